@@ -1,0 +1,328 @@
+// Pens, brushes, fonts, bitmaps and the canvas that draws on them.
+//
+// The canvas follows the platform's drawing rules exactly:
+//  - a line from (x1, y1) to (x2, y2) leaves out its end point;
+//  - Rectangle(x1, y1, x2, y2) covers x1..x2-1 and y1..y2-1, pen on the border,
+//    brush inside; FillRect uses the brush only; FrameRect draws a one-pixel
+//    border with the brush colour;
+//  - Ellipse/Arc/Pie/Chord take the bounding box in the same convention; arcs
+//    run counter-clockwise from the radial through (x3, y3) to the radial
+//    through (x4, y4);
+//  - text is anchored at the top-left of its cell (rotated with the font's
+//    Orientation around that point); an opaque brush fills the cell.
+//
+// Sections: pen, brush, font, canvas, bitmap, device-context style helpers.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/graphics/Colors.h"
+#include "platform/rtl/Object.h"
+#include "platform/rtl/Set.h"
+#include "platform/rtl/Types.h"
+
+namespace qel {
+
+class TStream;
+class TBitmap;
+class TCanvas;
+
+// ---------------------------------------------------------------- pen ----
+
+enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+// The platform's 16 binary raster operations, in its order.
+enum TPenMode : uint8_t {
+  pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
+  pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
+};
+
+class TGraphicsObject : public TPersistent {
+ public:
+  TNotifyEvent OnChange;
+
+ protected:
+  void Changed() { if (OnChange) OnChange(this); }
+};
+
+class TPen : public TGraphicsObject {
+ public:
+  TColor GetColor() const { return color_; }
+  void SetColor(TColor v);
+  int GetWidth() const { return width_; }
+  void SetWidth(int v);  // values below 1 become 1
+  TPenStyle GetStyle() const { return style_; }
+  void SetStyle(TPenStyle v);
+  TPenMode GetMode() const { return mode_; }
+  void SetMode(TPenMode v);
+  void Assign(TPersistent* Source) override;
+
+ private:
+  TColor color_ = clBlack;
+  int width_ = 1;
+  TPenStyle style_ = psSolid;
+  TPenMode mode_ = pmCopy;
+};
+
+// -------------------------------------------------------------- brush ----
+
+enum TBrushStyle : uint8_t { bsSolid, bsClear };
+
+class TBrush : public TGraphicsObject {
+ public:
+  TColor GetColor() const { return color_; }
+  void SetColor(TColor v);  // a colour makes a clear brush solid again, as on the platform
+  TBrushStyle GetStyle() const { return style_; }
+  void SetStyle(TBrushStyle v);
+  void Assign(TPersistent* Source) override;
+
+ private:
+  TColor color_ = clWhite;
+  TBrushStyle style_ = bsSolid;
+};
+
+// --------------------------------------------------------------- font ----
+
+enum TFontStyle : uint8_t { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch : uint8_t { fpDefault, fpVariable, fpFixed };
+enum TFontQuality : uint8_t {
+  fqDefault, fqDraft, fqProof, fqNonAntialiased, fqAntialiased, fqClearType, fqClearTypeNatural
+};
+
+constexpr int ScreenPixelsPerInch = 96;
+
+// The platform's logical font description, for code that reads a font back,
+// changes escapement/orientation and makes a new one (rotated text).
+struct TLogFont {
+  int lfHeight = 0;       // < 0: character height in pixels; > 0: cell height
+  int lfWidth = 0;
+  int lfEscapement = 0;   // tenths of a degree, counter-clockwise
+  int lfOrientation = 0;
+  int lfWeight = 400;     // 700 is bold
+  uint8_t lfItalic = 0, lfUnderline = 0, lfStrikeOut = 0;
+  uint8_t lfCharSet = 1, lfOutPrecision = 0, lfClipPrecision = 0, lfQuality = 0, lfPitchAndFamily = 0;
+  std::string lfFaceName;
+};
+using HFONT = std::shared_ptr<const TLogFont>;
+HFONT CreateFontIndirect(const TLogFont& LogFont);
+
+class TFont : public TGraphicsObject {
+ public:
+  TFont();
+  const std::string& GetName() const { return name_; }
+  void SetName(const std::string& v);
+  // Size in points, Height in pixels (negative: character height without the
+  // internal leading); each is derived from the other at 96 dots per inch.
+  int GetSize() const;
+  void SetSize(int points);
+  int GetHeight() const { return height_; }
+  void SetHeight(int pixels);
+  TFontStyles GetStyle() const { return style_; }
+  void SetStyle(TFontStyles v);
+  TColor GetColor() const { return color_; }
+  void SetColor(TColor v);
+  int GetOrientation() const { return orientation_; }  // tenths of a degree, counter-clockwise
+  void SetOrientation(int v);
+  TFontQuality GetQuality() const { return quality_; }
+  void SetQuality(TFontQuality v);
+  TFontPitch GetPitch() const { return pitch_; }
+  void SetPitch(TFontPitch v);
+  uint8_t GetCharset() const { return charset_; }
+  void SetCharset(uint8_t v);
+  // The description of this font, and taking all settings from one.
+  HFONT GetHandle() const;
+  void SetHandle(const HFONT& h);
+  void Assign(TPersistent* Source) override;
+
+ private:
+  std::string name_ = "Tahoma";
+  int height_ = -11;  // 8 points
+  TFontStyles style_;
+  TColor color_ = clWindowText;
+  int orientation_ = 0;
+  TFontQuality quality_ = fqDefault;
+  TFontPitch pitch_ = fpDefault;
+  uint8_t charset_ = 1;
+};
+
+// Reads a font's description into LogFont (the platform's GetObject).
+void GetObject(const TFont& Font, TLogFont& LogFont);
+
+// ------------------------------------------------------------- canvas ----
+
+using TCopyMode = uint32_t;  // ternary raster operation codes
+constexpr TCopyMode cmBlackness = 0x00000042, cmDstInvert = 0x00550009, cmMergePaint = 0x00BB0226,
+                    cmNotSrcCopy = 0x00330008, cmNotSrcErase = 0x001100A6, cmSrcAnd = 0x008800C6,
+                    cmSrcCopy = 0x00CC0020, cmSrcErase = 0x00440328, cmSrcInvert = 0x00660046,
+                    cmSrcPaint = 0x00EE0086, cmWhiteness = 0x00FF0062;
+constexpr TCopyMode BLACKNESS = cmBlackness, DSTINVERT = cmDstInvert, NOTSRCCOPY = cmNotSrcCopy,
+                    SRCAND = cmSrcAnd, SRCCOPY = cmSrcCopy, SRCINVERT = cmSrcInvert,
+                    SRCPAINT = cmSrcPaint, WHITENESS = cmWhiteness, MERGEPAINT = cmMergePaint,
+                    SRCERASE = cmSrcErase, NOTSRCERASE = cmNotSrcErase;
+
+enum TFillStyle : uint8_t { fsSurface, fsBorder };
+
+// Stretch modes: nearest pixel (COLORONCOLOR, the default) or area averaging.
+constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
+
+constexpr TColor CLR_INVALID = 0xFFFFFFFF;
+
+class TCanvas : public TPersistent {
+ public:
+  // A canvas on nothing draws nothing until SetTarget gives it a surface.
+  TCanvas();
+  explicit TCanvas(TBitmap* Surface);
+  ~TCanvas() override;
+  TCanvas(const TCanvas&) = delete;
+  TCanvas& operator=(const TCanvas&) = delete;
+
+  // Where drawing lands: a surface bitmap, the canvas origin within it and
+  // the part of the surface (surface coordinates) drawing may touch. A
+  // bitmap's own canvas has origin (0, 0) and the whole bitmap as clip; a
+  // control's canvas is a window onto its form's frame buffer.
+  void SetTarget(TBitmap* Surface, TPoint Origin, const TRect& SurfaceClip);
+
+  TPen* Pen() { return pen_.get(); }
+  TBrush* Brush() { return brush_.get(); }
+  TFont* Font() { return font_.get(); }
+  TPoint GetPenPos() const { return penPos_; }
+  void SetPenPos(TPoint p) { penPos_ = p; }
+  TCopyMode GetCopyMode() const { return copyMode_; }
+  void SetCopyMode(TCopyMode m) { copyMode_ = m; }
+  int GetStretchBltMode() const { return stretchMode_; }
+  void SetStretchBltMode(int m) { stretchMode_ = m; }
+
+  // The clip rectangle in canvas coordinates. SetClipRect narrows drawing to
+  // R within the target's clip; ResetClipRect lifts that again.
+  TRect GetClipRect() const;
+  void SetClipRect(const TRect& R);
+  void ResetClipRect();
+
+  // Lines and shapes
+  void MoveTo(int X, int Y);
+  void LineTo(int X, int Y);
+  void Polyline(std::span<const TPoint> Points);
+  void Polygon(std::span<const TPoint> Points);  // alternate fill
+  void Rectangle(int X1, int Y1, int X2, int Y2);
+  void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
+  void FillRect(const TRect& R);
+  void FrameRect(const TRect& R);
+  void Ellipse(int X1, int Y1, int X2, int Y2);
+  void Ellipse(const TRect& R) { Ellipse(R.Left, R.Top, R.Right, R.Bottom); }
+  void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+  void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+  void Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+  void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
+
+  // Single pixels; reading outside the clip gives CLR_INVALID.
+  TColor GetPixels(int X, int Y) const;
+  void SetPixels(int X, int Y, TColor Color);
+
+  // Text (UTF-8). TextOut moves the pen position to the end of the text.
+  void TextOut(int X, int Y, const std::string& Text);
+  void TextRect(const TRect& R, int X, int Y, const std::string& Text);
+  int TextWidth(const std::string& Text);
+  int TextHeight(const std::string& Text);
+  TSize TextExtent(const std::string& Text);
+
+  // Pictures. Draw honours a bitmap's Transparent setting; CopyRect and the
+  // stretch use CopyMode and the stretch mode.
+  void Draw(int X, int Y, const TBitmap* Graphic);
+  void StretchDraw(const TRect& R, const TBitmap* Graphic);
+  void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
+
+  // --- for the drawing code: the surface behind this canvas ---
+  TBitmap* Surface() const { return surface_; }
+  TPoint Origin() const { return origin_; }
+  // The writable part of the surface, in surface coordinates (never larger
+  // than the surface itself; empty when there is none).
+  TRect DeviceClip() const;
+
+ private:
+  TBitmap* surface_ = nullptr;
+  TPoint origin_{};
+  TRect targetClip_{-(1 << 29), -(1 << 29), 1 << 29, 1 << 29};
+  TRect userClip_{};
+  bool hasUserClip_ = false;
+  std::unique_ptr<TPen> pen_;
+  std::unique_ptr<TBrush> brush_;
+  std::unique_ptr<TFont> font_;
+  TPoint penPos_{};
+  TCopyMode copyMode_ = cmSrcCopy;
+  int stretchMode_ = COLORONCOLOR;
+};
+
+// Device-context style calls for code written against the platform API; an
+// HDC is a canvas.
+using HDC = TCanvas*;
+int SetStretchBltMode(HDC DC, int Mode);  // returns the previous mode
+bool StretchBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, int SW, int SH, TCopyMode Rop);
+bool BitBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, TCopyMode Rop);
+int MulDiv(int Number, int Numerator, int Denominator);  // rounded; -1 when Denominator is 0
+
+// ------------------------------------------------------------- bitmap ----
+
+enum TTransparentMode : uint8_t { tmAuto, tmFixed };
+
+class TBitmap : public TPersistent {
+ public:
+  TBitmap();
+  TBitmap(int Width, int Height);
+  ~TBitmap() override;
+  TBitmap(const TBitmap&) = delete;
+  TBitmap& operator=(const TBitmap&) = delete;
+
+  int GetWidth() const { return width_; }
+  int GetHeight() const { return height_; }
+  void SetWidth(int W) { SetSize(W, height_); }
+  void SetHeight(int H) { SetSize(width_, H); }
+  // Keeps the overlapping pixels; new pixels are white. Raises EOutOfMemory
+  // for sizes that cannot be allocated; negative sizes count as 0.
+  void SetSize(int W, int H);
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+
+  // Row Y of pixels (0x00RRGGBB each), Width of them, top row first.
+  uint32_t* ScanLine(int Y) { return pixels_.data() + size_t(Y) * width_; }
+  const uint32_t* ScanLine(int Y) const { return pixels_.data() + size_t(Y) * width_; }
+
+  TCanvas* Canvas() { return canvas_.get(); }
+
+  // Transparent: Draw leaves out the pixels of TransparentColor (with tmAuto
+  // the colour of the bottom-left pixel).
+  bool GetTransparent() const { return transparent_; }
+  void SetTransparent(bool v) { transparent_ = v; }
+  TColor GetTransparentColor() const;
+  void SetTransparentColor(TColor c) { transparentColor_ = c; transparentMode_ = tmFixed; }
+  TTransparentMode GetTransparentMode() const { return transparentMode_; }
+  void SetTransparentMode(TTransparentMode m) { transparentMode_ = m; }
+
+  // Image files: BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4, RLE8) and
+  // PNG, told apart by their first bytes. Bad data raises EInvalidGraphic
+  // and leaves the bitmap as it was. Saving writes PNG for a ".png" name,
+  // else a 32-bit BMP; SaveToStream writes BMP.
+  void LoadFromFile(const std::string& FileName);
+  void SaveToFile(const std::string& FileName) const;
+  void LoadFromStream(TStream& Stream);
+  void SaveToStream(TStream& Stream) const;
+  // A picture embedded in the library at build time; EResNotFound if unknown.
+  void LoadFromResourceName(uintptr_t Instance, const std::string& ResName);
+  void LoadFromResourceName(const std::string& ResName) { LoadFromResourceName(0, ResName); }
+
+  // Copies pixels and settings from another bitmap, never sharing them.
+  void Assign(TPersistent* Source) override;
+
+ private:
+  int width_ = 0, height_ = 0;
+  std::vector<uint32_t> pixels_;
+  std::unique_ptr<TCanvas> canvas_;
+  bool transparent_ = false;
+  TColor transparentColor_ = clDefault;
+  TTransparentMode transparentMode_ = tmAuto;
+};
+
+constexpr uintptr_t HInstance = 0;
+
+}  // namespace qel

@@ -1,0 +1,30 @@
+// The platform's exception hierarchy. Everything the library raises derives
+// from Exception, whose Message is the text shown to users.
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace qel {
+
+class Exception : public std::runtime_error {
+ public:
+  explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  std::string Message() const { return what(); }
+};
+
+#define QEL_EXCEPTION(Name, Base) \
+  class Name : public Base {      \
+   public:                        \
+    using Base::Base;             \
+  };
+
+QEL_EXCEPTION(EConvertError, Exception)   // text that is no number or date, impossible dates, bad assignments
+QEL_EXCEPTION(EInOutError, Exception)     // text files: message holds the file name and the system's reason
+QEL_EXCEPTION(EOutOfMemory, Exception)
+QEL_EXCEPTION(EStreamError, Exception)    // reading past the end, writing to a read-only stream
+QEL_EXCEPTION(EFOpenError, EStreamError)  // a file stream that cannot open its file
+QEL_EXCEPTION(EInvalidGraphic, Exception) // image files that are truncated, malformed or absurdly large
+QEL_EXCEPTION(EResNotFound, Exception)    // LoadFromResourceName with an unknown name
+QEL_EXCEPTION(EListError, Exception)      // TStrings index out of range
+
+}  // namespace qel

@@ -1,0 +1,49 @@
+// Geometry value types shared by the whole library.
+#pragma once
+
+namespace qel {
+
+struct TPoint {
+  int X = 0, Y = 0;
+  friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+struct TSize {
+  int cx = 0, cy = 0;
+  friend bool operator==(const TSize&, const TSize&) = default;
+};
+
+// A rectangle in the platform's convention: Right and Bottom are one past the
+// last pixel covered.
+struct TRect {
+  int Left = 0, Top = 0, Right = 0, Bottom = 0;
+  int Width() const { return Right - Left; }
+  int Height() const { return Bottom - Top; }
+  bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
+  bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+  TPoint TopLeft() const { return {Left, Top}; }
+  TPoint BottomRight() const { return {Right, Bottom}; }
+  void Offset(int dx, int dy) { Left += dx; Right += dx; Top += dy; Bottom += dy; }
+  friend bool operator==(const TRect&, const TRect&) = default;
+};
+
+inline TPoint Point(int x, int y) { return {x, y}; }
+inline TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
+inline TRect Bounds(int l, int t, int w, int h) { return {l, t, l + w, t + h}; }
+
+// Intersection; empty (all zero) when the two do not overlap, like the platform.
+inline TRect IntersectRect(const TRect& a, const TRect& b) {
+  TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
+          a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
+  return r.IsEmpty() ? TRect{} : r;
+}
+
+// Smallest rectangle covering both; an empty one does not count.
+inline TRect UnionRect(const TRect& a, const TRect& b) {
+  if (a.IsEmpty()) return b;
+  if (b.IsEmpty()) return a;
+  return {a.Left < b.Left ? a.Left : b.Left, a.Top < b.Top ? a.Top : b.Top,
+          a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
+}
+
+}  // namespace qel
