@@ -1,0 +1,45 @@
+// TCanvas: target, clipping and state. The primitives live in
+// CanvasShapes.cpp, CanvasText.cpp and CanvasBlit.cpp.
+#include "platform/graphics/Graphics.h"
+
+namespace qel {
+
+TCanvas::TCanvas()
+    : pen_(std::make_unique<TPen>()), brush_(std::make_unique<TBrush>()), font_(std::make_unique<TFont>()) {}
+
+TCanvas::TCanvas(TBitmap* Surface) : TCanvas() { surface_ = Surface; }
+
+TCanvas::~TCanvas() = default;
+
+void TCanvas::SetTarget(TBitmap* Surface, TPoint Origin, const TRect& SurfaceClip) {
+  surface_ = Surface;
+  origin_ = Origin;
+  targetClip_ = SurfaceClip;
+}
+
+TRect TCanvas::DeviceClip() const {
+  if (!surface_) return {};
+  TRect r = IntersectRect(targetClip_, {0, 0, surface_->GetWidth(), surface_->GetHeight()});
+  if (hasUserClip_) {
+    TRect user = userClip_;
+    user.Offset(origin_.X, origin_.Y);
+    r = IntersectRect(r, user);
+  }
+  return r;
+}
+
+TRect TCanvas::GetClipRect() const {
+  TRect r = DeviceClip();
+  if (r.IsEmpty()) return {};
+  r.Offset(-origin_.X, -origin_.Y);
+  return r;
+}
+
+void TCanvas::SetClipRect(const TRect& R) {
+  userClip_ = R;
+  hasUserClip_ = true;
+}
+
+void TCanvas::ResetClipRect() { hasUserClip_ = false; }
+
+}  // namespace qel
