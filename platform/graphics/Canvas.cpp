@@ -1,5 +1,7 @@
 // TCanvas: target, clipping and state. The primitives live in
 // CanvasShapes.cpp, CanvasText.cpp and CanvasBlit.cpp.
+#include <algorithm>
+
 #include "platform/graphics/Graphics.h"
 
 namespace qel {
@@ -41,5 +43,31 @@ void TCanvas::SetClipRect(const TRect& R) {
 }
 
 void TCanvas::ResetClipRect() { hasUserClip_ = false; }
+
+}  // namespace qel
+
+namespace qel {
+
+void TCanvas::FillRect(const TRect& R) {
+  if (brush_->GetStyle() == bsClear) return;
+  TRect r = R;
+  r.Offset(origin_.X, origin_.Y);
+  r = IntersectRect(r, DeviceClip());
+  if (r.IsEmpty()) return;
+  uint32_t pixel = ColorToPixel(brush_->GetColor());
+  for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(surface_->ScanLine(y) + r.Left, r.Width(), pixel);
+}
+
+TColor TCanvas::GetPixels(int X, int Y) const {
+  TPoint p{X + origin_.X, Y + origin_.Y};
+  if (!DeviceClip().Contains(p)) return CLR_INVALID;
+  return PixelToColor(surface_->ScanLine(p.Y)[p.X]);
+}
+
+void TCanvas::SetPixels(int X, int Y, TColor Color) {
+  TPoint p{X + origin_.X, Y + origin_.Y};
+  if (!DeviceClip().Contains(p)) return;
+  surface_->ScanLine(p.Y)[p.X] = ColorToPixel(Color);
+}
 
 }  // namespace qel
