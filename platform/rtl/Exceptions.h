@@ -26,5 +26,6 @@ QEL_EXCEPTION(EFOpenError, EStreamError)  // a file stream that cannot open its 
 QEL_EXCEPTION(EInvalidGraphic, Exception) // image files that are truncated, malformed or absurdly large
 QEL_EXCEPTION(EResNotFound, Exception)    // LoadFromResourceName with an unknown name
 QEL_EXCEPTION(EListError, Exception)      // TStrings index out of range
+QEL_EXCEPTION(EInvalidOperation, Exception)  // focusing a hidden control, showing a shown form modally
 
 }  // namespace qel

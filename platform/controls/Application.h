@@ -1,0 +1,135 @@
+// TApplication: the event loop, paint scheduling, timers and the window
+// registry; TScreen; TClipboard; MessageBeep.
+#pragma once
+#include <cstdint>
+#include <exception>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/controls/Forms.h"
+#include "platform/controls/Host.h"
+
+namespace qel {
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  // The host; a headless one until another is installed.
+  THost& Host();
+  void SetHost(std::unique_ptr<THost> NewHost);
+
+  void CreateForm(TCustomForm* Form);  // the first becomes the main form
+  TCustomForm* MainForm() const { return mainForm_; }
+  void SetMainForm(TCustomForm* F) { mainForm_ = F; }
+  const std::vector<TCustomForm*>& Forms() const { return forms_; }
+  TCustomForm* ActiveForm() const { return activeForm_; }
+  void ActivateForm(TCustomForm* Form);
+
+  // Runs until Terminate or until the main form closes.
+  void Run();
+  void Terminate() { terminated_ = true; }
+  bool Terminated() const { return terminated_; }
+  // One turn: waits for input or the next timer when Wait, then handles
+  // events, due timers and paints, and presents what changed.
+  void HandleMessage(bool Wait = true);
+  // Handles everything pending without waiting.
+  void ProcessMessages();
+  // Called inside a catch block: OnException, else the message to stderr.
+  void HandleException(TObject* Sender);
+  TExceptionEvent OnException;
+
+  // Painting: some window has an invalid region.
+  void PaintNeeded() { paintPending_ = true; }
+  void PaintAll();
+
+  // Windows and timers (timer ids are per window, as on the platform).
+  HWND RegisterWindow(TWndMethod Proc);
+  void UnregisterWindow(HWND Wnd);
+  bool SendToWindow(HWND Wnd, TMessage& Message);
+  uintptr_t SetTimer(HWND Wnd, uintptr_t Id, unsigned ElapseMs);
+  bool KillTimer(HWND Wnd, uintptr_t Id);
+  // Fires the due timers up to the host clock's now, in time order.
+  void FireDueTimers();
+  // Milliseconds to the next timer, or -1 without one.
+  int MsToNextTimer();
+  // Tests: make SetTimer refuse (return 0).
+  void SetRefuseTimers(bool v) { refuseTimers_ = v; }
+  int ActiveTimerCount() const { return static_cast<int>(timers_.size()); }
+
+  // The modal stack, innermost last.
+  void PushModal(TCustomForm* F) { modal_.push_back(F); }
+  void PopModal() { modal_.pop_back(); }
+  TCustomForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
+
+  // Form bookkeeping.
+  void AddForm(TCustomForm* F);
+  void RemoveForm(TCustomForm* F);
+
+ private:
+  struct Timer {
+    HWND wnd;
+    uintptr_t id;
+    unsigned interval;
+    uint64_t due;
+    uint64_t serial;  // keeps timers due at the same time in the order they were set
+  };
+  void PresentAll();
+  std::unique_ptr<THost> host_;
+  std::vector<TCustomForm*> forms_;
+  TCustomForm* mainForm_ = nullptr;
+  TCustomForm* activeForm_ = nullptr;
+  std::vector<TCustomForm*> modal_;
+  bool terminated_ = false;
+  bool paintPending_ = false;
+  std::map<HWND, TWndMethod> windows_;
+  HWND nextWindow_ = 1;
+  std::vector<Timer> timers_;
+  uint64_t timerSerial_ = 0;
+  bool refuseTimers_ = false;
+};
+
+extern TApplication* Application;
+
+// The platform's window and timer calls, on Application.
+HWND AllocateHWnd(TWndMethod Method);
+void DeallocateHWnd(HWND Wnd);
+uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse, void* TimerFunc = nullptr);
+bool KillTimer(HWND Wnd, uintptr_t IDEvent);
+intptr_t DefWindowProc(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+
+class TScreen : public TComponent {
+ public:
+  TScreen() : TComponent(nullptr) {}
+  TCursor GetCursor() const { return cursor_; }
+  void SetCursor(TCursor v);
+  int Width();
+  int Height();
+  TCustomForm* ActiveForm() const { return Application->ActiveForm(); }
+
+ private:
+  TCursor cursor_ = crDefault;
+};
+extern TScreen* Screen;
+
+constexpr unsigned CF_TEXT = 1, CF_UNICODETEXT = 13;
+
+class TClipboard : public TPersistent {
+ public:
+  std::string GetAsText();
+  void SetAsText(const std::string& Text);
+  bool HasFormat(unsigned Format);
+  void Clear() { SetAsText(""); }
+};
+TClipboard* Clipboard();
+
+constexpr unsigned MB_OK = 0, MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
+                   MB_ICONASTERISK = 0x40;
+bool MessageBeep(unsigned Type);
+
+}  // namespace qel

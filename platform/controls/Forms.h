@@ -1,0 +1,136 @@
+// Forms: top-level windows with a frame buffer, focus, modal showing, and
+// the form-level input dispatch that every host (and the test robot) feeds.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
+                       mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10, mrClose = 11;
+
+enum TPosition : uint8_t { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,
+                           poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TCustomForm : public TWinControl {
+ public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+
+  // Left/Top are screen coordinates; Width/Height the client size (the host
+  // draws any title bar around it).
+  // The window frame the host draws; the client area is not affected.
+  TFormBorderStyle GetBorderStyle() const { return formBorderStyle_; }
+  void SetBorderStyle(TFormBorderStyle v);
+  TPosition GetPosition() const { return position_; }
+  void SetPosition(TPosition v) { position_ = v; }
+  bool GetKeyPreview() const { return keyPreview_; }
+  void SetKeyPreview(bool v) { keyPreview_ = v; }
+  // A popup (drop-down list, menu) closes when it loses activation and
+  // never takes it from its owner form.
+  bool IsPopup() const { return popup_; }
+  void SetPopup(bool v) { popup_ = v; }
+
+  void Show();
+  void Hide();
+  // Close asks OnCloseQuery, then OnClose decides: hide (the default), free
+  // or nothing. Closing a modal form sets ModalResult to mrCancel.
+  void Close();
+  // Shows the form and runs the loop until ModalResult is set; other forms
+  // take no input meanwhile. Returns the result and hides the form.
+  TModalResult ShowModal();
+  TModalResult GetModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+  bool Modal() const { return modal_; }
+  bool Showing() const override { return GetVisible() && shown_; }
+  bool Active() const;
+
+  TCanvas* Canvas();
+  TWinControl* GetActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* Control);
+  // The control that holds the keyboard focus (nullptr when the form is not active).
+  TWinControl* FocusedControl() const { return focused_; }
+  void FocusControl(TWinControl* Control);
+
+  // The composed picture of the form and all its windows, painted up to date.
+  const TBitmap& FrameBuffer();
+
+  // --- input, in form client coordinates; hosts and the test robot call these ---
+  void InputMouseMove(TShiftState Shift, int X, int Y);
+  void InputMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, uint64_t TimeMs);
+  void InputMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  void InputMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
+  void InputMouseLeave();
+  // KeyDown returns false when the key was taken as a dialog key (Tab,
+  // Enter, Escape), in which case no character follows it.
+  bool InputKeyDown(uint16_t Key, TShiftState Shift);
+  void InputKeyUp(uint16_t Key, TShiftState Shift);
+  void InputChar(char32_t Ch);
+  // The deepest visible control at a client point (the form itself if none).
+  TControl* ControlAtPos(TPoint P, bool AllowDisabled = false);
+
+  TControl* CaptureControl() const { return capture_; }
+  void SetCaptureControl(TControl* C);
+  TControl* HoverControl() const { return hover_; }
+
+  TNotifyEvent OnShow, OnHide, OnCreate, OnDestroy, OnActivate, OnDeactivate;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+ protected:
+  friend class TControl;
+  friend class TWinControl;
+  friend class TApplication;
+  void WndProc(TMessage& Message) override;
+  virtual void DoShow();
+  virtual void DoHide();
+  virtual bool CloseQuery();
+  void PaintWindow() override;
+  // A control is going away or can take no more input: forget it.
+  void ControlGoing(TControl* C);
+  void ControlHidden(TControl* C);
+  void SetActive(bool v);
+
+ private:
+  TControl* MouseTarget(TPoint P, TPoint& Local);
+  TWinControl* KeyTarget();
+  void SendMouse(TControl* C, uint32_t Msg, TShiftState Shift, TPoint Local);
+  void UpdateHover(TControl* C);
+  void MoveFocus(TWinControl* To);
+  TFormBorderStyle formBorderStyle_ = bsSizeable;
+  TPosition position_ = poDesigned;
+  bool keyPreview_ = false;
+  bool popup_ = false;
+  bool shown_ = false;
+  bool modal_ = false;
+  bool active_ = false;
+  TModalResult modalResult_ = mrNone;
+  TWinControl* activeControl_ = nullptr;
+  TWinControl* focused_ = nullptr;
+  TControl* capture_ = nullptr;
+  TControl* hover_ = nullptr;
+  // Double clicks: the last press, to pair it with the next.
+  TControl* lastDownControl_ = nullptr;
+  TMouseButton lastDownButton_ = mbLeft;
+  uint64_t lastDownTime_ = 0;
+  TPoint lastDownPos_{};
+  bool lastDownWasDouble_ = false;
+  std::unique_ptr<TBitmap> frame_;
+};
+
+class TForm : public TCustomForm {
+ public:
+  explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+};
+
+// The time and distance within which two presses make a double click.
+constexpr uint64_t DoubleClickTimeMs = 500;
+constexpr int DoubleClickDistance = 4;
+
+}  // namespace qel

@@ -1,0 +1,56 @@
+// The headless host: no display. A virtual clock that tests advance, an
+// in-memory clipboard, cursor and beep counter, and hooks that answer modal
+// forms. Input comes from TTestRobot (Robot.h).
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/controls/Host.h"
+
+namespace qel {
+
+class THeadlessHost : public THost {
+ public:
+  uint64_t NowMs() override { return now_; }
+  bool VirtualClock() const override { return true; }
+  bool PumpEvents(bool, int) override { return false; }
+  void ModalLoopIdle(TCustomForm* Form) override;
+
+  std::string ClipboardText() override { return clipboard_; }
+  void SetClipboardText(const std::string& Text) override { clipboard_ = Text; hasClipboard_ = true; }
+  bool ClipboardHasText() override { return hasClipboard_ && !clipboard_.empty(); }
+  void SetCursor(TCursor Cursor) override { cursor_ = Cursor; }
+  void Beep(unsigned Type) override { ++beeps_; lastBeep_ = Type; }
+  TSize ScreenSize() override { return screen_; }
+  TShiftState KeyboardState() override { return held_; }
+
+  // Moves the virtual clock on by Ms, firing every timer that falls due on
+  // the way at its own time, then paints.
+  void AdvanceTime(uint64_t Ms);
+  TCursor Cursor() const { return cursor_; }
+  int BeepCount() const { return beeps_; }
+  unsigned LastBeepType() const { return lastBeep_; }
+  void ResetBeeps() { beeps_ = 0; }
+  void SetScreenSize(TSize S) { screen_ = S; }
+  void SetHeld(TShiftState S) { held_ = S; }
+
+  // Called each turn a modal form waits; it should set the form's
+  // ModalResult (for instance by clicking its buttons with the robot).
+  // Without one a modal form raises instead of waiting forever.
+  std::function<void(TCustomForm* Form)> OnModal;
+
+ private:
+  uint64_t now_ = 1000000;
+  std::string clipboard_;
+  bool hasClipboard_ = false;
+  TCursor cursor_ = crDefault;
+  int beeps_ = 0;
+  unsigned lastBeep_ = 0;
+  TSize screen_{1280, 800};
+  TShiftState held_;
+};
+
+// The headless host of Application (installing one if another was set).
+THeadlessHost& Headless();
+
+}  // namespace qel

@@ -1,0 +1,45 @@
+// TTestRobot: drives forms the way a user does, through the form-level input
+// dispatch, and captures what they show. Coordinates are the target
+// control's client coordinates.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "platform/controls/Forms.h"
+
+namespace qel {
+
+class TTestRobot {
+ public:
+  void MoveTo(TControl* C, int X, int Y, TShiftState Shift = {});
+  void Press(TControl* C, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+  void Release(TControl* C, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+  void Click(TControl* C, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
+  void DoubleClick(TControl* C, int X, int Y);
+  // Press at the start, moves in Steps even steps, release at the end.
+  void Drag(TControl* C, int X1, int Y1, int X2, int Y2, int Steps = 4, TShiftState Shift = {});
+  void Wheel(TControl* C, int X, int Y, int Delta, TShiftState Shift = {});
+  void Leave(TControl* C);
+
+  // Key: down, the character it types (if any), up. Type: each character of
+  // UTF-8 text as its key on a US keyboard (characters no key types arrive
+  // as characters only).
+  void KeyDown(uint16_t Key, TShiftState Shift = {});
+  void KeyUp(uint16_t Key, TShiftState Shift = {});
+  void Key(uint16_t Key, TShiftState Shift = {});
+  void Type(const std::string& Text);
+  // Which form receives keys: the active form unless set.
+  void SetKeyForm(TCustomForm* F) { keyForm_ = F; }
+
+  // The control as it is shown now (its form painted and composed).
+  std::unique_ptr<TBitmap> Capture(TControl* C);
+  TColor PixelAt(TControl* C, int X, int Y);
+  void SavePng(TControl* C, const std::string& FileName);
+
+ private:
+  TCustomForm* FormOf(TControl* C, TPoint& FormPoint, int X, int Y);
+  TCustomForm* KeyForm();
+  TCustomForm* keyForm_ = nullptr;
+};
+
+}  // namespace qel

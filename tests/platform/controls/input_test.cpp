@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "ControlsTestUtil.h"
+
+using namespace qel;
+using namespace qel::test;
+
+namespace {
+struct InputTest : ::testing::Test {
+  Log log;
+  TForm* form = new TForm(nullptr);
+  TTestRobot robot;
+  TLogControl* a = new TLogControl(form, form, &log, "a", Bounds(10, 10, 50, 30));
+  TLogControl* b = new TLogControl(form, form, &log, "b", Bounds(100, 10, 50, 30));
+  InputTest() { form->Show(); log.clear(); }
+  ~InputTest() override { delete form; }
+};
+}  // namespace
+
+TEST_F(InputTest, ClickComesBeforeMouseUpAndDoubleClickFollowsPlatformOrder) {
+  robot.Click(a, 5, 6);
+  EXPECT_EQ(log, (Log{"a: OnMouseMove 5,6", "a: OnMouseDown 0 5,6", "a: OnClick", "a: OnMouseUp 5,6"}));
+  log.clear();
+  robot.Click(a, 5, 6);  // same place, no time passed: the second press is a double click
+  EXPECT_EQ(log, (Log{"a: OnMouseMove 5,6", "a: OnDblClick", "a: OnMouseDown 0 double 5,6", "a: OnMouseUp 5,6"}));
+  log.clear();
+  Headless().AdvanceTime(DoubleClickTimeMs + 1);
+  robot.Click(a, 5, 6);
+  EXPECT_EQ(log[2], "a: OnClick");
+}
+
+TEST_F(InputTest, CaptureKeepsMovesAndReleaseOnThePressedControl) {
+  robot.Press(a, 5, 5);
+  log.clear();
+  robot.MoveTo(b, 5, 5);  // over b, but a holds the mouse: coordinates in a's terms
+  robot.Release(b, 5, 5);
+  EXPECT_EQ(log, (Log{"a: OnMouseMove 95,5", "a: OnMouseUp 95,5"}));  // released outside: no click
+  log.clear();
+  robot.MoveTo(b, 6, 6);
+  EXPECT_EQ(log, (Log{"b: CM_MOUSEENTER", "b: OnMouseMove 6,6"}));
+}
+
+TEST_F(InputTest, HoverEntersAndLeaves) {
+  robot.MoveTo(a, 1, 1);
+  robot.MoveTo(b, 1, 1);
+  robot.MoveTo(form, 300, 200);
+  EXPECT_EQ(log, (Log{"a: CM_MOUSEENTER", "a: OnMouseMove 1,1", "a: CM_MOUSELEAVE", "b: CM_MOUSEENTER",
+                      "b: OnMouseMove 1,1", "b: CM_MOUSELEAVE"}));
+}
+
+TEST_F(InputTest, KeysGoToTheFocusedControlAndTabWalksTheTabOrder) {
+  a->SetFocus();
+  EXPECT_EQ(log, (Log{"a: WM_SETFOCUS", "a: OnEnter"}));
+  log.clear();
+  robot.Type("x");
+  EXPECT_EQ(log, (Log{"a: OnKeyDown 88", "a: OnKeyPress x"}));
+  log.clear();
+  robot.Key(VK_TAB);  // a does not want Tab: focus moves, no key event
+  EXPECT_EQ(log, (Log{"a: WM_KILLFOCUS", "b: WM_SETFOCUS", "a: OnExit", "b: OnEnter"}));
+  EXPECT_TRUE(b->Focused());
+  robot.Key(VK_TAB, {ssShift});
+  EXPECT_TRUE(a->Focused());
+  b->SetTabOrder(0);  // b now comes first: Tab from a wraps round to b
+  robot.Key(VK_TAB);
+  EXPECT_TRUE(b->Focused());
+  b->dlgCode = DLGC_WANTTAB;
+  log.clear();
+  robot.Key(VK_TAB);
+  EXPECT_TRUE(b->Focused());
+  EXPECT_EQ(log.front(), "b: OnKeyDown 9");
+}
+
+TEST_F(InputTest, DisabledAndInvisibleControlsGetNoInput) {
+  a->SetEnabled(false);
+  robot.Click(a, 5, 5);
+  EXPECT_TRUE(log.empty());
+  EXPECT_FALSE(a->CanFocus());
+  EXPECT_THROW(a->SetFocus(), EInvalidOperation);
+  b->SetFocus();
+  b->Hide();
+  EXPECT_FALSE(b->Focused());  // hiding the focused control gives up the focus
+  log.clear();
+  robot.Click(b, 5, 5);
+  robot.Type("q");
+  EXPECT_TRUE(log.empty());
+}
+
+TEST_F(InputTest, KeyPreviewLetsTheFormSeeAndSwallowKeysFirst) {
+  a->SetFocus();
+  form->SetKeyPreview(true);
+  form->OnKeyDown = [&](TObject*, uint16_t& k, TShiftState) {
+    log.push_back("form: OnKeyDown " + std::to_string(k));
+    if (k == 'Z') k = 0;
+  };
+  log.clear();
+  robot.Key('Y');
+  robot.Key('Z');
+  EXPECT_EQ(log, (Log{"form: OnKeyDown 89", "a: OnKeyDown 89", "a: OnKeyPress y", "form: OnKeyDown 90",
+                      "a: OnKeyPress z"}));
+}
+
+TEST(Input, ModalFormBlocksOtherForms) {
+  Log log;
+  TForm main(nullptr);
+  auto* c = new TLogControl(&main, &main, &log, "c", Bounds(0, 0, 40, 40));
+  main.Show();
+  TForm dialog(nullptr);
+  TTestRobot robot;
+  Headless().OnModal = [&](TCustomForm* f) {
+    robot.Click(c, 5, 5);  // ignored: the dialog is modal
+    f->SetModalResult(mrOk);
+  };
+  EXPECT_EQ(dialog.ShowModal(), mrOk);
+  Headless().OnModal = nullptr;
+  EXPECT_TRUE(log.empty());
+  EXPECT_FALSE(dialog.Showing());
+}
