@@ -26,7 +26,8 @@ namespace {
 struct PngSession {
   png_structp png = nullptr;
   png_infop info = nullptr;
-  char message[200] = {};
+  char message[300] = {};
+  char warning[120] = {};  // libpng explains some errors in a warning just before
 };
 
 struct PngSource {
@@ -55,11 +56,17 @@ struct PngLayout {
 
 void OnError(png_structp png, png_const_charp message) {
   auto* session = static_cast<PngSession*>(png_get_error_ptr(png));
-  std::snprintf(session->message, sizeof session->message, "%s", message);
+  if (session->warning[0])
+    std::snprintf(session->message, sizeof session->message, "%s (%s)", message, session->warning);
+  else
+    std::snprintf(session->message, sizeof session->message, "%s", message);
   png_longjmp(png, 1);
 }
 
-void OnWarning(png_structp, png_const_charp) {}
+void OnWarning(png_structp png, png_const_charp message) {
+  auto* session = static_cast<PngSession*>(png_get_error_ptr(png));
+  std::snprintf(session->warning, sizeof session->warning, "%s", message);
+}
 
 void ReadFromSource(png_structp png, png_bytep out, size_t count) {
   auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
