@@ -25,6 +25,8 @@ namespace {
 constexpr int kMaxEmPixels = 2000;
 constexpr int kDefaultHeight = -11;  // a Height of 0 means the default size
 constexpr size_t kMaxInstances = 128;
+constexpr int kKerningBits = 12;
+constexpr size_t kKerningSlots = size_t(1) << kKerningBits;
 
 // ------------------------------------------------------- engine state ----
 
@@ -215,11 +217,17 @@ int FontInstance::Advance(uint32_t Glyph) {
 }
 
 int FontInstance::Kerning(uint32_t Left, uint32_t Right) {
-  if (!hasKerning_ || Left == 0 || Right == 0) return 0;
-  Activate();
-  FT_Vector k{};
-  if (FT_Get_Kerning(face_, Left, Right, FT_KERNING_DEFAULT, &k) != 0) return 0;
-  return int((k.x + 32) >> 6);
+  if (!hasKerning_ || Left == 0 || Right == 0 || Left > 0xFFFF || Right > 0xFFFF) return 0;
+  if (kerning_.empty()) kerning_.resize(kKerningSlots);
+  uint32_t pair = (Left << 16) | Right;
+  KernSlot& slot = kerning_[(pair * 2654435761u) >> (32 - kKerningBits)];
+  if (slot.pair != pair) {
+    Activate();
+    FT_Vector k{};
+    slot.pair = pair;
+    slot.value = FT_Get_Kerning(face_, Left, Right, FT_KERNING_DEFAULT, &k) == 0 ? int32_t((k.x + 32) >> 6) : 0;
+  }
+  return slot.value;
 }
 
 const CachedGlyph& FontInstance::Render(uint32_t Glyph, bool Mono, int Angle) {

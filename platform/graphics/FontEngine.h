@@ -93,6 +93,13 @@ class FontInstance {
   FontMetrics metrics_;
   std::array<uint32_t, 256> latinGlyphs_{};  // glyph index + 1; 0 = not looked up yet
   std::vector<int32_t> advances_;            // per glyph; -1 = not measured yet
+  // FreeType's kerning lookup costs more than the rest of the layout, so
+  // pairs are remembered in a direct-mapped table (key 0 = empty slot).
+  struct KernSlot {
+    uint32_t pair = 0;
+    int32_t value = 0;
+  };
+  std::vector<KernSlot> kerning_;
 };
 
 // The engine's lock; hold it while using a FontInstance.

@@ -15,12 +15,14 @@ inline uint32_t Div255(uint32_t x) {
   return (x + (x >> 8)) >> 8;
 }
 
+// src * a + dst * (255 - a), per channel, divided by 255. Red and blue share
+// one multiplication: each lives in its own 16-bit lane and cannot carry.
 inline uint32_t Blend(uint32_t dst, uint32_t src, uint32_t a) {
   uint32_t ia = 255 - a;
-  uint32_t r = Div255(((src >> 16) & 0xFF) * a + ((dst >> 16) & 0xFF) * ia);
+  uint32_t rb = (src & 0xFF00FF) * a + (dst & 0xFF00FF) * ia + 0x800080;
+  rb = ((rb + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
   uint32_t g = Div255(((src >> 8) & 0xFF) * a + ((dst >> 8) & 0xFF) * ia);
-  uint32_t b = Div255((src & 0xFF) * a + (dst & 0xFF) * ia);
-  return (r << 16) | (g << 8) | b;
+  return rb | (g << 8);
 }
 
 // Exact values at right angles keep rotated cells on whole pixels.

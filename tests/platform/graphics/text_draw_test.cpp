@@ -262,3 +262,28 @@ TEST(TextDraw, OddInputDoesNotBreakDrawing) {
   c.Font()->SetHeight(0);
   EXPECT_GT(c.TextHeight("x"), 0);
 }
+
+TEST(TextDraw, SmoothEdgesBlendBetweenInkAndBackground) {
+  // Every channel of an edge pixel lies between the ink's and the background's.
+  TBitmap b(120, 30);
+  TCanvas& c = *b.Canvas();
+  c.Brush()->SetColor(RGB(10, 200, 250));
+  c.Font()->SetColor(RGB(240, 20, 100));
+  c.TextOut(2, 2, "Blend edges");
+  uint32_t bg = ColorToPixel(RGB(10, 200, 250)), ink = ColorToPixel(RGB(240, 20, 100));
+  int partial = 0;
+  for (uint32_t p : Colours(b)) {
+    if (p == bg || p == ink || p == kWhitePixel) continue;  // white: outside the cell
+    ++partial;
+    for (int shift : {0, 8, 16}) {
+      int v = (p >> shift) & 0xFF, lo = std::min((bg >> shift) & 0xFF, (ink >> shift) & 0xFF),
+          hi = std::max((bg >> shift) & 0xFF, (ink >> shift) & 0xFF);
+      EXPECT_GE(v, lo);
+      EXPECT_LE(v, hi);
+    }
+    // Red rises as blue falls: one coverage value drives all channels.
+    double tr = double(int((p >> 16) & 0xFF) - 10) / 230, tb = double(int(p & 0xFF) - 250) / -150;
+    EXPECT_NEAR(tr, tb, 0.02);
+  }
+  EXPECT_GT(partial, 10);
+}
