@@ -1,0 +1,115 @@
+// TBitmap's image files: loading from files, streams and embedded resources,
+// saving to files and streams. The codecs are in BmpCodec.cpp and
+// PngCodec.cpp; this file moves bytes and keeps a failed load harmless.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/graphics/Graphics.h"
+#include "platform/graphics/ImageCodecs.h"
+#include "platform/graphics/Resources.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Streams.h"
+
+namespace qel {
+
+DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits) {
+  if (IsPngSignature(Bytes)) return DecodePng(Bytes, Limits);
+  if (Bytes.size() >= 2 && Bytes[0] == 'B' && Bytes[1] == 'M') return DecodeBmp(Bytes, Limits);
+  if (Bytes.empty()) throw EInvalidGraphic("Invalid image: no data");
+  throw EInvalidGraphic("Invalid image: neither a BMP nor a PNG file");
+}
+
+namespace {
+
+std::string SystemReason() { return std::strerror(errno); }
+
+// Closes the descriptor on every path out.
+struct FileHandle {
+  int fd;
+  ~FileHandle() {
+    if (fd >= 0) ::close(fd);
+  }
+};
+
+std::vector<uint8_t> ReadFile(const std::string& name) {
+  FileHandle file{::open(name.c_str(), O_RDONLY | O_CLOEXEC)};
+  if (file.fd < 0) throw EFOpenError("Cannot open file \"" + name + "\". " + SystemReason());
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  for (;;) {
+    ssize_t n = ::read(file.fd, chunk, sizeof chunk);
+    if (n == 0) return bytes;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
+    bytes.insert(bytes.end(), chunk, chunk + n);
+  }
+}
+
+void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+  FileHandle file{::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
+  if (file.fd < 0) throw EFOpenError("Cannot create file \"" + name + "\". " + SystemReason());
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) throw EFOpenError("Cannot write file \"" + name + "\". " + SystemReason());
+    done += size_t(n);
+  }
+}
+
+// Everything from the stream's position to its end.
+std::vector<uint8_t> ReadRest(TStream& stream) {
+  std::vector<uint8_t> bytes;
+  uint8_t chunk[65536];
+  for (int64_t n; (n = stream.Read(chunk, sizeof chunk)) > 0;) bytes.insert(bytes.end(), chunk, chunk + n);
+  return bytes;
+}
+
+bool HasPngExtension(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string ext = name.substr(name.size() - 4);
+  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return char(std::tolower(c)); });
+  return ext == ".png";
+}
+
+}  // namespace
+
+// The decoder fills a fresh buffer; the bitmap changes only once it succeeded.
+static void Adopt(int& width, int& height, std::vector<uint32_t>& pixels, DecodedImage image) {
+  pixels = std::move(image.Pixels);
+  width = image.Width;
+  height = image.Height;
+}
+
+void TBitmap::LoadFromFile(const std::string& FileName) {
+  std::vector<uint8_t> bytes = ReadFile(FileName);
+  Adopt(width_, height_, pixels_, DecodeImage(bytes));
+}
+
+void TBitmap::LoadFromStream(TStream& Stream) {
+  std::vector<uint8_t> bytes = ReadRest(Stream);
+  Adopt(width_, height_, pixels_, DecodeImage(bytes));
+}
+
+void TBitmap::LoadFromResourceName(uintptr_t, const std::string& ResName) {
+  std::span<const unsigned char> bytes = FindResource(ResName);
+  if (bytes.empty()) throw EResNotFound("Resource " + ResName + " not found");
+  Adopt(width_, height_, pixels_, DecodeImage(bytes));
+}
+
+void TBitmap::SaveToFile(const std::string& FileName) const {
+  bool png = HasPngExtension(FileName);
+  WriteFile(FileName, png ? EncodePng(width_, height_, pixels_.data()) : EncodeBmp(width_, height_, pixels_.data()));
+}
+
+void TBitmap::SaveToStream(TStream& Stream) const {
+  std::vector<uint8_t> bytes = EncodeBmp(width_, height_, pixels_.data());
+  Stream.WriteBuffer(bytes.data(), int64_t(bytes.size()));
+}
+
+}  // namespace qel

@@ -1,0 +1,41 @@
+// Conventions for numbers and dates as text. The global FormatSettings starts
+// from the process locale's separators and English names; programs and tests
+// may change it, and every conversion without an explicit settings argument
+// uses it.
+#pragma once
+#include <array>
+#include <string>
+
+namespace qel {
+
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+  char ThousandSeparator = ',';
+  char DateSeparator = '/';
+  char TimeSeparator = ':';
+  std::string ShortDateFormat = "dd/mm/yyyy";
+  std::string LongDateFormat = "dddd, d mmmm yyyy";
+  std::string ShortTimeFormat = "hh:nn";
+  std::string LongTimeFormat = "hh:nn:ss";
+  std::string TimeAMString = "AM";
+  std::string TimePMString = "PM";
+  std::string CurrencyString = "$";
+  int CurrencyFormat = 0;     // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+  int NegCurrFormat = 1;      // 0 '($1)', 1 '-$1' (others treated as 1)
+  int CurrencyDecimals = 2;
+  int TwoDigitYearCenturyWindow = 50;
+  std::array<std::string, 12> ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                              "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::array<std::string, 12> LongMonthNames{"January", "February", "March",     "April",   "May",      "June",
+                                             "July",    "August",   "September", "October", "November", "December"};
+  std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+  std::array<std::string, 7> LongDayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+
+  // Defaults with the decimal and thousand separators of the environment's
+  // numeric locale (LC_ALL / LC_NUMERIC / LANG). The process locale is not changed.
+  static TFormatSettings FromLocale();
+};
+
+extern TFormatSettings FormatSettings;
+
+}  // namespace qel

@@ -1,0 +1,52 @@
+// Pascal text files: AssignFile a name, open with Reset (read), Rewrite
+// (create) or Append, then ReadLn / Write / WriteLn / Eof, and CloseFile.
+// Every failure raises EInOutError naming the file and the system's reason.
+// Lines end in LF when written; LF and CR LF are read.
+#pragma once
+#include <cstdio>
+#include <string>
+
+namespace qel {
+
+class TTextFile {
+ public:
+  TTextFile() = default;
+  ~TTextFile();  // closes a file left open (errors are then ignored)
+  TTextFile(const TTextFile&) = delete;
+  TTextFile& operator=(const TTextFile&) = delete;
+
+  const std::string& FileName() const { return name_; }
+  bool IsOpen() const { return file_ != nullptr; }
+
+ private:
+  enum class Mode { Closed, Input, Output };
+  std::string name_;
+  std::FILE* file_ = nullptr;
+  Mode mode_ = Mode::Closed;
+
+  void OpenWith(std::FILE* file, int err, const char* verb, Mode mode);
+  std::FILE* Checked(Mode mode);
+
+  friend void AssignFile(TTextFile& F, const std::string& FileName);
+  friend void Reset(TTextFile& F);
+  friend void Rewrite(TTextFile& F);
+  friend void Append(TTextFile& F);
+  friend void CloseFile(TTextFile& F);
+  friend bool Eof(TTextFile& F);
+  friend void ReadLn(TTextFile& F, std::string& Line);
+  friend void Write(TTextFile& F, const std::string& Text);
+};
+
+void AssignFile(TTextFile& F, const std::string& FileName);
+void Reset(TTextFile& F);
+void Rewrite(TTextFile& F);
+void Append(TTextFile& F);  // the file must exist
+void CloseFile(TTextFile& F);
+bool Eof(TTextFile& F);
+// At the end of the file ReadLn gives an empty line, as in Pascal.
+void ReadLn(TTextFile& F, std::string& Line);
+std::string ReadLn(TTextFile& F);
+void Write(TTextFile& F, const std::string& Text);
+void WriteLn(TTextFile& F, const std::string& Text = {});
+
+}  // namespace qel
