@@ -17,3 +17,9 @@ foreach(src ${QEL_FUZZ_SOURCES})
     target_link_libraries(${name}-fuzz PRIVATE qel)
   endif()
 endforeach()
+# QEL_FUZZ instruments the library itself, so that libFuzzer sees coverage
+# inside the parsers and not only in the small target files.
+option(QEL_FUZZ "Instrument the library for libFuzzer coverage (clang only)" OFF)
+if(QEL_FUZZ AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  target_compile_options(qel PRIVATE -fsanitize=fuzzer-no-link)
+endif()

@@ -128,7 +128,7 @@ bool WriteRows(PngSession* s, PngSink* sink, uint32_t width, uint32_t height, pn
 class ReadSession : public PngSession {
  public:
   ReadSession() {
-    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+    png = png_create_read_struct(PNG_LIBPNG_VER_STRING, static_cast<PngSession*>(this), OnError, OnWarning);
     if (png) info = png_create_info_struct(png);
     if (!png || !info) throw EOutOfMemory("Out of memory for a PNG reader");
   }
@@ -140,7 +140,7 @@ class ReadSession : public PngSession {
 class WriteSession : public PngSession {
  public:
   WriteSession() {
-    png = png_create_write_struct(PNG_LIBPNG_VER_STRING, this, OnError, OnWarning);
+    png = png_create_write_struct(PNG_LIBPNG_VER_STRING, static_cast<PngSession*>(this), OnError, OnWarning);
     if (png) info = png_create_info_struct(png);
     if (!png || !info) throw EOutOfMemory("Out of memory for a PNG writer");
   }
