@@ -73,8 +73,9 @@ void TCustomForm::SendMouse(TControl* C, uint32_t Msg, TShiftState Shift, TPoint
   C->Perform(Msg, static_cast<uintptr_t>(Shift.Bits()), PackPoint(Local));
 }
 
+// While a control holds the mouse, hover stays with it until the release.
 void TCustomForm::UpdateHover(TControl* C) {
-  if (C == hover_) return;
+  if (C == hover_ || capture_) return;
   TControl* old = hover_;
   hover_ = C;
   if (old) old->Perform(CM_MOUSELEAVE);
