@@ -53,10 +53,19 @@ void TApplication::ActivateForm(TCustomForm* Form) {
   TCustomForm* old = activeForm_;
   activeForm_ = Form;
   if (old) old->SetActive(false);
-  // Popups owned by the form that lost activation close with it.
-  for (TCustomForm* f : std::vector<TCustomForm*>(forms_))
-    if (f->IsPopup() && f->Showing() && f != Form) f->Hide();
+  ClosePopups(Form);
   if (Form) Form->SetActive(true);
+}
+
+void TApplication::ClosePopups(TCustomForm* Except) {
+  for (TCustomForm* f : std::vector<TCustomForm*>(forms_))
+    if (f->IsPopup() && f->Showing() && f != Except) f->Hide();
+}
+
+TCustomForm* TApplication::KeyGrabber() const {
+  for (auto it = forms_.rbegin(); it != forms_.rend(); ++it)
+    if ((*it)->IsPopup() && (*it)->GrabsKeys() && (*it)->Showing()) return *it;
+  return nullptr;
 }
 
 // -------------------------------------------------------------- loop ----

@@ -66,6 +66,13 @@ class TApplication : public TComponent {
   void PopModal() { modal_.pop_back(); }
   TCustomForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
 
+  // Popups: close every shown popup (a press elsewhere, focus loss). A popup
+  // that grabs keys (a menu) gets all key input while it is shown.
+  void ClosePopups(TCustomForm* Except = nullptr);
+  TCustomForm* KeyGrabber() const;
+  // Told whenever the control under the mouse changes (hint windows listen).
+  std::function<void(TControl* Control)> OnHoverChanged;
+
   // Form bookkeeping.
   void AddForm(TCustomForm* F);
   void RemoveForm(TCustomForm* F);

@@ -80,6 +80,7 @@ void TCustomForm::UpdateHover(TControl* C) {
   hover_ = C;
   if (old) old->Perform(CM_MOUSELEAVE);
   if (C && hover_ == C) C->Perform(CM_MOUSEENTER);
+  if (Application->OnHoverChanged) Application->OnHoverChanged(hover_);
 }
 
 void TCustomForm::InputMouseMove(TShiftState Shift, int X, int Y) {
@@ -95,7 +96,11 @@ void TCustomForm::InputMouseLeave() { UpdateHover(nullptr); }
 
 void TCustomForm::InputMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, uint64_t TimeMs) {
   if (Blocked(this)) return;
-  if (!popup_) Application->ActivateForm(this);
+  // A press outside the open popups closes them.
+  if (!popup_) {
+    Application->ClosePopups();
+    Application->ActivateForm(this);
+  }
   TPoint local;
   TControl* target = MouseTarget({X, Y}, local);
   if (!target || !TakesInput(target)) return;
@@ -146,6 +151,7 @@ TWinControl* TCustomForm::KeyTarget() {
 }
 
 bool TCustomForm::InputKeyDown(uint16_t Key, TShiftState Shift) {
+  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputKeyDown(Key, Shift);
   if (Blocked(this)) return false;
   TWinControl* target = KeyTarget();
   if (!target) return false;
@@ -168,11 +174,13 @@ bool TCustomForm::InputKeyDown(uint16_t Key, TShiftState Shift) {
 }
 
 void TCustomForm::InputKeyUp(uint16_t Key, TShiftState Shift) {
+  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputKeyUp(Key, Shift);
   if (Blocked(this)) return;
   if (TWinControl* target = KeyTarget()) target->Perform(WM_KEYUP, Key, static_cast<intptr_t>(Shift.Bits()));
 }
 
 void TCustomForm::InputChar(char32_t Ch) {
+  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputChar(Ch);
   if (Blocked(this)) return;
   if (TWinControl* target = KeyTarget()) target->Perform(WM_CHAR, Ch);
 }

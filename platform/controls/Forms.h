@@ -36,6 +36,8 @@ class TCustomForm : public TWinControl {
   // never takes it from its owner form.
   bool IsPopup() const { return popup_; }
   void SetPopup(bool v) { popup_ = v; }
+  bool GrabsKeys() const { return grabKeys_; }
+  void SetGrabKeys(bool v) { grabKeys_ = v; }
 
   void Show();
   void Hide();
@@ -107,6 +109,7 @@ class TCustomForm : public TWinControl {
   TPosition position_ = poDesigned;
   bool keyPreview_ = false;
   bool popup_ = false;
+  bool grabKeys_ = false;
   bool shown_ = false;
   bool modal_ = false;
   bool active_ = false;

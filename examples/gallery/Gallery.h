@@ -1,0 +1,26 @@
+// The gallery's page registry: each page file registers a name and a
+// function that builds the page's controls on a panel.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/controls/Controls.h"
+
+namespace gallery {
+
+struct Page {
+  std::string name;
+  int order;  // pages are listed by order, then name
+  std::function<void(qel::TWinControl* panel)> build;
+};
+
+std::vector<Page>& Pages();
+
+struct PageRegistration {
+  PageRegistration(std::string name, int order, std::function<void(qel::TWinControl*)> build) {
+    Pages().push_back({std::move(name), order, std::move(build)});
+  }
+};
+
+}  // namespace gallery
