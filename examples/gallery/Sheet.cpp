@@ -74,13 +74,18 @@ void Shapes(TCanvas& c, int x, int y) {
 }
 
 void Blits(TCanvas& c, int x, int y) {
-  TBitmap checker(8, 8);
-  for (int j = 0; j < 8; ++j)
-    for (int i = 0; i < 8; ++i) checker.Canvas()->SetPixels(i, j, (i + j) % 2 ? clBlack : clWhite);
-  c.StretchDraw(Bounds(x, y, 48, 48), &checker);
+  // A fine checker shrunk to a third: nearest picks pixels, halftone averages to grey.
+  TBitmap checker(72, 48);
+  for (int j = 0; j < 48; ++j)
+    for (int i = 0; i < 72; ++i) checker.ScanLine(j)[i] = (i + j) % 2 ? 0x000000 : 0xFFFFFF;
+  c.StretchDraw(Bounds(x, y, 24, 16), &checker);
   c.SetStretchBltMode(HALFTONE);
-  c.CopyRect(Bounds(x + 60, y, 24, 24), checker.Canvas(), {0, 0, 8, 8});
+  c.CopyRect(Bounds(x + 30, y, 24, 16), checker.Canvas(), {0, 0, 72, 48});
   c.SetStretchBltMode(COLORONCOLOR);
+  TBitmap small(4, 4);
+  for (int j = 0; j < 4; ++j)
+    for (int i = 0; i < 4; ++i) small.Canvas()->SetPixels(i, j, (i + j) % 2 ? clBlack : clRed);
+  c.StretchDraw(Bounds(x + 60, y, 32, 32), &small);
   TBitmap swatch(40, 40);
   swatch.Canvas()->Brush()->SetColor(clBlue);
   swatch.Canvas()->FillRect({0, 0, 40, 40});
