@@ -116,10 +116,11 @@ bool RunBlit(Blit B) {
   bool usesSource = Rop3UsesSource(B.rop);
   if (!surface || (usesSource && !B.source)) return false;
   bool flipX = false, flipY = false;
-  if (B.w < 0) B.x += B.w, B.w = -B.w, flipX = !flipX;
-  if (B.h < 0) B.y += B.h, B.h = -B.h, flipY = !flipY;
-  if (B.sw < 0) B.sx += B.sw, B.sw = -B.sw, flipX = !flipX;
-  if (B.sh < 0) B.sy += B.sh, B.sh = -B.sh, flipY = !flipY;
+  // A negative extent mirrors: it covers X+W+1..X, as on the platform.
+  if (B.w < 0) B.x += B.w + 1, B.w = -B.w, flipX = !flipX;
+  if (B.h < 0) B.y += B.h + 1, B.h = -B.h, flipY = !flipY;
+  if (B.sw < 0) B.sx += B.sw + 1, B.sw = -B.sw, flipX = !flipX;
+  if (B.sh < 0) B.sy += B.sh + 1, B.sh = -B.sh, flipY = !flipY;
   if (!usesSource) B.sw = B.w, B.sh = B.h;
   if (B.w == 0 || B.h == 0 || B.sw == 0 || B.sh == 0) return true;
   const int64_t dx0 = B.x + B.dest->Origin().X, dy0 = B.y + B.dest->Origin().Y;

@@ -211,7 +211,10 @@ bool EllipseRows::Row(int64_t Y, int64_t& X0, int64_t& X1) const {
     while (Wide(u + 2) * (u + 2) * h2 <= limit) u += 2;
     while (u >= 0 && Wide(u) * u * h2 > limit) u -= 2;
   }
-  if (u < 0) return false;
+  // Every row in the box keeps its centre pixels and the middle rows reach
+  // both sides, so the ellipse touches its box even when it is very flat.
+  u = std::max(u, parity);
+  if (v >= -1 && v <= 1) u = w_ - 1;
   X0 = (-u + 2 * left_ + w_ - 1) / 2;
   X1 = (u + 2 * left_ + w_ - 1) / 2;
   return true;
