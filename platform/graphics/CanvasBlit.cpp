@@ -42,11 +42,13 @@ struct Footprint {
   std::vector<double> weight;
 };
 
-// Destination cell I of N covers [I*S/N, (I+1)*S/N) of the S source cells.
-Footprint AreaFootprint(int64_t I, int64_t N, int64_t S, int64_t Start, bool Flip) {
+// Destination cell I of N covers [I*S/N, (I+1)*S/N) of the S source cells;
+// only cells mapping into Lo..Hi-1 (the readable source) are listed.
+Footprint AreaFootprint(int64_t I, int64_t N, int64_t S, int64_t Start, bool Flip, int64_t Lo, int64_t Hi) {
   Footprint f;
   double from = double(I) * S / N, to = double(I + 1) * S / N;
-  for (int64_t k = int64_t(std::floor(from)); k < to && k < S; ++k) {
+  int64_t first = Flip ? Start + S - Hi : Lo - Start, last = Flip ? Start + S - 1 - Lo : Hi - 1 - Start;
+  for (int64_t k = std::max(int64_t(std::floor(from)), first); k < to && k < S && k <= last; ++k) {
     double overlap = std::min(to, double(k + 1)) - std::max(from, double(k));
     if (overlap <= 0) continue;
     f.index.push_back(Flip ? Start + S - 1 - k : Start + k);
@@ -145,12 +147,12 @@ bool RunBlit(Blit B) {
   std::vector<Footprint> columnArea(area ? column.size() : 0);
   for (int64_t x = left; x < right; ++x) {
     column[x - left] = NearestCell(x - dx0, B.w, B.sw, B.sx, flipX);
-    if (area) columnArea[x - left] = AreaFootprint(x - dx0, B.w, B.sw, B.sx, flipX);
+    if (area) columnArea[x - left] = AreaFootprint(x - dx0, B.w, B.sw, B.sx, flipX, view.bounds.Left, view.bounds.Right);
   }
   for (int64_t y = top; y < bottom; ++y) {
     uint32_t* row = surface->ScanLine(int(y));
     int64_t sy = NearestCell(y - dy0, B.h, B.sh, B.sy, flipY);
-    Footprint rowArea = area ? AreaFootprint(y - dy0, B.h, B.sh, B.sy, flipY) : Footprint{};
+    Footprint rowArea = area ? AreaFootprint(y - dy0, B.h, B.sh, B.sy, flipY, view.bounds.Top, view.bounds.Bottom) : Footprint{};
     for (int64_t x = left; x < right; ++x) {
       uint32_t s = 0;
       if (area) {

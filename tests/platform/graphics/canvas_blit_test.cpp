@@ -50,6 +50,19 @@ TEST(CanvasBlit, HalftoneAveragesAndNearestPicksCentres) {
   EXPECT_EQ(half.ScanLine(0)[1], 4u);
   twice.Canvas()->StretchDraw(Rect(0, 0, 8, 1), &row);
   for (int x = 0; x < 8; ++x) EXPECT_EQ(twice.ScanLine(0)[x], uint32_t(x / 2 + 1)) << x;
+  // Halftone shrinking averages pairs, also mirrored and with the source
+  // reaching past the bitmap's edge (only real pixels count).
+  TBitmap pairs(2, 1), flipped(2, 1), edge(1, 1);
+  for (TBitmap* b : {&pairs, &flipped, &edge}) b->Canvas()->SetStretchBltMode(HALFTONE);
+  for (int x = 0; x < 4; ++x) row.ScanLine(0)[x] = uint32_t(10 * (x + 1));
+  StretchBlt(pairs.Canvas(), 0, 0, 2, 1, row.Canvas(), 0, 0, 4, 1, SRCCOPY);
+  EXPECT_EQ(pairs.ScanLine(0)[0], 15u);
+  EXPECT_EQ(pairs.ScanLine(0)[1], 35u);
+  StretchBlt(flipped.Canvas(), 1, 0, -2, 1, row.Canvas(), 0, 0, 4, 1, SRCCOPY);
+  EXPECT_EQ(flipped.ScanLine(0)[0], 35u);
+  StretchBlt(edge.Canvas(), 0, 0, 1, 1, row.Canvas(), 2, 0, 1000000, 1, SRCCOPY);
+  EXPECT_EQ(edge.ScanLine(0)[0], 35u);
+  for (int x = 0; x < 4; ++x) row.ScanLine(0)[x] = uint32_t(x + 1);
   StretchBlt(mirrored.Canvas(), 3, 0, -4, 1, row.Canvas(), 0, 0, 4, 1, SRCCOPY);
   for (int x = 0; x < 4; ++x) EXPECT_EQ(mirrored.ScanLine(0)[x], uint32_t(4 - x)) << x;
 }
