@@ -169,8 +169,8 @@ bool RunBlit(Blit B) {
   return true;
 }
 
-Blit BitmapBlit(TCanvas* Dest, const TRect& R, const TBitmap* Graphic) {
-  Blit b{Dest, R.Left, R.Top, R.Width(), R.Height(), Graphic, 0, 0, Graphic->GetWidth(), Graphic->GetHeight(),
+Blit BitmapBlit(TCanvas* Dest, int64_t X, int64_t Y, int64_t W, int64_t H, const TBitmap* Graphic) {
+  Blit b{Dest, X, Y, W, H, Graphic, 0, 0, Graphic->GetWidth(), Graphic->GetHeight(),
          Dest->GetCopyMode(), Dest->GetStretchBltMode()};
   if (Graphic->GetTransparent()) {
     // The mask-based transparent copy of the platform ignores CopyMode.
@@ -185,17 +185,21 @@ Blit BitmapBlit(TCanvas* Dest, const TRect& R, const TBitmap* Graphic) {
 
 void TCanvas::Draw(int X, int Y, const TBitmap* Graphic) {
   if (!Graphic || Graphic->Empty()) return;
-  RunBlit(BitmapBlit(this, Bounds(X, Y, Graphic->GetWidth(), Graphic->GetHeight()), Graphic));
+  RunBlit(BitmapBlit(this, X, Y, Graphic->GetWidth(), Graphic->GetHeight(), Graphic));
 }
 
 void TCanvas::StretchDraw(const TRect& R, const TBitmap* Graphic) {
   if (!Graphic || Graphic->Empty()) return;
-  RunBlit(BitmapBlit(this, R, Graphic));
+  RunBlit(BitmapBlit(this, R.Left, R.Top, int64_t(R.Right) - R.Left, int64_t(R.Bottom) - R.Top, Graphic));
 }
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect) {
-  StretchBlt(this, Dest.Left, Dest.Top, Dest.Width(), Dest.Height(), Source, SourceRect.Left, SourceRect.Top,
-             SourceRect.Width(), SourceRect.Height(), copyMode_);
+  // Extents in 64 bits: a rectangle's width can exceed int.
+  const TBitmap* surface = Source ? Source->Surface() : nullptr;
+  int64_t ox = Source ? Source->Origin().X : 0, oy = Source ? Source->Origin().Y : 0;
+  RunBlit({this, Dest.Left, Dest.Top, int64_t(Dest.Right) - Dest.Left, int64_t(Dest.Bottom) - Dest.Top, surface,
+           SourceRect.Left + ox, SourceRect.Top + oy, int64_t(SourceRect.Right) - SourceRect.Left,
+           int64_t(SourceRect.Bottom) - SourceRect.Top, copyMode_, stretchMode_});
 }
 
 int SetStretchBltMode(HDC DC, int Mode) {

@@ -7,8 +7,11 @@ namespace qel {
 
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle) {
   TRect clip = DeviceClip();
-  TPoint seed{X + origin_.X, Y + origin_.Y};
-  if (brush_->GetStyle() == bsClear || !clip.Contains(seed)) return;
+  int64_t seedX = int64_t(X) + origin_.X, seedY = int64_t(Y) + origin_.Y;
+  if (brush_->GetStyle() == bsClear || seedX < clip.Left || seedX >= clip.Right || seedY < clip.Top ||
+      seedY >= clip.Bottom)
+    return;
+  TPoint seed{int(seedX), int(seedY)};
   const uint32_t target = ColorToPixel(Color), fill = ColorToPixel(brush_->GetColor());
   const int width = clip.Width();
   // Filled pixels are remembered, so a fill colour equal to the surface

@@ -1,6 +1,8 @@
 // Lines and polylines: end points, pen styles, wide pens, raster operations, clipping.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "canvas_test_util.h"
 
 using namespace qel;
@@ -177,4 +179,30 @@ TEST(CanvasLines, ClipAndOriginKeepDrawingInside) {
   c.MoveTo(5, 7);
   c.LineTo(10, 7);
   EXPECT_EQ(At(b, 15, 17), clBlack);  // canvas (5, 7) is surface (15, 17)
+}
+
+TEST(CanvasLines, ExtremeCoordinatesStayWithinTheSurface) {
+  TBitmap b(20, 20);
+  TCanvas c;
+  c.SetTarget(&b, {5, 5}, Rect(0, 0, 20, 20));
+  const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+  for (int width : {1, 3}) {
+    c.Pen()->SetWidth(width);
+    c.MoveTo(small, small);
+    c.LineTo(big, big);
+    c.Rectangle(small, small, big, big);
+    c.Ellipse(small, 3, big, 9);
+    c.Pie(small, small, big, big, big, 0, 0, small);
+    const TPoint far[] = {{small, 0}, {big, 5}, {0, big}};
+    c.Polygon(far);
+    c.CopyRect(Rect(small, small, big, big), &c, Rect(0, 0, 3, 3));
+    c.FloodFill(big, small, clBlack, fsBorder);
+    TBitmap dot(2, 2);
+    c.Draw(big, big, &dot);
+    c.StretchDraw(Rect(small, small, big, big), &dot);
+  }
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetColor(clRed);
+  c.Rectangle(-5, -5, 15, 15);
+  EXPECT_EQ(qel::test::CountColor(b, clRed), 18 * 18);  // the pen keeps the surface's outer ring
 }
