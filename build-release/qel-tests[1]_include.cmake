@@ -1,5 +1,0 @@
-if(EXISTS "/work/wt/text/build-release/qel-tests[1]_tests.cmake")
-  include("/work/wt/text/build-release/qel-tests[1]_tests.cmake")
-else()
-  add_test(qel-tests_NOT_BUILT qel-tests_NOT_BUILT)
-endif()
