@@ -1,0 +1,147 @@
+// Lines, polylines and polygons of the canvas.
+#include <cmath>
+
+#include "platform/graphics/CanvasPaint.h"
+
+namespace qel {
+
+using namespace raster;
+
+namespace raster {
+
+// Wide pens are centred on the line through pixel centres; the small
+// offset sends the extra pixel of an even width right and down, so a pen of
+// width w covers exactly w pixels across.
+constexpr double kCentre = 0.5 + 1.0 / 64;
+
+bool Paint::From(TCanvas& Canvas, Paint& Out) {
+  Out.surface = Canvas.Surface();
+  Out.clip = Canvas.DeviceClip();
+  if (!Out.surface || Out.clip.IsEmpty()) return false;
+  Out.ox = Canvas.Origin().X;
+  Out.oy = Canvas.Origin().Y;
+  TPen& pen = *Canvas.Pen();
+  TBrush& brush = *Canvas.Brush();
+  Out.penOn = pen.GetStyle() != psClear;
+  Out.penPixel = ColorToPixel(pen.GetColor());
+  Out.mode = pen.GetMode();
+  Out.width = pen.GetWidth();
+  Out.insideFrame = pen.GetStyle() == psInsideFrame;
+  Out.style = Out.width > 1 || pen.GetStyle() == psInsideFrame ? psSolid : pen.GetStyle();
+  Out.brushOn = brush.GetStyle() == bsSolid;
+  Out.brushPixel = ColorToPixel(brush.GetColor());
+  return true;
+}
+
+namespace {
+
+// One thin segment, end point left out. Gaps of a styled pen take the
+// brush colour when the brush is solid (the opaque background mode).
+void ThinSegment(const Paint& P, Point64 A, Point64 B, Dasher& Dash) {
+  SpanWriter pen = P.PenWriter();
+  int64_t length = std::max(std::abs(B.x - A.x), std::abs(B.y - A.y));
+  if (Dash.Solid() && A.y == B.y) {
+    if (B.x > A.x) pen.Span(A.x, B.x, A.y);
+    else pen.Span(B.x + 1, A.x + 1, A.y);
+  } else if (Dash.Solid() && A.x == B.x) {
+    if (B.y > A.y) pen.Column(A.x, A.y, B.y);
+    else pen.Column(A.x, B.y + 1, A.y + 1);
+  } else if (Dash.Solid()) {
+    WalkLine(A.x, A.y, B.x, B.y, P.clip, [&](int64_t x, int64_t y, int64_t) { pen.Pixel(x, y); });
+  } else {
+    SpanWriter gap = P.BrushWriter();
+    WalkLine(A.x, A.y, B.x, B.y, P.clip, [&](int64_t x, int64_t y, int64_t step) {
+      if (Dash.On(step)) pen.Pixel(x, y);
+      else if (P.brushOn) gap.Pixel(x, y);
+    });
+  }
+  Dash.Advance(length);
+}
+
+}  // namespace
+
+void StrokePath(const Paint& P, std::span<const Point64> Points, bool Closed) {
+  if (!P.penOn || Points.empty()) return;
+  size_t n = Points.size(), segments = Closed && n >= 2 ? n : n - 1;
+  if (P.Thin()) {
+    Dasher dash(P.style);
+    for (size_t i = 0; i < segments; ++i) ThinSegment(P, Points[i], Points[(i + 1) % n], dash);
+    return;
+  }
+  SpanSet set(P.clip);
+  double radius = P.width / 2.0;
+  for (size_t i = 0; i < std::max<size_t>(segments, 1); ++i) {
+    Point64 a = Points[i], b = Points[(i + 1) % n];
+    AddCapsule(set, a.x + kCentre, a.y + kCentre, b.x + kCentre, b.y + kCentre, radius);
+  }
+  SpanWriter pen = P.PenWriter();
+  set.Write(pen);
+}
+
+}  // namespace raster
+
+namespace {
+
+std::vector<Point64> ToDevice(const Paint& P, std::span<const TPoint> Points) {
+  std::vector<Point64> out;
+  out.reserve(Points.size());
+  for (const TPoint& p : Points) out.push_back(P.Device(p.X, p.Y));
+  return out;
+}
+
+// Even-odd fill sampling pixel centres against the vertices taken as exact
+// lattice points; each row's spans are disjoint, so every pixel is written once.
+void FillAlternate(const Paint& P, std::span<const Point64> V) {
+  int64_t top = V[0].y, bottom = V[0].y;
+  for (const Point64& p : V) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+  top = std::max<int64_t>(top, P.clip.Top);
+  bottom = std::min<int64_t>(bottom, P.clip.Bottom);
+  SpanWriter brush = P.BrushWriter();
+  std::vector<double> crossings;
+  for (int64_t y = top; y < bottom; ++y) {
+    double Y = y + 0.5;
+    crossings.clear();
+    for (size_t i = 0; i < V.size(); ++i) {
+      Point64 a = V[i], b = V[(i + 1) % V.size()];
+      if ((a.y <= Y) == (b.y <= Y)) continue;
+      crossings.push_back(a.x + (Y - a.y) * double(b.x - a.x) / double(b.y - a.y));
+    }
+    std::sort(crossings.begin(), crossings.end());
+    for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
+      double from = std::ceil(crossings[i] - 0.5), to = std::ceil(crossings[i + 1] - 0.5);
+      from = std::max(from, double(P.clip.Left));
+      to = std::min(to, double(P.clip.Right));
+      if (from < to) brush.Span(int64_t(from), int64_t(to), y);
+    }
+  }
+}
+
+}  // namespace
+
+void TCanvas::MoveTo(int X, int Y) { penPos_ = {X, Y}; }
+
+void TCanvas::LineTo(int X, int Y) {
+  TPoint from = penPos_;
+  penPos_ = {X, Y};
+  Paint p;
+  if (!Paint::From(*this, p)) return;
+  Point64 path[] = {p.Device(from.X, from.Y), p.Device(X, Y)};
+  StrokePath(p, path, false);
+}
+
+void TCanvas::Polyline(std::span<const TPoint> Points) {
+  Paint p;
+  if (Points.size() < 2 || !Paint::From(*this, p)) return;
+  std::vector<Point64> path = ToDevice(p, Points);
+  StrokePath(p, path, false);
+}
+
+void TCanvas::Polygon(std::span<const TPoint> Points) {
+  Paint p;
+  if (Points.size() < 2 || !Paint::From(*this, p)) return;
+  std::vector<Point64> path = ToDevice(p, Points);
+  if (p.brushOn) FillAlternate(p, path);
+  StrokePath(p, path, true);
+}
+
+}  // namespace qel
