@@ -112,7 +112,7 @@ TEST_F(DateTimeTest, FormatDateTimeLetters) {
   EXPECT_EQ(FormatDateTime("d/m/yy h:nn", t), "29.12.25 13-07");
   EXPECT_EQ(FormatDateTime("mmmm", monday), "Dezember");
   FormatSettings.ShortDateFormat = "ddddd";  // a format naming itself ends, it does not recurse forever
-  EXPECT_EQ(FormatDateTime("c", monday).size() < 100, true);
+  EXPECT_EQ(FormatDateTime("c", monday), "");
 }
 
 TEST_F(DateTimeTest, ClockOverride) {
