@@ -1,6 +1,7 @@
 // TCanvas: target, clipping and state. The primitives live in
 // CanvasShapes.cpp, CanvasText.cpp and CanvasBlit.cpp.
 #include <algorithm>
+#include <cstdint>
 
 #include "platform/graphics/Graphics.h"
 
@@ -48,25 +49,38 @@ void TCanvas::ResetClipRect() { hasUserClip_ = false; }
 
 namespace qel {
 
+namespace {
+// Canvas coordinates on the surface, computed wide so extreme values cannot
+// overflow, then cut down to the clip.
+TRect ToDevice(const TRect& R, TPoint origin, const TRect& clip) {
+  auto shift = [](int v, int d, int lo, int hi) {
+    return static_cast<int>(std::clamp<int64_t>(int64_t(v) + d, lo, hi));
+  };
+  TRect r{shift(R.Left, origin.X, clip.Left, clip.Right), shift(R.Top, origin.Y, clip.Top, clip.Bottom),
+          shift(R.Right, origin.X, clip.Left, clip.Right), shift(R.Bottom, origin.Y, clip.Top, clip.Bottom)};
+  return r.IsEmpty() ? TRect{} : r;
+}
+}  // namespace
+
 void TCanvas::FillRect(const TRect& R) {
   if (brush_->GetStyle() == bsClear) return;
-  TRect r = R;
-  r.Offset(origin_.X, origin_.Y);
-  r = IntersectRect(r, DeviceClip());
+  TRect r = ToDevice(R, origin_, DeviceClip());
   if (r.IsEmpty()) return;
   uint32_t pixel = ColorToPixel(brush_->GetColor());
   for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(surface_->ScanLine(y) + r.Left, r.Width(), pixel);
 }
 
 TColor TCanvas::GetPixels(int X, int Y) const {
-  TPoint p{X + origin_.X, Y + origin_.Y};
-  if (!DeviceClip().Contains(p)) return CLR_INVALID;
+  TRect r = ToDevice({X, Y, X == INT32_MAX ? X : X + 1, Y == INT32_MAX ? Y : Y + 1}, origin_, DeviceClip());
+  TPoint p = r.TopLeft();
+  if (r.IsEmpty()) return CLR_INVALID;
   return PixelToColor(surface_->ScanLine(p.Y)[p.X]);
 }
 
 void TCanvas::SetPixels(int X, int Y, TColor Color) {
-  TPoint p{X + origin_.X, Y + origin_.Y};
-  if (!DeviceClip().Contains(p)) return;
+  TRect r = ToDevice({X, Y, X == INT32_MAX ? X : X + 1, Y == INT32_MAX ? Y : Y + 1}, origin_, DeviceClip());
+  TPoint p = r.TopLeft();
+  if (r.IsEmpty()) return;
   surface_->ScanLine(p.Y)[p.X] = ColorToPixel(Color);
 }
 

@@ -1,5 +1,6 @@
 // Geometry value types shared by the whole library.
 #pragma once
+#include <cstdint>
 
 namespace qel {
 
@@ -17,14 +18,18 @@ struct TSize {
 // last pixel covered.
 struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  // Widths of rectangles with extreme corners saturate instead of overflowing.
+  int Width() const { return Clamp(int64_t(Right) - Left); }
+  int Height() const { return Clamp(int64_t(Bottom) - Top); }
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
   TPoint TopLeft() const { return {Left, Top}; }
   TPoint BottomRight() const { return {Right, Bottom}; }
   void Offset(int dx, int dy) { Left += dx; Right += dx; Top += dy; Bottom += dy; }
   friend bool operator==(const TRect&, const TRect&) = default;
+
+ private:
+  static int Clamp(int64_t v) { return v > INT32_MAX ? INT32_MAX : v < INT32_MIN ? INT32_MIN : int(v); }
 };
 
 inline TPoint Point(int x, int y) { return {x, y}; }
