@@ -163,3 +163,11 @@ TEST_F(PickerTest, CalendarDropsDownAndPicksADay) {
   robot.Click(form, 250, 150);
   EXPECT_FALSE(dtp->DroppedDown());
 }
+
+TEST_F(PickerTest, AFreedPickerLeavesItsParentsTabList) {
+  std::vector<TWinControl*> tabs;
+  delete dtp;
+  form->GetTabOrderList(tabs);
+  EXPECT_TRUE(tabs.empty());
+  robot.Key(VK_TAB);  // walks a tab list without the freed picker
+}
