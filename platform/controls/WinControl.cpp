@@ -28,6 +28,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a windowed control, so that its tab list
+  // lets go of us too (by ~TControl we are a plain control).
+  if (GetParent()) GetParent()->RemoveControl(this);
   // Children owned elsewhere stay alive but lose their parent.
   while (!controls_.empty()) RemoveControl(controls_.back());
   DestroyWnd();
