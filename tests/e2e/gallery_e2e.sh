@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The gallery in a real (virtual) X server, driven by real X input: selects
 # the Basics page, clicks into the echo box, types "hello", corrects it with
-# Backspace, resizes the window and closes it as a window manager would, and
-# checks what the box heard and what the screen showed.
+# Backspace and Ctrl+H, resizes the window and closes it as a window manager
+# would, and checks what the box heard and what the screen showed.
 # Usage: gallery_e2e.sh QEL-GALLERY QEL-E2E-X11 OUTPUT-DIR
 set -euo pipefail
 
@@ -48,6 +48,9 @@ expect_pixel 470 45 FFFFE6 "the echo box has the focus"
 xdotool type --delay 40 hello
 xdotool key BackSpace
 xdotool type o
+# Ctrl+H types the backspace character and no 'h'.
+xdotool key ctrl+h
+xdotool type o
 # A window manager's resize: the form follows (checked on the last frame).
 xdotool windowsize "$window" 1100 720
 sleep 0.5
@@ -58,7 +61,7 @@ wait "$pid" || status=$?
 echo "--- gallery output (exit status $status)"
 cat "$out/stdout.txt"
 if [ -s "$out/stderr.txt" ]; then echo "--- gallery errors"; cat "$out/stderr.txt"; fi
-expected=$(echo 'echo: click 1'; printf 'echo: text %s\n' h he hel hell hello hell hello)
+expected=$(echo 'echo: click 1'; printf 'echo: text %s\n' h he hel hell hello hell hello hell hello)
 [ "$status" -eq 0 ] || { echo "FAIL: the gallery exited with $status"; fail=1; }
 [ "$(cat "$out/stdout.txt")" = "$expected" ] || { echo "FAIL: the echo box heard something else than:"; echo "$expected"; fail=1; }
 # The last frame is as large as the window was made (PNG: width, height at byte 16).

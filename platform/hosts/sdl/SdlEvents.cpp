@@ -126,8 +126,10 @@ void TSdlHost::MouseButton(const SDL_Event& E, bool Down) {
 void TSdlHost::KeyDown(const SDL_KeyboardEvent& E) {
   TShiftState shift = ShiftStateFromSdl(E.keysym.mod);
   uint16_t key = VirtualKeyFromSdl(E.keysym.sym, E.keysym.scancode, (E.keysym.mod & KMOD_NUM) != 0);
-  // Left Alt makes menu keys, which type nothing (right Alt may be AltGr).
-  dropText_ = (E.keysym.mod & KMOD_LALT) && !(E.keysym.mod & KMOD_CTRL);
+  // Left Alt makes menu keys and Ctrl control keys, which type no text
+  // (right Alt may be AltGr, and Ctrl+Alt is AltGr on the platform).
+  bool ctrl = E.keysym.mod & KMOD_CTRL, alt = E.keysym.mod & KMOD_ALT;
+  dropText_ = ((E.keysym.mod & KMOD_LALT) && !ctrl) || (ctrl && !alt);
   TCustomForm* f = KeyForm(E.windowID);
   if (key == 0 || !f) return;
   if (!f->InputKeyDown(key, shift)) {
