@@ -29,7 +29,7 @@ expect_pixel() {  # $1 x, $2 y, $3 RRGGBB, $4 what it means
 }
 
 # Under the sanitizer build: system libraries' lifelong allocations are no leaks of ours.
-export LSAN_OPTIONS="suppressions=$(dirname "$0")/lsan.supp:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$(dirname "$0")/../../scripts/lsan.supp:print_suppressions=0"
 QEL_GALLERY_ECHO=1 QEL_GALLERY_SCREENSHOT="$out/last-frame.png" \
   "$gallery" >"$out/stdout.txt" 2>"$out/stderr.txt" &
 pid=$!
