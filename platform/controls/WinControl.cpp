@@ -28,6 +28,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a windowed control, so that it also drops
+  // this control from its tab order (~TControl no longer can).
+  if (GetParent()) GetParent()->RemoveControl(this);
   // Children owned elsewhere stay alive but lose their parent.
   while (!controls_.empty()) RemoveControl(controls_.back());
   DestroyWnd();

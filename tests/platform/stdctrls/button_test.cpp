@@ -136,3 +136,17 @@ TEST_F(ButtonTest, DefaultFrameFollowsTheActiveButtonAndFocusShowsDots) {
   EXPECT_EQ(robot.PixelAt(ok, 0, 0), ColorToRGB(clWindowFrame));
   EXPECT_EQ(dotsInRow(), 0);
 }
+
+TEST_F(ButtonTest, FreedButtonLeavesTheTabOrder) {
+  auto* gone = Make("Gone", 220);
+  gone->SetFocus();
+  delete gone;
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{box, ok, cancel}));
+  box->SetFocus();
+  robot.Key(VK_TAB);
+  robot.Key(VK_TAB);
+  robot.Key(VK_TAB);
+  EXPECT_TRUE(box->Focused());
+}
