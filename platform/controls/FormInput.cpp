@@ -81,9 +81,11 @@ void TCustomForm::UpdateHover(TControl* C) {
   if (old) old->Perform(CM_MOUSELEAVE);
   if (C && hover_ == C) C->Perform(CM_MOUSEENTER);
   if (Application->OnHoverChanged) Application->OnHoverChanged(hover_);
+  Application->NotifyHint(hiHover, hover_);
 }
 
 void TCustomForm::InputMouseMove(TShiftState Shift, int X, int Y) {
+  Application->NoteCursorPos(ClientToScreen({X, Y}));
   if (Blocked(this)) return;
   TControl* under = ControlAtPos({X, Y});
   UpdateHover(TakesInput(under) ? under : nullptr);
@@ -95,6 +97,8 @@ void TCustomForm::InputMouseMove(TShiftState Shift, int X, int Y) {
 void TCustomForm::InputMouseLeave() { UpdateHover(nullptr); }
 
 void TCustomForm::InputMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, uint64_t TimeMs) {
+  Application->NoteCursorPos(ClientToScreen({X, Y}));
+  Application->NotifyHint(hiPress, nullptr);
   if (Blocked(this)) return;
   // A press outside the open popups closes them.
   if (!popup_) {
