@@ -379,11 +379,15 @@ void TWinControl::WndProc(TMessage& Message) {
       TCustomForm* form = GetParentForm();
       bool down = Message.Msg == WM_KEYDOWN;
       // A form with KeyPreview sees every key before the focused control.
+      // The key as the handlers left it goes back into the message: a
+      // descendant's WndProc does its default work only when it is not 0.
       if (form && form != this && form->GetKeyPreview()) {
         if (down) form->KeyDown(key, shift); else form->KeyUp(key, shift);
+        Message.WParam = key;
         if (key == 0) return;
       }
       if (down) KeyDown(key, shift); else KeyUp(key, shift);
+      Message.WParam = key;
       return;
     }
     case WM_CHAR: {
@@ -391,9 +395,11 @@ void TWinControl::WndProc(TMessage& Message) {
       TCustomForm* form = GetParentForm();
       if (form && form != this && form->GetKeyPreview()) {
         form->KeyPress(ch);
+        Message.WParam = ch;
         if (ch == 0) return;
       }
       KeyPress(ch);
+      Message.WParam = ch;
       return;
     }
     case CM_ENTER: DoEnter(); return;
