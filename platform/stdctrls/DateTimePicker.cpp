@@ -12,7 +12,6 @@
 namespace qel {
 
 namespace {
-constexpr uint16_t VK_F4 = 0x73;
 constexpr int ButtonWidth = 17, TextLeft = 2;
 constexpr int CalCellW = 26, CalCellH = 18, CalMargin = 4, CalHeaderH = 24, CalDayNamesH = 18;
 constexpr int CalWidth = 2 * CalMargin + 7 * CalCellW, CalHeight = CalHeaderH + CalDayNamesH + 6 * CalCellH + CalMargin;
