@@ -27,6 +27,9 @@ bool Blocked(const TCustomForm* form) {
   return modal && modal != form && !form->IsPopup();
 }
 
+// Set when the last key down went to a popup that grabs keys.
+bool keyWentToGrabber = false;
+
 TPoint ToLocal(const TControl* c, TPoint formPoint, const TCustomForm* form) {
   TPoint screen{formPoint.X + form->ClientOrigin().X, formPoint.Y + form->ClientOrigin().Y};
   return c->ScreenToClient(screen);
@@ -155,7 +158,12 @@ TWinControl* TCustomForm::KeyTarget() {
 }
 
 bool TCustomForm::InputKeyDown(uint16_t Key, TShiftState Shift) {
-  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputKeyDown(Key, Shift);
+  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) {
+    bool typed = grab->InputKeyDown(Key, Shift);
+    keyWentToGrabber = true;
+    return typed;
+  }
+  keyWentToGrabber = false;
   if (Blocked(this)) return false;
   TWinControl* target = KeyTarget();
   if (!target) return false;
@@ -184,7 +192,13 @@ void TCustomForm::InputKeyUp(uint16_t Key, TShiftState Shift) {
 }
 
 void TCustomForm::InputChar(char32_t Ch) {
-  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputChar(Ch);
+  TCustomForm* grab = Application->KeyGrabber();
+  if (grab && grab != this) return grab->InputChar(Ch);
+  // The key closed the menu it went to: its character goes nowhere else.
+  if (!grab && keyWentToGrabber) {
+    keyWentToGrabber = false;
+    return;
+  }
   if (Blocked(this)) return;
   if (TWinControl* target = KeyTarget()) target->Perform(WM_CHAR, Ch);
 }

@@ -228,3 +228,14 @@ TEST_F(MenusTest, CheckMarksAndBitmapsAreDrawnInTheImageColumn) {
   EXPECT_GT(ink, 6);  // the tick
   EXPECT_EQ(robot.PixelAt(w, menu->ItemRect(more).Left + 12, menu->ItemRect(more).Top + 11), ColorToRGB(clMenu));
 }
+
+TEST_F(MenusTest, TheKeyThatClosesAMenuTypesNothingIntoTheFocusedControl) {
+  target->SetFocus();
+  menu->Popup(150, 160);
+  robot.Key(VK_DOWN);
+  log.clear();
+  robot.Key(VK_RETURN);  // chooses "Open" and closes the menu
+  robot.Key(VK_ESCAPE);  // the menu is closed: this one reaches the control
+  EXPECT_EQ(clicks, (std::vector<std::string>{"&Open"}));
+  EXPECT_EQ(log, (Log{"t: OnKeyDown 27", "t: OnKeyPress \x1b"}));
+}
