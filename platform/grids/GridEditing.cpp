@@ -1,5 +1,7 @@
-// TCustomGrid in-place editing: when the editor shows, where it sits, and
-// how its text flows to and from the cell (GetEditText/SetEditText).
+// TCustomGrid in-place editing: when the editor may show and the editor
+// mode. The edit control itself (TInplaceEdit, over the current cell) is
+// not part of the library yet: CreateEditor makes none, so the grid never
+// enters editor mode and every key keeps its plain meaning.
 #include "platform/grids/Grids.h"
 
 namespace qel {
@@ -16,7 +18,10 @@ void TCustomGrid::SetEditorMode(bool v) {
   if (v) ShowEditor(); else HideEditor();
 }
 
+// Editor mode needs an editor: without one the cell stays drawn as it is.
 void TCustomGrid::ShowEditor() {
+  if (!inplaceEdit_) inplaceEdit_ = CreateEditor();
+  if (!inplaceEdit_) return;
   editorMode_ = true;
   UpdateEdit();
 }
@@ -26,13 +31,14 @@ void TCustomGrid::HideEditor() {
   HideEdit();
 }
 
+// Without an edit control there is nothing to place, fill or hide.
 void TCustomGrid::UpdateEdit() {}
-void TCustomGrid::UpdateEditorContents() {}
-void TCustomGrid::UpdateText() {}
 void TCustomGrid::HideEdit() {}
 void TCustomGrid::InvalidateEditor() {}
-void TCustomGrid::RestoreEditText() {}
 
-void TCustomGrid::ShowEditorChar(char32_t) { ShowEditor(); }
+bool TCustomGrid::ShowEditorChar(char32_t) {
+  ShowEditor();
+  return editorMode_;
+}
 
 }  // namespace qel

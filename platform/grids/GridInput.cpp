@@ -82,10 +82,7 @@ void TCustomGrid::WndProc(TMessage& Message) {
     case WM_CHAR: {
       // Typing on a cell of an editable grid starts editing with that character.
       char32_t ch = static_cast<char32_t>(Message.WParam);
-      if (options_.Contains(goEditing) && (ch == 8 || ch >= 32)) {
-        ShowEditorChar(ch);
-        return;
-      }
+      if (options_.Contains(goEditing) && (ch == 8 || ch >= 32) && ShowEditorChar(ch)) return;
       break;
     }
     case WM_SETFOCUS: case WM_KILLFOCUS:

@@ -217,11 +217,9 @@ class TCustomGrid : public TCustomControl {
   void PaintSizingLine();
   bool CalcSizingState(int X, int Y);
   void UpdateEdit();
-  void UpdateEditorContents();
-  void UpdateText();
   void HideEdit();
-  void ShowEditorChar(char32_t Ch);
-  void RestoreEditText();
+  // Opens the editor for a typed character; false when no editor took it.
+  bool ShowEditorChar(char32_t Ch);
   int PageCount(const TGridAxisInfo& info, int first) const;
 
   TGridAxis cols_, rows_;
@@ -238,8 +236,6 @@ class TCustomGrid : public TCustomControl {
   TClientScrollBar* barTracking_ = nullptr;
   bool editorMode_ = false;
   TInplaceEdit* inplaceEdit_ = nullptr;
-  int editCol_ = -1, editRow_ = -1;
-  std::string editOriginal_;
   bool updatingBars_ = false;
 };
 
