@@ -12,12 +12,21 @@
 #include "platform/controls/Application.h"
 #include "platform/controls/Forms.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/stdctrls/Label.h"
 
 namespace qel {
 
 // ------------------------------------------------------------ palette ----
 
 namespace {
+
+void AddCaption(TWinControl* parent, int x, int y, const std::string& text) {
+  auto* label = new TLabel(parent);
+  label->SetParent(parent);
+  label->SetLeft(x);
+  label->SetTop(y);
+  label->SetCaption(text);
+}
 // The classic chooser's basic colours, as 0xRRGGBB, row by row.
 constexpr uint32_t BasicRgb[TColorDialog::BasicColorCount] = {
     0xFF8080, 0xFFFF80, 0x80FF80, 0x00FF80, 0x80FFFF, 0x0080FF, 0xFF80C0, 0xFF80FF,
@@ -223,22 +232,6 @@ class TDialogButton : public TCustomControl {
   uint16_t dialogKey_;
 };
 
-class TCaption : public TGraphicControl {
- public:
-  TCaption(TComponent* owner, TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(owner) {
-    SetParent(parent);
-    SetBounds(x, y, 190, 16);
-    SetCaption(text);
-  }
-
- protected:
-  void Paint() override {
-    Canvas()->Font()->Assign(GetFont());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(0, 0, GetCaption());
-  }
-};
-
 class TPreview : public TGraphicControl {
  public:
   using TGraphicControl::TGraphicControl;
@@ -271,13 +264,13 @@ class TColorDialogForm : public TForm {
  private:
   void Build(const std::array<TColor, TColorDialog::CustomColorCount>& custom) {
     constexpr int sw = TColorDialog::SwatchWidth, sh = TColorDialog::SwatchHeight;
-    new TCaption(this, this, 8, 6, "Basic colors:");
+    AddCaption(this, 8, 6, "Basic colors:");
     std::vector<TColor> basic;
     for (int i = 0; i < TColorDialog::BasicColorCount; ++i) basic.push_back(TColorDialog::BasicColor(i));
     basic_ = new TSwatchGrid(this, 8, basic);
     Place(basic_, this, "BasicColors", Bounds(8, 24, 8 * sw, 6 * sh));
     basic_->OnPick = [this](int i) { SetChosen(basic_->ColorAt(i), nullptr); };
-    new TCaption(this, this, 8, 150, "Custom colors:");
+    AddCaption(this, 8, 150, "Custom colors:");
     custom_ = new TSwatchGrid(this, 16, std::vector<TColor>(custom.begin(), custom.end()));
     Place(custom_, this, "CustomColors", Bounds(8, 168, 16 * sw, sh));
     custom_->OnPick = [this](int i) { SetChosen(custom_->ColorAt(i), nullptr); };
@@ -287,12 +280,12 @@ class TColorDialogForm : public TForm {
     const char* names[3] = {"Red:", "Green:", "Blue:"};
     const char* fieldNames[3] = {"RedEdit", "GreenEdit", "BlueEdit"};
     for (int k = 0; k < 3; ++k) {
-      new TCaption(this, this, 216, 92 + 24 * k, names[k]);
+      AddCaption(this, 216, 92 + 24 * k, names[k]);
       rgb_[k] = new TNumberField(this, false);
       Place(rgb_[k], this, fieldNames[k], Bounds(260, 88 + 24 * k, 48, 22));
       rgb_[k]->OnEdited = [this, k]() { RgbEdited(k); };
     }
-    new TCaption(this, this, 324, 92, "Hex:");
+    AddCaption(this, 324, 92, "Hex:");
     hex_ = new TNumberField(this, true);
     Place(hex_, this, "HexEdit", Bounds(324, 112, 72, 22));
     hex_->OnEdited = [this]() { HexEdited(); };

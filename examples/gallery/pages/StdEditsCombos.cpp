@@ -10,23 +10,6 @@ using namespace qel;
 
 namespace {
 
-// A caption or status line drawn on the panel.
-class TCaption : public TGraphicControl {
- public:
-  TCaption(TWinControl* parent, int x, int y, int w, const std::string& text) : TGraphicControl(parent) {
-    SetParent(parent);
-    SetBounds(x, y, w, 18);
-    SetCaption(text);
-  }
-
- protected:
-  void Paint() override {
-    Canvas()->Font()->Assign(GetFont());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(0, 0, GetCaption());
-  }
-};
-
 // The colours the owner-drawn combo offers; the item text is the name.
 const TColor kSwatches[] = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray,
                             clSilver, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite};
@@ -53,7 +36,7 @@ T* Place(TWinControl* panel, T* control, int x, int y, int w) {
 }
 
 gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel) {
-  auto* status = new TCaption(panel, 16, 290, 560, "Type, select, copy and paste; changes are counted here.");
+  auto* status = gallery::AddLabel(panel, 16, 290, "Type, select, copy and paste; changes are counted here.");
   auto counts = std::make_shared<int>(0);
   auto report = [status, counts](TObject* sender) {
     ++*counts;
@@ -62,34 +45,34 @@ gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel
                        control->GetText() + "\"");
   };
 
-  new TCaption(panel, 16, 12, 120, "Plain edit");
+  gallery::AddLabel(panel, 16, 12, "Plain edit");
   auto* plain = Place(panel, new TEdit(panel), 140, 8, 200);
   plain->SetName("PlainEdit");
   plain->SetText("Hello, edit");
   plain->OnChange = report;
 
-  new TCaption(panel, 16, 42, 120, "Read-only");
+  gallery::AddLabel(panel, 16, 42, "Read-only");
   auto* readOnly = Place(panel, new TEdit(panel), 140, 38, 200);
   readOnly->SetText("Select and Ctrl+C only");
   readOnly->SetReadOnly(true);
 
-  new TCaption(panel, 16, 72, 120, "Max length 5");
+  gallery::AddLabel(panel, 16, 72, "Max length 5");
   auto* shortEdit = Place(panel, new TEdit(panel), 140, 68, 200);
   shortEdit->SetName("MaxLength5");
   shortEdit->SetMaxLength(5);
   shortEdit->OnChange = report;
 
-  new TCaption(panel, 16, 102, 120, "Disabled");
+  gallery::AddLabel(panel, 16, 102, "Disabled");
   auto* disabled = Place(panel, new TEdit(panel), 140, 98, 200);
   disabled->SetText("Cannot be reached");
   disabled->SetEnabled(false);
 
-  new TCaption(panel, 16, 132, 120, "Password");
+  gallery::AddLabel(panel, 16, 132, "Password");
   auto* password = Place(panel, new TEdit(panel), 140, 128, 200);
   password->SetPasswordChar('*');
   password->SetText("secret");
 
-  new TCaption(panel, 16, 162, 120, "Memo");
+  gallery::AddLabel(panel, 16, 162, "Memo");
   auto* memo = Place(panel, new TMemo(panel), 140, 158, 200);
   memo->SetName("Memo");
   memo->SetHeight(110);
@@ -98,7 +81,7 @@ gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel
   memo->Lines()->Add("move the caret.");
   memo->OnChange = report;
 
-  new TCaption(panel, 370, 12, 200, "Drop-down (editable)");
+  gallery::AddLabel(panel, 370, 12, "Drop-down (editable)");
   auto* dropDown = Place(panel, new TComboBox(panel), 370, 32, 180);
   dropDown->SetName("DropDown");
   for (const char* s : {"Alpha", "Bravo", "Charlie", "Delta", "Echo", "Foxtrot", "Golf", "Hotel", "India", "Juliett"})
@@ -106,7 +89,7 @@ gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel
   dropDown->SetText("Type or choose");
   dropDown->OnChange = report;
 
-  new TCaption(panel, 370, 72, 200, "Drop-down list (sorted)");
+  gallery::AddLabel(panel, 370, 72, "Drop-down list (sorted)");
   auto* list = Place(panel, new TComboBox(panel), 370, 92, 180);
   list->SetName("DropDownList");
   list->SetStyle(csDropDownList);
@@ -116,7 +99,7 @@ gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel
   list->SetItemIndex(0);
   list->OnChange = report;
 
-  new TCaption(panel, 370, 132, 200, "Owner-drawn colours");
+  gallery::AddLabel(panel, 370, 132, "Owner-drawn colours");
   auto* colours = Place(panel, new TComboBox(panel), 370, 152, 180);
   colours->SetName("Colours");
   colours->SetStyle(csOwnerDrawFixed);

@@ -13,23 +13,6 @@ using namespace qel;
 
 namespace {
 
-// A text line drawn on the panel.
-class TNote : public TGraphicControl {
- public:
-  TNote(TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(parent) {
-    SetParent(parent);
-    SetBounds(x, y, 620, 18);
-    SetCaption(text);
-  }
-
- protected:
-  void Paint() override {
-    Canvas()->Font()->Assign(GetFont());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(0, 0, GetCaption());
-  }
-};
-
 // A framed box with a caption, filled with its colour; clicks fire OnClick.
 class TBox : public TCustomControl {
  public:
@@ -55,7 +38,7 @@ class TBox : public TCustomControl {
   }
 };
 
-TMenuItem* AddItem(TPopupMenu* menu, TMenuItem* parent, const std::string& caption, TNote* last) {
+TMenuItem* AddItem(TPopupMenu* menu, TMenuItem* parent, const std::string& caption, TLabel* last) {
   auto* item = new TMenuItem(menu);
   item->SetCaption(caption);
   item->OnClick = [last](TObject* s) {
@@ -66,9 +49,9 @@ TMenuItem* AddItem(TPopupMenu* menu, TMenuItem* parent, const std::string& capti
 }
 
 void BuildMenu(TWinControl* panel) {
-  new TNote(panel, 16, 12, "Right-click the box for its popup menu.");
+  gallery::AddLabel(panel, 16, 12, "Right-click the box for its popup menu.");
   auto* box = new TBox(panel, Bounds(16, 34, 260, 60), "Right-click here", clWindow);
-  auto* last = new TNote(panel, 290, 54, "Last chosen: (nothing yet)");
+  auto* last = gallery::AddLabel(panel, 290, 54, "Last chosen: (nothing yet)");
   auto* menu = new TPopupMenu(panel);
   TMenuItem* root = menu->Items();
   AddItem(menu, root, "&Open", last)->SetShortCutText("Ctrl+O");
@@ -97,7 +80,7 @@ void BuildMenu(TWinControl* panel) {
 }
 
 void BuildPickers(TWinControl* panel) {
-  new TNote(panel, 16, 112, "Date-time pickers: arrows step and move, digits type, Alt+Down or the button drops down.");
+  gallery::AddLabel(panel, 16, 112, "Date-time pickers: arrows step and move, digits type, Alt+Down or the button drops down.");
   TDateTime today = Date() + EncodeTime(14, 30, 0, 0);
   auto* date = new TDateTimePicker(panel);
   date->SetParent(panel);
@@ -113,7 +96,7 @@ void BuildPickers(TWinControl* panel) {
   longDate->SetFormat("dddd d mmmm yyyy");
   longDate->SetBounds(304, 134, 220, 24);
   longDate->SetDateTime(today);
-  auto* echo = new TNote(panel, 16, 164, "");
+  auto* echo = gallery::AddLabel(panel, 16, 164, "");
   auto show = [=](TObject*) {
     echo->SetCaption("Value: " + FormatDateTime("dd/mm/yyyy hh:nn:ss", longDate->GetDateTime()));
   };
@@ -125,7 +108,7 @@ void BuildPickers(TWinControl* panel) {
 }
 
 void BuildColour(TWinControl* panel) {
-  new TNote(panel, 16, 200, "Click the box to choose its colour.");
+  gallery::AddLabel(panel, 16, 200, "Click the box to choose its colour.");
   auto* box = new TBox(panel, Bounds(16, 222, 260, 40), "Colour: 0x008000", clGreen);
   auto* dialog = new TColorDialog(panel);
   box->OnClick = [box, dialog](TObject*) {
