@@ -53,7 +53,10 @@ void TCustomGrid::UpdateEdit() {
   if (!CanEditShow()) return;
   if (!inplaceEdit_) {
     inplaceEdit_.reset(CreateEditor());
-    if (!inplaceEdit_) return;
+    if (!inplaceEdit_) {
+      editorMode_ = false;  // a descendant that edits without an editor
+      return;
+    }
     inplaceEdit_->SetGrid(this);
     inplaceEdit_->SetParent(this);
   }

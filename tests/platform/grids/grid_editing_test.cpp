@@ -368,3 +368,34 @@ TEST_F(EditingTest, AGridFreedWhileEditingWithItsListOpenLeavesNothingBehind) {
   robot.Click(other, 5, 5);
   EXPECT_TRUE(other->Focused());
 }
+
+namespace {
+// A grid that makes no editor: editing keys keep their plain meaning.
+class TNoEditorGrid : public TLoggingGrid {
+ public:
+  using TLoggingGrid::TLoggingGrid;
+
+ protected:
+  TInplaceEdit* CreateEditor() override { return nullptr; }
+};
+}  // namespace
+
+TEST(GridEditing, WithoutAnEditControlEditingKeysKeepTheirPlainMeaning) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* g = new TNoEditorGrid(&form);
+  g->SetParent(&form);
+  g->SetOptions(g->GetOptions() + TGridOptions{goEditing});
+  form.Show();
+  g->SetFocus();
+  TTestRobot robot;
+  std::u32string typed;
+  g->OnKeyPress = [&](TObject*, char32_t& k) { typed += k; };
+  robot.Key(VK_F2);
+  robot.Type("ab");
+  EXPECT_FALSE(g->GetEditorMode());
+  EXPECT_EQ(typed, U"ab");
+  g->drawn.clear();
+  g->Repaint();
+  EXPECT_TRUE(g->drawn.count({1, 1}));  // the focused cell is still drawn
+}
