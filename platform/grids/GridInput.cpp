@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/grids/Grids.h"
+#include "platform/grids/InplaceEdit.h"
 
 namespace qel {
 
@@ -52,7 +53,10 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
           }
         }
         break;
-      case VK_F2: SetEditorMode(true); break;
+      case VK_F2:
+        SetEditorMode(true);
+        if (inplaceEdit_) inplaceEdit_->Deselect();  // F2 edits from the end of the text
+        break;
       default: break;
     }
   }

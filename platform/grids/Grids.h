@@ -56,6 +56,12 @@ using TSelectCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, std::string& Value)>;
 using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const std::string& Value)>;
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
+using TGetPickListItemsEvent = std::function<void(TObject* Sender, int ACol, int ARow, TStrings* Items)>;
+
+// Deletes the in-place editor while the grid is still whole.
+struct TInplaceEditDeleter {
+  void operator()(TInplaceEdit* Editor) const;
+};
 
 // One direction of the grid: the sizes of its cells and which are fixed.
 // Individual sizes are stored only once one differs from the default, so a
@@ -126,7 +132,7 @@ class TCustomGrid : public TCustomControl {
 
   bool GetEditorMode() const { return editorMode_; }
   void SetEditorMode(bool v);
-  TInplaceEdit* InplaceEditor() const { return inplaceEdit_; }
+  TInplaceEdit* InplaceEditor() const { return inplaceEdit_.get(); }
 
   // Cell geometry in client coordinates; an empty rectangle for a cell that
   // is not on screen. MouseCoord gives -1, -1 outside the cells; a grid
@@ -161,7 +167,11 @@ class TCustomGrid : public TCustomControl {
   virtual bool CanEditModify() { return true; }
   virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
   virtual int GetEditLimit() { return 0; }
+  // The default editor is a TInplaceEditList bound to GetPickListItems and
+  // EditButtonClick, so esPickList and esEllipsis work in every grid.
   virtual TInplaceEdit* CreateEditor();
+  virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings* /*Items*/) {}
+  virtual void EditButtonClick() {}
   void ShowEditor();
   void HideEditor();
   void InvalidateEditor();
@@ -191,9 +201,12 @@ class TCustomGrid : public TCustomControl {
   void WndProc(TMessage& Message) override;
   void PaintBorder() override;
   void CreateWnd() override;
+  void DoEnter() override;
+  void DoExit() override;
 
  private:
   friend class TInplaceEdit;
+  friend class TInplaceEditList;
   TGridAxisInfo AxisInfo(const TGridAxis& a, int first, int extent, TGridOptions lineOpts) const;
   TGridAxisInfo HorzInfo() const;
   TGridAxisInfo VertInfo() const;
@@ -218,6 +231,9 @@ class TCustomGrid : public TCustomControl {
   bool CalcSizingState(int X, int Y);
   void UpdateEdit();
   void HideEdit();
+  void UpdateText();
+  // The grid or its editor holds the focus.
+  bool FocusInside() const;
   // Opens the editor for a typed character; false when no editor took it.
   bool ShowEditorChar(char32_t Ch);
   int PageCount(const TGridAxisInfo& info, int first) const;
@@ -235,7 +251,9 @@ class TCustomGrid : public TCustomControl {
   bool showV_ = false, showH_ = false;
   TClientScrollBar* barTracking_ = nullptr;
   bool editorMode_ = false;
-  TInplaceEdit* inplaceEdit_ = nullptr;
+  std::unique_ptr<TInplaceEdit, TInplaceEditDeleter> inplaceEdit_;
+  TGridCoord inplaceCell_{-1, -1};  // the cell the editor's text belongs to
+  bool enterFromEditor_ = false;    // the focus comes back from the editor: no OnEnter
   bool updatingBars_ = false;
 };
 
@@ -250,6 +268,8 @@ class TCustomDrawGrid : public TCustomGrid {
   TGetEditEvent OnGetEditText, OnGetEditMask;
   TSetEditEvent OnSetEditText;
   TMovedEvent OnColumnMoved, OnRowMoved;
+  TGetPickListItemsEvent OnGetPickListItems;
+  TNotifyEvent OnEditButtonClick;
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -259,6 +279,8 @@ class TCustomDrawGrid : public TCustomGrid {
   void RowMoved(int FromIndex, int ToIndex) override;
   std::string GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  void GetPickListItems(int ACol, int ARow, TStrings* Items) override;
+  void EditButtonClick() override;
 };
 
 class TDrawGrid : public TCustomDrawGrid {

@@ -1,9 +1,11 @@
 // Page "Grids": a draw grid of 10 000 rows whose cells are drawn by
-// OnDrawCell, and a string grid that edits in place.
+// OnDrawCell, and a string grid that edits in place (Enter, F2, typing or
+// a click on the current cell), its "Unit" column from a pick list.
 #include <string>
 
 #include "../Gallery.h"
 #include "platform/grids/Grids.h"
+#include "platform/rtl/StringList.h"
 
 using namespace qel;
 
@@ -26,14 +28,28 @@ void BuildDrawGrid(TWinControl* panel) {
   };
 }
 
+constexpr int UnitColumn = 3;
+
+// The unit column drops down a list of units.
+class TRecipeGrid : public TStringGrid {
+ public:
+  using TStringGrid::TStringGrid;
+
+ protected:
+  TEditStyle GetEditStyle(int ACol, int) override { return ACol == UnitColumn ? esPickList : esSimple; }
+};
+
 void BuildStringGrid(TWinControl* panel) {
-  auto* grid = new TStringGrid(panel);
+  auto* grid = new TRecipeGrid(panel);
   grid->SetParent(panel);
   grid->SetBounds(490, 10, 330, 300);
   grid->SetColCount(4);
   grid->SetRowCount(12);
   grid->SetDefaultColWidth(72);
   grid->SetOptions(grid->GetOptions() + TGridOptions{goEditing, goTabs, goColSizing});
+  grid->OnGetPickListItems = [](TObject*, int, int, TStrings* Items) {
+    for (const char* unit : {"g", "kg", "ml", "l", "pcs", "tsp", "tbsp"}) Items->Add(unit);
+  };
   const char* heads[] = {"", "Name", "Amount", "Unit"};
   for (int c = 0; c < 4; ++c) grid->SetCells(c, 0, heads[c]);
   const char* names[] = {"Flour", "Sugar", "Butter", "Eggs", "Milk", "Salt"};

@@ -203,18 +203,3 @@ TEST(GridInput, MoveColumnAndDeleteRowKeepTheirData) {
   EXPECT_EQ(g->GetCells(1, 1), "");
   EXPECT_THROW(g->SetCells(9, 1, "x"), EInvalidGridOperation);
 }
-
-TEST(GridInput, WithoutAnEditControlEditingKeysKeepTheirPlainMeaning) {
-  GridFixture f(300, 200);
-  TLoggingGrid* g = f.grid;
-  g->SetOptions(g->GetOptions() + TGridOptions{goEditing});
-  g->SetFocus();
-  std::u32string typed;
-  g->OnKeyPress = [&](TObject*, char32_t& k) { typed += k; };
-  f.robot.Key(VK_F2);
-  f.robot.Type("ab");
-  EXPECT_FALSE(g->GetEditorMode());
-  EXPECT_EQ(typed, U"ab");
-  auto drawn = f.Repaint();
-  EXPECT_TRUE(drawn.count({1, 1}));  // the focused cell is still drawn
-}
