@@ -77,6 +77,7 @@ void TCustomTreeView::NodeAdded(TTreeNode* Parent) {
 }
 
 void TCustomTreeView::NodeTextChanged(TTreeNode* Node) {
+  Node->widthGen_ = 0;  // measure again
   if (!Node->IsVisible()) return;
   layoutDirty_ = true;  // the widest text may have changed
   InvalidateNode(Node);
