@@ -108,12 +108,14 @@ void TCustomTreeView::PaintButton(TCanvas* C, const TTreeNode* Node, const TRect
 
 // The text in its box: highlighted when selected (clHighlight with the
 // focus, clBtnFace without it unless HideSelection), underlined in
-// clHotLight under the mouse with HotTrack, the focus frame when focused.
+// clHotLight under the mouse with HotTrack, the focus frame when focused,
+// clGrayText when disabled.
 void TCustomTreeView::PaintLabel(TCanvas* C, const TTreeNode* Node, const RowGeometry& G) {
   bool focused = Focused();
   bool selected = Node == selected_ && (focused || !hideSelection_);
   TColor back = selected ? (focused ? clHighlight : clBtnFace) : GetColor();
   TColor fore = selected ? (focused ? clHighlightText : clWindowText) : GetFont()->GetColor();
+  if (!GetEnabled()) fore = clGrayText;
   TFontStyles style = GetFont()->GetStyle();
   if (hotTrack_ && Node == hot_ && !selected) {
     fore = clHotLight;

@@ -129,16 +129,24 @@ TEST(TreeView, RowsShowButtonsLinesAndTheSelectionAsTheFocusDecides) {
   TreeFixture f(200, 200);
   f.BuildSmall();
   TCustomTreeView* t = f.tree;
-  auto px = [&](int x, int y) { return f.robot.PixelAt(t, x + t->ClientOffset().X, y + t->ClientOffset().Y); };
+  // Pixels of the client area as shown at the last snap().
+  std::unique_ptr<TBitmap> shot;
+  auto snap = [&] { shot = f.robot.Capture(t); };
+  auto px = [&](int x, int y) {
+    TPoint off = t->ClientOffset();
+    return PixelToColor(shot->ScanLine(y + off.Y)[x + off.X]);
+  };
   const TColor gray = ColorToRGB(clGray), white = ColorToRGB(clWindow), black = 0;
 
   // Collapsed A: a plus in a grey box; expanded: a minus only.
   TPoint b = f.ButtonCenter("A");
+  snap();
   EXPECT_EQ(px(b.X, b.Y - 2), black);
   EXPECT_EQ(px(b.X - 2, b.Y), black);
   EXPECT_EQ(px(b.X - 4, b.Y), gray);
   EXPECT_EQ(px(b.X - 3, b.Y - 3), white);
   f.ClickButton("A");
+  snap();
   EXPECT_EQ(px(b.X, b.Y - 2), white);
   EXPECT_EQ(px(b.X + 2, b.Y), black);
 
@@ -158,11 +166,13 @@ TEST(TreeView, RowsShowButtonsLinesAndTheSelectionAsTheFocusDecides) {
   EXPECT_TRUE(px(b.X + 2, mid) == gray || px(b.X + 3, mid) == gray);
   t->SetShowLines(false);
   Application->ProcessMessages();
+  snap();
   for (int y = a1.Top; y < a1.Bottom; ++y) EXPECT_EQ(px(b.X, y), white);
 
   // The selected text: highlighted and framed with the focus ...
   f.ClickText("B");
   TRect label = f.Find("B")->DisplayRect(true);
+  snap();
   EXPECT_EQ(px(label.Left + 1, label.Top + 1), ColorToRGB(clHighlight));
   EXPECT_NE(px(label.Left, label.Top), px(label.Left + 1, label.Top));  // dotted focus frame
   // ... hidden without it, or in clBtnFace when HideSelection is off.
@@ -171,9 +181,11 @@ TEST(TreeView, RowsShowButtonsLinesAndTheSelectionAsTheFocusDecides) {
   other.SetBounds(0, 0, 5, 5);
   other.SetFocus();
   Application->ProcessMessages();
+  snap();
   EXPECT_EQ(px(label.Left + 1, label.Top + 1), white);
   t->SetHideSelection(false);
   Application->ProcessMessages();
+  snap();
   EXPECT_EQ(px(label.Left + 1, label.Top + 1), ColorToRGB(clBtnFace));
 
   // Without ShowRoot the roots lose their column and their buttons.
@@ -189,9 +201,11 @@ TEST(TreeView, HotTrackingUnderlinesTheTextUnderTheMouse) {
   f.tree->SetHotTrack(true);
   TRect label = f.Find("B")->DisplayRect(true);
   auto inkOf = [&](TColor colour) {
+    auto shot = f.robot.Capture(f.tree);
+    TPoint off = f.tree->ClientOffset();
     int n = 0;
     for (int y = label.Top; y < label.Bottom; ++y)
-      for (int x = label.Left; x < label.Right; ++x) n += f.robot.PixelAt(f.tree, x + 2, y + 2) == colour;  // inside the border
+      for (int x = label.Left; x < label.Right; ++x) n += PixelToColor(shot->ScanLine(y + off.Y)[x + off.X]) == colour;
     return n;
   };
   EXPECT_EQ(inkOf(ColorToRGB(clHotLight)), 0);
