@@ -311,7 +311,7 @@ class TCustomTreeView : public TCustomControl {
   };
 
   // Structure (TreeNodes.cpp calls these).
-  void NodeAdded(TTreeNode* Parent);
+  void NodeAdded(TTreeNode* Node);
   void NodeTextChanged(TTreeNode* Node);
   void NodeLookChanged(TTreeNode* Node);
   void DeleteNode(TTreeNode* Node);
@@ -319,7 +319,7 @@ class TCustomTreeView : public TCustomControl {
   void ClearNodes();
   void DestroySubtree(TTreeNode* Node, bool Notify);
   void NodeDestroyed(TTreeNode* Node);
-  void RowsChanged();
+  void RowsChanged(const TTreeNode* From);
   void UpdateEnded();
 
   // Expanding and selecting (TreeView.cpp).
@@ -337,11 +337,11 @@ class TCustomTreeView : public TCustomControl {
   void EnsureRows();
   bool EnsureLayout();
   int RowOf(const TTreeNode* Node);
+  int CachedRowOf(const TTreeNode* Node) const;
   int PageRows();
   int TextWidthOf(TTreeNode* Node);
   RowGeometry GeometryOf(const TTreeNode* Node, int Row);
   void InvalidateNode(const TTreeNode* Node);
-  void InvalidateFromRow(int Row);
   void ScrollTo(int TopRow, int Left);
   void ScrollRowIntoView(int Row);
   void UpdateScrollBars();

@@ -165,7 +165,7 @@ TTreeNode* TTreeNodes::Link(TTreeNode* Parent, TTreeNode* Before, const std::str
   }
   ++count_;
   cacheIndex_ = -1;
-  view_->NodeAdded(Parent);
+  view_->NodeAdded(n);
   return n;
 }
 

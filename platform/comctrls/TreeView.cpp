@@ -70,10 +70,12 @@ void TCustomTreeView::Delete(TTreeNode* Node) {
 // ------------------------------------------------ structure changes ----
 
 // Rows change only when the new node gets one (its parent is shown and
-// expanded); otherwise at most the parent's button appears.
-void TCustomTreeView::NodeAdded(TTreeNode* Parent) {
-  if (!Parent || (Parent->expanded_ && Parent->IsVisible())) RowsChanged();
-  else InvalidateNode(Parent);
+// expanded); otherwise at most the parent's button appears. The previous
+// sibling's lines now go on down, through its whole subtree.
+void TCustomTreeView::NodeAdded(TTreeNode* Node) {
+  TTreeNode* parent = Node->parent_;
+  if (!parent || (parent->expanded_ && parent->IsVisible())) RowsChanged(Node->prev_ ? Node->prev_ : parent);
+  else InvalidateNode(parent);
 }
 
 void TCustomTreeView::NodeTextChanged(TTreeNode* Node) {
@@ -85,12 +87,21 @@ void TCustomTreeView::NodeTextChanged(TTreeNode* Node) {
 
 void TCustomTreeView::NodeLookChanged(TTreeNode* Node) { InvalidateNode(Node); }
 
-void TCustomTreeView::RowsChanged() {
+// The rows from From's down change (all of them without From); From's row
+// is looked up in the rows as they were, before they are rebuilt.
+void TCustomTreeView::RowsChanged(const TTreeNode* From) {
+  int row = CachedRowOf(From);
   rowsDirty_ = layoutDirty_ = true;
-  if (!items_->Updating()) Invalidate();
+  if (items_->Updating()) return;
+  if (row < 0) {
+    Invalidate();
+    return;
+  }
+  int top = std::max(row - topRow_, 0) * ItemHeight();
+  InvalidateRect({0, top, ClientWidth(), ClientHeight()});
 }
 
-void TCustomTreeView::UpdateEnded() { RowsChanged(); }
+void TCustomTreeView::UpdateEnded() { RowsChanged(nullptr); }
 
 // Frees Node's subtree (Node already unlinked), children before parents.
 void TCustomTreeView::DestroySubtree(TTreeNode* Node, bool Notify) {
@@ -126,11 +137,12 @@ void TCustomTreeView::DeleteNode(TTreeNode* Node) {
   bool moved = selected_ && (selected_ == Node || selected_->HasAsParent(Node));
   TTreeNode* parent = Node->parent_;
   TTreeNode* after = Node->next_ ? Node->next_ : Node->prev_ ? Node->prev_ : parent;
+  TTreeNode* above = Node->prev_ ? Node->prev_ : parent;  // its lines end here now
   bool shown = Node->IsVisible();
   if (moved) selected_ = after;
   items_->Unlink(Node);
   DestroySubtree(Node, !destroying_);
-  if (shown) RowsChanged();
+  if (shown) RowsChanged(above);
   else if (parent) InvalidateNode(parent);
   if (moved && !destroying_) {
     NodeGuard g(this, selected_);
@@ -178,7 +190,7 @@ bool TCustomTreeView::ExpandNode(TTreeNode* Node) {
     return false;
   }
   Node->expanded_ = true;
-  if (Node->IsVisible()) RowsChanged();
+  if (Node->IsVisible()) RowsChanged(Node);
   Expand(Node);
   return g.node && Node->expanded_;
 }
@@ -190,7 +202,7 @@ bool TCustomTreeView::CollapseNode(TTreeNode* Node) {
   NodeGuard g(this, Node);
   if (!CanCollapse(Node) || !g.node) return false;
   Node->expanded_ = false;
-  if (Node->IsVisible()) RowsChanged();
+  if (Node->IsVisible()) RowsChanged(Node);
   if (selected_ && selected_->HasAsParent(Node)) MoveSelectionWithoutAsking(Node);
   if (g.node) Collapse(Node);
   return g.node && !Node->expanded_;

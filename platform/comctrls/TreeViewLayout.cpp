@@ -28,8 +28,14 @@ void TCustomTreeView::EnsureRows() {
 }
 
 int TCustomTreeView::RowOf(const TTreeNode* Node) {
-  if (!Node) return -1;
   EnsureRows();
+  return CachedRowOf(Node);
+}
+
+// The row in the list as it is, even when it is due to be rebuilt; -1 when
+// the node had none.
+int TCustomTreeView::CachedRowOf(const TTreeNode* Node) const {
+  if (!Node) return -1;
   int r = Node->row_;
   return r >= 0 && r < static_cast<int>(rows_.size()) && rows_[r] == Node ? r : -1;
 }
@@ -76,7 +82,7 @@ TCustomTreeView::RowGeometry TCustomTreeView::GeometryOf(const TTreeNode* Node, 
 }
 
 // Widest row, bars, scroll position. Returns true when a bar came or went
-// (the client area changed).
+// (the client area changed) or the scroll position had to move.
 bool TCustomTreeView::EnsureLayout() {
   EnsureRows();
   if (!layoutDirty_) return false;
@@ -104,8 +110,13 @@ bool TCustomTreeView::EnsureLayout() {
     PaintCanvas()->SetTarget(Surface(), off, client);
     Invalidate();
   }
+  int oldTop = topRow_, oldX = scrollX_;
   topRow_ = std::clamp(topRow_, 0, std::max(count - PageRows(), 0));
   scrollX_ = std::clamp(scrollX_, 0, std::max(contentWidth_ - ClientWidth(), 0));
+  if (topRow_ != oldTop || scrollX_ != oldX) {
+    changed = true;  // every row moved
+    Invalidate();
+  }
   UpdateScrollBars();
   return changed;
 }
@@ -180,8 +191,7 @@ void TCustomTreeView::OnBarScroll(TClientScrollBar& Bar, int Code, int Pos) {
 }
 
 void TCustomTreeView::InvalidateNode(const TTreeNode* Node) {
-  if (!Node || rowsDirty_) return;  // a full repaint is due anyway
-  int row = RowOf(Node);
+  int row = CachedRowOf(Node);  // rows that moved are repainted anyway
   if (row < topRow_) return;
   int rh = ItemHeight(), top = (row - topRow_) * rh;
   if (top >= ClientHeight()) return;

@@ -43,15 +43,16 @@ struct DotPen {
 }  // namespace
 
 void TCustomTreeView::Paint() {
+  bool relaid = rowsDirty_ || layoutDirty_;
   if (EnsureLayout()) {
-    // A bar came or went after the paint cycle chose its area: paint the new
-    // client area and the bars now, the whole control is due anyway.
+    // A bar came or went, or every row moved, after the paint cycle chose
+    // its area: paint the whole client area now.
     TPoint off = ClientOffset();
     TRect client = GetClientRect();
     client.Offset(off.X, off.Y);
     PaintCanvas()->SetTarget(Surface(), off, client);
-    PaintBorder();
   }
+  if (relaid) PaintBorder();  // the bars' ranges changed
   TCanvas* C = Canvas();
   C->Font()->Assign(GetFont());
   TRect clip = IntersectRect(C->GetClipRect(), GetClientRect());

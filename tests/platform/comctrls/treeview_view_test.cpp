@@ -215,3 +215,61 @@ TEST(TreeView, HotTrackingUnderlinesTheTextUnderTheMouse) {
   f.robot.Leave(f.tree);
   EXPECT_EQ(inkOf(ColorToRGB(clHotLight)), 0);
 }
+
+namespace {
+// Records the area each paint covers.
+class TClipTree : public TTreeView {
+ public:
+  explicit TClipTree(TComponent* owner) : TTreeView(owner) {}
+  std::vector<TRect> clips;
+
+ protected:
+  void Paint() override {
+    TTreeView::Paint();
+    clips.push_back(Canvas()->GetClipRect());
+  }
+};
+}  // namespace
+
+TEST(TreeView, OnlyTheRowsThatChangeArePainted) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 400);
+  auto* t = new TClipTree(&form);
+  t->SetParent(&form);
+  t->SetBounds(0, 0, 260, 360);
+  TTreeNodes* items = t->Items();
+  for (int i = 0; i < 8; ++i) items->AddChild(items->Add(nullptr, "R" + std::to_string(i)), "child");
+  form.Show();
+  Application->ProcessMessages();
+  TTestRobot robot;
+  int rh = t->ItemHeight(), width = t->ClientWidth();
+  t->SetFocus();
+  t->SetSelected(items->Item(4));  // R2
+  Application->ProcessMessages();
+
+  // Moving the selection down a row: the old and the new row.
+  t->clips.clear();
+  robot.Key(VK_DOWN);
+  ASSERT_EQ(t->clips.size(), 1u);
+  EXPECT_EQ(t->clips[0], (TRect{0, 2 * rh, width, 4 * rh}));
+
+  // Expanding R5: its row and everything below it; the rows above stay.
+  t->clips.clear();
+  items->Item(10)->Expand(false);
+  Application->ProcessMessages();
+  ASSERT_EQ(t->clips.size(), 1u);
+  EXPECT_EQ(t->clips[0], (TRect{0, 5 * rh, width, t->ClientHeight()}));
+
+  // Adding a last root repaints from the previous last root down (its line
+  // now goes on), deleting R6 from R5 down.
+  t->clips.clear();
+  items->Add(nullptr, "R8");
+  Application->ProcessMessages();
+  ASSERT_EQ(t->clips.size(), 1u);
+  EXPECT_EQ(t->clips[0].Top, 8 * rh);  // R0..R5, R5's child, R6, R7
+  t->clips.clear();
+  items->Item(12)->Delete();           // R6
+  Application->ProcessMessages();
+  ASSERT_EQ(t->clips.size(), 1u);
+  EXPECT_EQ(t->clips[0].Top, 5 * rh);
+}
