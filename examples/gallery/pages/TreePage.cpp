@@ -84,6 +84,8 @@ void BuildMainTree(TWinControl* panel) {
     if (n->GetText() == "Filled when opened" && n->Count() == 0)
       for (int i = 1; i <= 20; ++i) tree->Items()->AddChild(n, "Made on demand " + std::to_string(i));
   };
+  // 2023, March, Report.odt: selecting it opens its folders.
+  tree->SetSelected(tree->Items()->GetFirstNode()->Item(2)->Item(2)->Item(1));
 }
 
 void BuildPlainTree(TWinControl* panel) {
@@ -99,6 +101,7 @@ void BuildPlainTree(TWinControl* panel) {
     for (int i = 1; i <= 6; ++i) items->AddChild(g, std::string(group) + " " + std::to_string(i));
   }
   tree->FullExpand();
+  tree->SetSelected(items->Item(9));  // Vegetables 2
   AddLabel(panel, 350, 276, 260)->SetCaption("Hot tracking, no lines, selection kept");
 }
 
