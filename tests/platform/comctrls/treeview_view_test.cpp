@@ -157,7 +157,9 @@ TEST(TreeView, RowsShowButtonsLinesAndTheSelectionAsTheFocusDecides) {
     TColor c = px(b.X, y);
     EXPECT_TRUE(c == gray || c == white);
     dots += c == gray;
-    if (y > a1.Top) EXPECT_NE(c, px(b.X, y - 1)) << y;  // every other pixel
+    if (y > a1.Top) {
+      EXPECT_NE(c, px(b.X, y - 1)) << y;  // every other pixel
+    }
   }
   EXPECT_EQ(dots, (a1.Bottom - a1.Top) / 2);
   // B has no button: the line passes at its middle towards the text.
