@@ -8,24 +8,6 @@
 namespace qel {
 
 namespace {
-// The platform's DrawFocusRect: every other pixel of the frame inverted, so
-// drawing it twice removes it.
-void DrawFocusRect(TCanvas* C, const TRect& R) {
-  if (R.IsEmpty()) return;
-  auto invert = [C](int x, int y) {
-    TColor c = C->GetPixels(x, y);
-    if (c != CLR_INVALID) C->SetPixels(x, y, c ^ 0xFFFFFF);
-  };
-  for (int x = R.Left; x < R.Right; x += 2) {
-    invert(x, R.Top);
-    if (R.Bottom - 1 > R.Top) invert(x, R.Bottom - 1);
-  }
-  for (int y = R.Top + 2; y < R.Bottom - 1; y += 2) {
-    invert(R.Left, y);
-    if (R.Right - 1 > R.Left) invert(R.Right - 1, y);
-  }
-}
-
 // Lines of one area: after each cell from `first`, up to the area's end.
 void DrawAxisLines(TCanvas* C, const TGridAxis& a, int first, int start, int stop, int lineWidth, bool vertical,
                    int crossFrom, int crossTo) {
