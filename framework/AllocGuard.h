@@ -6,8 +6,9 @@
 
 namespace qel {
 
-// Test hook: the next Count container allocations fail as if memory ran out.
-void FailNextAllocations(int Count = 1);
+// Test hook: after After more container allocations succeed, the next Count
+// fail as if memory ran out.
+void FailNextAllocations(int Count = 1, int After = 0);
 
 // Raises EOutOfMemory when the hook is armed, when Count * ElemSize overflows
 // or exceeds what a container may ever hold (16 GiB). Containers call it
