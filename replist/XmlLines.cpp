@@ -103,7 +103,8 @@ bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, si
     id = Line.substr(from, to == std::string::npos ? std::string::npos : to - from);
     id = StripTrailingChars(' ', StripLeadingChars(' ', DecodeXmlEntities(id)));
   }
-  return AnsiLowerCase(id) == AnsiLowerCase(WantedID);
+  // Blanks around the wanted identifier are ignored like those around the found one.
+  return AnsiLowerCase(id) == AnsiLowerCase(StripTrailingChars(' ', StripLeadingChars(' ', WantedID)));
 }
 
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID) {
