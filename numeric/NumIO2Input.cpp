@@ -7,8 +7,11 @@
 
 namespace qel {
 
+// The platform's simple beep, not a message-box sound.
+constexpr unsigned kSimpleBeep = 0xFFFFFFFF;
+
 void TNumIO2::BeepIfWanted() const {
-  if (beep_) MessageBeep(MB_OK);
+  if (beep_) MessageBeep(kSimpleBeep);
 }
 
 // ------------------------------------------------------------------- keys ----
@@ -111,6 +114,12 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (!ctrlDown_ && Key == VK_TAB) HandlePlainKey(Key);
     return;
   }
+  // Value and InputFormat rewrite the text without touching the caret or
+  // the selection: bring them back into a shorter text before editing.
+  const int length = int(text_.size());
+  caret_ = std::min(caret_, length);
+  selEnd_ = std::min(selEnd_, length);
+  selBegin_ = std::min(selBegin_, selEnd_);
   const std::string savedText = text_;
   const int savedCaret = caret_;
   bool changed = ctrlDown_ ? HandleCtrlKey(Key) : HandlePlainKey(Key);

@@ -134,6 +134,19 @@ TEST_F(NumIO2Test, ClipboardKeys) {
   EXPECT_EQ(changes, 2);
 }
 
+TEST_F(NumIO2Test, ShorterValueTextKeepsEditingSafe) {
+  field->SetInputFormat(itInt);
+  field->SetText("12345");
+  field->SetSelBegin(2);
+  field->SetSelEnd(5);
+  field->SetValue(7);  // caret and selection now lie beyond the text
+  robot.Key('C', {ssCtrl});
+  robot.Type("8");
+  EXPECT_EQ(field->GetText(), "78");
+  robot.Key(VK_BACK);
+  EXPECT_EQ(field->GetText(), "7");
+}
+
 TEST_F(NumIO2Test, PropertyClampsAndRangeCoupling) {
   field->SetHeight(10);
   EXPECT_EQ(field->GetHeight(), 18);

@@ -80,6 +80,16 @@ TEST_F(NumIO2PaintTest, TextIsCentredInTheBoxAndTheCaretBlinks) {
   EXPECT_EQ(At(caretX, 4), clWhite);
 }
 
+TEST_F(NumIO2PaintTest, AutoSizeFitsTheHeightToTheFontWithoutTheMinimum) {
+  field->GetFont()->SetHeight(-8);
+  field->SetAutoSize(true);
+  Application->ProcessMessages();
+  TCanvas measure;
+  measure.Font()->Assign(field->GetFont());
+  EXPECT_EQ(field->GetHeight(), measure.TextHeight("E0") + 6);
+  EXPECT_LT(field->GetHeight(), 18);
+}
+
 TEST_F(NumIO2PaintTest, OutOfRangePaintsTheWarnColours) {
   field->SetText("111");
   Headless().AdvanceTime(500);  // without the focus the caret goes at the first tick
