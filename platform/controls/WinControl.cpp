@@ -128,13 +128,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   bool resized = std::max(AWidth, 0) != GetWidth() || std::max(AHeight, 0) != GetHeight();
   if (resized && surface_) {
     surface_->SetSize(std::max(AWidth, 0), std::max(AHeight, 0));
-    TPoint off = ClientOffset();
-    TRect client{off.X, off.Y, std::max(AWidth, 0) - off.X, std::max(AHeight, 0) - off.Y};
-    paintCanvas_.SetTarget(surface_.get(), off, client);
     invalid_ = {0, 0, surface_->GetWidth(), surface_->GetHeight()};
     Application->PaintNeeded();
   }
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (resized && surface_) {
+    // The client area may be smaller than inside the border (scroll bars).
+    TPoint off = ClientOffset();
+    TRect client = GetClientRect();
+    client.Offset(off.X, off.Y);
+    paintCanvas_.SetTarget(surface_.get(), off, client);
+  }
   if (resized) AlignControls();
 }
 
@@ -213,7 +217,8 @@ void TWinControl::PaintRegion(const TRect& SurfaceRect) {
     paintCanvas_.SetTarget(surface_.get(), off, client);
     PaintGraphicChildren(r);
   }
-  if (BorderWidth() > 0 && !(IntersectRect(SurfaceRect, client) == SurfaceRect)) PaintBorder();
+  // Outside the client lie the border and whatever a control draws there (scroll bars).
+  if (!(IntersectRect(SurfaceRect, client) == SurfaceRect)) PaintBorder();
 }
 
 void TWinControl::PaintWindow() { FillSurface(*surface_, paintCanvas_.DeviceClip(), GetColor()); }
