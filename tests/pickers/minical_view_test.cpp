@@ -80,11 +80,22 @@ TEST_F(MiniCalView, SizesShareTheClientAreaAndFollowCtl3D) {
   EXPECT_EQ(cal->GetDefaultColWidth(), (396 - 7) / 8);
   EXPECT_EQ(cal->CellRect(7, 7).Right + 1, cal->ClientWidth());
   EXPECT_EQ(cal->CellRect(7, 7).Bottom + 1, cal->ClientHeight());
+  // Sizes set while loading take effect when loading ends.
+  cal->BeginLoading();
+  cal->SetBounds(10, 10, 300, 180);
+  cal->EndLoading();
+  EXPECT_EQ(cal->GetDefaultColWidth(), 36);
+  EXPECT_EQ(cal->CellRect(7, 7).Right + 1, cal->ClientWidth());
+  cal->SetBounds(10, 10, 400, 250);
   // A flat border: client 398 x 248, and five pixels more for column 0 and row 0.
   cal->SetCtl3D(false);
   EXPECT_EQ(cal->GetDefaultColWidth(), (398 - 7) / 8);
   EXPECT_EQ(cal->GetColWidths(0), 400 + 5 - 7 * ((398 - 7) / 8 + 2));
   EXPECT_EQ(cal->GetRowHeights(0), 250 + 5 - 7 * ((248 - 7) / 8 + 2));
+  cal->SetBounds(10, 10, 6, 4);  // too small for any cell: sizes stay at 0, painting copes
+  EXPECT_EQ(cal->GetDefaultColWidth(), 0);
+  EXPECT_EQ(cal->GetColWidths(0), 0);
+  Snap();
 }
 
 TEST_F(MiniCalView, FirstDayPlacementForEveryStartAndFirstDayOfWeek) {
