@@ -11,25 +11,25 @@ using namespace qel;
 
 namespace {
 
-struct CalendarSpec {
+struct CalendarSetup {
   TLanguage language;
   TDayOfWeek firstDay;
   const char* title;
 };
 
-TMiniCal* AddCalendar(TWinControl* panel, const CalendarSpec& spec, int x, int y) {
+TMiniCal* AddCalendar(TWinControl* panel, const CalendarSetup& setup, int x, int y) {
   auto* title = new TLabel(panel);
   title->SetParent(panel);
   title->SetBounds(x, y, 300, 16);
-  title->SetCaption(spec.title);
+  title->SetCaption(setup.title);
   title->GetFont()->SetStyle({fsBold});
 
   auto* cal = new TMiniCal(panel);
   cal->SetParent(panel);
   cal->SetLeft(x);
   cal->SetTop(y + 20);
-  cal->SetLanguage(spec.language);
-  cal->SetFirstDayOfWeek(spec.firstDay);
+  cal->SetLanguage(setup.language);
+  cal->SetFirstDayOfWeek(setup.firstDay);
 
   auto* status = new TLabel(panel);
   status->SetParent(panel);
@@ -45,14 +45,14 @@ TMiniCal* AddCalendar(TWinControl* panel, const CalendarSpec& spec, int x, int y
 }
 
 gallery::PageRegistration page("Calendar", 30, [](TWinControl* panel) {
-  const CalendarSpec specs[] = {
+  const CalendarSetup setups[] = {
       {lgEnglish, dwSun, "English, weeks from Sunday"},
       {lgGerman, dwMon, "Deutsch"},
       {lgFrench, dwMon, "Fran\u00e7ais"},
       {lgSpanish, dwMon, "Espa\u00f1ol"},
   };
   TMiniCal* cals[4];
-  for (int i = 0; i < 4; ++i) cals[i] = AddCalendar(panel, specs[i], 10 + (i % 2) * 330, 10 + (i / 2) * 240);
+  for (int i = 0; i < 4; ++i) cals[i] = AddCalendar(panel, setups[i], 10 + (i % 2) * 330, 10 + (i / 2) * 240);
   // Holidays of the application's own alongside the defaults.
   cals[0]->AddRepeatHoliday(14, 2, "Valentine's Day");
   cals[1]->AddRepeatHoliday(3, 10, "Tag der Deutschen Einheit");
