@@ -172,6 +172,7 @@ void TWinControl::SetCtl3D(bool v) {
     borderStyle_ = bsNone;  // re-apply so the client area moves
     SetBorderStyle(bsSingle);
   }
+  Perform(CM_CTL3DCHANGED);
 }
 
 // ---------------------------------------------------------- painting ----

@@ -152,6 +152,9 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     } else {
       TGridCoord hit = MouseCoord(X, Y);
       if (hit.X >= cols_.fixed && hit.Y >= rows_.fixed) {
+        // The grid clicks for a press on a cell itself (now, or at the end of
+        // the selection), so the release must not click a second time.
+        SetControlStateItem(csClicked, false);
         if (options_.Contains(goEditing)) {
           if (hit == current_) ShowEditor();
           else {
