@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/QEL_Base.h"
@@ -33,7 +34,7 @@ enum TRepListXmlTag : uint8_t {
 // Element name of a tag ("numcols" ... "/replist", "invalidtag").
 const char* RepListXmlTagName(TRepListXmlTag Tag);
 // The tag an element name stands for; xmlInvalid for any other name.
-TRepListXmlTag RepListXmlTagOf(const std::string& Name);
+TRepListXmlTag RepListXmlTagOf(std::string_view Name);
 
 using TNameStrType = std::string;   // at most 50 characters
 using TColFmtString = std::string;  // at most 80 characters

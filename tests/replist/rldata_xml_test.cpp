@@ -133,6 +133,15 @@ TEST(RLDataXml, SelectsBlocksByIdAndReadsFromTheMiddleOfAStream) {
   one.ReadFromXMLString("junk <replist creator=\"qelgadget\" id=\"z\"><numcols>1</numcols><numrows>1</numrows>"
                         "<cell col=\"1\" row=\"1\">v</cell></replist> more junk", "z");
   EXPECT_EQ(one.GetElem(1, 1), "v");
+  // Cells without col follow the previous one; a row starts at column 1.
+  one.ReadFromXMLString("<replist creator=\"qelgadget\"><numcols>4</numcols><numrows>3</numrows>\n"
+                        "<cell row=\"2\">a</cell><cell>b</cell><cell col=\"4\">c</cell>\n"
+                        "<cell col=\"0\" row=\"3\">h</cell><cell>d</cell>\n</replist>", "");
+  EXPECT_EQ(one.GetElem(1, 2), "a");
+  EXPECT_EQ(one.GetElem(2, 2), "b");
+  EXPECT_EQ(one.GetElem(4, 2), "c");
+  EXPECT_EQ(one.GetElem(0, 3), "h");
+  EXPECT_EQ(one.GetElem(1, 3), "d");
 }
 
 TEST(RLDataXml, RecognisesBlocksInFilesAndStreams) {
@@ -198,6 +207,8 @@ TEST(RLDataXml, MalformedBlocksRaiseAndChangeNothing) {
       {head + "stray text\n</replist>", "q", "text outside"},
       {root + " x=>\n</replist>", "q", "line 1"},
       {root + ">\n</replist", "q", "unfinished"},
+      {head + "<cell>x</cell>\n</replist>", "q", "outside the list"},
+      {head + "<cell row=\"1\" col=\"2\">x</cell><cell>y</cell>\n</replist>", "q", "outside the list"},
   };
   for (const Case& c : cases) {
     TRLData d(nullptr);
