@@ -215,6 +215,8 @@ class TRLData : public TComponent {
   std::unique_ptr<TStringArray> NewStorage(int AllocRowsBy) const;
   void WireStorage(TStringArray& S, const TStringArray* Previous);
   std::string OutOfMemoryMessage(const char* Ending) const;
+  // Fires OnPercentDone when row Row of Rows moves the percentage on.
+  void Progress(int Row, int Rows) const;
   void AssignFrom(const TRLData& Src);
   // Takes Src's content without copying (Src is left empty); keeps this
   // object's handlers and the view's hooks on the storage.

@@ -60,7 +60,9 @@ void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool 
     if (!colFormats_[c - 1].empty()) AppendItem(buf, "columnformat", c, colFormats_[c - 1]);
     if (checkModes_[c - 1] != cmNone) AppendItem(buf, "checkedcolumn", c, std::to_string(int(checkModes_[c - 1])));
   }
+  Progress(0, nrRows_);
   for (int r = 1; r <= nrRows_; ++r) {
+    Progress(r, nrRows_);
     bool any = false;
     int previous = 0;
     for (int c = 0; c <= nrCols_; ++c) {

@@ -1,6 +1,8 @@
 // TRLData XML blocks: round trips, block selection, recognition and malformed input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/rtl/FileSystem.h"
 #include "replist/QEL_replist.h"
 #include "tests/platform/rtl/TempFolder.h"
@@ -84,6 +86,21 @@ TEST(RLDataXml, RoundTripsEveryKindOfContent) {
   fromText.ReadFromOpenXMLFile(f, "X");
   CloseFile(f);
   ExpectSame(d, fromText);
+}
+
+TEST(RLDataXml, SavingReportsProgress) {
+  TRLData d(nullptr);
+  d.SetNrRows(300);
+  std::vector<int> percents;
+  d.OnPercentDone = [&](TObject* s, int p) {
+    EXPECT_EQ(s, &d);
+    percents.push_back(p);
+  };
+  Xml(d, "");
+  ASSERT_EQ(percents.size(), 101u);
+  EXPECT_EQ(percents.front(), 0);
+  EXPECT_EQ(percents.back(), 100);
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
 }
 
 TEST(RLDataXml, WritesTheShownOrder) {
