@@ -156,7 +156,8 @@ class TRLData : public TComponent {
 
   // --- clipboard, HTML, import (RLDataExport.cpp) ---
   // The range's cell texts (check marks left out), separated by tabs or laid
-  // out in fixed-width fields; WithNames puts the column names first.
+  // out in fixed-width fields; WithNames puts the column names first. The
+  // range is clipped to the list (column 0 included when asked for).
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                        const std::string& Separator) const;
