@@ -8,6 +8,7 @@
 #include "tests/platform/rtl/TempFolder.h"
 
 using namespace qel;
+using namespace std::string_literals;
 
 namespace {
 
@@ -26,15 +27,15 @@ void FillRich(TRLData& d) {
   d.SetColCheckMode(3, cmRadio);
   d.SetElem(1, 1, "<b>bold</b> & 'x' \"y\"");
   d.SetElem(1, 2, "\u65e5\u672c\u8a9e");
-  d.SetElem(1, 3, std::string("ctl\x01\x1f\x7f end", 12));
-  d.SetRawElem(1, 4, std::string("bad \xff\xfe utf8 \xc3", 13));
+  d.SetElem(1, 3, "ctl\x01\x1f\x7f end"s);
+  d.SetRawElem(1, 4, "bad \xff\xfe utf8 \xc3"s);
   d.SetElem(2, 1, "checked");
   d.SetElemChecked(2, 1, true);
   d.SetElem(2, 2, "unchecked");
   d.SetElemChecked(3, 5, true);  // a mark alone
   d.SetElem(0, 2, "hidden column");
   d.SetElem(4, 5, "  spaces  ");
-  d.SetElem(4, 4, std::string("nul\0byte", 8));
+  d.SetElem(4, 4, "nul\0byte"s);
 }
 
 void ExpectSame(const TRLData& a, const TRLData& b) {
