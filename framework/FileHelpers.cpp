@@ -33,11 +33,11 @@ void ReadLnStream(TStream& Stream, bool& EndOfStream, int MaxLength, std::string
     const int64_t got = Stream.Read(buf, sizeof buf);
     if (got <= 0) break;
     for (int64_t i = 0; i < got; ++i) {
-      const bool full = MaxLength > 0 && int64_t(Line.size()) >= MaxLength;
-      if (buf[i] == '\n' || full) {
+      const bool newline = buf[i] == '\n';
+      if (newline || (MaxLength > 0 && int64_t(Line.size()) >= MaxLength)) {
         // Give back what belongs to later lines.
-        Stream.Seek(i + (full ? 0 : 1) - got, soCurrent);
-        if (!Line.empty() && Line.back() == '\r' && !full) Line.pop_back();
+        Stream.Seek(i + (newline ? 1 : 0) - got, soCurrent);
+        if (newline && !Line.empty() && Line.back() == '\r') Line.pop_back();
         EndOfStream = Stream.GetPosition() >= Stream.GetSize();
         return;
       }

@@ -1,4 +1,6 @@
-// TStringArray::Sort: a stable sort of the shown order on precomputed keys.
+// TStringArray::Sort: stable sorting of the shown order on precomputed keys.
+// Two keys are sorted as two stable passes, secondary first, so every pass
+// moves small entries.
 #include <algorithm>
 #include <deque>
 
@@ -9,80 +11,92 @@
 namespace qel {
 namespace {
 
-// One cell's sort key: a number, or a case-folded text that points either
-// into the cell itself (nothing to fold) or into a side buffer.
-struct Key {
+// A cell's sort key and the shown row it came from. The text points either
+// into the cell itself (nothing to fold) or into the folded-text buffer; its
+// first eight bytes are kept inline, big-endian, so that most comparisons
+// never touch the scattered cell memory.
+struct Entry {
+  uint64_t prefix;
   std::string_view text;
-  double number = 0;
-  bool isNumber = false;
+  double number;
+  int shown;  // 0-based shown row before this pass
+  bool isNumber;
 };
 
-int CompareKeys(const Key& a, const Key& b) {
+uint64_t Prefix(std::string_view s) {
+  uint64_t p = 0;
+  for (size_t i = 0; i < 8; ++i) p = (p << 8) | (i < s.size() ? static_cast<unsigned char>(s[i]) : 0);
+  return p;
+}
+
+int CompareKeys(const Entry& a, const Entry& b) {
   if (a.isNumber && b.isNumber) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
   if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;
-  const int c = a.text.compare(b.text);
-  return c < 0 ? -1 : c > 0 ? 1 : 0;
+  if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
+  if (a.text.size() <= 8 && b.text.size() <= 8)
+    return a.text.size() < b.text.size() ? -1 : a.text.size() > b.text.size() ? 1 : 0;
+  return a.text.compare(b.text);
 }
 
-bool NeedsFolding(const std::string& s) {
-  for (unsigned char ch : s)
-    if ((ch >= 'A' && ch <= 'Z') || ch >= 0x80) return true;
-  return false;
-}
-
-class KeyMaker {
+// Case folding: plain ASCII directly, anything else as AnsiLowerCase does it.
+class Folder {
  public:
-  Key Make(const std::string& cell) {
-    Key k;
-    if (TStringArray::ReadNumber(cell, k.number)) {
-      k.isNumber = true;
-    } else if (NeedsFolding(cell)) {
-      folded_.push_back(AnsiLowerCase(cell));  // deque: earlier views stay valid
-      k.text = folded_.back();
-    } else {
-      k.text = cell;
+  std::string_view Fold(const std::string& cell) {
+    bool upper = false;
+    for (unsigned char ch : cell) {
+      if (ch >= 0x80) return Keep(AnsiLowerCase(cell));
+      upper = upper || (ch >= 'A' && ch <= 'Z');
     }
-    return k;
+    if (!upper) return cell;
+    std::string lower = cell;
+    for (char& ch : lower)
+      if (ch >= 'A' && ch <= 'Z') ch = char(ch + 32);
+    return Keep(std::move(lower));
   }
 
  private:
-  std::deque<std::string> folded_;
-};
-
-struct Entry {
-  Key primary, secondary;
-  int shown;  // 0-based shown row before sorting
+  std::deque<std::string> folded_;  // a deque keeps earlier views valid
+  std::string_view Keep(std::string&& s) {
+    folded_.push_back(std::move(s));
+    return folded_.back();
+  }
 };
 
 }  // namespace
 
 bool TStringArray::Sort(int Col, int ColSec, bool Ascending) {
   if (Col < 0 || Col > cols_) return false;
-  const bool useSec = ColSec >= 0 && ColSec <= cols_;
+  const bool useSec = ColSec >= 0 && ColSec <= cols_ && ColSec != Col;
   CheckAllocation(size_t(rows_), sizeof(Entry));
-  std::vector<Entry> entries;
-  std::vector<int> newOrder;
-  KeyMaker keys;
+  std::vector<int> order = order_;  // shown row -> stored row, updated by each pass
   GuardAllocation([&] {
-    entries.resize(size_t(rows_));
-    newOrder.resize(size_t(rows_));
+    std::vector<Entry> entries(static_cast<size_t>(rows_));
     Percent(0);
-    for (int i = 0; i < rows_; ++i) {
-      entries[i].primary = keys.Make(cells_[size_t(order_[i]) * stride() + Col]);
-      if (useSec) entries[i].secondary = keys.Make(cells_[size_t(order_[i]) * stride() + ColSec]);
-      entries[i].shown = i;
+    const int keys[2] = {useSec ? ColSec : Col, Col};
+    for (int pass = useSec ? 0 : 1; pass < 2; ++pass) {
+      Folder folder;
+      for (int i = 0; i < rows_; ++i) {
+        Entry& e = entries[i];
+        const std::string& cell = cells_[size_t(order[i]) * stride() + keys[pass]];
+        e.shown = i;
+        e.isNumber = ReadNumber(cell, e.number);
+        if (!e.isNumber) {
+          e.text = folder.Fold(cell);
+          e.prefix = Prefix(e.text);
+        }
+      }
+      Percent(pass == 0 ? 20 : 45);
+      std::stable_sort(entries.begin(), entries.end(), [Ascending](const Entry& a, const Entry& b) {
+        const int c = CompareKeys(a, b);
+        return Ascending ? c < 0 : c > 0;
+      });
+      std::vector<int> next(static_cast<size_t>(rows_));
+      for (int i = 0; i < rows_; ++i) next[i] = order[entries[i].shown];
+      order.swap(next);
+      Percent(pass == 0 ? 40 : 70);
     }
-    Percent(30);
-    auto before = [&](const Entry& a, const Entry& b) {
-      int c = CompareKeys(a.primary, b.primary);
-      if (c == 0 && useSec) c = CompareKeys(a.secondary, b.secondary);
-      return Ascending ? c < 0 : c > 0;
-    };
-    std::stable_sort(entries.begin(), entries.end(), before);
   });
-  Percent(70);
-  for (int i = 0; i < rows_; ++i) newOrder[i] = order_[entries[i].shown];
-  ApplyOrder(newOrder, Col);
+  ApplyOrder(order, Col);
   Percent(100);
   Changed();
   return true;

@@ -14,7 +14,7 @@ TColumnFormatParts SplitColumnFormat(const std::string& Format) {
   TColumnFormatParts p;
   const size_t close = Format.find(']');
   if (close == std::string::npos) {
-    p.type = "s";
+    p.type.assign(1, 's');
     p.defaultPart = Format;
     return p;
   }
@@ -63,7 +63,9 @@ std::string RowIndexText(char Type, int Row, int N) {
   std::string digits = IntToStr(int64_t(Row) < 0 ? -int64_t(Row) : int64_t(Row));
   if (int(digits.size()) < N) digits.insert(0, size_t(N) - digits.size(), '0');
   digits = digits.substr(digits.size() - size_t(N));
-  return Row < 0 ? "-" + digits : digits;
+  if (Row >= 0) return digits;
+  std::string negative = "-";
+  return negative += digits;
 }
 
 }  // namespace

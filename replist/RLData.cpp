@@ -25,6 +25,12 @@ TRLData::TRLData(TComponent* AOwner) : TComponent(AOwner) {
 
 TRLData::~TRLData() = default;
 
+void TRLData::Progress(int Row, int Rows) const {
+  if (!OnPercentDone || Rows <= 0) return;
+  const int now = int(int64_t(Row) * 100 / Rows), before = int(int64_t(Row - 1) * 100 / Rows);
+  if (Row == 0 || now != before) OnPercentDone(const_cast<TRLData*>(this), now);
+}
+
 std::unique_ptr<TStringArray> TRLData::NewStorage(int AllocRowsBy) const {
   CheckAllocation(1, sizeof(TStringArray));
   auto s = std::make_unique<TStringArray>(0, 0);

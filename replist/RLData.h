@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "framework/QEL_Base.h"
@@ -33,7 +34,7 @@ enum TRepListXmlTag : uint8_t {
 // Element name of a tag ("numcols" ... "/replist", "invalidtag").
 const char* RepListXmlTagName(TRepListXmlTag Tag);
 // The tag an element name stands for; xmlInvalid for any other name.
-TRepListXmlTag RepListXmlTagOf(const std::string& Name);
+TRepListXmlTag RepListXmlTagOf(std::string_view Name);
 
 using TNameStrType = std::string;   // at most 50 characters
 using TColFmtString = std::string;  // at most 80 characters
@@ -155,7 +156,8 @@ class TRLData : public TComponent {
 
   // --- clipboard, HTML, import (RLDataExport.cpp) ---
   // The range's cell texts (check marks left out), separated by tabs or laid
-  // out in fixed-width fields; WithNames puts the column names first.
+  // out in fixed-width fields; WithNames puts the column names first. The
+  // range is clipped to the list (column 0 included when asked for).
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                        const std::string& Separator) const;
@@ -214,6 +216,8 @@ class TRLData : public TComponent {
   std::unique_ptr<TStringArray> NewStorage(int AllocRowsBy) const;
   void WireStorage(TStringArray& S, const TStringArray* Previous);
   std::string OutOfMemoryMessage(const char* Ending) const;
+  // Fires OnPercentDone when row Row of Rows moves the percentage on.
+  void Progress(int Row, int Rows) const;
   void AssignFrom(const TRLData& Src);
   // Takes Src's content without copying (Src is left empty); keeps this
   // object's handlers and the view's hooks on the storage.

@@ -6,7 +6,8 @@ namespace qel {
 
 void TRLData::SetMark(int Col, int Row, bool Checked) {
   const std::string& raw = cells_->GetString(Col, Row);
-  cells_->SetString(Col, Row, (Checked ? "X" : " ") + Utf8RestChars(raw));
+  std::string marked(1, Checked ? 'X' : ' ');
+  cells_->SetString(Col, Row, marked += Utf8RestChars(raw));
 }
 
 bool TRLData::GetElemChecked(int Col, int Row) const {

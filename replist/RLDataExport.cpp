@@ -12,8 +12,19 @@ namespace qel {
 
 // ------------------------------------------------------------ clipboard ----
 
+namespace {
+// Ranges are clipped to the list, so an absurd range cannot build an absurd text.
+void ClipRange(int& ColLo, int& RowLo, int& ColHi, int& RowHi, int Cols, int Rows) {
+  ColLo = std::max(ColLo, 0);
+  RowLo = std::max(RowLo, 1);
+  ColHi = std::min(ColHi, Cols);
+  RowHi = std::min(RowHi, Rows);
+}
+}  // namespace
+
 std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                                    const std::string& Separator) const {
+  ClipRange(ColLo, RowLo, ColHi, RowHi, nrCols_, nrRows_);
   std::string out;
   if (WithNames) {
     for (int c = ColLo; c <= ColHi; ++c) {
@@ -35,6 +46,7 @@ std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, b
 std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                                    bool TabSeparated) const {
   if (TabSeparated) return ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, std::string("\t"));
+  ClipRange(ColLo, RowLo, ColHi, RowHi, nrCols_, nrRows_);
   // Fixed width: each field one character wider than the longest stored
   // string (check mark included) or name of its column.
   std::vector<int> width;

@@ -35,7 +35,9 @@ void TRLData::CopyRow(int Src, int Dst) {
 }
 
 void TRLData::Fill(const std::string& S) {
+  Progress(0, nrCols_);
   for (int c = 1; c <= nrCols_; ++c) {
+    Progress(c, nrCols_);
     const bool marks = IsCheckColumn(c);
     for (int r = 1; r <= nrRows_; ++r) {
       if (!marks) {

@@ -4,6 +4,8 @@
 // when everything was well formed.
 #include <expat.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "framework/QEL_Base.h"
@@ -22,7 +24,8 @@ const char* RepListXmlTagName(TRepListXmlTag Tag) {
   return Tag <= xmlInvalid ? kNames[Tag] : kNames[xmlInvalid];
 }
 
-TRepListXmlTag RepListXmlTagOf(const std::string& Name) {
+TRepListXmlTag RepListXmlTagOf(std::string_view Name) {
+  if (Name == "cell") return xmlCell;  // by far the most frequent
   for (int t = xmlNumCols; t < xmlInvalid; ++t)
     if (Name == RepListXmlTagName(TRepListXmlTag(t))) return TRepListXmlTag(t);
   return xmlInvalid;
@@ -42,13 +45,14 @@ class TRLDataXmlReader {
   int depth_ = 0;
   TRepListXmlTag tag_ = xmlInvalid;
   int col_ = -1, row_ = -1;
+  int cellCol_ = 0, cellRow_ = 0;  // position of the previous cell
   std::string text_;
   int numCols_ = -1, numRows_ = -1;
   bool dimensionsSet_ = false;
   std::string error_;
 
   [[noreturn]] void Fail(const std::string& Reason, int Line) const;
-  void Feed(const char* Data, size_t Size, bool Final, const TLineSource& Lines);
+  void Feed(const char* Data, size_t Size, bool Final);
   void Stop(const std::string& Reason);
   void Start(const char* Name, const char** Attrs);
   void End();
@@ -74,31 +78,63 @@ void TRLDataXmlReader::Stop(const std::string& Reason) {
 }
 
 namespace {
-// A decimal integer attribute or text, blanks around it allowed.
-bool ReadInt(const std::string& S, int& V) {
-  const std::string t = Trim(S);
-  return IsValidDecInt(t) && TryStrToInt(t, V);
+// A decimal integer, blanks around it allowed, within the int range.
+bool ReadInt(const char* S, int& V) {
+  while (*S == ' ' || *S == '\n' || *S == '\t' || *S == '\r') ++S;
+  const bool negative = *S == '-';
+  if (*S == '-' || *S == '+') ++S;
+  if (*S < '0' || *S > '9') return false;
+  int64_t v = 0;
+  for (; *S >= '0' && *S <= '9'; ++S)
+    if ((v = v * 10 + (*S - '0')) > INT32_MAX) return false;
+  while (*S == ' ' || *S == '\n' || *S == '\t' || *S == '\r') ++S;
+  if (*S) return false;
+  V = int(negative ? -v : v);
+  return true;
+}
+bool ReadInt(const std::string& S, int& V) { return S.find('\0') == std::string::npos && ReadInt(S.c_str(), V); }
+
+// Position of "</replist" (any case) at or after From, npos if none.
+size_t FindEndTag(const std::string& Line, size_t From) {
+  static const char kTag[] = "</replist";
+  for (size_t at = Line.find("</", From); at != std::string::npos; at = Line.find("</", at + 2)) {
+    size_t k = 2;
+    while (kTag[k] && at + k < Line.size() && (Line[at + k] | 0x20) == kTag[k]) ++k;
+    if (!kTag[k]) return at;
+  }
+  return std::string::npos;
 }
 }  // namespace
 
 void TRLDataXmlReader::Start(const char* Name, const char** Attrs) {
-  const std::string name = Name;
+  const std::string_view name = Name;
   ++depth_;
   if (depth_ == 1) {
-    if (LowerCase(name) != "replist") return Stop("the block's root is <" + name + ">");
+    if (LowerCase(std::string(name)) != "replist") return Stop("the block's root is <" + std::string(name) + ">");
     for (int i = 0; Attrs[i]; i += 2)
       if (std::string(Attrs[i]) == "id") fresh_.SetDataID(Attrs[i + 1]);
     return;
   }
   if (depth_ == 2) {
     tag_ = RepListXmlTagOf(name);
-    if (tag_ == xmlInvalid) return Stop("unknown tag <" + name + ">");
+    if (tag_ == xmlInvalid) return Stop("unknown tag <" + std::string(name) + ">");
     col_ = row_ = -1;
     text_.clear();
+    bool hasCol = false, hasRow = false;
     for (int i = 0; Attrs[i]; i += 2) {
-      const std::string attr = Attrs[i];
-      int* into = attr == "col" ? &col_ : attr == "row" ? &row_ : nullptr;
-      if (into && !ReadInt(Attrs[i + 1], *into)) return Stop("attribute " + attr + " of <" + name + "> is not a number");
+      const bool isCol = std::strcmp(Attrs[i], "col") == 0, isRow = std::strcmp(Attrs[i], "row") == 0;
+      if (!isCol && !isRow) continue;
+      if (!ReadInt(Attrs[i + 1], isCol ? col_ : row_))
+        return Stop(std::string("attribute ") + Attrs[i] + " of <" + std::string(name) + "> is not a number");
+      (isCol ? hasCol : hasRow) = true;
+    }
+    if (tag_ == xmlCell) {
+      // A cell without row stays in the previous cell's row; without col it
+      // follows the previous cell, or starts at column 1 in a new row.
+      if (!hasRow) row_ = cellRow_;
+      if (!hasCol) col_ = hasRow ? 1 : cellCol_ + 1;
+      cellCol_ = col_;
+      cellRow_ = row_;
     }
     return;
   }
@@ -110,7 +146,7 @@ void TRLDataXmlReader::Start(const char* Name, const char** Attrs) {
     text_ += char(v);
     return;
   }
-  Stop("unexpected tag <" + name + ">");
+  Stop("unexpected tag <" + std::string(name) + ">");
 }
 
 void TRLDataXmlReader::Text(const char* S, int Len) {
@@ -182,11 +218,10 @@ void TRLDataXmlReader::Apply() {
   }
 }
 
-void TRLDataXmlReader::Feed(const char* Data, size_t Size, bool Final, const TLineSource& Lines) {
+void TRLDataXmlReader::Feed(const char* Data, size_t Size, bool Final) {
   if (XML_Parse(parser_, Data, int(Size), Final ? XML_TRUE : XML_FALSE) == XML_STATUS_OK) return;
   const int line = firstLine_ + int(XML_GetCurrentLineNumber(parser_)) - 1;
   const std::string reason = error_.empty() ? XML_ErrorString(XML_GetErrorCode(parser_)) : error_;
-  (void)Lines;
   Fail(reason, line);
 }
 
@@ -205,17 +240,24 @@ void TRLDataXmlReader::Read(TLineSource& Lines) {
   XML_SetElementHandler(parser_, OnStart, OnEnd);
   XML_SetCharacterDataHandler(parser_, OnText);
   // The block runs from "<replist" to the end of the first "</replist ...>".
+  // Lines go to the parser in batches: far fewer calls, same line numbers.
+  std::string batch;
   for (bool first = true;; first = false) {
     const size_t from = first ? start : 0;
-    const size_t end = LowerCase(line).find("</replist", from);
+    const size_t end = FindEndTag(line, from);
     if (end != std::string::npos) {
       const size_t close = line.find('>', end);
       if (close == std::string::npos) Fail("unfinished </replist>", Lines.LineNo());
-      Feed(line.data() + from, close + 1 - from, true, Lines);
+      batch.append(line, from, close + 1 - from);
+      Feed(batch.data(), batch.size(), true);
       break;
     }
-    line += '\n';
-    Feed(line.data() + from, line.size() - from, false, Lines);
+    batch.append(line, from, std::string::npos);
+    batch += '\n';
+    if (batch.size() >= (1 << 16)) {
+      Feed(batch.data(), batch.size(), false);
+      batch.clear();
+    }
     if (!Lines.Next(line)) Fail("the block ends without </replist>", Lines.LineNo());
   }
   if (!error_.empty()) Fail(error_, Lines.LineNo());
@@ -249,11 +291,13 @@ void TRLData::ReadFromOpenXMLFile(TTextFile& F, const std::string& DataID) {
 }
 
 void TRLData::LoadFromXMLFile(const std::string& FileName, const std::string& DataID) {
-  TTextFile f;
-  AssignFile(f, FileName);
-  Reset(f);
-  ReadFromOpenXMLFile(f, DataID);
-  CloseFile(f);
+  std::unique_ptr<TFileStream> file;
+  try {
+    file = std::make_unique<TFileStream>(FileName, fmOpenRead);
+  } catch (const EStreamError& e) {
+    throw EInOutError(e.Message());
+  }
+  ReadFromXMLStream(*file, DataID);
 }
 
 }  // namespace qel

@@ -4,8 +4,10 @@
 //   <numcols>..</numcols> <numrows>..</numrows> <commonheader>..</commonheader> <comment>..</comment>
 //   <colname col="c">..</colname>, <columnformat col="c">..</columnformat> (non-empty ones),
 //   <checkedcolumn col="c">mode</checkedcolumn> (modes other than 0), each on its own line;
-//   then one line per row with a <cell col="c" row="r">..</cell> per non-empty stored cell
-//   (check mark included, column 0 too), rows in the shown order;
+//   then one line per row with a <cell>..</cell> per non-empty stored cell (check mark
+//   included, column 0 too), rows in the shown order. The first cell of a line carries
+//   row="r"; a cell carries col="c" unless it directly follows the previous one (the
+//   column before the first cell of a row counts as 0), which keeps large lists compact;
 //   </replist>
 #include <charconv>
 
@@ -58,19 +60,30 @@ void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool 
     if (!colFormats_[c - 1].empty()) AppendItem(buf, "columnformat", c, colFormats_[c - 1]);
     if (checkModes_[c - 1] != cmNone) AppendItem(buf, "checkedcolumn", c, std::to_string(int(checkModes_[c - 1])));
   }
+  Progress(0, nrRows_);
   for (int r = 1; r <= nrRows_; ++r) {
+    Progress(r, nrRows_);
     bool any = false;
+    int previous = 0;
     for (int c = 0; c <= nrCols_; ++c) {
       const std::string& cell = cells_->GetString(c, r);
       if (cell.empty()) continue;
-      buf += "<cell col=\"";
-      AppendInt(buf, c);
-      buf += "\" row=\"";
-      AppendInt(buf, r);
-      buf += "\">";
+      buf += "<cell";
+      if (c != previous + 1) {
+        buf += " col=\"";
+        AppendInt(buf, c);
+        buf += '"';
+      }
+      if (!any) {
+        buf += " row=\"";
+        AppendInt(buf, r);
+        buf += '"';
+      }
+      buf += '>';
       AppendXmlText(buf, cell);
       buf += "</cell>";
       any = true;
+      previous = c;
     }
     if (any) buf += '\n';
     if (buf.size() >= kFlushSize) {

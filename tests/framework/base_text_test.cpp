@@ -128,4 +128,10 @@ TEST(BaseStreams, ReadLnStreamHandlesLineEndsAndPosition) {
   EXPECT_EQ(line, "abcd");
   ReadLnStream(capped, eos, 4, line);
   EXPECT_EQ(line, "ef");
+  EXPECT_TRUE(eos);
+  TStringStream exact("abcd\nz");
+  ReadLnStream(exact, eos, 4, line);
+  EXPECT_EQ(line, "abcd");
+  ReadLnStream(exact, eos, 4, line);
+  EXPECT_EQ(line, "z");
 }

@@ -42,6 +42,8 @@ TEST(RLDataClipboard, SeparatedAndFixedWidthLayouts) {
   EXPECT_EQ(Clipboard()->GetAsText(), "N1;N2\n\n");
   d.CopyToClipBoard(1, 2, 2, 1, false, false);
   EXPECT_EQ(Clipboard()->GetAsText(), "");
+  d.CopyToClipBoard(1, 2, 2, 2000000000, false, std::string(","));  // clipped to the list
+  EXPECT_EQ(Clipboard()->GetAsText(), "c,d\n");
   d.SetColCheckMode(2, cmBox);
   d.SetElem(2, 1, "yes");
   d.SetElemChecked(2, 1, true);

@@ -1,11 +1,14 @@
 // TRLData XML blocks: round trips, block selection, recognition and malformed input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/rtl/FileSystem.h"
 #include "replist/QEL_replist.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 using namespace qel;
+using namespace std::string_literals;
 
 namespace {
 
@@ -24,15 +27,15 @@ void FillRich(TRLData& d) {
   d.SetColCheckMode(3, cmRadio);
   d.SetElem(1, 1, "<b>bold</b> & 'x' \"y\"");
   d.SetElem(1, 2, "\u65e5\u672c\u8a9e");
-  d.SetElem(1, 3, std::string("ctl\x01\x1f\x7f end", 12));
-  d.SetRawElem(1, 4, std::string("bad \xff\xfe utf8 \xc3", 13));
+  d.SetElem(1, 3, "ctl\x01\x1f\x7f end"s);
+  d.SetRawElem(1, 4, "bad \xff\xfe utf8 \xc3"s);
   d.SetElem(2, 1, "checked");
   d.SetElemChecked(2, 1, true);
   d.SetElem(2, 2, "unchecked");
   d.SetElemChecked(3, 5, true);  // a mark alone
   d.SetElem(0, 2, "hidden column");
   d.SetElem(4, 5, "  spaces  ");
-  d.SetElem(4, 4, std::string("nul\0byte", 8));
+  d.SetElem(4, 4, "nul\0byte"s);
 }
 
 void ExpectSame(const TRLData& a, const TRLData& b) {
@@ -86,6 +89,21 @@ TEST(RLDataXml, RoundTripsEveryKindOfContent) {
   ExpectSame(d, fromText);
 }
 
+TEST(RLDataXml, SavingReportsProgress) {
+  TRLData d(nullptr);
+  d.SetNrRows(300);
+  std::vector<int> percents;
+  d.OnPercentDone = [&](TObject* s, int p) {
+    EXPECT_EQ(s, &d);
+    percents.push_back(p);
+  };
+  Xml(d, "");
+  ASSERT_EQ(percents.size(), 101u);
+  EXPECT_EQ(percents.front(), 0);
+  EXPECT_EQ(percents.back(), 100);
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+}
+
 TEST(RLDataXml, WritesTheShownOrder) {
   TRLData d(nullptr), back(nullptr);
   d.SetNrRows(3);
@@ -133,6 +151,15 @@ TEST(RLDataXml, SelectsBlocksByIdAndReadsFromTheMiddleOfAStream) {
   one.ReadFromXMLString("junk <replist creator=\"qelgadget\" id=\"z\"><numcols>1</numcols><numrows>1</numrows>"
                         "<cell col=\"1\" row=\"1\">v</cell></replist> more junk", "z");
   EXPECT_EQ(one.GetElem(1, 1), "v");
+  // Cells without col follow the previous one; a row starts at column 1.
+  one.ReadFromXMLString("<replist creator=\"qelgadget\"><numcols>4</numcols><numrows>3</numrows>\n"
+                        "<cell row=\"2\">a</cell><cell>b</cell><cell col=\"4\">c</cell>\n"
+                        "<cell col=\"0\" row=\"3\">h</cell><cell>d</cell>\n</replist>", "");
+  EXPECT_EQ(one.GetElem(1, 2), "a");
+  EXPECT_EQ(one.GetElem(2, 2), "b");
+  EXPECT_EQ(one.GetElem(4, 2), "c");
+  EXPECT_EQ(one.GetElem(0, 3), "h");
+  EXPECT_EQ(one.GetElem(1, 3), "d");
 }
 
 TEST(RLDataXml, RecognisesBlocksInFilesAndStreams) {
@@ -198,6 +225,8 @@ TEST(RLDataXml, MalformedBlocksRaiseAndChangeNothing) {
       {head + "stray text\n</replist>", "q", "text outside"},
       {root + " x=>\n</replist>", "q", "line 1"},
       {root + ">\n</replist", "q", "unfinished"},
+      {head + "<cell>x</cell>\n</replist>", "q", "outside the list"},
+      {head + "<cell row=\"1\" col=\"2\">x</cell><cell>y</cell>\n</replist>", "q", "outside the list"},
   };
   for (const Case& c : cases) {
     TRLData d(nullptr);
