@@ -51,7 +51,7 @@ class TMeter::TPainter {
   double StartAngle() const { return 90.0 + g_.Sweep / 2.0; }
   double EndAngle() const { return 90.0 - g_.Sweep / 2.0; }
   void Zone(TColor color, double FromDeg, double ToDeg, int ro);
-  void Labels();
+  void Labels(const meter::TScaleStep& step);
   void WindowBevel();
   void Knob(int p);
   void Pedestal(int p);
@@ -136,17 +136,16 @@ void TMeter::TPainter::Scale() {
   meter::TScaleStep step = meter::CalcScaleStep(range_.Min, range_.Max, m_.nrTicks_);
   if (m_.shortTicks_) meter::ForEachMinorTick(range_, step, [&](double v) { tick(v, 4); });
   meter::ForEachMajorTick(range_, step, [&](double v, bool) { tick(v, 8); });
-  Labels();
+  Labels(step);
 }
 
 // Labels sit inside the scale, pulled in by half the size of the label of
 // Max plus 15 pixels; a handler may change or blank each text.
-void TMeter::TPainter::Labels() {
+void TMeter::TPainter::Labels(const meter::TScaleStep& step) {
   std::string& text = m_.labelText_;
   c_.Font()->Assign(m_.GetFont());
   meter::FormatTickLabel(range_.Max, m_.decPlaces_, text);
   const double kx = c_.TextWidth(text) / 2 + 15, ky = c_.TextHeight(text) / 2 + 15;
-  meter::TScaleStep step = meter::CalcScaleStep(range_.Min, range_.Max, m_.nrTicks_);
   meter::ForEachMajorTick(range_, step, [&](double v, bool labelled) {
     if (!labelled) return;
     c_.Font()->Assign(m_.GetFont());

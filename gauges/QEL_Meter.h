@@ -24,6 +24,7 @@
 // Sections: types and events; TNeedleLayout; TMeter (properties, range
 // state, geometry and mapping, painting, lifecycle).
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
