@@ -280,3 +280,24 @@ TEST(MeterPaint, BackgroundImageInTheThreeFillModes) {
   EXPECT_EQ(s.At(42, 150), 0x00FF00u);
   std::filesystem::remove(file);
 }
+
+// Dials whose scale runs round the pivot get a round knob; the others a
+// half disc on a pedestal down to the bottom rim.
+TEST(MeterPaint, BuiltInAnchorForBothLayoutGroups) {
+  Shown s(true);
+  TMeter& m = *s.m;
+  const TColor cover = Rgb(clBtnFace);
+  m.SetValue(0.5);  // the needle points up, away from what is checked
+  for (TMeterLayout layout : {mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360}) {
+    m.SetMeterLayout(layout);
+    SCOPED_TRACE(int(layout));
+    int cx = m.GetCentreX(), cy = m.GetCentreY(), p = m.GetAnchorSize();
+    bool knob = layout == mlCirc270 || layout == mlCirc300 || layout == mlCirc360;
+    EXPECT_EQ(s.At(cx - p / 2, cy - p / 2), cover);  // inside the disc either way
+    EXPECT_EQ(s.At(cx, 209 - 10 - 3) == cover, !knob);
+    if (knob) EXPECT_EQ(s.At(cx, cy + p + 3), Rgb(m.GetColorBakG()));
+  }
+  m.SetMeterLayout(mlCirc90);
+  m.SetAnchorCovered(false);
+  EXPECT_NE(s.At(148, 209 - 10 - 3), cover);
+}

@@ -259,3 +259,32 @@ TEST(MeterState, MouseMoveReportsTheValueAfterOnMouseMove) {
   EXPECT_EQ(t.Take(), (Log{"move 148,40", "in 10 shift", "move " + std::to_string(x) + "," + std::to_string(y),
                            "in 25", "move 148,196", "out 0"}));
 }
+
+// The meter copies a given needle layout and repaints on every change of
+// its own layouts.
+TEST(MeterState, NeedleLayoutsAreCopiedAndTheirChangesRepaint) {
+  LoggedMeter t;
+  TMeter& m = *t.m;
+  TNeedleLayout given;
+  given.SetColorBody(0x123456);
+  given.SetHeadSize(7);
+  given.SetShadowDx(2);
+  given.SetVisible(false);
+  int outside = 0;
+  given.OnChange = [&](TObject*) { ++outside; };
+  m.SetNeedleLayout(&given);
+  EXPECT_EQ(t.paints, 1);
+  EXPECT_NE(m.GetNeedleLayout(), &given);
+  EXPECT_EQ(m.GetNeedleLayout()->GetColorBody(), 0x123456u);
+  EXPECT_EQ(m.GetNeedleLayout()->GetHeadSize(), 7);
+  EXPECT_EQ(m.GetNeedleLayout()->GetShadowDx(), 2);
+  EXPECT_FALSE(m.GetNeedleLayout()->GetVisible());
+  given.SetHeadSize(9);  // not shared
+  EXPECT_EQ(m.GetNeedleLayout()->GetHeadSize(), 7);
+  EXPECT_EQ(t.paints, 1);
+  m.GetNeedleLayout()->SetHeadSize(7);  // unchanged: nothing
+  EXPECT_EQ(t.paints, 1);
+  m.GetNeedleLayoutSec()->SetThickness(3);
+  EXPECT_EQ(t.paints, 2);
+  EXPECT_EQ(outside, 1);
+}
