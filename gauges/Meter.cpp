@@ -1,5 +1,6 @@
-// TMeter: construction, value/range/threshold state and its events, the
-// other property setters, geometry and mapping, loading and the mouse.
+// TMeter: construction, the scale and look setters, geometry and mapping,
+// images and loading, and the mouse. Values, range and thresholds are in
+// MeterRange.cpp.
 #include <cmath>
 
 #include "gauges/QEL_Meter.h"
@@ -29,109 +30,6 @@ TMeter::TMeter(TComponent* AOwner)
 }
 
 TMeter::~TMeter() = default;
-
-// ------------------------------------------------------------ values ----
-
-void TMeter::SetValue(double v) {
-  if (!std::isfinite(v)) return;
-  if (Loading()) { value_ = v; return; }
-  if (v == value_) return;
-  StoreValue(value_, v, *needle_);
-  Paint();
-}
-
-void TMeter::SetValueSec(double v) {
-  if (!std::isfinite(v)) return;
-  if (Loading()) { valueSec_ = v; return; }
-  if (v == valueSec_) return;
-  StoreValue(valueSec_, v, *needleSec_);
-  if (needleSec_->GetVisible()) Paint();
-}
-
-// Both values share the flags: the last value set decides the lamps. The
-// events fire on every change, not only when a threshold is crossed.
-void TMeter::StoreValue(double& Stored, double v, const TNeedleLayout& Needle) {
-  Stored = Range().Clamp(v);
-  overflow_ = underflow_ = false;
-  if (!Needle.GetVisible()) return;
-  if (Stored >= thresholdHigh_) {
-    overflow_ = true;
-    DoOverFlowEvent();
-  } else if (Stored > thresholdLow_) {
-    DoNormalRangeEvent();
-  } else {
-    underflow_ = true;
-    DoUnderFlowEvent();
-  }
-}
-
-// ------------------------------------------------------------- range ----
-
-// A partner bound one unit away; far from zero one unit may vanish in the
-// rounding, so then the nearest representable number is taken.
-static double OneAbove(double v) { return v + 1 > v ? v + 1 : std::nextafter(v, INFINITY); }
-static double OneBelow(double v) { return v - 1 < v ? v - 1 : std::nextafter(v, -INFINITY); }
-
-void TMeter::SetMeterMinValue(double v) {
-  if (!std::isfinite(v) || RefusedByLogScale(v)) return;
-  if (Loading()) { min_ = v; return; }
-  if (v == min_) return;
-  min_ = v;
-  if (max_ <= min_) max_ = OneAbove(min_);
-  PullIntoRange();
-  Paint();
-}
-
-void TMeter::SetMeterMaxValue(double v) {
-  if (!std::isfinite(v) || RefusedByLogScale(v)) return;
-  if (Loading()) { max_ = v; return; }
-  if (v == max_) return;
-  max_ = v;
-  if (max_ <= min_) {
-    min_ = OneBelow(max_);
-    if (logarithmic_ && min_ <= 0) min_ = max_ / 10;
-  }
-  PullIntoRange();
-  Paint();
-}
-
-// After the range changed: no events, the flags stay as they are.
-void TMeter::PullIntoRange() {
-  auto r = Range();
-  value_ = r.Clamp(value_);
-  valueSec_ = r.Clamp(valueSec_);
-  thresholdLow_ = r.Clamp(thresholdLow_);
-  thresholdHigh_ = r.Clamp(thresholdHigh_);
-}
-
-void TMeter::SetThresholdLow(double v) {
-  if (!std::isfinite(v) || RefusedByLogScale(v)) return;
-  if (Loading()) { thresholdLow_ = v; return; }
-  if (v == thresholdLow_) return;
-  thresholdLow_ = Range().Clamp(v);
-  if (thresholdLow_ > thresholdHigh_) thresholdHigh_ = thresholdLow_;
-  underflow_ = value_ <= thresholdLow_;
-  if (underflow_) DoUnderFlowEvent();
-  Paint();
-}
-
-void TMeter::SetThresholdHigh(double v) {
-  if (!std::isfinite(v) || RefusedByLogScale(v)) return;
-  if (Loading()) { thresholdHigh_ = v; return; }
-  if (v == thresholdHigh_) return;
-  thresholdHigh_ = Range().Clamp(v);
-  if (thresholdHigh_ < thresholdLow_) thresholdLow_ = thresholdHigh_;
-  overflow_ = value_ >= thresholdHigh_;
-  if (overflow_) DoOverFlowEvent();
-  Paint();
-}
-
-void TMeter::SetLogarithmic(bool v) {
-  if (Loading()) { logarithmic_ = v; return; }
-  if (v == logarithmic_) return;
-  logarithmic_ = v && min_ > 1e-100 && max_ > 1e-100;
-  Paint();
-}
 
 // -------------------------------------------------------------- scale ----
 
@@ -291,33 +189,6 @@ void TMeter::Loaded() {
   if (!LoadBackground()) backGroundImg_.clear();
   if (!anchorImage_.empty() && !LoadAnchor()) anchorImage_.clear();
   Paint();
-}
-
-// ------------------------------------------------------ needle layout ----
-
-void TNeedleLayout::Changed() {
-  if (OnChange) OnChange(this);
-}
-
-void TNeedleLayout::Assign(TPersistent* Source) {
-  auto* src = dynamic_cast<TNeedleLayout*>(Source);
-  if (!src) {
-    TPersistent::Assign(Source);
-    return;
-  }
-  if (src == this) return;
-  colorBody_ = src->colorBody_;
-  colorOutline_ = src->colorOutline_;
-  headSize_ = src->headSize_;
-  thickness_ = src->thickness_;
-  percentNeedleLength_ = src->percentNeedleLength_;
-  headAngle_ = src->headAngle_;
-  headMidLeng_ = src->headMidLeng_;
-  shadowDx_ = src->shadowDx_;
-  shadowDy_ = src->shadowDy_;
-  shadowColor_ = src->shadowColor_;
-  visible_ = src->visible_;
-  Changed();
 }
 
 }  // namespace qel

@@ -1,10 +1,37 @@
-// The needle polygon and its drawing.
+// TNeedleLayout, the needle polygon and its drawing.
 #include "gauges/MeterNeedle.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace qel::meter {
+namespace qel {
+
+void TNeedleLayout::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+void TNeedleLayout::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TNeedleLayout*>(Source);
+  if (!src) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  if (src == this) return;
+  colorBody_ = src->colorBody_;
+  colorOutline_ = src->colorOutline_;
+  headSize_ = src->headSize_;
+  thickness_ = src->thickness_;
+  percentNeedleLength_ = src->percentNeedleLength_;
+  headAngle_ = src->headAngle_;
+  headMidLeng_ = src->headMidLeng_;
+  shadowDx_ = src->shadowDx_;
+  shadowDy_ = src->shadowDy_;
+  shadowColor_ = src->shadowColor_;
+  visible_ = src->visible_;
+  Changed();
+}
+
+namespace meter {
 
 std::array<TPoint, 7> NeedlePolygon(const TDialGeometry& G, double AlphaDeg, const TNeedleLayout& N) {
   const double a = AlphaDeg * std::numbers::pi / 180.0;
@@ -39,4 +66,5 @@ void DrawNeedle(TCanvas& C, const TDialGeometry& G, double AlphaDeg, const TNeed
   C.Polygon(poly);
 }
 
-}  // namespace qel::meter
+}  // namespace meter
+}  // namespace qel
