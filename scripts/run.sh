@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Builds and runs the main program.
+# Builds and runs the main program, the gallery: a window when a display is
+# there, else a PNG picture of every page in build/gallery/ (paths printed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build/release --target qel-sheet
-build/release/qel-sheet "${1:-build/sheet.png}"
+cmake --build build/release --target qel-gallery
+exec build/release/qel-gallery "$@"

@@ -8,7 +8,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libexpat1-dev
   fonts-dejavu-core fonts-liberation
-  libsdl2-dev xvfb xdotool xauth
+  libsdl2-dev libx11-dev xvfb xdotool xauth
 )
 
 missing=()

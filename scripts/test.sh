@@ -14,5 +14,7 @@ run_suite() {  # $1 build dir, $2 build type, $3 sanitize ON/OFF
 
 run_suite build/release Release OFF
 if [ "${QEL_SKIP_SANITIZE:-0}" != 1 ]; then
+  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   run_suite build/asan Debug ON
 fi

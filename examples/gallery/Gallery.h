@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/controls/Controls.h"
+#include "platform/stdctrls/Label.h"
 
 namespace gallery {
 
@@ -22,5 +23,15 @@ struct PageRegistration {
     Pages().push_back({std::move(name), order, std::move(build)});
   }
 };
+
+// A caption on a page: a label at (X, Y) sized to its text.
+inline qel::TLabel* AddLabel(qel::TWinControl* Parent, int X, int Y, const std::string& Text) {
+  auto* label = new qel::TLabel(Parent);
+  label->SetParent(Parent);
+  label->SetLeft(X);
+  label->SetTop(Y);
+  label->SetCaption(Text);
+  return label;
+}
 
 }  // namespace gallery

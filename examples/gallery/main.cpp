@@ -1,6 +1,7 @@
 // The gallery: every component on its own page, live.
 //   qel-gallery                  a window (when a display is there), else screenshots
 //   qel-gallery --screenshot DIR every page rendered headlessly to DIR/<page>.png
+// In a window, QEL_GALLERY_SCREENSHOT=FILE.png saves the last picture on exit.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -49,6 +50,8 @@ int main(int argc, char** argv) {
       Application->CreateForm(form);
       form->Show();
       Application->Run();
+      // Lets a test see what the window showed last.
+      if (const char* shot = std::getenv("QEL_GALLERY_SCREENSHOT")) form->SaveScreenshot(shot);
       return 0;
     }
 #endif

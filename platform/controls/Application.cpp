@@ -10,6 +10,7 @@
 namespace qel {
 
 TApplication* Application = nullptr;
+THintListener HintListener = nullptr;
 TScreen* Screen = nullptr;
 
 namespace {
@@ -32,6 +33,12 @@ THost& TApplication::Host() {
 }
 
 void TApplication::SetHost(std::unique_ptr<THost> NewHost) { host_ = std::move(NewHost); }
+
+void TApplication::SetShowHint(bool v) {
+  if (v == showHint_) return;
+  showHint_ = v;
+  if (!v) CancelHint();
+}
 
 // ------------------------------------------------------------- forms ----
 
@@ -209,6 +216,11 @@ intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam) 
   TMessage m{Msg, WParam, LParam, 0};
   Application->SendToWindow(Wnd, m);
   return m.Result;
+}
+
+bool GetCursorPos(TPoint& Point) {
+  Point = Application->CursorPos();
+  return true;
 }
 
 // ------------------------------------------- screen, clipboard, beep ----

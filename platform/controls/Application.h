@@ -14,6 +14,13 @@ namespace qel {
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
+// Hint windows live above this layer and listen here: to the control under
+// the mouse, to presses and to cancelling. A plain pointer, so that they can
+// plug in from a static initialiser whatever the order of initialisation.
+enum THintInput : uint8_t { hiHover, hiPress, hiCancel };
+using THintListener = void (*)(THintInput What, TControl* Control);
+extern THintListener HintListener;
+
 class TApplication : public TComponent {
  public:
   TApplication();
@@ -73,6 +80,25 @@ class TApplication : public TComponent {
   // Told whenever the control under the mouse changes (hint windows listen).
   std::function<void(TControl* Control)> OnHoverChanged;
 
+  // Hints: ShowHint turns them all off; HintPause is how long the mouse
+  // rests on a control before its hint shows, HintShortPause the same when
+  // moving on from a shown hint, HintHidePause how long a hint stays.
+  bool GetShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  int GetHintPause() const { return hintPause_; }
+  void SetHintPause(int Ms) { hintPause_ = Ms < 0 ? 0 : Ms; }
+  int GetHintShortPause() const { return hintShortPause_; }
+  void SetHintShortPause(int Ms) { hintShortPause_ = Ms < 0 ? 0 : Ms; }
+  int GetHintHidePause() const { return hintHidePause_; }
+  void SetHintHidePause(int Ms) { hintHidePause_ = Ms < 0 ? 0 : Ms; }
+  void CancelHint() { NotifyHint(hiCancel, nullptr); }
+  void NotifyHint(THintInput What, TControl* Control) {
+    if (HintListener) HintListener(What, Control);
+  }
+  // Where the mouse was last seen over a form, in screen coordinates.
+  TPoint CursorPos() const { return cursorPos_; }
+  void NoteCursorPos(TPoint P) { cursorPos_ = P; }
+
   // Form bookkeeping.
   void AddForm(TCustomForm* F);
   void RemoveForm(TCustomForm* F);
@@ -98,6 +124,9 @@ class TApplication : public TComponent {
   std::vector<Timer> timers_;
   uint64_t timerSerial_ = 0;
   bool refuseTimers_ = false;
+  bool showHint_ = true;
+  int hintPause_ = 500, hintShortPause_ = 50, hintHidePause_ = 2500;
+  TPoint cursorPos_{};
 };
 
 extern TApplication* Application;
@@ -109,6 +138,8 @@ uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse, void* TimerFunc
 bool KillTimer(HWND Wnd, uintptr_t IDEvent);
 intptr_t DefWindowProc(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+// The mouse position in screen coordinates (the last one seen).
+bool GetCursorPos(TPoint& Point);
 
 class TScreen : public TComponent {
  public:

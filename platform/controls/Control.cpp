@@ -296,6 +296,7 @@ void TControl::HandleMouseMessage(TMessage& Message) {
         if (GetClientRect().Contains({x, y})) Click();
       }
       MouseUp(button, shift, x, y);
+      if (button == mbRight && ContextPopupHook) ContextPopupHook(this, ClientToScreen({x, y}));
   }
 }
 

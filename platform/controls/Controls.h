@@ -131,6 +131,9 @@ class TControl : public TComponent {
   TControlState ControlState() const { return controlState_; }
   TPopupMenu* GetPopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* v);
+  // Set by the menus unit: a right-button release on Control at a screen
+  // point may show a popup menu.
+  static inline void (*ContextPopupHook)(TControl* Control, TPoint ScreenPos) = nullptr;
   // Caption or text; CM_TEXTCHANGED tells the control.
   const std::string& GetText() const { return text_; }
   void SetText(const std::string& v);

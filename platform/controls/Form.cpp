@@ -132,7 +132,10 @@ void TCustomForm::SetActive(bool v) {
     if (OnActivate) OnActivate(this);
     TWinControl* target = activeControl_;
     if (!target) target = FindNextControl(nullptr, true, true, false);
-    if (target && target->CanFocus()) MoveFocus(target);
+    if (target && target->CanFocus()) {
+      activeControl_ = target;  // Tab then steps on from the control that has the focus
+      MoveFocus(target);
+    }
   } else {
     MoveFocus(nullptr);
     if (OnDeactivate) OnDeactivate(this);

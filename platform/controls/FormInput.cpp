@@ -27,6 +27,9 @@ bool Blocked(const TCustomForm* form) {
   return modal && modal != form && !form->IsPopup();
 }
 
+// Set when the last key down went to a popup that grabs keys.
+bool keyWentToGrabber = false;
+
 TPoint ToLocal(const TControl* c, TPoint formPoint, const TCustomForm* form) {
   TPoint screen{formPoint.X + form->ClientOrigin().X, formPoint.Y + form->ClientOrigin().Y};
   return c->ScreenToClient(screen);
@@ -81,9 +84,11 @@ void TCustomForm::UpdateHover(TControl* C) {
   if (old) old->Perform(CM_MOUSELEAVE);
   if (C && hover_ == C) C->Perform(CM_MOUSEENTER);
   if (Application->OnHoverChanged) Application->OnHoverChanged(hover_);
+  Application->NotifyHint(hiHover, hover_);
 }
 
 void TCustomForm::InputMouseMove(TShiftState Shift, int X, int Y) {
+  Application->NoteCursorPos(ClientToScreen({X, Y}));
   if (Blocked(this)) return;
   TControl* under = ControlAtPos({X, Y});
   UpdateHover(TakesInput(under) ? under : nullptr);
@@ -95,6 +100,8 @@ void TCustomForm::InputMouseMove(TShiftState Shift, int X, int Y) {
 void TCustomForm::InputMouseLeave() { UpdateHover(nullptr); }
 
 void TCustomForm::InputMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y, uint64_t TimeMs) {
+  Application->NoteCursorPos(ClientToScreen({X, Y}));
+  Application->NotifyHint(hiPress, nullptr);
   if (Blocked(this)) return;
   // A press outside the open popups closes them.
   if (!popup_) {
@@ -151,7 +158,12 @@ TWinControl* TCustomForm::KeyTarget() {
 }
 
 bool TCustomForm::InputKeyDown(uint16_t Key, TShiftState Shift) {
-  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputKeyDown(Key, Shift);
+  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) {
+    bool typed = grab->InputKeyDown(Key, Shift);
+    keyWentToGrabber = true;
+    return typed;
+  }
+  keyWentToGrabber = false;
   if (Blocked(this)) return false;
   TWinControl* target = KeyTarget();
   if (!target) return false;
@@ -180,7 +192,13 @@ void TCustomForm::InputKeyUp(uint16_t Key, TShiftState Shift) {
 }
 
 void TCustomForm::InputChar(char32_t Ch) {
-  if (TCustomForm* grab = Application->KeyGrabber(); grab && grab != this) return grab->InputChar(Ch);
+  TCustomForm* grab = Application->KeyGrabber();
+  if (grab && grab != this) return grab->InputChar(Ch);
+  // The key closed the menu it went to: its character goes nowhere else.
+  if (!grab && keyWentToGrabber) {
+    keyWentToGrabber = false;
+    return;
+  }
   if (Blocked(this)) return;
   if (TWinControl* target = KeyTarget()) target->Perform(WM_CHAR, Ch);
 }

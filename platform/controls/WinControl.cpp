@@ -28,6 +28,9 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
   Destroying();
+  // Leave the parent while still a windowed control, so that its tab list
+  // lets go of us too (by ~TControl we are a plain control).
+  if (GetParent()) GetParent()->RemoveControl(this);
   // Children owned elsewhere stay alive but lose their parent.
   while (!controls_.empty()) RemoveControl(controls_.back());
   DestroyWnd();
@@ -125,13 +128,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   bool resized = std::max(AWidth, 0) != GetWidth() || std::max(AHeight, 0) != GetHeight();
   if (resized && surface_) {
     surface_->SetSize(std::max(AWidth, 0), std::max(AHeight, 0));
-    TPoint off = ClientOffset();
-    TRect client{off.X, off.Y, std::max(AWidth, 0) - off.X, std::max(AHeight, 0) - off.Y};
-    paintCanvas_.SetTarget(surface_.get(), off, client);
     invalid_ = {0, 0, surface_->GetWidth(), surface_->GetHeight()};
     Application->PaintNeeded();
   }
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  if (resized && surface_) {
+    // The client area may be smaller than inside the border (scroll bars).
+    TPoint off = ClientOffset();
+    TRect client = GetClientRect();
+    client.Offset(off.X, off.Y);
+    paintCanvas_.SetTarget(surface_.get(), off, client);
+  }
   if (resized) AlignControls();
 }
 
@@ -165,6 +172,7 @@ void TWinControl::SetCtl3D(bool v) {
     borderStyle_ = bsNone;  // re-apply so the client area moves
     SetBorderStyle(bsSingle);
   }
+  Perform(CM_CTL3DCHANGED);
 }
 
 // ---------------------------------------------------------- painting ----
@@ -210,7 +218,8 @@ void TWinControl::PaintRegion(const TRect& SurfaceRect) {
     paintCanvas_.SetTarget(surface_.get(), off, client);
     PaintGraphicChildren(r);
   }
-  if (BorderWidth() > 0 && !(IntersectRect(SurfaceRect, client) == SurfaceRect)) PaintBorder();
+  // Outside the client lie the border and whatever a control draws there (scroll bars).
+  if (!(IntersectRect(SurfaceRect, client) == SurfaceRect)) PaintBorder();
 }
 
 void TWinControl::PaintWindow() { FillSurface(*surface_, paintCanvas_.DeviceClip(), GetColor()); }
@@ -376,11 +385,15 @@ void TWinControl::WndProc(TMessage& Message) {
       TCustomForm* form = GetParentForm();
       bool down = Message.Msg == WM_KEYDOWN;
       // A form with KeyPreview sees every key before the focused control.
+      // The key as the handlers left it goes back into the message: a
+      // descendant's WndProc does its default work only when it is not 0.
       if (form && form != this && form->GetKeyPreview()) {
         if (down) form->KeyDown(key, shift); else form->KeyUp(key, shift);
+        Message.WParam = key;
         if (key == 0) return;
       }
       if (down) KeyDown(key, shift); else KeyUp(key, shift);
+      Message.WParam = key;
       return;
     }
     case WM_CHAR: {
@@ -388,9 +401,11 @@ void TWinControl::WndProc(TMessage& Message) {
       TCustomForm* form = GetParentForm();
       if (form && form != this && form->GetKeyPreview()) {
         form->KeyPress(ch);
+        Message.WParam = ch;
         if (ch == 0) return;
       }
       KeyPress(ch);
+      Message.WParam = ch;
       return;
     }
     case CM_ENTER: DoEnter(); return;

@@ -262,6 +262,9 @@ int SetStretchBltMode(HDC DC, int Mode);  // returns the previous mode
 bool StretchBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, int SW, int SH, TCopyMode Rop);
 bool BitBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, TCopyMode Rop);
 int MulDiv(int Number, int Numerator, int Denominator);  // rounded; -1 when Denominator is 0
+// The focus frame: every other pixel of R's edge inverted, so drawing it
+// twice removes it.
+void DrawFocusRect(HDC DC, const TRect& R);
 
 // ------------------------------------------------------------- bitmap ----
 

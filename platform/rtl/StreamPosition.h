@@ -1,6 +1,8 @@
 // Internal: position arithmetic shared by the in-memory streams.
 #pragma once
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
@@ -25,6 +27,27 @@ void GrowTo(Container& data, int64_t end) {
   } catch (const std::exception&) {
     throw EOutOfMemory("Out of memory");
   }
+}
+
+// Read and Write of a stream over a byte container at position pos.
+template <typename Container>
+int64_t ReadBytes(const Container& data, int64_t& pos, void* buffer, int64_t count) {
+  int64_t size = static_cast<int64_t>(data.size());
+  if (count <= 0 || pos >= size) return 0;
+  int64_t n = std::min(count, size - pos);
+  std::memcpy(buffer, data.data() + pos, static_cast<size_t>(n));
+  pos += n;
+  return n;
+}
+
+template <typename Container>
+int64_t WriteBytes(Container& data, int64_t& pos, const void* buffer, int64_t count) {
+  if (count <= 0) return 0;
+  if (pos > INT64_MAX - count) throw EOutOfMemory("Out of memory");
+  GrowTo(data, pos + count);
+  std::memcpy(data.data() + pos, buffer, static_cast<size_t>(count));
+  pos += count;
+  return count;
 }
 
 }  // namespace qel::detail

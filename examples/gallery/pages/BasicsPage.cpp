@@ -157,34 +157,17 @@ class TTicker : public TGraphicControl {
   int ticks_ = 0;
 };
 
-// A text line drawn on the panel, for the captions.
-class TText : public TGraphicControl {
- public:
-  TText(TComponent* owner, TWinControl* parent, int x, int y, const std::string& text) : TGraphicControl(owner) {
-    SetParent(parent);
-    SetBounds(x, y, 560, 18);
-    SetCaption(text);
-  }
-
- protected:
-  void Paint() override {
-    Canvas()->Font()->Assign(GetFont());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(0, 0, GetCaption());
-  }
-};
-
 gallery::PageRegistration page("Basics", 1, [](TWinControl* panel) {
-  new TText(panel, panel, 16, 12, "Click or Tab into the box and type; the buttons copy and paste through the clipboard.");
+  gallery::AddLabel(panel, 16, 12, "Click or Tab into the box and type; the buttons copy and paste through the clipboard.");
   auto* echo = new TEchoBox(panel, panel, Bounds(16, 36, 300, 52));
   auto* copy = new TPlainButton(panel, panel, "Copy", Bounds(16, 100, 90, 28));
   auto* paste = new TPlainButton(panel, panel, "Paste", Bounds(116, 100, 90, 28));
-  auto* pasted = new TText(panel, panel, 220, 106, "(clipboard not read yet)");
+  auto* pasted = gallery::AddLabel(panel, 220, 106, "(clipboard not read yet)");
   copy->OnClick = [](TObject*) { Clipboard()->SetAsText("Hello from the libqel gallery"); };
   paste->OnClick = [pasted](TObject*) {
     pasted->SetCaption("Clipboard: " + (Clipboard()->HasFormat(CF_TEXT) ? Clipboard()->GetAsText() : "(empty)"));
   };
-  new TText(panel, panel, 16, 150, "A timer on its own message window, ten ticks a second:");
+  gallery::AddLabel(panel, 16, 150, "A timer on its own message window, ten ticks a second:");
   new TTicker(panel, panel, Bounds(16, 172, 300, 26));
   (void)echo;
 });

@@ -1,0 +1,13 @@
+// Page "Standard controls": the platform's own controls, one section per
+// group; each section lives in a file of its own.
+#include "../Gallery.h"
+#include "StdLabelsButtons.h"
+
+using namespace qel;
+
+namespace {
+gallery::PageRegistration page("Standard controls", 2, [](TWinControl* panel) {
+  int bottom = gallery::BuildLabelsAndButtons(panel, Rect(12, 8, 820, 640));
+  (void)bottom;  // later sections start below this
+});
+}  // namespace

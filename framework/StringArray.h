@@ -1,0 +1,97 @@
+// TStringArray: a grid of short strings (at most 255 characters) at
+// (column 0 .. NrOfColumns, row 1 .. NrOfRows), with one attribute byte per
+// row and per column, and a shown order over the stored rows.
+//
+// Rows are addressed in the shown order: after Sort, row 1 is the first row
+// of the sorted list; GetSortOrder(i) tells which stored row is shown at i.
+// A row's attribute byte belongs to the stored row, so it moves with it.
+// Operations that add or remove rows (Resize, InsertRow, RemoveRow) first make
+// the shown order the stored one (CommitSorting), so no row is lost or
+// duplicated.
+//
+// Sorting is stable. Two cells that both read as numbers (a decimal number
+// with '.' as separator and an optional exponent, blanks around it allowed)
+// compare as numbers; a number comes before a text; texts compare without
+// regard to case (the letters of Windows-1252 included), then by code point.
+// The secondary column breaks ties of the primary one. The direction flag
+// true means ascending; false reverses the whole order (texts then precede
+// numbers), still keeping equal rows in their previous order.
+//
+// Index arguments outside the grid are ignored: reads give "" / 0.
+// Allocation failures raise EOutOfMemory and leave the array unchanged.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/QEL_Base.h"
+
+namespace qel {
+
+class TStringArray : public TObject {
+ public:
+  static constexpr int MaxCellLength = 255;
+
+  TStringArray(int Cols, int Rows);
+
+  int GetNrOfColumns() const { return cols_; }
+  int GetNrOfRows() const { return rows_; }
+  // Keeps the cells that remain; new cells are empty, new attributes 0.
+  void Resize(int Cols, int Rows);
+  // The minimum number of rows storage grows by (at least 1).
+  void SetAllocRowsBy(int N) { allocRowsBy_ = N < 1 ? 1 : N; }
+  int GetAllocRowsBy() const { return allocRowsBy_; }
+  // Empties every cell; dimensions, attributes and the shown order stay.
+  void Clear();
+
+  const std::string& GetString(int Col, int Row) const;
+  void SetString(int Col, int Row, const std::string& S);  // fires OnChange
+  // The cell as a number when it reads as one, else 0.
+  double GetAsNumber(int Col, int Row) const;
+
+  uint8_t GetRowAttrib(int Row) const;
+  void SetRowAttrib(int Row, uint8_t Value);
+  uint8_t GetColAttrib(int Col) const;
+  void SetColAttrib(int Col, uint8_t Value);
+
+  // Inserts an empty row before R (1 .. NrOfRows + 1) / removes row R.
+  void InsertRow(int R);
+  void RemoveRow(int R);
+
+  // Orders the shown rows by Col, then ColSec (-1: none). False when Col is
+  // outside 0 .. NrOfColumns (nothing happens then).
+  bool Sort(int Col, int ColSec, bool Ascending);
+  int GetSortOrder(int I) const;
+  // Shows stored row J at I. Callers that rebuild an order set every row;
+  // CommitSorting ignores an order that is not a permutation.
+  void SetSortOrder(int I, int J);
+  void UnSort();
+  void CommitSorting();
+  bool IsSorted() const;
+
+  // Reads as a number? Shared by the sort and GetAsNumber.
+  static bool ReadNumber(std::string_view S, double& Value);
+
+  TNotifyEvent OnChange;
+  TBeforeSortExchgEvent OnBeforeSortExchange;
+  TOnPercentDoneEvent OnPercentDone;
+
+ private:
+  int cols_ = 0, rows_ = 0;  // data columns (plus column 0), rows
+  int allocRowsBy_ = 1;
+  std::vector<std::string> cells_;  // stored row r (0-based) at r * stride()
+  std::vector<uint8_t> rowAttr_;    // per stored row
+  std::vector<uint8_t> colAttr_;    // columns 0 .. cols_
+  std::vector<int> order_;          // shown row (0-based) -> stored row (0-based)
+
+  size_t stride() const { return size_t(cols_) + 1; }
+  bool Valid(int Col, int Row) const { return Col >= 0 && Col <= cols_ && Row >= 1 && Row <= rows_; }
+  size_t Index(int Col, int Row) const { return size_t(order_[Row - 1]) * stride() + Col; }
+  void Changed() { if (OnChange) OnChange(this); }
+  void ReserveRows(size_t Rows);
+  void ApplyOrder(const std::vector<int>& NewOrder, int Col);
+  void Percent(int P) { if (OnPercentDone) OnPercentDone(this, P); }
+};
+
+}  // namespace qel

@@ -1,0 +1,364 @@
+// TNumIO2, the custom-drawn numeric field: properties, text and value.
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "numeric/QEL_NumIO.h"
+#include "platform/controls/Application.h"
+#include "platform/rtl/FormatSettings.h"
+
+namespace qel {
+
+TNumIO2::TNumIO2(TComponent* AOwner) : TCustomControl(AOwner), buffer_(std::make_unique<TBitmap>()) {
+  SetTabStop(true);
+  controlStyle_.Include(csOpaque);  // Paint covers every pixel
+  TCustomControl::SetBounds(0, 0, 160, 28);
+  timerWnd_ = AllocateHWnd([this](TMessage& m) { TimerWndProc(m); });
+  try {
+    RestartCaretTimer();
+  } catch (...) {
+    DeallocateHWnd(timerWnd_);
+    throw;
+  }
+  constructing_ = false;
+}
+
+TNumIO2::~TNumIO2() {
+  KillTimer(timerWnd_, 1);
+  DeallocateHWnd(timerWnd_);
+}
+
+void TNumIO2::CreateWnd() {
+  TCustomControl::CreateWnd();
+  windowNotCreated_ = false;
+}
+
+// -------------------------------------------------------------- validity ----
+
+bool TNumIO2::CheckValidity(const std::string& Text) const {
+  switch (inputFormat_) {
+    case itExp: return IsValidExpStr(Text, true, decPlaceSep_);
+    case itFloat: return IsValidFloatStr(Text, decPlaceSep_);
+    case itFixPoint: {
+      size_t point = Text.find('.');
+      int p = point == std::string::npos ? 0 : int(point) + 1;
+      return IsValidFloatStr(Text, decPlaceSep_) && p == int(Text.size()) - fixPointDecPlaces_;
+    }
+    case itInt: return IsValidIntStr(Text);
+    case itHex: return IsValidHexStr(Text);
+    case itOct: return IsValidOctStr(Text);
+    case itBin: return IsValidBinStr(Text);
+    default: break;
+  }
+  if (Text.empty()) return false;
+  switch (DynamicFormatOf(Text)) {
+    case itHex: return IsValidHexStr(Text.substr(1));
+    case itBin: return IsValidBinStr(Text.substr(1));
+    case itOct: return IsValidOctStr(Text.substr(1));
+    default: return IsValidFloatStr(Text, decPlaceSep_);
+  }
+}
+
+void TNumIO2::SetText(const std::string& v) {
+  if (v == text_ || !(v.empty() || CheckValidity(v))) return;
+  text_ = v;
+  caret_ = selBegin_ = selEnd_ = 0;
+  Redraw();
+}
+
+// ----------------------------------------------------------------- value ----
+
+namespace {
+
+// Signed decimal digits as an int32; 2147483647 when they do not fit.
+double DecimalIntValue(const std::string& Text) {
+  bool negative = Text[0] == '-';
+  size_t start = (Text[0] == '-' || Text[0] == '+') ? 1 : 0;
+  int64_t v = 0;
+  for (size_t i = start; i < Text.size(); ++i) {
+    v = v * 10 + (Text[i] - '0');
+    if (v > int64_t(INT_MAX) + 1) return INT_MAX;
+  }
+  if (negative) v = -v;
+  return v > INT_MAX || v < INT_MIN ? INT_MAX : double(v);
+}
+
+double DigitsValue(TInFormat Format, const std::string& Text) {
+  int pos = 1;
+  switch (Format) {
+    case itHex: return ScanHex(Text, pos);
+    case itOct: return ScanOct(Text, pos);
+    default: return ScanBin(Text, pos);
+  }
+}
+
+}  // namespace
+
+double TNumIO2::GetValue() const {
+  int pos = 1;
+  switch (inputFormat_) {
+    case itInt: return IsValidIntStr(text_) ? DecimalIntValue(text_) : 0;
+    case itHex: case itOct: case itBin: return DigitsValue(inputFormat_, text_);
+    case itDynamic:
+      if (text_.empty()) return 0;
+      if (HasDynamicPrefix(text_)) return DigitsValue(DynamicFormatOf(text_), text_.substr(1));
+      return ScanFloat(text_, true, dsBoth, pos);
+    default: return ScanFloat(text_, true, dsBoth, pos);
+  }
+}
+
+// Writers always use the point, whatever DecPlaceSep says.
+std::string TNumIO2::FormatValue(double v) const {
+  int64_t rounded = RoundHalfEven(v);
+  switch (inputFormat_) {
+    case itExp: return NumToText(v, significantDigits_ + 6, -2);
+    case itFloat: case itFixPoint: return NumToText(v, 1, fixPointDecPlaces_);
+    case itHex: return HexDigits(rounded, 8);
+    case itOct: return OctDigits(rounded, 11);
+    case itBin: return BinDigits(rounded, 32);
+    default: return std::to_string(rounded);
+  }
+}
+
+void TNumIO2::SetValue(double v) {
+  text_ = FormatValue(v);
+  Redraw();
+}
+
+bool TNumIO2::OutOfRange() const {
+  double v = GetValue();
+  return v < rangeLow_ || v > rangeHigh_;
+}
+
+int32_t TNumIO2::GetNioIntValue() const {
+  double v = GetValue();
+  if (v > 2147483647.0 || v < -2147483648.0) throw EQELNumIO2Error(ComponentErrorMessage(GetName(), ": integer overflow"));
+  return static_cast<int32_t>(RoundHalfEven(v));
+}
+
+// ------------------------------------------------------- format settings ----
+
+void TNumIO2::SetInputFormat(TInFormat v) {
+  if (v == inputFormat_) return;
+  double value = GetValue();
+  inputFormat_ = v;
+  SetValue(value);
+}
+
+void TNumIO2::SetFixPointDecPlaces(int v) {
+  if (v <= 0) return;
+  v = std::min(v, 15);
+  if (v == fixPointDecPlaces_) return;
+  fixPointDecPlaces_ = v;
+  SetValue(GetValue());
+}
+
+void TNumIO2::SetSignificantDigits(int v) {
+  if (v <= 0) return;
+  v = std::min(v, 15);
+  if (v == significantDigits_) return;
+  significantDigits_ = v;
+  SetValue(GetValue());
+}
+
+namespace {
+char SepCharOf(TDecPSep Mode) {
+  if (Mode == dsSystem) return FormatSettings.DecimalSeparator;
+  return Mode == dsComma ? ',' : '.';
+}
+}  // namespace
+
+// Turns the separators in the text into the new mode's character.
+void TNumIO2::SetDecPlaceSep(TDecPSep v) {
+  if (v == decPlaceSep_) return;
+  if (v != dsBoth) {
+    char to = SepCharOf(v), from = SepCharOf(decPlaceSep_);
+    if (decPlaceSep_ == dsBoth) {
+      std::replace(text_.begin(), text_.end(), '.', to);
+      std::replace(text_.begin(), text_.end(), ',', to);
+    } else if (from != to) {
+      std::replace(text_.begin(), text_.end(), from, to);
+    }
+  }
+  decPlaceSep_ = v;
+  Redraw();
+}
+
+void TNumIO2::SetRangeLow(double v) {
+  rangeLow_ = v;
+  if (rangeHigh_ < v) rangeHigh_ = v;
+  Redraw();
+}
+
+void TNumIO2::SetRangeHigh(double v) {
+  rangeHigh_ = v;
+  if (rangeLow_ > v) rangeLow_ = v;
+  Redraw();
+}
+
+void TNumIO2::SetReadOnly(bool v) {
+  if (v == readOnly_) return;
+  readOnly_ = v;
+  if (v) {
+    KillTimer(timerWnd_, 1);
+    caretVisible_ = false;
+  } else {
+    RestartCaretTimer();
+  }
+  Redraw();
+}
+
+// ------------------------------------------------------- plain properties ----
+
+namespace {
+template <typename T>
+bool Store(T& Field, T Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+}  // namespace
+
+#define QEL_PLAIN_SETTER(Name, Type, Field) \
+  void TNumIO2::Set##Name(Type v) {         \
+    if (Store(Field, v)) Redraw();          \
+  }
+QEL_PLAIN_SETTER(HideSelection, bool, hideSelection_)
+QEL_PLAIN_SETTER(AutoSize, bool, autoSize_)
+QEL_PLAIN_SETTER(Alignment, TAlignment, alignment_)
+QEL_PLAIN_SETTER(LeftText, const std::string&, leftText_)
+QEL_PLAIN_SETTER(RightText, const std::string&, rightText_)
+QEL_PLAIN_SETTER(LeftTextAlignment, TAlignment, leftTextAlignment_)
+QEL_PLAIN_SETTER(RightTextAlignment, TAlignment, rightTextAlignment_)
+QEL_PLAIN_SETTER(TextBoxWidth, int, textBoxWidth_)
+QEL_PLAIN_SETTER(FrameStyle, TFrameStyle, frameStyle_)
+QEL_PLAIN_SETTER(ButVisible, bool, butVisible_)
+QEL_PLAIN_SETTER(But3D, bool, but3D_)
+QEL_PLAIN_SETTER(ButColor, TColor, butColor_)
+QEL_PLAIN_SETTER(ButIncrem, double, butIncrem_)
+QEL_PLAIN_SETTER(GaugeVisible, bool, gaugeVisible_)
+QEL_PLAIN_SETTER(GaugeFrameStyle, TFrameStyle, gaugeFrameStyle_)
+QEL_PLAIN_SETTER(GaugeColor, TColor, gaugeColor_)
+QEL_PLAIN_SETTER(GaugeColorBg, TColor, gaugeColorBg_)
+QEL_PLAIN_SETTER(GaugeColorFrame, TColor, gaugeColorFrame_)
+QEL_PLAIN_SETTER(ColorBoxBG, TColor, colorBoxBG_)
+QEL_PLAIN_SETTER(ColorBoxText, TColor, colorBoxText_)
+QEL_PLAIN_SETTER(ColorOutBG, TColor, colorOutBG_)
+QEL_PLAIN_SETTER(ColorOutText, TColor, colorOutText_)
+#undef QEL_PLAIN_SETTER
+
+// The warn colours are stored without comparing.
+void TNumIO2::SetColorWarnBG(TColor v) {
+  colorWarnBG_ = v;
+  Redraw();
+}
+
+void TNumIO2::SetColorWarnText(TColor v) {
+  colorWarnText_ = v;
+  Redraw();
+}
+
+void TNumIO2::SetColorScheme(TColorScheme v) {
+  if (v == colorScheme_) return;
+  colorScheme_ = v;
+  edgeDark_ = SchemeDarkColor(v);
+  edgeLight_ = SchemeLightColor(v);
+  Redraw();
+}
+
+// ------------------------------------------------------ clamped geometry ----
+
+void TNumIO2::SetLeftSpace(int v) {
+  if (v < 0) return;
+  if (Store(leftSpace_, std::min(v, GetWidth()))) Redraw();
+}
+
+void TNumIO2::SetButWidth(int v) {
+  if (Store(butWidth_, std::clamp(v, 8, 50))) Redraw();
+}
+
+void TNumIO2::SetButHeight(int v) {
+  if (Store(butHeight_, std::min(std::max(v, 18), GetHeight()))) Redraw();
+}
+
+void TNumIO2::SetButSpace(int v) {
+  if (Store(butSpace_, std::clamp(v, 0, 50))) Redraw();
+}
+
+void TNumIO2::SetGaugeHeight(int v) {
+  if (Store(gaugeHeight_, std::max(std::min(v, GetHeight() - gaugeTopMargin_ - 18), 3))) Redraw();
+}
+
+void TNumIO2::SetGaugeWidth(int v) {
+  if (Store(gaugeWidth_, std::min(std::max(v, 10), GetWidth() - gaugeLeftMargin_))) Redraw();
+}
+
+void TNumIO2::SetGaugeLeftMargin(int v) {
+  if (Store(gaugeLeftMargin_, std::max(std::min(v, GetWidth() - gaugeWidth_), 0))) Redraw();
+}
+
+void TNumIO2::SetGaugeTopMargin(int v) {
+  if (Store(gaugeTopMargin_, std::max(std::min(v, GetHeight() - gaugeHeight_ - 18), 0))) Redraw();
+}
+
+void TNumIO2::SetEnabled(bool v) {
+  if (v == GetEnabled()) return;
+  TCustomControl::SetEnabled(v);
+  Refresh();
+}
+
+// Height has a minimum of 18 and carries ButHeight down with it.
+void TNumIO2::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  AHeight = std::max(AHeight, 18);
+  if (butHeight_ > AHeight) butHeight_ = AHeight;
+  TCustomControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+// -------------------------------------------------------------- selection ----
+
+void TNumIO2::SetSelBegin(int Pos) {
+  Pos = std::clamp(Pos, 0, int(text_.size()));
+  selBegin_ = caret_ = Pos;
+  selEnd_ = std::max(selEnd_, Pos);
+  Redraw();
+}
+
+void TNumIO2::SetSelEnd(int Pos) {
+  Pos = std::clamp(Pos, 0, int(text_.size()));
+  selEnd_ = caret_ = Pos;
+  selBegin_ = std::min(selBegin_, Pos);
+  Redraw();
+}
+
+// ----------------------------------------------------------------- assign ----
+
+void TNumIO2::Assign(TPersistent* Source) {
+  auto* s = dynamic_cast<TNumIO2*>(Source);
+  if (!s) return TCustomControl::Assign(Source);
+  leftSpace_ = s->leftSpace_, textBoxWidth_ = s->textBoxWidth_;
+  fixPointDecPlaces_ = s->fixPointDecPlaces_, significantDigits_ = s->significantDigits_;
+  leftText_ = s->leftText_, rightText_ = s->rightText_, frameStyle_ = s->frameStyle_;
+  alignment_ = s->alignment_, rightTextAlignment_ = s->rightTextAlignment_;
+  leftTextAlignment_ = s->leftTextAlignment_;
+  colorBoxBG_ = s->colorBoxBG_, colorBoxText_ = s->colorBoxText_;
+  colorOutBG_ = s->colorOutBG_, colorOutText_ = s->colorOutText_;
+  edgeDark_ = s->edgeDark_, edgeLight_ = s->edgeLight_, colorScheme_ = s->colorScheme_;
+  inputFormat_ = s->inputFormat_, text_ = s->text_, caret_ = s->caret_, caretVisible_ = s->caretVisible_;
+  colorWarnBG_ = s->colorWarnBG_, colorWarnText_ = s->colorWarnText_;
+  selBegin_ = s->selBegin_, selEnd_ = s->selEnd_, decPlaceSep_ = s->decPlaceSep_;
+  shiftDown_ = s->shiftDown_, ctrlDown_ = s->ctrlDown_, hideSelection_ = s->hideSelection_;
+  rangeHigh_ = s->rangeHigh_, rangeLow_ = s->rangeLow_, beep_ = s->beep_;
+  readOnly_ = s->readOnly_, autoSize_ = s->autoSize_;
+  if (readOnly_) {  // a read-only copy shows no caret
+    KillTimer(timerWnd_, 1);
+    caretVisible_ = false;
+  }
+  Redraw();
+}
+
+void TNumIO2::AssignTo(TPersistent* Dest) {
+  if (auto* d = dynamic_cast<TNumIO2*>(Dest)) return d->Assign(this);
+  TCustomControl::AssignTo(Dest);
+}
+
+}  // namespace qel

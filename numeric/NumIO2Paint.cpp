@@ -1,0 +1,185 @@
+// TNumIO2 painting: ground, side texts, spin buttons, gauge, text box,
+// caret and selection, composed off screen and copied in one piece.
+#include <algorithm>
+
+#include "numeric/QEL_NumIO.h"
+
+namespace qel {
+
+namespace {
+
+// Height sample with ascenders and descenders: "(8g]}ÜÄ§".
+const char* const kHeightSample = "(8g]}\xC3\x9C\xC3\x84\xC2\xA7";
+
+void Line(TCanvas* C, TColor Color, std::initializer_list<TPoint> Points) {
+  C->Pen()->SetColor(Color);
+  auto p = Points.begin();
+  C->MoveTo(p->X, p->Y);
+  for (++p; p != Points.end(); ++p) C->LineTo(p->X, p->Y);
+}
+
+// The bevel colours (inner, outer) of frame styles 2 to 5.
+void BevelColors(TFrameStyle Style, TColor E1, TColor E2, TColor& Inner, TColor& Outer) {
+  switch (Style) {
+    case fsLowered: Inner = clBlack, Outer = E2; break;
+    case fsRaised: Inner = E2, Outer = clBlack; break;
+    case fsEmbossed: Inner = Outer = E1; break;
+    default: Inner = Outer = E2; break;
+  }
+}
+
+}  // namespace
+
+int TNumIO2::TextTop(TCanvas* C) const { return (GetHeight() - GaugeBand() - C->TextHeight(kHeightSample)) / 2; }
+
+void TNumIO2::Paint() {
+  if (windowNotCreated_) return;
+  if (!GetVisible() && !ComponentState().Contains(csDesigning)) return;
+  if (autoSize_) {
+    TCanvas* c = buffer_->Canvas();
+    c->Font()->Assign(GetFont());
+    int h = c->TextHeight("E0") + 6;
+    if (h != GetHeight()) TCustomControl::SetBounds(GetLeft(), GetTop(), GetWidth(), h);  // no 18-pixel minimum
+  }
+  buffer_->SetSize(GetWidth(), GetHeight());
+  PaintOn(buffer_->Canvas());
+  Canvas()->Draw(0, 0, buffer_.get());
+}
+
+void TNumIO2::PaintOn(TCanvas* C) {
+  C->Font()->Assign(GetFont());
+  C->Pen()->SetWidth(1);
+  C->Pen()->SetStyle(psSolid);
+  C->Pen()->SetMode(pmCopy);
+  C->SetCopyMode(cmSrcCopy);
+  C->Brush()->SetColor(colorOutBG_);
+  C->FillRect({0, 0, GetWidth(), GetHeight()});
+  PaintSideTexts(C);
+  if (butVisible_) PaintButtons(C);
+  if (gaugeVisible_) PaintGauge(C);
+  PaintBox(C);
+  PaintBoxText(C);
+  PaintCaretAndSelection(C);
+}
+
+// Disabled side texts are embossed: white one pixel off, grey on top.
+void TNumIO2::PaintSideText(TCanvas* C, int X, int Y, const std::string& S) {
+  if (GetEnabled()) {
+    C->Brush()->SetColor(colorOutBG_);
+    C->Font()->SetColor(colorOutText_);
+    C->TextOut(X, Y, S);
+    return;
+  }
+  C->Brush()->SetStyle(bsClear);
+  C->Font()->SetColor(clWhite);
+  C->TextOut(X + 1, Y + 1, S);
+  C->Font()->SetColor(clGray);
+  C->TextOut(X, Y, S);
+  C->Brush()->SetStyle(bsSolid);
+}
+
+void TNumIO2::PaintSideTexts(TCanvas* C) {
+  const int y = TextTop(C), ls = leftSpace_, w = GetWidth();
+  int tw = C->TextWidth(leftText_);
+  int x = leftTextAlignment_ == taLeftJustify ? 7 : leftTextAlignment_ == taRightJustify ? ls - tw - 5 : (ls - tw) / 2;
+  PaintSideText(C, x, y, leftText_);
+  const int used = ls + (butVisible_ ? butWidth_ + butSpace_ : 0) + textBoxWidth_;
+  tw = C->TextWidth(rightText_);
+  x = rightTextAlignment_ == taLeftJustify    ? used + 7
+      : rightTextAlignment_ == taRightJustify ? w - tw - 6
+                                              : (w - (used + tw)) / 2 + used + 1;
+  PaintSideText(C, x, y, rightText_);
+}
+
+void TNumIO2::PaintButtons(TCanvas* C) {
+  const int bx = leftSpace_ + textBoxWidth_ + butSpace_, bw = butWidth_;
+  const int b2 = butHeight_ / 2, q = b2 / 2, cx = bx + bw / 2;
+  C->Pen()->SetColor(clGray);
+  C->Brush()->SetColor(butColor_);
+  C->Rectangle(bx, 0, bx + bw + 1, 2 * b2 - 1);
+  Line(C, clGray, {{bx, b2 - 1}, {bx + bw, b2 - 1}});
+  if (but3D_) {
+    Line(C, clWhite, {{bx + 1, 2 * b2 - 3}, {bx + 1, b2}, {bx + bw, b2}});
+    Line(C, clWhite, {{bx + 1, b2 - 2}, {bx + 1, 1}, {bx + bw, 1}});
+    Line(C, clBlack, {{bx + 1, 2 * b2 - 1}, {bx + bw + 1, 2 * b2 - 1}, {bx + bw + 1, 1}});
+  }
+  const TColor arrow = GetEnabled() ? clBlack : clGray;
+  const int yd = b2 + q;
+  for (int i = 0; i < 3; ++i) {
+    Line(C, arrow, {{cx - i, q - 1 + i}, {cx + 2 + i, q - 1 + i}});
+    Line(C, arrow, {{cx - i, yd - i}, {cx + 2 + i, yd - i}});
+  }
+}
+
+void TNumIO2::PaintGauge(TCanvas* C) {
+  const int gl = gaugeLeftMargin_, gt = GetHeight() + gaugeTopMargin_ - GaugeBand();
+  const int gr = gl + gaugeWidth_, gb = gt + gaugeHeight_;
+  C->Pen()->SetColor(gaugeFrameStyle_ == fsNone ? gaugeColorBg_ : gaugeColorFrame_);
+  C->Brush()->SetColor(gaugeColorBg_);
+  C->Rectangle(gl, gt, gr, gb);
+  double f = rangeHigh_ == rangeLow_ ? 1.0 : (GetValue() - rangeLow_) / (rangeHigh_ - rangeLow_);
+  f = std::clamp(f, 0.0, 1.0);
+  const TColor bar = GetEnabled() ? gaugeColor_ : clGray;
+  C->Pen()->SetColor(bar);
+  C->Brush()->SetColor(bar);
+  C->Rectangle(gl, gt, gl + int(RoundHalfEven(gaugeWidth_ * f)), gb);
+  if (gaugeFrameStyle_ == fsNone) return;
+  C->Pen()->SetColor(gaugeFrameStyle_ == fsSimple     ? gaugeColorFrame_
+                     : gaugeFrameStyle_ == fsEmbossed ? edgeLight_
+                                                      : edgeDark_);
+  C->Brush()->SetStyle(bsClear);
+  C->Rectangle(gl, gt, gr, gb);
+  C->Brush()->SetStyle(bsSolid);
+  if (gaugeFrameStyle_ == fsSimple) return;
+  TColor inner, outer;
+  BevelColors(gaugeFrameStyle_, edgeDark_, edgeLight_, inner, outer);
+  Line(C, inner, {{gl + 1, gb - 2}, {gl + 1, gt + 1}, {gr - 1, gt + 1}});
+  Line(C, outer, {{gl + 1, gb}, {gr, gb}, {gr, gt}});
+}
+
+void TNumIO2::PaintBox(TCanvas* C) {
+  const bool enabled = GetEnabled(), warn = OutOfRange();
+  const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
+  TColor pen = frameStyle_ == fsEmbossed ? edgeLight_ : edgeDark_;
+  if (frameStyle_ == fsNone) pen = enabled ? colorBoxBG_ : clSilver;
+  TColor brush = warn ? colorWarnBG_ : colorBoxBG_;
+  if (warn && frameStyle_ == fsNone && enabled) pen = colorWarnBG_;
+  if (!enabled) brush = clSilver;
+  C->Pen()->SetColor(pen);
+  C->Brush()->SetColor(brush);
+  if (frameStyle_ == fsNone || frameStyle_ == fsSimple) {
+    C->Rectangle(ls, 0, ls + tb + 2, bottom);
+    return;
+  }
+  C->Rectangle(ls, 0, ls + tb + 2, bottom - 1);
+  TColor inner, outer;
+  BevelColors(frameStyle_, edgeDark_, edgeLight_, inner, outer);
+  Line(C, inner, {{ls + 1, bottom - 3}, {ls + 1, 1}, {ls + tb + 1, 1}});
+  Line(C, outer, {{ls + 1, bottom - 1}, {ls + tb + 2, bottom - 1}, {ls + tb + 2, 0}});
+}
+
+// Drawn with the box's brush, clipped inside the frame.
+void TNumIO2::PaintBoxText(TCanvas* C) {
+  const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
+  TColor color = OutOfRange() ? colorWarnText_ : colorBoxText_;
+  C->Font()->SetColor(GetEnabled() ? color : clGray);
+  const int tw = C->TextWidth(text_);
+  const int x = alignment_ == taLeftJustify ? ls + 4 : alignment_ == taRightJustify ? ls + tb - tw - 2 : ls + (tb - tw) / 2 + 2;
+  C->TextRect({ls + 3, 2, ls + tb - 1, bottom - 3}, x, TextTop(C), text_);
+}
+
+void TNumIO2::PaintCaretAndSelection(TCanvas* C) {
+  const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
+  const int tw = C->TextWidth(text_), cw = C->TextWidth(text_.substr(0, size_t(std::clamp(caret_, 0, int(text_.size())))));
+  const int m = alignment_ == taLeftJustify ? cw + 3 : alignment_ == taRightJustify ? tb + cw - tw - 3 : cw + (tb - tw) / 2 + 1;
+  if (m > 0 && m < tb && caretVisible_) Line(C, clBlack, {{ls + m, 3}, {ls + m, bottom - 3}});
+  if (selBegin_ >= selEnd_ || (!Focused() && hideSelection_)) return;
+  const int x1 = std::clamp(CharPosToXCoords(selBegin_), ls, ls + tb);
+  const int x2 = std::clamp(CharPosToXCoords(selEnd_), ls, ls + tb);
+  const TRect r{x1, 3, x2, bottom - 3};
+  C->SetCopyMode(cmDstInvert);
+  C->CopyRect(r, C, r);
+  C->SetCopyMode(cmSrcCopy);
+}
+
+}  // namespace qel

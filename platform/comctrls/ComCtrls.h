@@ -1,0 +1,393 @@
+// Common controls: the tree view (TTreeNode, TTreeNodes, TCustomTreeView,
+// TTreeView).
+//
+// Nodes form linked lists of siblings; the view keeps a cache of the rows
+// that are shown (every node whose ancestors are all expanded), rebuilt
+// lazily after a change that affects it, so adding thousands of children to
+// a collapsed node costs nothing on screen. Expanding asks CanExpand (the
+// OnExpanding event) before any child is shown, so a descendant or a handler
+// can fill the children at that moment.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls/Controls.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/stdctrls/ScrollBars.h"
+
+namespace qel {
+
+class TTreeNodes;
+class TCustomTreeView;
+
+QEL_EXCEPTION(ETreeViewError, Exception)  // a node of another tree passed to an operation
+
+// ---------------------------------------------------------- TTreeNode ----
+
+class TTreeNode {
+ public:
+  TTreeNode(const TTreeNode&) = delete;
+  TTreeNode& operator=(const TTreeNode&) = delete;
+
+  TTreeNodes* Owner() const { return owner_; }
+  TCustomTreeView* TreeView() const;
+
+  const std::string& GetText() const { return text_; }
+  void SetText(const std::string& v);
+  void* GetData() const { return data_; }
+  void SetData(void* v) { data_ = v; }
+
+  // Family. Item(i) is nullptr outside 0..Count()-1.
+  TTreeNode* GetParent() const { return parent_; }
+  int Count() const { return count_; }
+  TTreeNode* Item(int Index) const;
+  TTreeNode* GetFirstChild() const { return first_; }
+  TTreeNode* getFirstChild() const { return first_; }
+  TTreeNode* GetLastChild() const { return last_; }
+  TTreeNode* GetNextSibling() const { return next_; }
+  TTreeNode* GetPrevSibling() const { return prev_; }
+  TTreeNode* GetNextChild(const TTreeNode* Value) const { return Value ? Value->next_ : nullptr; }
+  TTreeNode* GetPrevChild(const TTreeNode* Value) const { return Value ? Value->prev_ : nullptr; }
+  // Node order: depth first, a parent before its children.
+  TTreeNode* GetNext() const;
+  TTreeNode* GetPrev() const;
+  // The rows shown: like GetNext/GetPrev but skipping collapsed children;
+  // nullptr when this node is not shown itself.
+  TTreeNode* GetNextVisible() const;
+  TTreeNode* GetPrevVisible() const;
+  bool HasAsParent(const TTreeNode* Value) const;
+  int IndexOf(const TTreeNode* Value) const;
+
+  // HasChildren shows an expand button; adding a child sets it, deleting
+  // the last child clears it, and it may be set without children so that
+  // the children can be made when the node is expanded.
+  bool GetHasChildren() const { return hasChildren_; }
+  void SetHasChildren(bool v);
+  bool GetExpanded() const { return expanded_; }
+  void SetExpanded(bool v);
+  void Expand(bool Recurse);
+  void Collapse(bool Recurse);
+
+  // Frees the children (or this node and its children); pointers to them
+  // are invalid afterwards.
+  void DeleteChildren();
+  void Delete();
+
+  bool GetSelected() const;
+  void SetSelected(bool v);
+  // The node with the keyboard caret; in this single-selection view, the
+  // selected one.
+  bool GetFocused() const { return GetSelected(); }
+  void SetFocused(bool v) { SetSelected(v); }
+
+  int Level() const;
+  int Index() const;
+  int AbsoluteIndex() const;
+  // All ancestors are expanded (the node has a row, scrolled into view or not).
+  bool IsVisible() const;
+  // Expands the ancestors and scrolls the node into view.
+  void MakeVisible();
+  // The row (or only the text's box) in client coordinates; empty when the
+  // node has no row.
+  TRect DisplayRect(bool TextOnly) const;
+
+ private:
+  friend class TTreeNodes;
+  friend class TCustomTreeView;
+  explicit TTreeNode(TTreeNodes* owner) : owner_(owner) {}
+
+  TTreeNodes* owner_;
+  TTreeNode* parent_ = nullptr;
+  TTreeNode* first_ = nullptr;
+  TTreeNode* last_ = nullptr;
+  TTreeNode* next_ = nullptr;
+  TTreeNode* prev_ = nullptr;
+  int count_ = 0;
+  std::string text_;
+  void* data_ = nullptr;
+  bool hasChildren_ = false;
+  bool expanded_ = false;
+  // View caches: the row shown (valid while the view's row list says so)
+  // and the text width measured with the font of generation widthGen_.
+  int row_ = -1;
+  int textWidth_ = 0;
+  unsigned widthGen_ = 0;
+};
+
+// --------------------------------------------------------- TTreeNodes ----
+
+class TTreeNodes {
+ public:
+  explicit TTreeNodes(TCustomTreeView* Owner) : view_(Owner) {}
+  ~TTreeNodes();
+  TTreeNodes(const TTreeNodes&) = delete;
+  TTreeNodes& operator=(const TTreeNodes&) = delete;
+
+  TCustomTreeView* Owner() const { return view_; }
+
+  // Add: last sibling of Sibling (a last root when nullptr). AddFirst: first
+  // sibling. AddChild/AddChildFirst: last/first child of Parent (a root when
+  // nullptr). Insert: just before Sibling (a last root when nullptr).
+  TTreeNode* Add(TTreeNode* Sibling, const std::string& S) { return AddObject(Sibling, S, nullptr); }
+  TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr);
+  TTreeNode* AddFirst(TTreeNode* Sibling, const std::string& S) { return AddObjectFirst(Sibling, S, nullptr); }
+  TTreeNode* AddObjectFirst(TTreeNode* Sibling, const std::string& S, void* Ptr);
+  TTreeNode* AddChild(TTreeNode* Parent, const std::string& S) { return AddChildObject(Parent, S, nullptr); }
+  TTreeNode* AddChildObject(TTreeNode* Parent, const std::string& S, void* Ptr);
+  TTreeNode* AddChildFirst(TTreeNode* Parent, const std::string& S) { return AddChildObjectFirst(Parent, S, nullptr); }
+  TTreeNode* AddChildObjectFirst(TTreeNode* Parent, const std::string& S, void* Ptr);
+  TTreeNode* Insert(TTreeNode* Sibling, const std::string& S) { return InsertObject(Sibling, S, nullptr); }
+  TTreeNode* InsertObject(TTreeNode* Sibling, const std::string& S, void* Ptr);
+
+  void Delete(TTreeNode* Node);
+  void Clear();
+
+  TTreeNode* GetFirstNode() const { return first_; }
+  int Count() const { return count_; }
+  // The Index-th node in node order; nullptr outside 0..Count()-1. Walking
+  // the indexes in order costs one step each.
+  TTreeNode* Item(int Index) const;
+
+  void BeginUpdate();
+  void EndUpdate();
+  bool Updating() const { return updateCount_ > 0; }
+
+  class iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = TTreeNode*;
+    using difference_type = std::ptrdiff_t;
+    using pointer = TTreeNode**;
+    using reference = TTreeNode*;
+    explicit iterator(TTreeNode* n) : n_(n) {}
+    TTreeNode* operator*() const { return n_; }
+    iterator& operator++() { n_ = n_->GetNext(); return *this; }
+    iterator operator++(int) { iterator t = *this; ++*this; return t; }
+    bool operator==(const iterator& o) const { return n_ == o.n_; }
+   private:
+    TTreeNode* n_;
+  };
+  iterator begin() const { return iterator(first_); }
+  iterator end() const { return iterator(nullptr); }
+
+ private:
+  friend class TTreeNode;
+  friend class TCustomTreeView;
+  TTreeNode* Link(TTreeNode* Parent, TTreeNode* Before, const std::string& S, void* Ptr);
+  void Unlink(TTreeNode* Node);
+  void CheckOwned(const TTreeNode* Node) const;
+  TTreeNode*& FirstOf(TTreeNode* Parent) { return Parent ? Parent->first_ : first_; }
+  TTreeNode*& LastOf(TTreeNode* Parent) { return Parent ? Parent->last_ : last_; }
+
+  TCustomTreeView* view_;
+  TTreeNode* first_ = nullptr;
+  TTreeNode* last_ = nullptr;
+  int rootCount_ = 0;
+  int count_ = 0;
+  int updateCount_ = 0;
+  // Item(i) remembers where it stopped so that a loop over i is linear.
+  mutable int cacheIndex_ = -1;
+  mutable TTreeNode* cacheNode_ = nullptr;
+};
+
+// ---------------------------------------------------- TCustomTreeView ----
+
+enum THitTest : uint8_t { htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel,
+                          htOnRight, htOnStateIcon, htToLeft, htToRight };
+using THitTests = TSet<THitTest>;
+
+using TTVChangingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowChange)>;
+using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+using TTVExpandingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
+using TTVCollapsingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowCollapse)>;
+using TTVExpandedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
+
+class TCustomTreeView : public TCustomControl {
+ public:
+  explicit TCustomTreeView(TComponent* AOwner);
+  ~TCustomTreeView() override;
+
+  TTreeNodes* Items() { return items_.get(); }
+  TTreeNodes* GetItems() { return items_.get(); }
+
+  // Setting the selection asks CanChange (OnChanging), then selects, makes
+  // the node visible and calls Change (OnChange). nullptr clears it.
+  TTreeNode* GetSelected() const { return selected_; }
+  void SetSelected(TTreeNode* Node);
+
+  void FullCollapse();
+  void FullExpand();
+
+  // Label editing is not offered: ReadOnly is kept for the descendants that set it.
+  bool GetReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool v) { readOnly_ = v; }
+  // One node is selected at a time; MultiSelect is kept but changes nothing.
+  bool GetMultiSelect() const { return multiSelect_; }
+  void SetMultiSelect(bool v) { multiSelect_ = v; }
+  bool GetShowButtons() const { return showButtons_; }
+  void SetShowButtons(bool v) { SetLookFlag(showButtons_, v); }
+  bool GetShowLines() const { return showLines_; }
+  void SetShowLines(bool v) { SetLookFlag(showLines_, v); }
+  bool GetShowRoot() const { return showRoot_; }
+  void SetShowRoot(bool v) { SetLookFlag(showRoot_, v); }
+  bool GetHotTrack() const { return hotTrack_; }
+  void SetHotTrack(bool v) { SetLookFlag(hotTrack_, v); }
+  bool GetRowSelect() const { return rowSelect_; }
+  void SetRowSelect(bool v) { SetLookFlag(rowSelect_, v); }
+  // Without the focus the selection shows only when HideSelection is false
+  // (then in clBtnFace).
+  bool GetHideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool v) { SetLookFlag(hideSelection_, v); }
+  int GetIndent() const { return indent_; }
+  void SetIndent(int v);
+
+  // Rows: all the same height, from the font.
+  int ItemHeight();
+  TTreeNode* GetTopItem();
+  void SetTopItem(TTreeNode* Node);
+  TTreeNode* GetNodeAt(int X, int Y);
+  THitTests GetHitTestInfoAt(int X, int Y);
+
+  TClientScrollBar& VertScrollBar() { EnsureLayout(); return vbar_; }
+  TClientScrollBar& HorzScrollBar() { EnsureLayout(); return hbar_; }
+
+  TRect GetClientRect() const override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+  TTVExpandingEvent OnExpanding;
+  TTVExpandedEvent OnExpanded;
+  TTVCollapsingEvent OnCollapsing;
+  TTVExpandedEvent OnCollapsed;
+  TTVChangingEvent OnChanging;
+  TTVChangedEvent OnChange;
+  TTVExpandedEvent OnDeletion;
+
+ protected:
+  friend class TTreeNode;
+  friend class TTreeNodes;
+  // The hooks around expanding, collapsing, selecting and deleting.
+  virtual bool CanExpand(TTreeNode* Node);
+  virtual void Expand(TTreeNode* Node);
+  virtual bool CanCollapse(TTreeNode* Node);
+  virtual void Collapse(TTreeNode* Node);
+  virtual bool CanChange(TTreeNode* Node);
+  virtual void Change(TTreeNode* Node);
+  virtual void Delete(TTreeNode* Node);
+
+  void Paint() override;
+  void PaintBorder() override;
+  void CreateWnd() override;
+  void FontChanged() override;
+  void WndProc(TMessage& Message) override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
+ private:
+  // Watches a node while events run: Node turns nullptr if it is deleted.
+  class NodeGuard {
+   public:
+    NodeGuard(TCustomTreeView* view, TTreeNode* node);
+    ~NodeGuard();
+    NodeGuard(const NodeGuard&) = delete;
+    NodeGuard& operator=(const NodeGuard&) = delete;
+    TTreeNode* node;
+   private:
+    TCustomTreeView* view_;
+  };
+
+  // Where the parts of a row lie, in client coordinates.
+  struct RowGeometry {
+    TRect row, label, button;  // button: empty when none is shown
+    int column = -1;           // indent column of the node's own lines, -1 for none
+  };
+
+  // Structure (TreeNodes.cpp calls these).
+  void NodeAdded(TTreeNode* Node);
+  void NodeTextChanged(TTreeNode* Node);
+  void NodeLookChanged(TTreeNode* Node);
+  void DeleteNode(TTreeNode* Node);
+  void DeleteChildrenOf(TTreeNode* Node);
+  void ClearNodes();
+  void DestroySubtree(TTreeNode* Node, bool Notify);
+  void NodeDestroyed(TTreeNode* Node);
+  void RowsChanged(const TTreeNode* From);
+  void UpdateEnded();
+
+  // Expanding and selecting (TreeView.cpp).
+  bool ExpandNode(TTreeNode* Node);
+  bool CollapseNode(TTreeNode* Node);
+  void ExpandSubtree(TTreeNode* Node);
+  void CollapseSubtree(TTreeNode* Node);
+  void ToggleNode(TTreeNode* Node);
+  bool SelectNode(TTreeNode* Node, bool Ask);
+  void MoveSelectionWithoutAsking(TTreeNode* Node);
+  void MakeNodeVisible(TTreeNode* Node);
+  void SetLookFlag(bool& Flag, bool v);
+
+  // Rows and layout (TreeViewLayout.cpp).
+  void EnsureRows();
+  bool EnsureLayout();
+  int RowOf(const TTreeNode* Node);
+  int CachedRowOf(const TTreeNode* Node) const;
+  int PageRows();
+  int TextWidthOf(TTreeNode* Node);
+  RowGeometry GeometryOf(const TTreeNode* Node, int Row);
+  void InvalidateNode(const TTreeNode* Node);
+  void ScrollTo(int TopRow, int Left);
+  void ScrollRowIntoView(int Row);
+  void UpdateScrollBars();
+  void OnBarScroll(TClientScrollBar& Bar, int Code, int Pos);
+
+  // Painting (TreeViewPaint.cpp).
+  void PaintRow(TCanvas* C, int Row);
+  void PaintLines(TCanvas* C, const TTreeNode* Node, const RowGeometry& G);
+  void PaintButton(TCanvas* C, const TTreeNode* Node, const TRect& Box);
+  void PaintLabel(TCanvas* C, const TTreeNode* Node, const RowGeometry& G);
+
+  // Input (TreeViewInput.cpp).
+  bool NavigationKey(uint16_t Key, TShiftState Shift);
+  bool ExpandKey(char32_t Ch);
+  void SearchByLetter(char32_t Ch);
+  TTreeNode* NodeAtRow(int Row);
+
+  std::unique_ptr<TTreeNodes> items_;
+  TTreeNode* selected_ = nullptr;
+  TTreeNode* hot_ = nullptr;
+  std::vector<NodeGuard*> guards_;
+  bool destroying_ = false;
+
+  bool readOnly_ = false, multiSelect_ = false;
+  bool showButtons_ = true, showLines_ = true, showRoot_ = true, hotTrack_ = false, rowSelect_ = false;
+  bool hideSelection_ = true;
+  int indent_ = 19;
+
+  std::vector<TTreeNode*> rows_;
+  bool rowsDirty_ = true;
+  bool layoutDirty_ = true;
+  int rowHeight_ = 0;       // 0: measure again
+  unsigned fontGen_ = 1;    // text widths measured with an older font are stale
+  int contentWidth_ = 0;
+  int topRow_ = 0;
+  int scrollX_ = 0;
+  bool showV_ = false, showH_ = false;
+  TClientScrollBar vbar_{sbVertical}, hbar_{sbHorizontal};
+  TClientScrollBar* barTracking_ = nullptr;
+  TCanvas measure_;
+  bool eatChar_ = false;    // the numpad key already did what its character would
+};
+
+class TTreeView : public TCustomTreeView {
+ public:
+  explicit TTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}
+};
+
+}  // namespace qel

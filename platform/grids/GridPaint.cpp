@@ -1,0 +1,149 @@
+// TCustomGrid painting: grid lines, the cells of the four areas (fixed
+// corner, fixed rows, fixed columns, scrollable cells), the focus
+// rectangle, the sizing line and the scroll bars.
+#include <algorithm>
+
+#include "platform/grids/Grids.h"
+
+namespace qel {
+
+namespace {
+// Lines of one area: after each cell from `first`, up to the area's end.
+void DrawAxisLines(TCanvas* C, const TGridAxis& a, int first, int start, int stop, int lineWidth, bool vertical,
+                   int crossFrom, int crossTo) {
+  int pos = start;
+  for (int i = first; i < a.count && pos < stop; ++i) {
+    pos += a.Size(i);
+    if (vertical) C->FillRect({pos, crossFrom, pos + lineWidth, crossTo});
+    else C->FillRect({crossFrom, pos, crossTo, pos + lineWidth});
+    pos += lineWidth;
+  }
+}
+}  // namespace
+
+void TCustomGrid::Paint() {
+  TCanvas* C = Canvas();
+  TGridAxisInfo h = HorzInfo(), v = VertInfo();
+  PaintLines(h, v);
+  PaintArea(0, 0, 0, 0, h.fixedBoundary, v.fixedBoundary, fixedColor_, {gdFixed}, h, v);
+  PaintArea(topLeft_.X, 0, h.fixedBoundary, 0, h.gridBoundary, v.fixedBoundary, fixedColor_, {gdFixed}, h, v);
+  PaintArea(0, topLeft_.Y, 0, v.fixedBoundary, h.fixedBoundary, v.gridBoundary, fixedColor_, {gdFixed}, h, v);
+  PaintArea(topLeft_.X, topLeft_.Y, h.fixedBoundary, v.fixedBoundary, h.gridBoundary, v.gridBoundary, GetColor(),
+            {}, h, v);
+  if (options_.Contains(goRowSelect) && defaultDrawing_ && Focused()) {
+    TGridRect s = GetSelection();
+    TRect r;
+    if (AxisRange(h, cols_, s.Left, s.Right, r.Left, r.Right) && AxisRange(v, rows_, s.Top, s.Bottom, r.Top, r.Bottom))
+      DrawFocusRect(C, r);
+  }
+  // What the cells leave free.
+  C->Brush()->SetStyle(bsSolid);
+  C->Brush()->SetColor(GetColor());
+  if (h.gridBoundary < h.gridExtent) C->FillRect({h.gridBoundary, 0, h.gridExtent, v.gridBoundary});
+  if (v.gridBoundary < v.gridExtent) C->FillRect({0, v.gridBoundary, h.gridExtent, v.gridExtent});
+  if (gridState_ == gsColSizing || gridState_ == gsRowSizing) PaintSizingLine();
+}
+
+void TCustomGrid::PaintLines(const TGridAxisInfo& h, const TGridAxisInfo& v) {
+  TCanvas* C = Canvas();
+  C->Brush()->SetStyle(bsSolid);
+  bool fixedV = options_.Contains(goFixedVertLine), fixedH = options_.Contains(goFixedHorzLine);
+  bool vert = options_.Contains(goVertLine), horz = options_.Contains(goHorzLine);
+  auto area = [&](bool doV, bool doH, int col, int row, int x0, int y0, int x1, int y1, TColor color) {
+    if (x1 <= x0 || y1 <= y0) return;
+    C->Brush()->SetColor(color);
+    if (doV && h.lineWidth > 0) DrawAxisLines(C, cols_, col, x0, x1, h.lineWidth, true, y0, y1);
+    if (doH && v.lineWidth > 0) DrawAxisLines(C, rows_, row, y0, y1, v.lineWidth, false, x0, x1);
+  };
+  // Fixed cells have black lines (the classic look), the others silver.
+  area(fixedV, fixedH, 0, 0, 0, 0, h.fixedBoundary, v.fixedBoundary, clBlack);
+  area(fixedV, fixedH, topLeft_.X, 0, h.fixedBoundary, 0, h.gridBoundary, v.fixedBoundary, clBlack);
+  area(fixedV, fixedH, 0, topLeft_.Y, 0, v.fixedBoundary, h.fixedBoundary, v.gridBoundary, clBlack);
+  area(vert, horz, topLeft_.X, topLeft_.Y, h.fixedBoundary, v.fixedBoundary, h.gridBoundary, v.gridBoundary, clSilver);
+}
+
+void TCustomGrid::PaintArea(int col0, int row0, int x0, int y0, int x1, int y1, TColor color, TGridDrawState base,
+                            const TGridAxisInfo& h, const TGridAxisInfo& v) {
+  TRect clip = Canvas()->GetClipRect();
+  TRect where;
+  where.Top = y0;
+  for (int row = row0; where.Top < y1 && row < rows_.count; ++row) {
+    where.Bottom = where.Top + rows_.Size(row);
+    where.Left = x0;
+    if (where.Bottom > clip.Top && where.Top < clip.Bottom) {
+      for (int col = col0; where.Left < x1 && col < cols_.count; ++col) {
+        where.Right = where.Left + cols_.Size(col);
+        if (!where.IsEmpty() && !IntersectRect(where, clip).IsEmpty()) {
+          TGridDrawState state = base;
+          if (Focused() && row == current_.Y && col == current_.X) state.Include(gdFocused);
+          TGridRect s = GetSelection();
+          if (col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom) state.Include(gdSelected);
+          PaintCell(col, row, where, color, state);
+        }
+        where.Left = where.Right + h.lineWidth;
+      }
+    }
+    where.Top = where.Bottom + v.lineWidth;
+  }
+}
+
+void TCustomGrid::PaintCell(int col, int row, const TRect& where, TColor color, TGridDrawState state) {
+  // The editor covers the focused cell while it is shown.
+  if (state.Contains(gdFocused) && options_.Contains(goEditing) && editorMode_) return;
+  TCanvas* C = Canvas();
+  C->Font()->Assign(GetFont());
+  C->Brush()->SetColor(color);
+  if (defaultDrawing_) {
+    bool highlight = state.Contains(gdSelected) &&
+                     (!state.Contains(gdFocused) || !(options_ * TGridOptions{goDrawFocusSelected, goRowSelect}).Empty());
+    if (highlight) {
+      C->Brush()->SetColor(clHighlight);
+      C->Font()->SetColor(clHighlightText);
+    }
+    C->FillRect(where);
+  }
+  DrawCell(col, row, where, state);
+  if (!defaultDrawing_) return;
+  bool fixedLines = options_.Contains(goFixedVertLine) || options_.Contains(goFixedHorzLine);
+  if (state.Contains(gdFixed) && GetCtl3D() && fixedLines) {
+    // Raised inner edge: light top and left, shadow bottom and right.
+    C->Brush()->SetColor(clBtnHighlight);
+    if (options_.Contains(goFixedHorzLine)) C->FillRect({where.Left, where.Top, where.Right, where.Top + 1});
+    if (options_.Contains(goFixedVertLine)) C->FillRect({where.Left, where.Top, where.Left + 1, where.Bottom});
+    C->Brush()->SetColor(clBtnShadow);
+    if (options_.Contains(goFixedHorzLine)) C->FillRect({where.Left, where.Bottom - 1, where.Right, where.Bottom});
+    if (options_.Contains(goFixedVertLine)) C->FillRect({where.Right - 1, where.Top, where.Right, where.Bottom});
+  }
+  bool editorAlways = options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor);
+  if (state.Contains(gdFocused) && !editorAlways && !options_.Contains(goRowSelect)) DrawFocusRect(C, where);
+}
+
+// While a border is dragged, a dark line shows where it will go.
+void TCustomGrid::PaintSizingLine() {
+  TCanvas* C = Canvas();
+  TRect client = GetClientRect();
+  C->Brush()->SetColor(clBlack);
+  if (gridState_ == gsColSizing) C->FillRect({sizingPos_, 0, sizingPos_ + 1, client.Bottom});
+  else C->FillRect({0, sizingPos_, client.Right, sizingPos_ + 1});
+}
+
+// Outside the client area: the border, the bars and the corner between them.
+void TCustomGrid::PaintBorder() {
+  TCustomControl::PaintBorder();
+  if (!showV_ && !showH_) return;
+  TBitmap* s = Surface();
+  TCanvas c(s);
+  TPoint off = ClientOffset();
+  TRect inside = TWinControl::GetClientRect();
+  inside.Offset(off.X, off.Y);
+  c.SetTarget(s, off, inside);
+  if (showV_) vbar_.Paint(&c);
+  if (showH_) hbar_.Paint(&c);
+  if (showV_ && showH_) {
+    TRect r = GetClientRect();
+    c.Brush()->SetColor(clBtnFace);
+    c.FillRect({r.Right, r.Bottom, r.Right + ScrollBarSize, r.Bottom + ScrollBarSize});
+  }
+}
+
+}  // namespace qel

@@ -1,0 +1,132 @@
+// The grid's in-place editors: TInplaceEdit, a borderless edit over the
+// current cell, and TInplaceEditList, which adds the button of a cell whose
+// edit style is esEllipsis or esPickList and the drop-down pick list.
+//
+// The editor takes the keyboard focus while it is shown, but the grid keeps
+// its identity as the focused control towards the program: OnEnter/OnExit
+// of the grid fire only when the focus enters or leaves the pair, and the
+// grid sees the keys typed in the editor (KeyDown/KeyPress, its events).
+// Keys that move the current cell go to the grid, which closes or moves the
+// editor with it.
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/grids/Grids.h"
+#include "platform/stdctrls/Edit.h"
+
+namespace qel {
+
+class TInplaceEdit : public TCustomEdit {
+ public:
+  explicit TInplaceEdit(TComponent* AOwner);
+  TCustomGrid* Grid() const { return grid_; }
+  void SetGrid(TCustomGrid* Grid) { grid_ = Grid; }
+
+  // Fills the editor with the grid's text for its current cell.
+  virtual void UpdateContents();
+  // Places the editor on a cell rectangle (client coordinates of the grid),
+  // shows it and takes the focus when the grid has it.
+  void Move(const TRect& Loc);
+  // Hides the editor, handing the focus back to the grid when it had it.
+  void HideEdit();
+  // The caret to the end of the text, nothing selected.
+  void Deselect();
+  // The text the editor was filled with: Escape goes back to it.
+  const std::string& StartText() const { return startText_; }
+  // The user changed the text since the editor was filled.
+  bool Edited() const { return edited_; }
+
+ protected:
+  void Change() override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
+  void WndProc(TMessage& Message) override;
+  TRect TextArea() override;
+  intptr_t DialogCode() const override;
+  // Restores the text the editor started with (the grid hears of it).
+  void RestoreText();
+  // Width kept free at the right for a button (none here).
+  virtual int ButtonSpace() const { return 0; }
+
+ private:
+  TCustomGrid* grid_ = nullptr;
+  std::string startText_;
+  bool filling_ = false;  // UpdateContents sets the text: not the user's change
+  bool edited_ = false;
+  bool focusFromGrid_ = false, focusToGrid_ = false;
+};
+
+using TOnGetPickListItems = std::function<void(int ACol, int ARow, TStrings* Items)>;
+
+class TPickListPopup;
+class TPickListBox;
+
+class TInplaceEditList : public TInplaceEdit {
+ public:
+  explicit TInplaceEditList(TComponent* AOwner);
+  ~TInplaceEditList() override;
+
+  TEditStyle GetEditStyle() const { return editStyle_; }
+  void SetEditStyle(TEditStyle v);
+  int GetDropDownRows() const { return dropDownRows_; }
+  void SetDropDownRows(int v) { dropDownRows_ = v < 1 ? 1 : v; }
+  int GetButtonWidth() const { return buttonWidth_; }
+  void SetButtonWidth(int v);
+  // The items of the pick list, filled on the first drop-down per cell.
+  TStrings* PickListItems();
+  bool ListVisible() const { return listVisible_; }
+  // For tests and the list itself: the open list's highlighted item.
+  int ListItemIndex() const;
+  // The open list's control (nullptr while closed), for tests.
+  TCustomControl* ListControl();
+
+  void DropDown();
+  // Accept: the highlighted item becomes the text.
+  void CloseUp(bool Accept);
+  void UpdateContents() override;
+
+  // The pick-list request (the grid binds it to GetPickListItems).
+  TOnGetPickListItems OnGetPickListItems;
+  // The "..." button was pressed (or Ctrl+Enter with esEllipsis).
+  TNotifyEvent OnEditButtonClick;
+
+ protected:
+  virtual void DoGetPickListItems();
+  virtual void DoEditButtonClick();
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  void WndProc(TMessage& Message) override;
+  void PaintWindow() override;
+  intptr_t DialogCode() const override;
+  int ButtonSpace() const override { return editStyle_ == esSimple ? 0 : buttonWidth_; }
+
+ private:
+  friend class TPickListPopup;
+  friend class TPickListBox;
+  TRect ButtonRect() const;
+  bool ListKey(uint16_t Key);
+  void PaintButton(TCanvas* C);
+  void ListHidden();
+  void SetButtonDown(bool v);
+  TEditStyle editStyle_ = esSimple;
+  int dropDownRows_ = 7;
+  int buttonWidth_ = 17;
+  bool listVisible_ = false;
+  bool pickListLoaded_ = false;
+  bool buttonDown_ = false, tracking_ = false;
+  bool suppressOpen_ = false;  // the press that closed the list does not reopen it
+  bool swallowChar_ = false;   // the list took Enter or Escape: not their character
+  std::unique_ptr<TStrings> items_;
+  std::unique_ptr<TPickListPopup> popup_;
+};
+
+}  // namespace qel

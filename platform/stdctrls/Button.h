@@ -1,0 +1,46 @@
+// TButton: the push button. Clicked by the mouse (released over it), by
+// Space while focused, by Enter when it is the active button (the focused
+// button, else the Default one), by Escape when it is the Cancel button.
+// A non-zero ModalResult is handed to the form on click, which ends a
+// modal form.
+#pragma once
+#include "platform/controls/Forms.h"
+
+namespace qel {
+
+class TButton : public TCustomControl {
+ public:
+  explicit TButton(TComponent* AOwner);
+
+  bool GetDefault() const { return default_; }
+  void SetDefault(bool v);
+  bool GetCancel() const { return cancel_; }
+  void SetCancel(bool v) { cancel_ = v; }
+  TModalResult GetModalResult() const { return modalResult_; }
+  void SetModalResult(TModalResult v) { modalResult_ = v; }
+
+  void Click() override;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyUp(uint16_t& Key, TShiftState Shift) override;
+  void WndProc(TMessage& Message) override;
+  // The button Enter presses: this one when focused, else the default one
+  // while no other button has the focus.
+  bool IsActive() const;
+
+ private:
+  void SetPressed(bool v);
+  bool default_ = false;
+  bool cancel_ = false;
+  TModalResult modalResult_ = mrNone;
+  bool mouseHeld_ = false;
+  bool spaceHeld_ = false;
+  bool pressed_ = false;  // drawn pushed in
+};
+
+}  // namespace qel

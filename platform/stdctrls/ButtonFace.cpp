@@ -1,0 +1,67 @@
+#include "platform/stdctrls/ButtonFace.h"
+
+#include "platform/stdctrls/DrawText.h"
+
+namespace qel {
+
+namespace {
+void FillWith(TCanvas* c, const TRect& r, TColor color) {
+  c->Brush()->SetColor(color);
+  c->FillRect(r);
+}
+}  // namespace
+
+void DrawBevel(TCanvas* Canvas, TRect& R, TColor TopLeft, TColor BottomRight) {
+  if (R.IsEmpty()) return;
+  TBrushStyle style = Canvas->Brush()->GetStyle();
+  TColor color = Canvas->Brush()->GetColor();
+  FillWith(Canvas, {R.Left, R.Top, R.Right, R.Top + 1}, TopLeft);
+  FillWith(Canvas, {R.Left, R.Top, R.Left + 1, R.Bottom}, TopLeft);
+  FillWith(Canvas, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, BottomRight);
+  FillWith(Canvas, {R.Right - 1, R.Top, R.Right, R.Bottom}, BottomRight);
+  Canvas->Brush()->SetColor(color);
+  Canvas->Brush()->SetStyle(style);
+  R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
+}
+
+void DrawButtonFrame(TCanvas* Canvas, TRect& R, bool Sunken) {
+  if (Sunken) {
+    DrawBevel(Canvas, R, cl3DDkShadow, clBtnHighlight);
+    DrawBevel(Canvas, R, clBtnShadow, cl3DLight);
+  } else {
+    DrawBevel(Canvas, R, clBtnHighlight, cl3DDkShadow);
+    DrawBevel(Canvas, R, cl3DLight, clBtnShadow);
+  }
+}
+
+void DrawFocusDots(TCanvas* Canvas, const TRect& R, TColor Color) {
+  if (R.IsEmpty()) return;
+  // One walk round the frame, so the dots stay evenly spaced at the corners.
+  int n = 0;
+  auto dot = [&](int x, int y) {
+    if (n++ % 2 == 0) Canvas->SetPixels(x, y, Color);
+  };
+  for (int x = R.Left; x < R.Right; ++x) dot(x, R.Top);
+  for (int y = R.Top + 1; y < R.Bottom; ++y) dot(R.Right - 1, y);
+  for (int x = R.Right - 2; x >= R.Left && R.Bottom - 1 > R.Top; --x) dot(x, R.Bottom - 1);
+  for (int y = R.Bottom - 2; y > R.Top && R.Right - 1 > R.Left; --y) dot(R.Left, y);
+}
+
+void FillChecked(TCanvas* Canvas, const TRect& R, TColor A, TColor B) {
+  FillWith(Canvas, R, A);
+  for (int y = R.Top; y < R.Bottom; ++y)
+    for (int x = R.Left + ((y - R.Top) % 2); x < R.Right; x += 2) Canvas->SetPixels(x, y, B);
+}
+
+void DrawDisabledText(TCanvas* Canvas, const std::string& Text, TRect R, unsigned Flags) {
+  TColor color = Canvas->Font()->GetColor();
+  R.Offset(1, 1);
+  Canvas->Font()->SetColor(clBtnHighlight);
+  DrawText(Canvas, Text, R, Flags);
+  R.Offset(-1, -1);
+  Canvas->Font()->SetColor(clBtnShadow);
+  DrawText(Canvas, Text, R, Flags);
+  Canvas->Font()->SetColor(color);
+}
+
+}  // namespace qel

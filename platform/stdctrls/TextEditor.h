@@ -1,0 +1,108 @@
+// TTextEditor: the editing behaviour that edits, memos and the text part of
+// combo boxes share: keys, mouse, clipboard, scrolling, drawing of text,
+// selection and caret within an area of the host control, and the blinking
+// caret. The host turns its messages into these calls and hears back
+// through OnEdit (the user changed the text) and OnView (repaint).
+#pragma once
+#include <functional>
+#include <string>
+
+#include "platform/controls/Controls.h"
+#include "platform/stdctrls/TextEditing.h"
+
+namespace qel {
+
+// A caret that blinks on a timer of its own while running.
+class TCaretBlink {
+ public:
+  static constexpr unsigned BlinkMs = 530;
+  TCaretBlink() = default;
+  TCaretBlink(const TCaretBlink&) = delete;
+  TCaretBlink& operator=(const TCaretBlink&) = delete;
+  ~TCaretBlink();
+  void Start();  // shown now, toggles every BlinkMs
+  void Stop();   // hidden, timer released
+  void Restart() { if (running_) Start(); }  // after a move the caret shows at once
+  bool Running() const { return running_; }
+  bool Visible() const { return running_ && on_; }
+  std::function<void()> OnToggle;
+
+ private:
+  HWND wnd_ = 0;
+  bool running_ = false, on_ = false;
+};
+
+struct TTextColors {
+  TColor text, selBack, selText;
+};
+
+class TTextEditor {
+ public:
+  TTextEditor();
+
+  TTextEditModel& Model() { return model_; }
+  const TTextEditModel& Model() const { return model_; }
+  // Programmatic text: caret at 0, view scrolled home; no OnEdit.
+  void SetText(const std::string& Text);
+
+  bool readOnly = false;
+  bool multiLine = false;
+  bool wantReturns = true;  // multi-line: Enter inserts a line break
+  bool wantTabs = false;    // multi-line: Tab inserts a tab
+  char32_t passwordChar = 0;
+
+  // The font text is measured and drawn in; call again when it changes.
+  void SetFont(const TFont* Font);
+  int LineHeight();
+  // Where the text shows, in the host's client coordinates.
+  std::function<TRect()> GetArea;
+  std::function<void()> OnEdit;  // the user changed the text
+  std::function<void()> OnView;  // caret, selection or scrolling changed
+
+  // Input; each returns whether it used the key.
+  bool KeyDown(uint16_t Key, TShiftState Shift);
+  bool Char(char32_t Ch);
+  void MouseDown(int X, int Y, TShiftState Shift);  // ssDouble selects a word
+  void MouseMove(int X, int Y);
+  void MouseUp() { dragging_ = false; }
+  bool Dragging() const { return dragging_; }
+
+  // Selection and edits from the program (edits fire OnEdit).
+  void Select(int Anchor, int Caret);
+  void ReplaceSelection(const std::string& S);
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  bool Undo();
+
+  // The text position nearest to a point; Floor takes the character under it.
+  int PosAt(int X, int Y, bool Floor = false);
+  // Where the caret of a position is drawn (top of its line), host coordinates.
+  TPoint PointOf(int Pos);
+  void ScrollToCaret();
+  int ScrollX() const { return scrollX_; }
+  int TopLine() const { return topLine_; }
+
+  void Paint(TCanvas* C, const TTextColors& Colors, bool ShowSelection, bool ShowCaret);
+  TCaretBlink& Blink() { return blink_; }
+  const TCaretBlink& Blink() const { return blink_; }
+
+ private:
+  std::string Display(const std::string& S) const;
+  int XOf(int Line, int Pos);  // pixels from the line's start to Pos
+  int VisibleLines();
+  void Moved();
+  void Edited(bool Changed);
+  void MoveTo(int Pos, bool Extend, bool KeepGoal = false);
+  int LineMove(int Lines);
+  std::string Clean(const std::string& S) const;
+
+  TTextEditModel model_;
+  TCanvas measure_;
+  TCaretBlink blink_;
+  int scrollX_ = 0, topLine_ = 0;
+  int goalX_ = -1;  // Up/Down keep the column the caret came from
+  bool dragging_ = false;
+};
+
+}  // namespace qel

@@ -1,0 +1,226 @@
+// TRLData: the non-visual data object of the report list. A table of short
+// strings (NrOfRows x NrOfColumns, 1-based, plus a hidden column 0), with a
+// name, a format and a check mode per column, a common header, a comment, a
+// data identifier and a record of the last sort. Check marks live in the first
+// character of the cells of check columns ("X" checked, blank unchecked).
+//
+// Sections: types, construction, dimensions, cells, column metadata, check
+// marks, rows, sorting, copying, XML, clipboard/HTML/import.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/QEL_Base.h"
+#include "framework/QEL_Containers.h"
+#include "platform/controls/Component.h"
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/TextFile.h"
+
+namespace qel {
+
+// ---------------------------------------------------------------- types ----
+
+enum TCheckMode : uint8_t { cmNone = 0, cmBox = 1, cmRadio = 2 };
+enum TFilterMode : uint8_t { fmSimple, fmBoolean, fmGrep };
+enum TRepListXmlTag : uint8_t {
+  xmlNumCols, xmlNumRows, xmlColName, xmlCheckedColumn, xmlCommonHd, xmlColumnFormat,
+  xmlCell, xmlComment, xmlEndReplist, xmlInvalid
+};
+// Element name of a tag ("numcols" ... "/replist", "invalidtag").
+const char* RepListXmlTagName(TRepListXmlTag Tag);
+// The tag an element name stands for; xmlInvalid for any other name.
+TRepListXmlTag RepListXmlTagOf(const std::string& Name);
+
+using TNameStrType = std::string;   // at most 50 characters
+using TColFmtString = std::string;  // at most 80 characters
+constexpr int MaxColNameLength = 50;
+constexpr int MaxColFormatLength = 80;
+// A report list read from XML may hold at most this many cells (column 0
+// included): a block that declares more is rejected before any allocation.
+constexpr int64_t MaxXmlCells = int64_t(1) << 24;
+
+using TBeforeHTMLExportEvent = std::function<void(TObject* Sender, std::string& Text, int Col, int Row)>;
+using TCheckStateChangeEvent = std::function<void(TObject* Sender, bool& State, int Col, int Row)>;
+using TRequestEditFormatEvent = std::function<void(TObject* Sender, int Col, int Row, std::string& Format)>;
+using TBeforeFilterEvent =
+    std::function<void(TObject* Sender, int Row, bool& Found, TLogicOp& CombineWithInternalSearch)>;
+using TRenderCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TColor& PenColor,
+                                            TColor& BrushColor, TColor& FontColor, TFontStyles& FontStyles,
+                                            std::string& Text)>;
+
+QEL_EXCEPTION(EQELRLDataError, EQELError)
+
+// The unit's wording around a specific text such as "TRLData.NrOfRows".
+std::string ReplistErrorMessage(const std::string& Text);
+
+// True when the file / stream holds a report-list block with the identifier
+// DataID (any block for an empty DataID). The file form raises EInOutError
+// when the file cannot be read; the stream form leaves the stream after the
+// last line it read.
+bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID);
+bool CheckIfValidReplist(TStream& Stream, const std::string& DataID);
+
+// ---------------------------------------------------------------- TRLData ----
+
+class TRLData : public TComponent {
+ public:
+  explicit TRLData(TComponent* AOwner);
+  ~TRLData() override;
+
+  // --- dimensions and plain properties ---
+  int GetNrOfColumns() const { return nrCols_; }
+  void SetNrCols(int n);  // below 1 becomes 1
+  int GetNrOfRows() const { return nrRows_; }
+  void SetNrRows(int n);  // below 0 becomes 0
+  const std::string& GetCommonHeader() const { return commonHeader_; }
+  void SetCommonHeader(const std::string& S) { if (S != commonHeader_) commonHeader_ = S; }
+  const std::string& GetComment() const { return comment_; }
+  void SetComment(const std::string& S) { comment_ = S; }
+  const std::string& GetDataID() const { return dataID_; }
+  void SetDataID(const std::string& S) { dataID_ = S; }
+
+  // --- cells: column 0 .. NrOfColumns, row 1 .. NrOfRows ---
+  std::string GetElem(int Col, int Row) const;  // without the check mark
+  void SetElem(int Col, int Row, const std::string& S);
+  const std::string& GetRawElem(int Col, int Row) const;  // the stored string
+  void SetRawElem(int Col, int Row, const std::string& S);
+  double GetAsNumber(int Col, int Row) const;
+  // The default value the column's format gives for a row (replist/ColumnFormat.h).
+  std::string GetCellDefaultValue(int Col, int Row) const;
+  uint8_t GetRowAttrib(int Row) const { return Row >= 1 && Row <= nrRows_ ? cells_->GetRowAttrib(Row) : 0; }
+  void SetRowAttrib(int Row, uint8_t A) { if (Row >= 1 && Row <= nrRows_) cells_->SetRowAttrib(Row, A); }
+  uint8_t GetColAttrib(int Col) const { return cells_->GetColAttrib(Col); }
+  void SetColAttrib(int Col, uint8_t A) { cells_->SetColAttrib(Col, A); }
+
+  // --- column metadata: column 1 .. NrOfColumns ---
+  TNameStrType GetColName(int Col) const;
+  void SetColName(int Col, const TNameStrType& Name);
+  TColFmtString GetColumnFormat(int Col) const;
+  void SetColumnFormat(int Col, const TColFmtString& Format);
+  TCheckMode GetColCheckMode(int Col) const;
+  void SetColCheckMode(int Col, TCheckMode Mode);
+  bool GetCheckedCol(int Col) const { return GetColCheckMode(Col) == cmBox; }
+  void SetCheckedCol(int Col, bool B) { SetColCheckMode(Col, B ? cmBox : cmNone); }
+  int ColumnIndex(const std::string& Name, bool Partial) const;
+
+  // --- check marks ---
+  bool GetElemChecked(int Col, int Row) const;
+  void SetElemChecked(int Col, int Row, bool B);
+  void SetAllCheckmarksOfCol(int Col, bool B);
+  void SetAllCheckmarksOfColIntern(int Col, bool B);
+  void InvertAllCheckmarksOfCol(int Col);
+  int CountCheckedElemsInCol(int Col) const;
+  int CountCheckedElemsInRow(int Row) const;
+  int FirstCheckedElemInCol(int Col) const;
+  int FirstCheckedElemInRow(int Row) const;
+
+  // --- rows ---
+  void RemoveRow(int R);
+  void RemoveEmptyRows();
+  void CopyRow(int Src, int Dst);
+  void Fill(const std::string& S);
+  void Clear();
+
+  // --- sorting (see TStringArray for the comparison) ---
+  bool Sort(int Col, int ColSec, bool Dir);
+  void UnSort();
+  int GetSortColumn() const { return sortCol_; }
+  int GetSortColumnSec() const { return sortColSec_; }
+  void SetSortColumnSec(int C) { sortColSec_ = C; }
+  bool GetSortDirection() const { return sortDir_; }
+  bool GetHeaderClickDirection() const { return headerClickDir_; }
+  void SetHeaderClickDirection(bool B) { headerClickDir_ = B; }
+  int GetSortOrder(int I) const { return cells_->GetSortOrder(I); }
+
+  // --- copying ---
+  void Assign(TPersistent* Source) override;
+  // A TRLData target takes this object's content; others go to the default.
+  void AssignTo(TPersistent* Dest) override;
+
+  // --- XML (RLDataXml*.cpp). Readers replace the content with the block whose
+  // identifier is DataID (the first block for an empty DataID) or raise
+  // EQELRLDataError naming DataID and the line, leaving everything as it was.
+  // Writers write one block; CreateHeader adds the XML declaration first.
+  void ReadFromXMLString(const std::string& XmlText, const std::string& DataID);
+  void ReadFromXMLStream(TStream& Stream, const std::string& DataID);  // leaves the stream after the block
+  void ReadFromOpenXMLFile(TTextFile& F, const std::string& DataID);
+  void LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
+  void WriteToOpenXMLFile(TTextFile& F, bool CreateHeader, const std::string& DataID) const;
+  void WriteToXMLStream(TStream& Stream, bool CreateHeader, const std::string& DataID) const;
+  void SaveAsXMLFile(const std::string& FileName, const std::string& DataID) const;
+
+  // --- clipboard, HTML, import (RLDataExport.cpp) ---
+  // The range's cell texts (check marks left out), separated by tabs or laid
+  // out in fixed-width fields; WithNames puts the column names first.
+  void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
+  void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
+                       const std::string& Separator) const;
+  std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
+  std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
+                            const std::string& Separator) const;
+  // Writes a UTF-8 HTML document with one table of columns ColLo..ColHi and
+  // rows RowLo..RowHi (clipped to the list):
+  //  - ColWidths: width in pixels of each exported column in order (missing
+  //    or below 1: automatic);
+  //  - Border, CellPadding, CellSpacing: the table's border width and cell
+  //    padding and spacing in pixels (negative counts as 0);
+  //  - WithNames: a header row of column names (passed to OnBeforeHTMLExport
+  //    with row 0);
+  //  - Title: the document title and table caption (none when empty);
+  //    HeaderColor, BodyColor: CSS background colours of the header and body
+  //    cells (empty: none).
+  // Cells of check columns show a ballot box, checked or not, before the text.
+  // Every text is escaped after OnBeforeHTMLExport has changed it.
+  // Raises EInOutError when the file cannot be written.
+  void ExportHTMLTable(const std::string& FileName, int ColLo, int RowLo, int ColHi, int RowHi,
+                       const std::vector<int>& ColWidths, int Border, int CellPadding, int CellSpacing,
+                       bool WithNames, const std::string& Title, const std::string& HeaderColor,
+                       const std::string& BodyColor);
+  // Places line i (from 0) of the text file into cell (Col, Row + i); Col
+  // below 0 and Row below 1 count as 0 and 1. The list grows to Col columns
+  // and to the rows the lines need. Returns the number of lines read. A file
+  // that cannot be read raises EInOutError and changes nothing.
+  int LoadLinesFromFile(int Col, int Row, const std::string& FileName);
+  void BeforeHTMLExport(std::string& Text, int Col, int Row);
+  void BeforeSortExchange(TObject* Sender, const std::string& S, std::string& T);
+
+  // The storage, for a view that hooks its change notification.
+  TStringArray* Storage() const { return cells_.get(); }
+
+  TBeforeSortExchgEvent OnBeforeSortExchange;
+  TBeforeHTMLExportEvent OnBeforeHTMLExport;
+  TOnPercentDoneEvent OnPercentDone;
+
+ private:
+  std::unique_ptr<TStringArray> cells_;
+  int nrCols_ = 1, nrRows_ = 0;
+  std::vector<TNameStrType> colNames_;
+  std::vector<TColFmtString> colFormats_;
+  std::vector<TCheckMode> checkModes_;
+  std::string commonHeader_ = "QEL Report Listview";
+  std::string comment_;
+  std::string dataID_;
+  int sortCol_ = -1, sortColSec_ = -1;
+  bool sortDir_ = true, headerClickDir_ = true;
+
+  bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= nrCols_ && Row >= 1 && Row <= nrRows_; }
+  bool IsCheckColumn(int Col) const;
+  void SetMark(int Col, int Row, bool Checked);
+  void ResizeMetadata(int n);
+  std::unique_ptr<TStringArray> NewStorage(int AllocRowsBy) const;
+  void WireStorage(TStringArray& S, const TStringArray* Previous);
+  std::string OutOfMemoryMessage(const char* Ending) const;
+  void AssignFrom(const TRLData& Src);
+  // Takes Src's content without copying (Src is left empty); keeps this
+  // object's handlers and the view's hooks on the storage.
+  void MoveContentFrom(TRLData& Src);
+  void WriteXml(const std::function<void(const std::string&)>& Out, bool CreateHeader,
+                const std::string& DataID) const;
+  friend class TRLDataXmlReader;
+};
+
+}  // namespace qel

@@ -1,0 +1,67 @@
+// Line sources for the report-list XML readers and the recognition of a
+// block's root start-tag line, shared by the readers and CheckIfValidReplist.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "platform/rtl/Streams.h"
+#include "platform/rtl/TextFile.h"
+
+namespace qel {
+
+class TLineSource {
+ public:
+  virtual ~TLineSource() = default;
+  // The next line without its LF / CR LF; false at the end.
+  virtual bool Next(std::string& Line) = 0;
+  int LineNo() const { return lineNo_; }  // of the line read last, from 1
+
+ protected:
+  int lineNo_ = 0;
+};
+
+class TStringLineSource : public TLineSource {
+ public:
+  explicit TStringLineSource(const std::string& Text) : text_(Text) {}
+  bool Next(std::string& Line) override;
+
+ private:
+  const std::string& text_;
+  size_t pos_ = 0;
+};
+
+// Reads the stream in large chunks; Finish puts the stream right after the
+// last line handed out.
+class TStreamLineSource : public TLineSource {
+ public:
+  explicit TStreamLineSource(TStream& S) : stream_(S) {}
+  bool Next(std::string& Line) override;
+  void Finish();
+
+ private:
+  TStream& stream_;
+  std::vector<char> buf_;
+  size_t pos_ = 0, len_ = 0;
+  bool eof_ = false;
+  bool Refill();
+};
+
+class TTextFileLineSource : public TLineSource {
+ public:
+  explicit TTextFileLineSource(TTextFile& F) : file_(F) {}
+  bool Next(std::string& Line) override;
+
+ private:
+  TTextFile& file_;
+};
+
+// Is Line the start-tag line of a report-list block ("<replist" and
+// "qelgadget", any case) whose identifier matches WantedID (any block when
+// WantedID is empty)? Position receives the byte offset of "<replist".
+bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, size_t& Position);
+bool IsReplistStartLine(const std::string& Line, const std::string& WantedID);
+
+// The five predefined XML entities decoded (used for identifiers).
+std::string DecodeXmlEntities(const std::string& S);
+
+}  // namespace qel
