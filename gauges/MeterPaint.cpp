@@ -77,14 +77,14 @@ void TMeter::TPainter::Background() {
     return;
   }
   switch (m_.bkgndFillMode_) {
-    case 0:
+    case bfSimple:
       c_.Rectangle(0, 0, W, H);  // the new bitmap's pen and brush: black on white
       c_.Draw(0, 0, img);
       break;
-    case 1:
+    case bfStretch:
       c_.StretchDraw(Rect(0, 0, W, H), img);
       break;
-    case 2: {
+    case bfTile: {
       int iw = img->GetWidth(), ih = img->GetHeight();
       if (iw <= 0 || ih <= 0) break;
       for (int i = 0; i < (W - 1) / iw + 1; ++i)
@@ -267,19 +267,19 @@ void TMeter::TPainter::Lamps() {
 void TMeter::TPainter::Frame() {
   const TColor D = m_.frameDark_, L = m_.frameLight_;
   switch (m_.frameStyle_) {
-    case 1:
+    case fsSimple:
       Line(c_, m_.colorBakG_, {{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}});
       break;
-    case 2:
-    case 3: {
-      TColor first = m_.frameStyle_ == 2 ? D : L, second = m_.frameStyle_ == 2 ? L : D;
+    case fsLowered:
+    case fsRaised: {
+      TColor first = m_.frameStyle_ == fsLowered ? D : L, second = m_.frameStyle_ == fsLowered ? L : D;
       Line(c_, first, {{0, H - 1}, {0, 0}, {W - 1, 0}});
       Line(c_, second, {{W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
       break;
     }
-    case 4:
-    case 5: {
-      TColor outer = m_.frameStyle_ == 4 ? L : D, inner = m_.frameStyle_ == 4 ? D : L;
+    case fsEmbossed:
+    case fsEngraved: {
+      TColor outer = m_.frameStyle_ == fsEmbossed ? L : D, inner = m_.frameStyle_ == fsEmbossed ? D : L;
       Line(c_, outer, {{0, 0}, {W - 2, 0}, {W - 2, H - 2}, {0, H - 2}, {0, 0}});
       Line(c_, inner, {{1, H - 3}, {1, 1}, {W - 2, 1}});
       Line(c_, inner, {{1, H - 1}, {W - 1, H - 1}, {W - 1, 0}});

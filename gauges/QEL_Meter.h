@@ -29,7 +29,7 @@
 #include <memory>
 #include <string>
 
-#include "gauges/MeterBaseShim.h"
+#include "framework/QEL_Base.h"
 #include "gauges/MeterMath.h"
 #include "platform/controls/Controls.h"
 
@@ -264,9 +264,9 @@ class TMeter : public TGraphicControl {
   double scaleBkWidth_ = 0.0;
   TColor colorSclBkLow_ = 0x00FF00, colorSclBkNorm_ = 0x0080FF, colorSclBkHigh_ = 0x0000FF;
   TColor colorScale_ = 0x800000, colorBakG_ = 0xFFFFFF, colorCover_ = clBtnFace;
-  TColorScheme colorScheme_ = TColorScheme(0);
+  TColorScheme colorScheme_ = csBlackWhite;
   TColor frameDark_ = 0x808080, frameLight_ = 0xFFFFFF;
-  TFrameStyle frameStyle_ = TFrameStyle(3);
+  TFrameStyle frameStyle_ = fsRaised;
   int rimTop_ = 8, rimBottom_ = 10, rimSide_ = 10;
   bool limWatchHighOn_ = true, limWatchLowOn_ = true;
   TColor limWatchActColor_ = 0x0000FF, limWatchPsvColor_ = 0x808080;
@@ -275,7 +275,7 @@ class TMeter : public TGraphicControl {
   int anchorSize_ = 24;
   std::string anchorImage_, backGroundImg_;
   bool hasAnchorImage_ = false, hasBackground_ = false;
-  TBkgFill bkgndFillMode_ = TBkgFill(0);
+  TBkgFill bkgndFillMode_ = bfSimple;
   meter::TDialGeometry geometry_;
   std::unique_ptr<TNeedleLayout> needle_, needleSec_;
   std::unique_ptr<TFont> fontCaption_;
