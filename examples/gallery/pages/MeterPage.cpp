@@ -8,27 +8,11 @@
 #include "../Gallery.h"
 #include "gauges/QEL_Meter.h"
 #include "platform/controls/Application.h"
+#include "platform/stdctrls/Label.h"
 
 using namespace qel;
 
 namespace {
-
-// A line of text on the panel.
-class TLine : public TGraphicControl {
- public:
-  TLine(TWinControl* parent, TRect r, const std::string& text) : TGraphicControl(parent) {
-    SetParent(parent);
-    SetBounds(r.Left, r.Top, r.Width(), r.Height());
-    SetCaption(text);
-  }
-
- protected:
-  void Paint() override {
-    Canvas()->Font()->Assign(GetFont());
-    Canvas()->Brush()->SetStyle(bsClear);
-    Canvas()->TextOut(0, 0, GetCaption());
-  }
-};
 
 // Moves every meter's needles along slow waves, ten steps a second; freed
 // with the page.
@@ -76,7 +60,10 @@ std::string ValueText(double v) {
 }
 
 gallery::PageRegistration page("Meter", 20, [](TWinControl* panel) {
-  auto* status = new TLine(panel, Bounds(8, 8, 800, 18), "Move the mouse over a meter to read the value under it.");
+  auto* status = new TLabel(panel);
+  status->SetParent(panel);
+  status->SetBounds(8, 8, 800, 18);
+  status->SetCaption("Move the mouse over a meter to read the value under it.");
 
   TMeter* volts = AddMeter(panel, 0, mlCirc90, "Volts");
   volts->SetCaption("V");
@@ -135,7 +122,6 @@ gallery::PageRegistration page("Meter", 20, [](TWinControl* panel) {
     m->OnMouseMoveInMeter = [status](TObject* sender, bool within, TShiftState, double v) {
       auto* meter = static_cast<TMeter*>(sender);
       status->SetCaption(meter->GetName() + ": " + (within ? ValueText(v) : "outside the scale"));
-      status->Invalidate();
     };
   }
   new TMeterDriver(panel, meters);
