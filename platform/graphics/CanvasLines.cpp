@@ -82,9 +82,11 @@ void StrokePath(const Paint& P, std::span<const Point64> Points, bool Closed) {
 
 namespace {
 
-std::vector<Point64> ToDevice(const Paint& P, std::span<const TPoint> Points) {
-  std::vector<Point64> out;
-  out.reserve(Points.size());
+// The device points in a per-thread buffer that keeps its size between
+// calls, so polygons allocate nothing once it has grown.
+std::span<const Point64> ToDevice(const Paint& P, std::span<const TPoint> Points) {
+  thread_local std::vector<Point64> out;
+  out.clear();
   for (const TPoint& p : Points) out.push_back(P.Device(p.X, p.Y));
   return out;
 }
@@ -97,7 +99,7 @@ void FillAlternate(const Paint& P, std::span<const Point64> V) {
   top = std::max<int64_t>(top, P.clip.Top);
   bottom = std::min<int64_t>(bottom, P.clip.Bottom);
   SpanWriter brush = P.BrushWriter();
-  std::vector<double> crossings;
+  thread_local std::vector<double> crossings;
   for (int64_t y = top; y < bottom; ++y) {
     double Y = y + 0.5;
     crossings.clear();
@@ -132,14 +134,14 @@ void TCanvas::LineTo(int X, int Y) {
 void TCanvas::Polyline(std::span<const TPoint> Points) {
   Paint p;
   if (Points.size() < 2 || !Paint::From(*this, p)) return;
-  std::vector<Point64> path = ToDevice(p, Points);
+  std::span<const Point64> path = ToDevice(p, Points);
   StrokePath(p, path, false);
 }
 
 void TCanvas::Polygon(std::span<const TPoint> Points) {
   Paint p;
   if (Points.size() < 2 || !Paint::From(*this, p)) return;
-  std::vector<Point64> path = ToDevice(p, Points);
+  std::span<const Point64> path = ToDevice(p, Points);
   if (p.brushOn) FillAlternate(p, path);
   StrokePath(p, path, true);
 }

@@ -86,11 +86,28 @@ class EllipseRing {
 // Angles measured counter-clockwise as seen on screen (y grows downwards).
 struct Sweep {
   double cx = 0, cy = 0, start = 0, extent = kTwoPi;
+  // Unit vectors of the two bounding radials (y up), for the fast test.
+  double sx = 1, sy = 0, ex = 1, ey = 0;
 
   double AngleOf(double X, double Y) const { return std::atan2(cy - Y, X - cx); }
+  void SetRadials() {
+    sx = std::cos(start), sy = std::sin(start);
+    ex = std::cos(start + extent), ey = std::sin(start + extent);
+  }
   // A pixel belongs when its centre's direction lies within the sweep.
   bool Contains(int64_t X, int64_t Y) const {
     if (extent >= kTwoPi) return true;
+    // Fast path: the sides of the two radials, by cross products. Pixels
+    // close to a radial, and sweeps close to a half turn, take the exact
+    // angle test, so the result is the same as that test gives.
+    double vx = X + 0.5 - cx, vy = cy - (Y + 0.5);
+    double afterStart = sx * vy - sy * vx, beforeEnd = vx * ey - vy * ex;
+    double margin = 1e-9 * (std::fabs(vx) + std::fabs(vy));
+    if (std::fabs(afterStart) > margin && std::fabs(beforeEnd) > margin &&
+        std::fabs(extent - std::numbers::pi) > 1e-6) {
+      if (extent < std::numbers::pi) return afterStart > 0 && beforeEnd > 0;
+      return afterStart > 0 || beforeEnd > 0;
+    }
     double d = std::fmod(AngleOf(X + 0.5, Y + 0.5) - start + 2 * kTwoPi, kTwoPi);
     return d <= extent;
   }
@@ -135,6 +152,7 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
   double end = sweep.AngleOf(End.x + 0.5, End.y + 0.5);
   sweep.extent = std::fmod(end - sweep.start + 2 * kTwoPi, kTwoPi);
   if (sweep.extent == 0) sweep.extent = kTwoPi;  // one radial twice: the whole ellipse
+  sweep.SetRadials();
 
   Point64 from = OutlinePoint(B, sweep.cx, sweep.cy, sweep.start), to = OutlinePoint(B, sweep.cx, sweep.cy, end);
   // Chord fill: the side of the line from..to that holds the arc.
@@ -153,7 +171,7 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
     if (!ring.Row(y, pieces, inside)) continue;
     for (const Piece& piece : pieces)
       for (int64_t x = std::max<int64_t>(piece.x0, P.clip.Left); x <= std::min<int64_t>(piece.x1, P.clip.Right - 1); ++x)
-        if (sweep.Contains(x, y)) (dash.On(OutlineStep(sweep, B, x, y)) ? pen : gaps).Add(x, x + 1, y);
+        if (sweep.Contains(x, y)) (dash.Solid() || dash.On(OutlineStep(sweep, B, x, y)) ? pen : gaps).Add(x, x + 1, y);
     if (!fill || inside.Empty()) continue;
     int64_t runStart = -1, last = std::min<int64_t>(inside.x1, P.clip.Right - 1);
     for (int64_t x = std::max<int64_t>(inside.x0, P.clip.Left); x <= last + 1; ++x) {

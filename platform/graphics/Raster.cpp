@@ -109,6 +109,25 @@ void SpanWriter::Column(int64_t X, int64_t Y0, int64_t Y1) {
   }
 }
 
+std::vector<std::vector<SpanSet::Run>>& SpanSet::Pool() {
+  thread_local std::vector<std::vector<Run>> pool;
+  return pool;
+}
+
+SpanSet::SpanSet(const TRect& Clip) : clip_(Clip) {
+  auto& pool = Pool();
+  if (pool.empty()) return;
+  runs_ = std::move(pool.back());
+  pool.pop_back();
+}
+
+SpanSet::~SpanSet() {
+  auto& pool = Pool();
+  if (pool.size() >= 8 || runs_.capacity() == 0) return;
+  runs_.clear();
+  pool.push_back(std::move(runs_));
+}
+
 void SpanSet::Add(int64_t X0, int64_t X1, int64_t Y) {
   if (Y < clip_.Top || Y >= clip_.Bottom) return;
   X0 = std::max<int64_t>(X0, clip_.Left);

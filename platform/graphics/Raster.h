@@ -45,9 +45,14 @@ class SpanWriter {
 // Spans collected first and written once each, so that overlapping pieces
 // of one shape (the joins of a thick line, an arc's ends and its radii) do
 // not apply an inverting raster operation twice.
+// Run buffers are recycled through a small per-thread pool, so drawing
+// allocates nothing once the buffers have grown to the shapes drawn.
 class SpanSet {
  public:
-  explicit SpanSet(const TRect& Clip) : clip_(Clip) {}
+  explicit SpanSet(const TRect& Clip);
+  ~SpanSet();
+  SpanSet(const SpanSet&) = delete;
+  SpanSet& operator=(const SpanSet&) = delete;
   void Add(int64_t X0, int64_t X1, int64_t Y);  // X0..X1-1, clipped
   void Write(SpanWriter& Writer);
   const TRect& Clip() const { return clip_; }
@@ -56,6 +61,7 @@ class SpanSet {
   struct Run {
     int y, x0, x1;
   };
+  static std::vector<std::vector<Run>>& Pool();
   TRect clip_;
   std::vector<Run> runs_;
 };

@@ -1,0 +1,98 @@
+// Meter paint speed, and the allocations one paint makes: the paint may
+// allocate its off-screen bitmap and nothing else. The global operator new is
+// replaced in this program to count allocations.
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "gauges/QEL_Meter.h"
+#include "platform/controls/Forms.h"
+
+namespace {
+std::atomic<long> g_allocations{0};
+
+void* CountedAlloc(std::size_t n) {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* p = std::malloc(n ? n : 1)) return p;
+  throw std::bad_alloc();
+}
+}  // namespace
+
+void* operator new(std::size_t n) { return CountedAlloc(n); }
+void* operator new[](std::size_t n) { return CountedAlloc(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+  g_allocations.fetch_add(1, std::memory_order_relaxed);
+  return std::malloc(n ? n : 1);
+}
+void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+using namespace qel;
+
+namespace {
+
+// Allocations of Fn, run once.
+template <class F>
+long AllocationsOf(F&& Fn) {
+  long before = g_allocations.load(std::memory_order_relaxed);
+  Fn();
+  return g_allocations.load(std::memory_order_relaxed) - before;
+}
+
+// A busy meter: both needles with a shadow, caption, every tick, and the
+// range zones when asked for.
+void Configure(TMeter& m, bool Zones) {
+  m.SetScaleBkVisible(Zones);
+  m.SetScaleBkWidth(20);
+  m.SetThresholdLow(0.3);
+  m.SetThresholdHigh(0.7);
+  m.SetCaption("Volt");
+  m.GetNeedleLayout()->SetThickness(4);
+  m.GetNeedleLayout()->SetShadowDx(3);
+  m.GetNeedleLayout()->SetShadowDy(3);
+  m.GetNeedleLayoutSec()->SetVisible(true);
+  m.SetValueSec(0.8);
+}
+
+void BM_MeterPaint(benchmark::State& state) {
+  const int w = int(state.range(0)), h = int(state.range(1));
+  TForm form(nullptr);
+  form.SetBounds(0, 0, w + 20, h + 20);
+  auto* m = new TMeter(&form);
+  m->SetParent(&form);
+  m->SetBounds(0, 0, w, h);
+  m->SetMeterLayout(TMeterLayout(state.range(2)));
+  Configure(*m, state.range(3) != 0);
+  form.Show();
+  m->Paint();  // warms the glyph cache
+  long bitmap = AllocationsOf([&] { TBitmap b(w, h); });
+  long paint = AllocationsOf([&] { m->Paint(); });
+  state.counters["allocs_per_paint"] = double(paint);
+  state.counters["allocs_of_bitmap"] = double(bitmap);
+  if (paint > bitmap) {
+    state.SkipWithError("a paint allocates more than its off-screen bitmap");
+    return;
+  }
+  double v = 0;
+  for (auto _ : state) {
+    v = v >= 1 ? 0 : v + 0.01;
+    m->SetValue(v);  // stores and paints once
+  }
+  state.counters["paints_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_MeterPaint)
+    ->ArgNames({"w", "h", "layout", "zones"})
+    ->Args({297, 209, mlCirc90, 0})
+    ->Args({297, 209, mlCirc90, 1})
+    ->Args({297, 209, mlCirc300, 1})
+    ->Args({600, 400, mlCirc90, 0})
+    ->Args({600, 400, mlCirc90, 1})
+    ->Args({600, 400, mlCirc300, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace

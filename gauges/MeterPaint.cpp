@@ -1,0 +1,313 @@
+// Painting the meter: the whole picture on an off-screen bitmap, in this
+// order: background, range zones, scale, caption, needles, cover, window
+// bevel and anchor, limit lamps, OnMeterRendered, frame; then one copy onto
+// the control. Painting reads the meter's state and changes none of it.
+#include <cmath>
+#include <numbers>
+
+#include "gauges/MeterNeedle.h"
+#include "gauges/QEL_Meter.h"
+
+namespace qel {
+
+using meter::PointOnRadial;
+using meter::RoundPx;
+
+namespace {
+constexpr TColor kWhite = 0xFFFFFF, kSilver = 0xC0C0C0, kGrey = 0x808080, kBlack = 0x000000;
+constexpr double kRad = std::numbers::pi / 180.0;
+
+void Line(TCanvas& c, TColor color, std::initializer_list<TPoint> path) {
+  c.Pen()->SetColor(color);
+  auto p = path.begin();
+  c.MoveTo(p->X, p->Y);
+  for (++p; p != path.end(); ++p) c.LineTo(p->X, p->Y);
+}
+
+void PenAndBrush(TCanvas& c, TColor color) {
+  c.Pen()->SetColor(color);
+  c.Brush()->SetColor(color);  // a colour makes the brush solid
+}
+}  // namespace
+
+class TMeter::TPainter {
+ public:
+  TPainter(TMeter& m, TCanvas& c)
+      : m_(m), c_(c), g_(m.geometry_), range_(m.Range()), W(m.GetWidth()), H(m.GetHeight()), RT(m.rimTop_),
+        RB(m.rimBottom_), RS(m.rimSide_), cx(g_.CentreX), cy(g_.CentreY), R(g_.Radius), r(RoundPx(R)) {}
+
+  void Background();
+  void Zones();
+  void Scale();
+  void Caption();
+  void Needles();
+  void Cover();
+  void BevelAndAnchor();
+  void Lamps();
+  void Frame();
+
+ private:
+  double Alpha(double v) const { return meter::ScaleAngle(g_, range_, v); }
+  double StartAngle() const { return 90.0 + g_.Sweep / 2.0; }
+  double EndAngle() const { return 90.0 - g_.Sweep / 2.0; }
+  void Zone(TColor color, double FromDeg, double ToDeg, int ro);
+  void Labels(const meter::TScaleStep& step);
+  void WindowBevel();
+  void Knob(int p);
+  void Pedestal(int p);
+  void Lamp(bool Active, int L, int T);
+
+  TMeter& m_;
+  TCanvas& c_;
+  const meter::TDialGeometry& g_;
+  const meter::TScaleRange range_;
+  const int W, H, RT, RB, RS, cx, cy;
+  const double R;
+  const int r;
+};
+
+// ---------------------------------------------------------- background ----
+
+void TMeter::TPainter::Background() {
+  const TBitmap* img = m_.backgroundBmp_.get();
+  if (!m_.hasBackground_) {
+    c_.Font()->Assign(m_.GetFont());
+    PenAndBrush(c_, m_.colorBakG_);
+    c_.Rectangle(0, 0, W, H);
+    return;
+  }
+  switch (m_.bkgndFillMode_) {
+    case bfSimple:
+      c_.Rectangle(0, 0, W, H);  // the new bitmap's pen and brush: black on white
+      c_.Draw(0, 0, img);
+      break;
+    case bfStretch:
+      c_.StretchDraw(Rect(0, 0, W, H), img);
+      break;
+    case bfTile: {
+      int iw = img->GetWidth(), ih = img->GetHeight();
+      if (iw <= 0 || ih <= 0) break;
+      for (int i = 0; i < (W - 1) / iw + 1; ++i)
+        for (int j = 0; j < (H - 1) / ih + 1; ++j) c_.Draw(iw * i, ih * j, img);
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// --------------------------------------------------------------- zones ----
+
+void TMeter::TPainter::Zone(TColor color, double FromDeg, double ToDeg, int ro) {
+  if (std::fabs(FromDeg - ToDeg) * kRad <= 1e-6) return;
+  PenAndBrush(c_, color);
+  TPoint a = PointOnRadial(g_, FromDeg, R), b = PointOnRadial(g_, ToDeg, R);
+  c_.Pie(cx - ro, cy - ro, cx + ro + 1, cy + ro, a.X, a.Y, b.X, b.Y);
+}
+
+// A band from ri to R + 4 in three colours, each slice counter-clockwise
+// from its first angle to its second.
+void TMeter::TPainter::Zones() {
+  if (!m_.scaleBkVisible_) return;
+  int ro = RoundPx(R + 4), ri = RoundPx((100 - m_.scaleBkWidth_) * R / 100);
+  double low = Alpha(m_.thresholdLow_), high = Alpha(m_.thresholdHigh_);
+  Zone(m_.colorSclBkLow_, low, StartAngle(), ro);
+  Zone(m_.colorSclBkNorm_, high, low, ro);
+  Zone(m_.colorSclBkHigh_, EndAngle(), high, ro);
+  PenAndBrush(c_, m_.colorBakG_);
+  c_.Ellipse(cx - ri, cy - ri, cx + ri + 1, cy + ri);
+}
+
+// --------------------------------------------------------------- scale ----
+
+void TMeter::TPainter::Scale() {
+  c_.Brush()->SetStyle(bsClear);
+  if (!m_.scaleVisible_) return;
+  c_.Pen()->SetColor(m_.colorScale_);
+  if (m_.scaleLine_) {
+    TPoint a = PointOnRadial(g_, EndAngle(), R), b = PointOnRadial(g_, StartAngle(), R);
+    c_.Arc(cx - r, cy - r, cx + r + 1, cy + r, a.X, a.Y, b.X, b.Y);
+  }
+  auto tick = [&](double v, double length) {
+    TPoint a = PointOnRadial(g_, Alpha(v), R), b = PointOnRadial(g_, Alpha(v), R - length);
+    c_.MoveTo(a.X, a.Y);
+    c_.LineTo(b.X, b.Y);
+  };
+  meter::TScaleStep step = meter::CalcScaleStep(range_.Min, range_.Max, m_.nrTicks_);
+  if (m_.shortTicks_) meter::ForEachMinorTick(range_, step, [&](double v) { tick(v, 4); });
+  meter::ForEachMajorTick(range_, step, [&](double v, bool) { tick(v, 8); });
+  Labels(step);
+}
+
+// Labels sit inside the scale, pulled in by half the size of the label of
+// Max plus 15 pixels; a handler may change or blank each text.
+void TMeter::TPainter::Labels(const meter::TScaleStep& step) {
+  std::string& text = m_.labelText_;
+  c_.Font()->Assign(m_.GetFont());
+  meter::FormatTickLabel(range_.Max, m_.decPlaces_, text);
+  const double kx = c_.TextWidth(text) / 2 + 15, ky = c_.TextHeight(text) / 2 + 15;
+  meter::ForEachMajorTick(range_, step, [&](double v, bool labelled) {
+    if (!labelled) return;
+    c_.Font()->Assign(m_.GetFont());
+    meter::FormatTickLabel(v, m_.decPlaces_, text);
+    double a = Alpha(v) * kRad;
+    int x = RoundPx(cx + (R - kx) * std::cos(a)), y = RoundPx(cy - (R - ky) * std::sin(a));
+    if (m_.OnBeforeDrawScaleLabel)
+      m_.OnBeforeDrawScaleLabel(&m_, &c_, text, x - c_.TextWidth(text) / 2, y - c_.TextHeight(text) / 2);
+    if (text.empty()) return;
+    c_.Brush()->SetStyle(bsClear);
+    c_.TextOut(x - c_.TextWidth(text) / 2, y - c_.TextHeight(text) / 2, text);
+  });
+}
+
+// ------------------------------------------------------ caption, needles ----
+
+void TMeter::TPainter::Caption() {
+  c_.Font()->Assign(m_.fontCaption_.get());
+  if (m_.caption_.empty()) return;
+  c_.Brush()->SetStyle(bsClear);
+  int y = cy - RoundPx(R / 3);
+  c_.TextOut(cx - c_.TextWidth(m_.caption_) / 2, y - c_.TextHeight(m_.caption_) / 2, m_.caption_);
+}
+
+// A handler may draw the primary needle itself; the secondary one follows
+// when its layout is visible. Values are drawn within the range.
+void TMeter::TPainter::Needles() {
+  bool drawn = false;
+  if (m_.OnBeforeDrawNeedle) m_.OnBeforeDrawNeedle(&m_, &c_, drawn);
+  if (!drawn) meter::DrawNeedle(c_, g_, Alpha(range_.Clamp(m_.value_)), *m_.needle_);
+  if (m_.needleSec_->GetVisible()) meter::DrawNeedle(c_, g_, Alpha(range_.Clamp(m_.valueSec_)), *m_.needleSec_);
+}
+
+// ------------------------------------------------------- cover, anchor ----
+
+void TMeter::TPainter::Cover() {
+  PenAndBrush(c_, m_.colorCover_);
+  c_.Rectangle(0, 0, RS - 1, H);
+  c_.Rectangle(0, 0, W, RT);
+  c_.Rectangle(W - RS, 0, W, H);
+  c_.Rectangle(0, H - RB, W, H);
+}
+
+void TMeter::TPainter::WindowBevel() {
+  Line(c_, kWhite, {{RS - 1, H - RB}, {W - RS, H - RB}, {W - RS, RT}});
+  Line(c_, kGrey, {{W - RS, RT}, {RS - 1, RT}, {RS - 1, H - RB}});
+}
+
+// A raised round knob, for the dials whose scale runs round the pivot.
+void TMeter::TPainter::Knob(int p) {
+  PenAndBrush(c_, m_.colorCover_);
+  c_.Ellipse(cx - p, cy - p, cx + p, cy + p);
+  WindowBevel();
+  c_.Pen()->SetColor(kWhite);
+  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx + p, cy - p, cx - p, cy + p);
+  c_.Pen()->SetColor(kGrey);
+  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx - p, cy + p, cx + p, cy - p);
+}
+
+// A half disc on a pedestal down to the bottom rim, its bevel one path
+// with the window's.
+void TMeter::TPainter::Pedestal(int p) {
+  PenAndBrush(c_, m_.colorCover_);
+  c_.Pie(cx - p, cy - p, cx + p, cy + p, W, cy, 0, cy);
+  c_.Rectangle(cx - p, cy, cx + p, H - RB);
+  Line(c_, kGrey, {{cx + p - 1, cy}, {cx + p - 1, H - RB}});
+  c_.Pen()->SetColor(kWhite);
+  c_.LineTo(W - RS, H - RB);
+  c_.LineTo(W - RS, RT);
+  c_.Pen()->SetColor(kGrey);
+  c_.LineTo(RS - 1, RT);
+  c_.LineTo(RS - 1, H - RB);
+  c_.Pen()->SetColor(kWhite);
+  c_.LineTo(cx - p, H - RB);
+  c_.LineTo(cx - p, cy - 1);
+  c_.Arc(cx - p, cy - p, cx + p, cy + p, W, cy, 0, cy);
+  c_.Pen()->SetColor(kGrey);
+  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx + p, cy, cx + p, cy - p);
+}
+
+void TMeter::TPainter::BevelAndAnchor() {
+  if (!m_.anchorCovered_) return WindowBevel();
+  if (m_.hasAnchorImage_) {
+    WindowBevel();
+    const TBitmap* img = m_.anchorBmp_.get();
+    int x = cx - img->GetWidth() / 2, y = cy - img->GetHeight() / 2;
+    c_.SetCopyMode(cmSrcAnd);
+    c_.Draw(x, y, m_.anchorMaskBmp_.get());
+    c_.SetCopyMode(cmSrcPaint);
+    c_.Draw(x, y, img);
+    c_.SetCopyMode(cmSrcCopy);
+    return;
+  }
+  c_.Brush()->SetStyle(bsSolid);
+  bool roundScale = m_.layout_ == mlCirc270 || m_.layout_ == mlCirc300 || m_.layout_ == mlCirc360;
+  if (roundScale) Knob(m_.anchorSize_);
+  else Pedestal(m_.anchorSize_);
+}
+
+// ----------------------------------------------------------- lamps ----
+
+// A 10 x 10 lamp with its top-left corner at (L, T), and its bevel.
+void TMeter::TPainter::Lamp(bool Active, int L, int T) {
+  c_.Brush()->SetColor(Active ? m_.limWatchActColor_ : m_.limWatchPsvColor_);
+  c_.Pen()->SetColor(kBlack);
+  c_.Rectangle(L, T, L + 10, T + 10);
+  Line(c_, kWhite, {{L + 1, T + 9}, {L + 9, T + 9}, {L + 9, T}});
+  Line(c_, kSilver, {{L + 2, T + 8}, {L + 8, T + 8}, {L + 8, T + 1}});
+  Line(c_, kGrey, {{L + 1, T + 8}, {L + 1, T + 1}, {L + 9, T + 1}});
+}
+
+void TMeter::TPainter::Lamps() {
+  if (m_.limWatchHighOn_) Lamp(m_.overflow_, W - RS - 18, RT + 8);
+  if (m_.limWatchLowOn_) Lamp(m_.underflow_, RS + 8, RT + 8);
+}
+
+// ----------------------------------------------------------- frame ----
+
+void TMeter::TPainter::Frame() {
+  const TColor D = m_.frameDark_, L = m_.frameLight_;
+  switch (m_.frameStyle_) {
+    case fsSimple:
+      Line(c_, m_.colorBakG_, {{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}});
+      break;
+    case fsLowered:
+    case fsRaised: {
+      TColor first = m_.frameStyle_ == fsLowered ? D : L, second = m_.frameStyle_ == fsLowered ? L : D;
+      Line(c_, first, {{0, H - 1}, {0, 0}, {W - 1, 0}});
+      Line(c_, second, {{W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
+      break;
+    }
+    case fsEmbossed:
+    case fsEngraved: {
+      TColor outer = m_.frameStyle_ == fsEmbossed ? L : D, inner = m_.frameStyle_ == fsEmbossed ? D : L;
+      Line(c_, outer, {{0, 0}, {W - 2, 0}, {W - 2, H - 2}, {0, H - 2}, {0, 0}});
+      Line(c_, inner, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+      Line(c_, inner, {{1, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+// ----------------------------------------------------------- Paint ----
+
+void TMeter::Paint() {
+  if (!(geometry_.Radius > 0)) return;
+  TBitmap bmp(GetWidth(), GetHeight());
+  TCanvas& c = *bmp.Canvas();
+  TPainter p(*this, c);
+  p.Background();
+  p.Zones();
+  p.Scale();
+  p.Caption();
+  p.Needles();
+  p.Cover();
+  p.BevelAndAnchor();
+  p.Lamps();
+  if (OnMeterRendered) OnMeterRendered(this, &c);
+  p.Frame();
+  Canvas()->Draw(0, 0, &bmp);
+}
+
+}  // namespace qel

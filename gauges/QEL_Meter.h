@@ -1,0 +1,286 @@
+// QEL_Meter: TMeter, an analog panel meter (needle over a circular scale with
+// range zones, limit lamps, caption, cover, anchor and frame), and
+// TNeedleLayout, the shape and colours of a needle.
+//
+// Dial geometry (CalcMeterLayoutParams). W, H: control size; RT, RB, RS: rims.
+// Every dial keeps 8 pixels between its scale and the rims; Hi = H - RT - RB - 16
+// is the usable height and Wh = (W div 2) - RS - 8 the usable half width.
+// CentreX is always W div 2.
+//   mlCirc90   Radius = Hi;                                 CentreY = H - RB - 8
+//   mlCirc120  Radius = min(Hi, (W / 2 - RS - 8) * 1.1547);  CentreY = H - RB - 8
+//   mlCirc300  Radius = min(Wh, Hi / 1.866);                CentreY = round(RT + 8 + Radius)
+// The others take the largest radius whose arc fits both ways, and centre the
+// arc's height between the margins. An arc reaching Up * Radius above and
+// Down * Radius below its pivot gets
+//   CentreY = round(RT + 8 + Up * Radius + (Hi - (Up + Down) * Radius) / 2)
+//   mlCirc180  Up 1, Down 0:        Radius = min(Wh, Hi)
+//              (when the height limits, the pivot sits at H - RB - 8 as for 90)
+//   mlCirc270  Up 1, Down sin 45:   Radius = min(Wh, Hi / 1.7071)
+//   mlCirc360  Up 1, Down 1:        Radius = min(Wh, Hi / 2)
+//              (when the height limits, the pivot is at RT + 8 + Radius as for 300)
+// Labels sit inside the scale line (Radius - text size - 15), so a dial that
+// fits keeps its labels inside too.
+//
+// Sections: types and events; TNeedleLayout; TMeter (properties, range
+// state, geometry and mapping, painting, lifecycle).
+#pragma once
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/QEL_Base.h"
+#include "gauges/MeterMath.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+// ------------------------------------------------- types and events ----
+
+// The number in each name is the sweep of the scale in degrees.
+enum TMeterLayout : uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
+int MeterLayoutSweep(TMeterLayout Layout);
+
+using TMouseMoveInMeterEvent =
+    std::function<void(TObject* Sender, bool WithinRange, TShiftState Shift, double MeterValue)>;
+using TmtBeforeDrawScaleLabelEvent =
+    std::function<void(TObject* Sender, TCanvas* Canvas, std::string& CurrentTickLabel, int ChartX, int ChartY)>;
+using TBeforeDrawNeedleEvent = std::function<void(TObject* Sender, TCanvas* Canvas, bool& NeedleDrawn)>;
+using TMeterRenderedEvent = std::function<void(TObject* Sender, TCanvas* Canvas)>;
+
+// ----------------------------------------------------- TNeedleLayout ----
+
+class TNeedleLayout : public TPersistent {
+ public:
+  TColor GetColorBody() const { return colorBody_; }
+  void SetColorBody(TColor v) { Set(colorBody_, v); }
+  TColor GetColorOutline() const { return colorOutline_; }
+  void SetColorOutline(TColor v) { Set(colorOutline_, v); }
+  int GetHeadSize() const { return headSize_; }
+  void SetHeadSize(int v) { Set(headSize_, v); }
+  int GetThickness() const { return thickness_; }
+  void SetThickness(int v) { Set(thickness_, v); }
+  int GetPercentNeedleLength() const { return percentNeedleLength_; }
+  void SetPercentNeedleLength(int v) { Set(percentNeedleLength_, std::clamp(v, 0, 100)); }
+  int GetHeadAngle() const { return headAngle_; }
+  void SetHeadAngle(int v) { Set(headAngle_, std::clamp(v, 0, 180)); }
+  int GetHeadMidLeng() const { return headMidLeng_; }
+  void SetHeadMidLeng(int v) { Set(headMidLeng_, v); }
+  int GetShadowDx() const { return shadowDx_; }
+  void SetShadowDx(int v) { Set(shadowDx_, v); }
+  int GetShadowDy() const { return shadowDy_; }
+  void SetShadowDy(int v) { Set(shadowDy_, v); }
+  TColor GetShadowColor() const { return shadowColor_; }
+  void SetShadowColor(TColor v) { Set(shadowColor_, v); }
+  bool GetVisible() const { return visible_; }
+  void SetVisible(bool v) { Set(visible_, v); }
+
+  // Copies every setting but OnChange from another needle layout.
+  void Assign(TPersistent* Source) override;
+  // Fires OnChange.
+  void Changed();
+  TNotifyEvent OnChange;
+
+ private:
+  template <class T>
+  void Set(T& field, T v) {
+    if (field == v) return;
+    field = v;
+    Changed();
+  }
+  TColor colorBody_ = 0xC0C0C0;
+  TColor colorOutline_ = 0x000000;
+  int headSize_ = 20;
+  int thickness_ = 0;
+  int percentNeedleLength_ = 100;
+  int headAngle_ = 30;
+  int headMidLeng_ = 20;
+  int shadowDx_ = 0, shadowDy_ = 0;
+  TColor shadowColor_ = 0x808080;
+  bool visible_ = true;
+};
+
+// ------------------------------------------------------------ TMeter ----
+
+class TMeter : public TGraphicControl {
+ public:
+  explicit TMeter(TComponent* AOwner);
+  ~TMeter() override;
+
+  // --- values, range and thresholds (deferred while loading) ---
+  double GetValue() const { return value_; }
+  void SetValue(double v);
+  double GetValueSec() const { return valueSec_; }
+  void SetValueSec(double v);
+  double GetMeterMinValue() const { return min_; }
+  void SetMeterMinValue(double v);
+  double GetMeterMaxValue() const { return max_; }
+  void SetMeterMaxValue(double v);
+  double GetThresholdLow() const { return thresholdLow_; }
+  void SetThresholdLow(double v);
+  double GetThresholdHigh() const { return thresholdHigh_; }
+  void SetThresholdHigh(double v);
+  bool GetLogarithmic() const { return logarithmic_; }
+  void SetLogarithmic(bool v);
+  // The range flags the limit lamps show.
+  bool GetOverflow() const { return overflow_; }
+  bool GetUnderflow() const { return underflow_; }
+
+  // --- scale ---
+  TMeterLayout GetMeterLayout() const { return layout_; }
+  void SetMeterLayout(TMeterLayout v);
+  int GetMeterNrTicks() const { return nrTicks_; }
+  void SetMeterNrTicks(int v);
+  int GetMeterDecPlaces() const { return decPlaces_; }
+  void SetMeterDecPlaces(int v);
+  bool GetMeterShortTicks() const { return shortTicks_; }
+  void SetMeterShortTicks(bool v) { SetIfChanged(shortTicks_, v); }
+  bool GetMeterScaleLine() const { return scaleLine_; }
+  void SetMeterScaleLine(bool v) { SetIfChanged(scaleLine_, v); }
+  bool GetScaleVisible() const { return scaleVisible_; }
+  void SetScaleVisible(bool v) { SetAndPaint(scaleVisible_, v); }
+  bool GetScaleBkVisible() const { return scaleBkVisible_; }
+  void SetScaleBkVisible(bool v) { SetAndPaint(scaleBkVisible_, v); }
+  double GetScaleBkWidth() const { return scaleBkWidth_; }
+  void SetScaleBkWidth(double v);
+
+  // --- colours, frame and cover ---
+  TColor GetColorSclBkLow() const { return colorSclBkLow_; }
+  void SetColorSclBkLow(TColor v) { SetIfChanged(colorSclBkLow_, v); }
+  TColor GetColorSclBkNorm() const { return colorSclBkNorm_; }
+  void SetColorSclBkNorm(TColor v) { SetIfChanged(colorSclBkNorm_, v); }
+  TColor GetColorSclBkHigh() const { return colorSclBkHigh_; }
+  void SetColorSclBkHigh(TColor v) { SetIfChanged(colorSclBkHigh_, v); }
+  TColor GetColorScale() const { return colorScale_; }
+  void SetColorScale(TColor v) { SetIfChanged(colorScale_, v); }
+  TColor GetColorBakG() const { return colorBakG_; }
+  void SetColorBakG(TColor v) { SetIfChanged(colorBakG_, v); }
+  TColor GetColorCover() const { return colorCover_; }
+  void SetColorCover(TColor v) { SetIfChanged(colorCover_, v); }
+  TColorScheme GetColorScheme() const { return colorScheme_; }
+  void SetColorScheme(TColorScheme v);
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { SetIfChanged(frameStyle_, v); }
+  int GetRimTop() const { return rimTop_; }
+  void SetRimTop(int v) { SetIfChanged(rimTop_, v); }
+  int GetRimBottom() const { return rimBottom_; }
+  void SetRimBottom(int v) { SetIfChanged(rimBottom_, v); }
+  int GetRimSide() const { return rimSide_; }
+  void SetRimSide(int v) { SetIfChanged(rimSide_, v); }
+
+  // --- lamps, caption, anchor, background ---
+  bool GetLimWatchHighOn() const { return limWatchHighOn_; }
+  void SetLimWatchHighOn(bool v) { SetIfChanged(limWatchHighOn_, v); }
+  bool GetLimWatchLowOn() const { return limWatchLowOn_; }
+  void SetLimWatchLowOn(bool v) { SetIfChanged(limWatchLowOn_, v); }
+  TColor GetLimWatchActColor() const { return limWatchActColor_; }
+  void SetLimWatchActColor(TColor v) { SetIfChanged(limWatchActColor_, v); }
+  TColor GetLimWatchPsvColor() const { return limWatchPsvColor_; }
+  void SetLimWatchPsvColor(TColor v) { SetIfChanged(limWatchPsvColor_, v); }
+  const std::string& GetCaption() const { return caption_; }
+  void SetCaption(const std::string& v) { SetAndPaint(caption_, v); }
+  TFont* GetFontCaption() const { return fontCaption_.get(); }
+  void SetFontCaption(TFont* v);
+  bool GetAnchorCovered() const { return anchorCovered_; }
+  void SetAnchorCovered(bool v) { SetIfChanged(anchorCovered_, v); }
+  int GetAnchorSize() const { return anchorSize_; }
+  void SetAnchorSize(int v) { SetIfChanged(anchorSize_, v); }
+  const std::string& GetAnchorImage() const { return anchorImage_; }
+  void SetAnchorImage(const std::string& FileName);
+  const std::string& GetBackGroundImg() const { return backGroundImg_; }
+  void SetBackGroundImg(const std::string& FileName);
+  TBkgFill GetBkgndFillMode() const { return bkgndFillMode_; }
+  void SetBkgndFillMode(TBkgFill v) { SetAndPaint(bkgndFillMode_, v); }
+
+  // --- needles ---
+  TNeedleLayout* GetNeedleLayout() const { return needle_.get(); }
+  void SetNeedleLayout(TNeedleLayout* v);
+  TNeedleLayout* GetNeedleLayoutSec() const { return needleSec_.get(); }
+  void SetNeedleLayoutSec(TNeedleLayout* v);
+
+  // --- geometry and mapping ---
+  void CalcMeterLayoutParams();
+  int GetSweep() const { return geometry_.Sweep; }
+  double GetRadius() const { return geometry_.Radius; }
+  int GetCentreX() const { return geometry_.CentreX; }
+  int GetCentreY() const { return geometry_.CentreY; }
+  double CalcNeedleAngle(double Value) const;
+  void ConvertToPixelCoords(double Value, double PercentRadius, int& X, int& Y) const;
+  bool ConvertPixelToValue(int X, int Y, double& Value) const;
+  int CalcM(int DecPlaces, double A, double B) const { return meter::CalcM(DecPlaces, A, B); }
+
+  // --- events ---
+  void MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue);
+  void DoOverFlowEvent() { if (OnOverFlow) OnOverFlow(this); }
+  void DoNormalRangeEvent() { if (OnNormalRange) OnNormalRange(this); }
+  void DoUnderFlowEvent() { if (OnUnderFlow) OnUnderFlow(this); }
+  TNotifyEvent OnOverFlow, OnNormalRange, OnUnderFlow;
+  TMouseMoveInMeterEvent OnMouseMoveInMeter;
+  TmtBeforeDrawScaleLabelEvent OnBeforeDrawScaleLabel;
+  TBeforeDrawNeedleEvent OnBeforeDrawNeedle;
+  TMeterRenderedEvent OnMeterRendered;
+
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  // Draws the whole meter off screen and copies it in one step.
+  void Paint() override;
+  // Repaints: wired to both needle layouts' OnChange.
+  void StyleChanged(TObject* Sender);
+
+ protected:
+  void Loaded() override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  class TPainter;
+  friend class TPainter;
+  bool Loading() const { return ComponentState().Contains(csLoading); }
+  meter::TScaleRange Range() const { return {min_, max_, logarithmic_}; }
+  template <class T>
+  void SetIfChanged(T& field, const T& v) {
+    if (field == v) return;
+    field = v;
+    Paint();
+  }
+  template <class T>
+  void SetAndPaint(T& field, const T& v) {
+    field = v;
+    Paint();
+  }
+  void StoreValue(double& Stored, double v, const TNeedleLayout& Needle);
+  void PullIntoRange();
+  bool RefusedByLogScale(double v) const { return logarithmic_ && v < 1e-100; }
+  bool LoadBackground();
+  bool LoadAnchor();
+  void BuildAnchorMask();
+
+  double value_ = 0.0, valueSec_ = 0.0;
+  double min_ = 0.0, max_ = 1.0;
+  double thresholdLow_ = 0.0, thresholdHigh_ = 1.0;
+  bool logarithmic_ = false;
+  bool overflow_ = false, underflow_ = false;
+  TMeterLayout layout_ = mlCirc90;
+  int nrTicks_ = 3, decPlaces_ = 1;
+  bool shortTicks_ = true, scaleLine_ = true, scaleVisible_ = true, scaleBkVisible_ = false;
+  double scaleBkWidth_ = 0.0;
+  TColor colorSclBkLow_ = 0x00FF00, colorSclBkNorm_ = 0x0080FF, colorSclBkHigh_ = 0x0000FF;
+  TColor colorScale_ = 0x800000, colorBakG_ = 0xFFFFFF, colorCover_ = clBtnFace;
+  TColorScheme colorScheme_ = csBlackWhite;
+  TColor frameDark_ = 0x808080, frameLight_ = 0xFFFFFF;
+  TFrameStyle frameStyle_ = fsRaised;
+  int rimTop_ = 8, rimBottom_ = 10, rimSide_ = 10;
+  bool limWatchHighOn_ = true, limWatchLowOn_ = true;
+  TColor limWatchActColor_ = 0x0000FF, limWatchPsvColor_ = 0x808080;
+  std::string caption_;
+  bool anchorCovered_ = true;
+  int anchorSize_ = 24;
+  std::string anchorImage_, backGroundImg_;
+  bool hasAnchorImage_ = false, hasBackground_ = false;
+  TBkgFill bkgndFillMode_ = bfSimple;
+  meter::TDialGeometry geometry_;
+  std::unique_ptr<TNeedleLayout> needle_, needleSec_;
+  std::unique_ptr<TFont> fontCaption_;
+  std::unique_ptr<TBitmap> backgroundBmp_, anchorBmp_, anchorMaskBmp_;
+  std::string labelText_;  // reused by every paint, so labels allocate nothing
+};
+
+}  // namespace qel
