@@ -104,10 +104,7 @@ bool TCustomTreeView::EnsureLayout() {
   showV_ = v;
   showH_ = h;
   if (changed && Surface()) {
-    TPoint off = ClientOffset();
-    TRect client = GetClientRect();
-    client.Offset(off.X, off.Y);
-    PaintCanvas()->SetTarget(Surface(), off, client);
+    TargetClientArea();
     Invalidate();
   }
   int oldTop = topRow_, oldX = scrollX_;

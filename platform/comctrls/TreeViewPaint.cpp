@@ -30,10 +30,7 @@ void TCustomTreeView::Paint() {
   if (EnsureLayout()) {
     // A bar came or went, or every row moved, after the paint cycle chose
     // its area: paint the whole client area now.
-    TPoint off = ClientOffset();
-    TRect client = GetClientRect();
-    client.Offset(off.X, off.Y);
-    PaintCanvas()->SetTarget(Surface(), off, client);
+    TargetClientArea();
   }
   if (relaid) PaintBorder();  // the bars' ranges changed
   TCanvas* C = Canvas();
@@ -118,20 +115,7 @@ void TCustomTreeView::PaintLabel(TCanvas* C, const TTreeNode* Node, const RowGeo
 // Outside the client area: the border, the bars and the corner between them.
 void TCustomTreeView::PaintBorder() {
   TCustomControl::PaintBorder();
-  if (!showV_ && !showH_) return;
-  TBitmap* s = Surface();
-  TCanvas c(s);
-  TPoint off = ClientOffset();
-  TRect inside = TWinControl::GetClientRect();
-  inside.Offset(off.X, off.Y);
-  c.SetTarget(s, off, inside);
-  if (showV_) vbar_.Paint(&c);
-  if (showH_) hbar_.Paint(&c);
-  if (showV_ && showH_) {
-    TRect r = GetClientRect();
-    c.Brush()->SetColor(clBtnFace);
-    c.FillRect({r.Right, r.Bottom, r.Right + ScrollBarSize, r.Bottom + ScrollBarSize});
-  }
+  PaintScrollBars(*this, showV_ ? &vbar_ : nullptr, showH_ ? &hbar_ : nullptr);
 }
 
 }  // namespace qel

@@ -313,6 +313,9 @@ class TWinControl : public TControl {
   void FontChanged() override;
   // The canvas the paint cycle hands to PaintWindow: client area of the surface.
   TCanvas* PaintCanvas() { return &paintCanvas_; }
+  // Points the paint canvas at the whole client area as it is now (after
+  // the border or the scroll bars changed it).
+  void TargetClientArea();
 
  private:
   void CreateHandleTree();

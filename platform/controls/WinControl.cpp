@@ -107,10 +107,7 @@ void TWinControl::DestroyHandleTree() {
 void TWinControl::CreateWnd() {
   handle_ = Application->RegisterWindow([this](TMessage& m) { WndProc(m); });
   surface_ = std::make_unique<TBitmap>(GetWidth(), GetHeight());
-  TPoint off = ClientOffset();
-  TRect client = GetClientRect();
-  client.Offset(off.X, off.Y);
-  paintCanvas_.SetTarget(surface_.get(), off, client);
+  TargetClientArea();
   invalid_ = {0, 0, GetWidth(), GetHeight()};
   Application->PaintNeeded();
 }
@@ -132,14 +129,17 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     Application->PaintNeeded();
   }
   TControl::SetBounds(ALeft, ATop, AWidth, AHeight);
-  if (resized && surface_) {
-    // The client area may be smaller than inside the border (scroll bars).
-    TPoint off = ClientOffset();
-    TRect client = GetClientRect();
-    client.Offset(off.X, off.Y);
-    paintCanvas_.SetTarget(surface_.get(), off, client);
-  }
+  // The client area may be smaller than inside the border (scroll bars).
+  if (resized) TargetClientArea();
   if (resized) AlignControls();
+}
+
+void TWinControl::TargetClientArea() {
+  if (!surface_) return;
+  TPoint off = ClientOffset();
+  TRect client = GetClientRect();
+  client.Offset(off.X, off.Y);
+  paintCanvas_.SetTarget(surface_.get(), off, client);
 }
 
 int TWinControl::BorderWidth() const {
@@ -155,12 +155,7 @@ TRect TWinControl::GetClientRect() const {
 void TWinControl::SetBorderStyle(TBorderStyle v) {
   if (v == borderStyle_) return;
   borderStyle_ = v;
-  if (surface_) {
-    TPoint off = ClientOffset();
-    TRect client = GetClientRect();
-    client.Offset(off.X, off.Y);
-    paintCanvas_.SetTarget(surface_.get(), off, client);
-  }
+  TargetClientArea();
   AlignControls();
   Invalidate();
 }
@@ -215,7 +210,7 @@ void TWinControl::PaintRegion(const TRect& SurfaceRect) {
   if (!r.IsEmpty()) {
     paintCanvas_.SetTarget(surface_.get(), off, r);
     PaintWindow();
-    paintCanvas_.SetTarget(surface_.get(), off, client);
+    TargetClientArea();
     PaintGraphicChildren(r);
   }
   // Outside the client lie the border and whatever a control draws there (scroll bars).

@@ -353,10 +353,7 @@ void TCustomGrid::LayoutChanged() {
   showV_ = v;
   showH_ = h;
   if (changed && Surface()) {
-    TPoint off = ClientOffset();
-    TRect client = GetClientRect();
-    client.Offset(off.X, off.Y);
-    PaintCanvas()->SetTarget(Surface(), off, client);
+    TargetClientArea();
     Invalidate();
   }
   updatingBars_ = false;

@@ -130,20 +130,7 @@ void TCustomGrid::PaintSizingLine() {
 // Outside the client area: the border, the bars and the corner between them.
 void TCustomGrid::PaintBorder() {
   TCustomControl::PaintBorder();
-  if (!showV_ && !showH_) return;
-  TBitmap* s = Surface();
-  TCanvas c(s);
-  TPoint off = ClientOffset();
-  TRect inside = TWinControl::GetClientRect();
-  inside.Offset(off.X, off.Y);
-  c.SetTarget(s, off, inside);
-  if (showV_) vbar_.Paint(&c);
-  if (showH_) hbar_.Paint(&c);
-  if (showV_ && showH_) {
-    TRect r = GetClientRect();
-    c.Brush()->SetColor(clBtnFace);
-    c.FillRect({r.Right, r.Bottom, r.Right + ScrollBarSize, r.Bottom + ScrollBarSize});
-  }
+  PaintScrollBars(*this, showV_ ? &vbar_ : nullptr, showH_ ? &hbar_ : nullptr);
 }
 
 }  // namespace qel

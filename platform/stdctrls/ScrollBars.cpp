@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/Controls.h"
 
 namespace qel {
 
@@ -269,6 +270,24 @@ void TClientScrollBar::StartRepeat(unsigned DelayMs) {
 void TClientScrollBar::StopRepeat() {
   if (timerRunning_ && timerWnd_) KillTimer(timerWnd_, 1);
   timerRunning_ = false;
+}
+
+void PaintScrollBars(TWinControl& Control, TClientScrollBar* Vertical, TClientScrollBar* Horizontal) {
+  if (!Vertical && !Horizontal) return;
+  TBitmap* surface = Control.Surface();
+  if (!surface) return;
+  TPoint off = Control.ClientOffset();
+  TRect inside = Control.TWinControl::GetClientRect();
+  inside.Offset(off.X, off.Y);
+  TCanvas c(surface);
+  c.SetTarget(surface, off, inside);
+  if (Vertical) Vertical->Paint(&c);
+  if (Horizontal) Horizontal->Paint(&c);
+  if (Vertical && Horizontal) {
+    TRect r = Control.GetClientRect();
+    c.Brush()->SetColor(clBtnFace);
+    c.FillRect({r.Right, r.Bottom, r.Right + ScrollBarSize, r.Bottom + ScrollBarSize});
+  }
 }
 
 }  // namespace qel

@@ -93,4 +93,9 @@ class TClientScrollBar {
   bool timerRunning_ = false;
 };
 
+class TWinControl;
+// Paints a control's bars, which lie outside its (shrunk) client area, and
+// the corner between them; nullptr for a bar that is not shown.
+void PaintScrollBars(TWinControl& Control, TClientScrollBar* Vertical, TClientScrollBar* Horizontal);
+
 }  // namespace qel
