@@ -119,10 +119,7 @@ bool TCustomTreeView::EnsureLayout() {
 }
 
 TRect TCustomTreeView::GetClientRect() const {
-  TRect r = TWinControl::GetClientRect();
-  if (showV_) r.Right = std::max(r.Right - ScrollBarSize, 0);
-  if (showH_) r.Bottom = std::max(r.Bottom - ScrollBarSize, 0);
-  return r;
+  return ClientInsideScrollBars(TWinControl::GetClientRect(), showV_, showH_);
 }
 
 void TCustomTreeView::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

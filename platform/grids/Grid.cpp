@@ -317,10 +317,7 @@ void TCustomGrid::DeleteRow(int ARow) {
 // ------------------------------------------------------ scroll bars ----
 
 TRect TCustomGrid::GetClientRect() const {
-  TRect r = TWinControl::GetClientRect();
-  if (showV_) r.Right = std::max(r.Right - ScrollBarSize, 0);
-  if (showH_) r.Bottom = std::max(r.Bottom - ScrollBarSize, 0);
-  return r;
+  return ClientInsideScrollBars(TWinControl::GetClientRect(), showV_, showH_);
 }
 
 void TCustomGrid::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {

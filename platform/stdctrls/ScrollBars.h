@@ -93,6 +93,13 @@ class TClientScrollBar {
   bool timerRunning_ = false;
 };
 
+// The client area left inside R when the shown bars take their strips.
+inline TRect ClientInsideScrollBars(TRect R, bool Vertical, bool Horizontal) {
+  if (Vertical) R.Right = R.Right - ScrollBarSize > R.Left ? R.Right - ScrollBarSize : R.Left;
+  if (Horizontal) R.Bottom = R.Bottom - ScrollBarSize > R.Top ? R.Bottom - ScrollBarSize : R.Top;
+  return R;
+}
+
 class TWinControl;
 // Paints a control's bars, which lie outside its (shrunk) client area, and
 // the corner between them; nullptr for a bar that is not shown.
