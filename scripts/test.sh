@@ -6,6 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+# A fresh clone in another folder reuses the compiler cache: paths inside the
+# checkout are hashed relative to it, and the build folder is not hashed.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 run_suite() {  # $1 build dir, $2 build type, $3 sanitize ON/OFF
   cmake -S . -B "$1" -G Ninja -DCMAKE_BUILD_TYPE="$2" -DQEL_SANITIZE="$3" >/dev/null
   cmake --build "$1"
