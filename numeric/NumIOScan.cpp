@@ -119,12 +119,15 @@ long double ToExtended(const std::string& S) {
 
 // ------------------------------------------------------------ validators ----
 
+// The machine accepts at the first character that ends a number; only the
+// end of the text may end it here, so that nothing trails the number.
 bool IsValidExpStr(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode) {
   if (Text.empty()) return false;
   ExpMachine m{ExponentAllowed, ResolveTypingSepMode(SepMode)};
-  for (int pos = 1; !m.Done(); ++pos)
+  int pos = 1;
+  for (; !m.Done(); ++pos)
     if (!m.Step(CharAt(Text, pos))) return false;
-  return m.state == kAccept;
+  return m.state == kAccept && pos - 1 == static_cast<int>(Text.size()) + 1;
 }
 
 // States: 0 start, 1 signed, 2 separator seen, 3 integer digits, 4 fraction
