@@ -136,10 +136,11 @@ void TNumIO::SetLabValue(double Value) {
   }
 }
 
-// The flag is only raised when a change notification will follow: setting
-// the same text again sends none and would leave it raised for the user's
-// next change.
+// The program's text is one a refused change may go back to. The flag is
+// only raised when a change notification will follow: setting the same text
+// again sends none and would leave it raised for the user's next change.
 void TNumIO::SetEditText(const std::string& Text) {
+  lastValid_ = Text;
   if (Text == GetText()) return;
   programmatic_ = true;
   SetText(Text);
@@ -163,9 +164,9 @@ void TNumIO::Revalidate() {
 }
 
 // Fixed point: a text without its point or with a second one goes back to
-// the last valid text, and decimals beyond the count are cut off. Returns
-// the caret to use.
-int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace) const {
+// the last valid text, and decimals beyond the count are cut off (Cut).
+// Returns the caret to use.
+int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace, bool& Cut) const {
   size_t first = Text.find('.');
   int p = first == std::string::npos ? 0 : int(first) + 1;
   size_t second = first == std::string::npos ? std::string::npos : Text.find('.', first + 1);
@@ -183,6 +184,7 @@ int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R,
   if (static_cast<int>(Text.size()) - p > fixPointDecPlaces_) {
     R = Text.substr(0, size_t(p + fixPointDecPlaces_));
     Replace = true;
+    Cut = p > 0 && second == std::string::npos;
   }
   return Caret;
 }
@@ -192,10 +194,11 @@ void TNumIO::Validate() {
   const int oldCaret = GetSelStart();
   int caret = oldCaret;
   std::string r;
-  bool replace = false;
-  if (inputFormat_ == itFixPoint) caret = FixPointCaretFix(text, caret, r, replace);
+  bool replace = false, cut = false;
+  if (inputFormat_ == itFixPoint) caret = FixPointCaretFix(text, caret, r, replace, cut);
+  // A typed extra decimal is dropped, not rounded into the ones kept.
   double value = 0;
-  bool ok = ConvertNumString(text, value);
+  bool ok = ConvertNumString(cut ? r : text, value);
   if (ok && inputFormat_ == itFixPoint) {
     r = NumToText(value, 1, fixPointDecPlaces_);
     replace = true;

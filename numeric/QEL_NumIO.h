@@ -98,7 +98,7 @@ class TNumIO : public TCustomEdit {
  private:
   void Validate();
   void Revalidate();
-  int FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace) const;
+  int FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace, bool& Cut) const;
   TInFormat inputFormat_ = itDynamic;
   double rangeLow_ = 0, rangeHigh_ = 0;
   TDecPSep decPlaceSep_ = dsSystem;

@@ -123,6 +123,29 @@ TEST_F(NumIOTest, FixedPointCutsAndReformatsTheDecimals) {
   robot.Key(VK_HOME);
   robot.Type("9");  // 9912.75 is out of range
   EXPECT_EQ(field->GetText(), "912.75");
+  field->SetLabValue(12.34);
+  field->SetSelStart(5);
+  robot.Type("9");  // 12.349 would round to 12.35: a digit the user did not touch
+  EXPECT_EQ(field->GetText(), "12.34");
+  EXPECT_EQ(field->GetSelStart(), 5);
+  EXPECT_EQ(field->GetLabValue(), 12.34);
+}
+
+TEST_F(NumIOTest, RefusedChangeGoesBackToTheTextTheProgramSet) {
+  Range(0, 100);
+  field->SetInputFormat(itInt);
+  field->SetLabValue(42);
+  Clipboard()->SetAsText("x");
+  field->SetSelStart(2);
+  robot.Key('V', {ssCtrl});
+  EXPECT_EQ(field->GetText(), "42");
+  field->SetEditText("7");
+  robot.Key(VK_END);
+  robot.Type("x");
+  EXPECT_EQ(field->GetText(), "7");
+  robot.Type("5");  // still editable
+  EXPECT_EQ(field->GetText(), "75");
+  EXPECT_EQ(changes, 1);
 }
 
 TEST_F(NumIOTest, SetLabValueWritesEachFormat) {
