@@ -1,6 +1,7 @@
 // The number-text codec: separator modes, the validators and the scanners.
 // Integer readers accumulate in unsigned 32-bit arithmetic, so overflow wraps
 // as two's complement without undefined behaviour.
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -18,6 +19,17 @@ TDecPSep ResolveTypingSepMode(TDecPSep Mode) {
 bool IsDecimalSep(char C, TDecPSep Mode) {
   return (Mode == dsPoint && C == '.') || (Mode == dsComma && C == ',') ||
          (Mode == dsBoth && (C == '.' || C == ','));
+}
+
+int DecimalSepPos(const std::string& Text, TDecPSep Mode, int From) {
+  for (int i = std::max(From, 1); i <= static_cast<int>(Text.size()); ++i)
+    if (IsDecimalSep(Text[i - 1], Mode)) return i;
+  return 0;
+}
+
+std::string WithDecimalSep(std::string Text, TDecPSep Mode) {
+  if (Mode == dsComma) std::replace(Text.begin(), Text.end(), '.', ',');
+  return Text;
 }
 
 bool HasDynamicPrefix(const std::string& Text) {

@@ -2,6 +2,7 @@
 
 #include "NumIOTestUtil.h"
 #include "numeric/QEL_NumIO.h"
+#include "tests/platform/rtl/SettingsGuard.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -141,6 +142,40 @@ TEST_F(NumIO2Test, SeparatorModeDecidesWhichKeysAreTaken) {
   EXPECT_EQ(field->GetText(), "1.5");
   field->SetDecPlaceSep(dsComma);
   EXPECT_EQ(field->GetText(), "1,5");
+}
+
+TEST_F(NumIO2Test, CommaSeparatorFieldsStayEditable) {
+  test::SettingsGuard guard;
+  field->SetInputFormat(itFixPoint);
+  field->SetDecPlaceSep(dsComma);
+  field->SetValue(12.5);
+  EXPECT_EQ(field->GetText(), "12,50");
+  robot.Key(VK_HOME);
+  robot.Key(VK_RIGHT);
+  EXPECT_EQ(field->GetCaretPos(), 1);
+  robot.Key(VK_RIGHT);
+  robot.Key(VK_RIGHT);
+  robot.Type("7");
+  EXPECT_EQ(field->GetText(), "12,70");
+  EXPECT_EQ(field->GetValue(), 12.7);
+  FormatSettings.DecimalSeparator = ',';  // a comma locale with the default mode
+  field->SetDecPlaceSep(dsSystem);
+  field->SetValue(3.25);
+  EXPECT_EQ(field->GetText(), "3,25");
+  robot.Key(VK_HOME);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "13,25");
+  field->SetInputFormat(itFloat);
+  robot.Key(VK_END);
+  robot.Type("5");
+  EXPECT_EQ(field->GetText(), "13,255");
+  EXPECT_EQ(field->GetValue(), 13.255);
+  field->SetInputFormat(itExp);
+  EXPECT_EQ(field->GetText(), " 1,32550E+01");
+  robot.Key(VK_END);
+  robot.Key(VK_BACK);
+  EXPECT_EQ(field->GetText(), " 1,32550E+0");
+  EXPECT_EQ(changes, 4);
 }
 
 TEST_F(NumIO2Test, LoneSignIsKeptInEveryFormat) {

@@ -2,6 +2,7 @@
 
 #include "NumIOTestUtil.h"
 #include "numeric/QEL_NumIO.h"
+#include "tests/platform/rtl/SettingsGuard.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -146,6 +147,42 @@ TEST_F(NumIOTest, RefusedChangeGoesBackToTheTextTheProgramSet) {
   robot.Type("5");  // still editable
   EXPECT_EQ(field->GetText(), "75");
   EXPECT_EQ(changes, 1);
+}
+
+TEST_F(NumIOTest, CommaSeparatorIsReadAndWritten) {
+  test::SettingsGuard guard;
+  Range(0, 100);
+  field->SetInputFormat(itFloat);
+  field->SetDecPlaceSep(dsComma);
+  robot.Type("3,5");
+  EXPECT_EQ(field->GetText(), "3,5");
+  EXPECT_EQ(field->GetLabValue(), 3.5);
+  field->SetEditText("3.");  // the other separator still reads, as a comma does in point mode
+  EXPECT_EQ(field->GetLabValue(), 3);
+  field->SetLabValue(0.25);  // a text the field itself accepts
+  EXPECT_EQ(field->GetText(), "0,25000000");
+  robot.Key(VK_END);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "0,250000001");
+  FormatSettings.DecimalSeparator = ',';  // a comma locale with the default mode
+  field->SetDecPlaceSep(dsSystem);
+  field->SetEditText("");
+  robot.Type("4,75");
+  EXPECT_EQ(field->GetLabValue(), 4.75);
+  field->SetInputFormat(itFixPoint);
+  EXPECT_EQ(field->GetText(), "4,75");
+  robot.Key(VK_END);
+  robot.Type("9");
+  EXPECT_EQ(field->GetText(), "4,75");
+  robot.Key(VK_HOME);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "14,75");
+  robot.Type(",");  // a second separator
+  EXPECT_EQ(field->GetText(), "14,75");
+  EXPECT_EQ(field->GetLabValue(), 14.75);
+  field->SetDecPlaceSep(dsBoth);  // either is taken; the point is written
+  EXPECT_EQ(field->GetText(), "14.75");
+  EXPECT_EQ(field->GetLabValue(), 14.75);
 }
 
 TEST_F(NumIOTest, SetLabValueWritesEachFormat) {
