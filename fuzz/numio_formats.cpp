@@ -1,6 +1,7 @@
 // Every validator and scanner of the number-text codec on arbitrary bytes:
-// no crash, no undefined behaviour, and every scanner leaves its position
-// within 1..length + 1 whatever position it was given.
+// no crash, no undefined behaviour, every scanner leaves its position within
+// 1..length + 1 whatever position it was given, and a text the exponent
+// validator accepts is read by the scanner to its end.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,8 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
   const int start = StartOf(data[0], text);
   for (TDecPSep mode : {dsSystem, dsPoint, dsComma, dsBoth}) {
-    IsValidExpStr(text, true, mode);
-    IsValidExpStr(text, false, mode);
+    for (bool exp : {true, false}) {  // a text the field may hold is read to its end
+      int pos = 1;
+      if (IsValidExpStr(text, exp, mode)) {
+        ScanFloat(text, exp, mode, pos);
+        Check(pos == int(text.size()) + 1);
+      }
+    }
     IsValidFloatStr(text, mode);
     for (bool exp : {true, false}) {
       int pos = start;

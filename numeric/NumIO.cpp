@@ -115,31 +115,39 @@ bool TNumIO::ConvertNumString(const std::string& Text, double& Value) const {
   return pos == static_cast<int>(s.size()) + 1;
 }
 
+// Lenient: the first separator of the other kind counts as the field's own,
+// so '3,' reads as 3 in point mode and '3.5' as 3.5 in comma mode.
 double TNumIO::GetLabValue() {
   std::string s = GetText();
-  if (size_t comma = s.find(','); comma != std::string::npos) s[comma] = '.';
-  if (!s.empty() && s.back() == '.') s += '0';
+  const bool comma = CommitSepMode(decPlaceSep_) == dsComma;
+  const char own = comma ? ',' : '.', other = comma ? '.' : ',';
+  if (size_t i = s.find(other); i != std::string::npos) s[i] = own;
+  if (!s.empty() && s.back() == own) s += '0';
   double v = 0;
   return ConvertNumString(s, v) ? v : 0;
 }
 
+// Texts carry the separator the field converts with, so that the field
+// accepts its own text in comma mode too.
 void TNumIO::SetLabValue(double Value) {
+  const TDecPSep mode = CommitSepMode(decPlaceSep_);
   int64_t rounded = RoundHalfEven(Value);
   switch (inputFormat_) {
-    case itFloat: SetEditText(NumToText(Value, 1, 8)); break;
-    case itFixPoint: SetEditText(NumToText(Value, 1, fixPointDecPlaces_)); break;
+    case itFloat: SetEditText(WithDecimalSep(NumToText(Value, 1, 8), mode)); break;
+    case itFixPoint: SetEditText(WithDecimalSep(NumToText(Value, 1, fixPointDecPlaces_), mode)); break;
     case itInt: SetEditText(NumToText(Value, 1, 0)); break;
     case itHex: SetEditText(HexDigits(rounded, 8)); break;
     case itOct: SetEditText(OctDigits(rounded, 8)); break;
     case itBin: SetEditText(BinDigits(rounded, 8)); break;
-    default: SetEditText(NumToText(Value, 12, -2)); break;
+    default: SetEditText(WithDecimalSep(NumToText(Value, 12, -2), mode)); break;
   }
 }
 
-// The flag is only raised when a change notification will follow: setting
-// the same text again sends none and would leave it raised for the user's
-// next change.
+// The program's text is one a refused change may go back to. The flag is
+// only raised when a change notification will follow: setting the same text
+// again sends none and would leave it raised for the user's next change.
 void TNumIO::SetEditText(const std::string& Text) {
+  lastValid_ = Text;
   if (Text == GetText()) return;
   programmatic_ = true;
   SetText(Text);
@@ -162,20 +170,19 @@ void TNumIO::Revalidate() {
   if (!ComponentState().Contains(csDesigning)) Validate();
 }
 
-// Fixed point: a text without its point or with a second one goes back to
-// the last valid text, and decimals beyond the count are cut off. Returns
-// the caret to use.
-int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace) const {
-  size_t first = Text.find('.');
-  int p = first == std::string::npos ? 0 : int(first) + 1;
-  size_t second = first == std::string::npos ? std::string::npos : Text.find('.', first + 1);
-  size_t lastPoint = lastValid_.find('.');
-  int lastP = lastPoint == std::string::npos ? 0 : int(lastPoint) + 1;
+// Fixed point: a text without its separator or with a second one goes back
+// to the last valid text, and decimals beyond the count are cut off (Cut).
+// Returns the caret to use.
+int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace, bool& Cut) const {
+  const TDecPSep mode = CommitSepMode(decPlaceSep_);
+  const int p = DecimalSepPos(Text, mode);
+  const int second = p == 0 ? 0 : DecimalSepPos(Text, mode, p + 1);
+  const int lastP = DecimalSepPos(lastValid_, mode);
   if (p == 0) {
     R = lastValid_;
     Caret = lastP > 1 ? lastP - 1 : lastP;
     Replace = true;
-  } else if (second != std::string::npos) {
+  } else if (second != 0) {
     R = lastValid_;
     Caret = lastP;
     Replace = true;
@@ -183,6 +190,7 @@ int TNumIO::FixPointCaretFix(const std::string& Text, int Caret, std::string& R,
   if (static_cast<int>(Text.size()) - p > fixPointDecPlaces_) {
     R = Text.substr(0, size_t(p + fixPointDecPlaces_));
     Replace = true;
+    Cut = p > 0 && second == 0;
   }
   return Caret;
 }
@@ -192,12 +200,13 @@ void TNumIO::Validate() {
   const int oldCaret = GetSelStart();
   int caret = oldCaret;
   std::string r;
-  bool replace = false;
-  if (inputFormat_ == itFixPoint) caret = FixPointCaretFix(text, caret, r, replace);
+  bool replace = false, cut = false;
+  if (inputFormat_ == itFixPoint) caret = FixPointCaretFix(text, caret, r, replace, cut);
+  // A typed extra decimal is dropped, not rounded into the ones kept.
   double value = 0;
-  bool ok = ConvertNumString(text, value);
+  bool ok = ConvertNumString(cut ? r : text, value);
   if (ok && inputFormat_ == itFixPoint) {
-    r = NumToText(value, 1, fixPointDecPlaces_);
+    r = WithDecimalSep(NumToText(value, 1, fixPointDecPlaces_), CommitSepMode(decPlaceSep_));
     replace = true;
   }
   if (ok && ((value >= rangeLow_ && value <= rangeHigh_) || value == 0)) {

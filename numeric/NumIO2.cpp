@@ -39,11 +39,9 @@ bool TNumIO2::CheckValidity(const std::string& Text) const {
   switch (inputFormat_) {
     case itExp: return IsValidExpStr(Text, true, decPlaceSep_);
     case itFloat: return IsValidFloatStr(Text, decPlaceSep_);
-    case itFixPoint: {
-      size_t point = Text.find('.');
-      int p = point == std::string::npos ? 0 : int(point) + 1;
-      return IsValidFloatStr(Text, decPlaceSep_) && p == int(Text.size()) - fixPointDecPlaces_;
-    }
+    case itFixPoint:  // the separator of the mode, which need not be the point
+      return IsValidFloatStr(Text, decPlaceSep_) &&
+             DecimalSepPos(Text, ResolveTypingSepMode(decPlaceSep_)) == int(Text.size()) - fixPointDecPlaces_;
     case itInt: return IsValidIntStr(Text);
     case itHex: return IsValidHexStr(Text);
     case itOct: return IsValidOctStr(Text);
@@ -107,12 +105,14 @@ double TNumIO2::GetValue() const {
   }
 }
 
-// Writers always use the point, whatever DecPlaceSep says.
+// The writers use the point; a field whose separator is the comma shows the
+// comma instead, or its own text would refuse every key.
 std::string TNumIO2::FormatValue(double v) const {
   int64_t rounded = RoundHalfEven(v);
+  const TDecPSep mode = ResolveTypingSepMode(decPlaceSep_);
   switch (inputFormat_) {
-    case itExp: return NumToText(v, significantDigits_ + 6, -2);
-    case itFloat: case itFixPoint: return NumToText(v, 1, fixPointDecPlaces_);
+    case itExp: return WithDecimalSep(NumToText(v, significantDigits_ + 6, -2), mode);
+    case itFloat: case itFixPoint: return WithDecimalSep(NumToText(v, 1, fixPointDecPlaces_), mode);
     case itHex: return HexDigits(rounded, 8);
     case itOct: return OctDigits(rounded, 11);
     case itBin: return BinDigits(rounded, 32);

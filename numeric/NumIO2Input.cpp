@@ -109,17 +109,18 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
   // control had the focus must not stick.
   shiftDown_ = Shift.Contains(ssShift);
   ctrlDown_ = Shift.Contains(ssCtrl);
+  // Value and InputFormat rewrite the text without touching the caret or
+  // the selection: bring them back into a shorter text before any key, the
+  // copy of a read-only field too.
+  const int length = int(text_.size());
+  caret_ = std::min(caret_, length);
+  selEnd_ = std::min(selEnd_, length);
+  selBegin_ = std::min(selBegin_, selEnd_);
   if (readOnly_) {  // Tab still leaves a read-only field
     if (ctrlDown_ && Key == 'C') HandleCtrlKey(Key);
     if (!ctrlDown_ && Key == VK_TAB) HandlePlainKey(Key);
     return;
   }
-  // Value and InputFormat rewrite the text without touching the caret or
-  // the selection: bring them back into a shorter text before editing.
-  const int length = int(text_.size());
-  caret_ = std::min(caret_, length);
-  selEnd_ = std::min(selEnd_, length);
-  selBegin_ = std::min(selBegin_, selEnd_);
   const std::string savedText = text_;
   const int savedCaret = caret_;
   bool changed = ctrlDown_ ? HandleCtrlKey(Key) : HandlePlainKey(Key);

@@ -1,6 +1,7 @@
 // The number-text codec: separator modes, the validators and the scanners.
 // Integer readers accumulate in unsigned 32-bit arithmetic, so overflow wraps
 // as two's complement without undefined behaviour.
+#include <algorithm>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
@@ -18,6 +19,17 @@ TDecPSep ResolveTypingSepMode(TDecPSep Mode) {
 bool IsDecimalSep(char C, TDecPSep Mode) {
   return (Mode == dsPoint && C == '.') || (Mode == dsComma && C == ',') ||
          (Mode == dsBoth && (C == '.' || C == ','));
+}
+
+int DecimalSepPos(const std::string& Text, TDecPSep Mode, int From) {
+  for (int i = std::max(From, 1); i <= static_cast<int>(Text.size()); ++i)
+    if (IsDecimalSep(Text[i - 1], Mode)) return i;
+  return 0;
+}
+
+std::string WithDecimalSep(std::string Text, TDecPSep Mode) {
+  if (Mode == dsComma) std::replace(Text.begin(), Text.end(), '.', ',');
+  return Text;
 }
 
 bool HasDynamicPrefix(const std::string& Text) {
@@ -119,12 +131,15 @@ long double ToExtended(const std::string& S) {
 
 // ------------------------------------------------------------ validators ----
 
+// The machine accepts at the first character that ends a number; only the
+// end of the text may end it here, so that nothing trails the number.
 bool IsValidExpStr(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode) {
   if (Text.empty()) return false;
   ExpMachine m{ExponentAllowed, ResolveTypingSepMode(SepMode)};
-  for (int pos = 1; !m.Done(); ++pos)
+  int pos = 1;
+  for (; !m.Done(); ++pos)
     if (!m.Step(CharAt(Text, pos))) return false;
-  return m.state == kAccept;
+  return m.state == kAccept && pos - 1 == static_cast<int>(Text.size()) + 1;
 }
 
 // States: 0 start, 1 signed, 2 separator seen, 3 integer digits, 4 fraction

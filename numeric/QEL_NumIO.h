@@ -29,6 +29,12 @@ enum TInFormat : uint8_t { itExp, itFloat, itFixPoint, itInt, itHex, itOct, itBi
 TDecPSep ResolveTypingSepMode(TDecPSep Mode);
 // Whether C is the decimal separator in Mode (1 '.', 2 ',', 3 either).
 bool IsDecimalSep(char C, TDecPSep Mode);
+// The 1-based position of the first separator of Mode at or after From, 0
+// when there is none.
+int DecimalSepPos(const std::string& Text, TDecPSep Mode, int From = 1);
+// A writer's text (always with a point) as a field in the resolved Mode
+// shows it: the comma for dsComma, the point for dsPoint and dsBoth.
+std::string WithDecimalSep(std::string Text, TDecPSep Mode);
 // The format an itDynamic text stands in: '$' itHex, '%' itBin, '&' itOct,
 // anything else (the empty text too) itExp. The prefix is no digit.
 TInFormat DynamicFormatOf(const std::string& Text);
@@ -98,7 +104,7 @@ class TNumIO : public TCustomEdit {
  private:
   void Validate();
   void Revalidate();
-  int FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace) const;
+  int FixPointCaretFix(const std::string& Text, int Caret, std::string& R, bool& Replace, bool& Cut) const;
   TInFormat inputFormat_ = itDynamic;
   double rangeLow_ = 0, rangeHigh_ = 0;
   TDecPSep decPlaceSep_ = dsSystem;

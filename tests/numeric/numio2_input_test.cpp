@@ -2,6 +2,7 @@
 
 #include "NumIOTestUtil.h"
 #include "numeric/QEL_NumIO.h"
+#include "tests/platform/rtl/SettingsGuard.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -46,6 +47,73 @@ TEST_F(NumIO2Test, DynamicFormatTakesPrefixesWithShift) {
   EXPECT_EQ(field->GetText(), "$1");
   EXPECT_EQ(Headless().BeepCount(), 2);
   EXPECT_EQ(changes, 4);
+  field->SetText("");
+  robot.Type("101");
+  robot.Key(VK_HOME);
+  robot.Key('5', {ssShift});  // the field maps keys, whatever the key cap shows
+  EXPECT_EQ(field->GetText(), "%101");
+  EXPECT_EQ(field->GetValue(), 5);
+  field->SetText("");
+  robot.Type("17");
+  robot.Key(VK_HOME);
+  robot.Key('6', {ssShift});
+  EXPECT_EQ(field->GetText(), "&17");
+  EXPECT_EQ(field->GetValue(), 15);
+  field->SetText("");
+  robot.Type("11");
+  robot.Key(VK_HOME);
+  robot.Key(VK_NUMPAD0 + 5, {ssShift});  // the numeric pad shifts the same way
+  EXPECT_EQ(field->GetText(), "%11");
+}
+
+TEST_F(NumIO2Test, CaretKeysMoveWithinTheText) {
+  field->SetText("123");
+  robot.Key(VK_END);
+  EXPECT_EQ(field->GetCaretPos(), 3);
+  robot.Key(VK_UP);
+  EXPECT_EQ(field->GetCaretPos(), 2);
+  robot.Key(VK_LEFT);
+  EXPECT_EQ(field->GetCaretPos(), 1);
+  robot.Key(VK_DOWN);
+  EXPECT_EQ(field->GetCaretPos(), 2);
+  robot.Key(VK_RIGHT);
+  robot.Key(VK_DOWN);  // no further than the end
+  EXPECT_EQ(field->GetCaretPos(), 3);
+  robot.Key(VK_HOME);
+  robot.Key(VK_UP);  // no further than the start
+  EXPECT_EQ(field->GetCaretPos(), 0);
+  robot.Type("9");
+  EXPECT_EQ(field->GetText(), "9123");
+  EXPECT_EQ(changes, 1);  // moving the caret is no change
+}
+
+// Each case types its keys into an empty exponent field: what stays is the
+// longest typed prefix that is a number or could still become one.
+TEST_F(NumIO2Test, ExponentFieldKeepsOnlyANumberOrTheStartOfOne) {
+  field->SetInputFormat(itExp);
+  const struct {
+    const char* typed;
+    const char* kept;
+  } cases[] = {
+      {"1ABC-+-", "1"},     // nothing may trail the mantissa
+      {"1.E5", "1.E5"},     // the mark right after the separator
+      {"2.5E-3", "2.5E-3"}, // after fraction digits, with a sign
+      {"7E+45", "7E+45"},   // sign, then several exponent digits
+      {"7E4-", "7E4"},      // nothing may trail the exponent either
+      {"7E4.E", "7E4"},
+      {"7E.E", "7E"},       // after the mark only a sign or a digit
+      {"7E+-.E", "7E+"},    // after the exponent sign only a digit
+      {"E5", "5"},          // no exponent without a mantissa
+  };
+  for (const auto& c : cases) {
+    field->SetText("");
+    robot.Type(c.typed);
+    EXPECT_EQ(field->GetText(), c.kept) << c.typed;
+  }
+  field->SetText("2.5E-3");
+  EXPECT_EQ(field->GetValue(), 0.0025);
+  field->SetText("1.E5");
+  EXPECT_EQ(field->GetValue(), 1e5);
 }
 
 TEST_F(NumIO2Test, RefusedKeysRestoreTextAndCaret) {
@@ -74,6 +142,40 @@ TEST_F(NumIO2Test, SeparatorModeDecidesWhichKeysAreTaken) {
   EXPECT_EQ(field->GetText(), "1.5");
   field->SetDecPlaceSep(dsComma);
   EXPECT_EQ(field->GetText(), "1,5");
+}
+
+TEST_F(NumIO2Test, CommaSeparatorFieldsStayEditable) {
+  test::SettingsGuard guard;
+  field->SetInputFormat(itFixPoint);
+  field->SetDecPlaceSep(dsComma);
+  field->SetValue(12.5);
+  EXPECT_EQ(field->GetText(), "12,50");
+  robot.Key(VK_HOME);
+  robot.Key(VK_RIGHT);
+  EXPECT_EQ(field->GetCaretPos(), 1);
+  robot.Key(VK_RIGHT);
+  robot.Key(VK_RIGHT);
+  robot.Type("7");
+  EXPECT_EQ(field->GetText(), "12,70");
+  EXPECT_EQ(field->GetValue(), 12.7);
+  FormatSettings.DecimalSeparator = ',';  // a comma locale with the default mode
+  field->SetDecPlaceSep(dsSystem);
+  field->SetValue(3.25);
+  EXPECT_EQ(field->GetText(), "3,25");
+  robot.Key(VK_HOME);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "13,25");
+  field->SetInputFormat(itFloat);
+  robot.Key(VK_END);
+  robot.Type("5");
+  EXPECT_EQ(field->GetText(), "13,255");
+  EXPECT_EQ(field->GetValue(), 13.255);
+  field->SetInputFormat(itExp);
+  EXPECT_EQ(field->GetText(), " 1,32550E+01");
+  robot.Key(VK_END);
+  robot.Key(VK_BACK);
+  EXPECT_EQ(field->GetText(), " 1,32550E+0");
+  EXPECT_EQ(changes, 4);
 }
 
 TEST_F(NumIO2Test, LoneSignIsKeptInEveryFormat) {
@@ -145,6 +247,29 @@ TEST_F(NumIO2Test, ShorterValueTextKeepsEditingSafe) {
   EXPECT_EQ(field->GetText(), "78");
   robot.Key(VK_BACK);
   EXPECT_EQ(field->GetText(), "7");
+}
+
+TEST_F(NumIO2Test, ShorterTextKeepsTheReadOnlyCopySafe) {
+  field->SetText("123456.75");
+  field->SetSelBegin(5);
+  field->SetSelEnd(9);
+  field->SetValue(3);  // "3.00": the selection lies beyond the text
+  field->SetReadOnly(true);
+  Clipboard()->SetAsText("old");
+  EXPECT_NO_THROW(robot.Key('C', {ssCtrl}));
+  EXPECT_EQ(Clipboard()->GetAsText(), "old");  // nothing left to copy
+  field->SetReadOnly(false);
+  field->SetText("123456.75");
+  field->SetSelBegin(1);
+  field->SetSelEnd(9);
+  field->SetInputFormat(itInt);  // "123457"
+  field->SetReadOnly(true);
+  EXPECT_NO_THROW(robot.Key('C', {ssCtrl}));
+  EXPECT_EQ(Clipboard()->GetAsText(), "23457");  // what is left of the selection
+  field->SetReadOnly(false);
+  robot.Key(VK_END);
+  robot.Type("8");
+  EXPECT_EQ(field->GetText(), "1234578");
 }
 
 TEST_F(NumIO2Test, PropertyClampsAndRangeCoupling) {

@@ -72,7 +72,10 @@ TEST(NumIOCodec, TypingValidatorsAcceptPromisingTexts) {
   for (const char* ok : {" 1.5E+03", "1.5E", "1.", ".", "-.", "1E", "1E-", "7"})
     EXPECT_TRUE(IsValidExpStr(ok, true, dsPoint)) << ok;
   for (const char* bad : {"", "-", "E5", "1.5.", "1E+-", "x"}) EXPECT_FALSE(IsValidExpStr(bad, true, dsPoint)) << bad;
-  EXPECT_TRUE(IsValidExpStr("1E5", false, dsPoint));  // without exponents the number ends at the E
+  EXPECT_FALSE(IsValidExpStr("1E5", false, dsPoint));  // without exponents the E trails the number
+  EXPECT_TRUE(IsValidExpStr("1.5", false, dsPoint));
+  for (const char* trailing : {"1 ", "1x", "1.5-", "1E5+", "1E5."})
+    EXPECT_FALSE(IsValidExpStr(trailing, true, dsPoint)) << trailing;
   for (const char* ok : {"-", "+", ".", "-.", "12.", "0.25"}) EXPECT_TRUE(IsValidFloatStr(ok, dsPoint)) << ok;
   for (const char* bad : {"", "1.2.3", "--1", " 1", "1e5", " 1.5E+03", "1.5E"})
     EXPECT_FALSE(IsValidFloatStr(bad, dsPoint)) << bad;

@@ -2,6 +2,7 @@
 
 #include "NumIOTestUtil.h"
 #include "numeric/QEL_NumIO.h"
+#include "tests/platform/rtl/SettingsGuard.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -123,6 +124,65 @@ TEST_F(NumIOTest, FixedPointCutsAndReformatsTheDecimals) {
   robot.Key(VK_HOME);
   robot.Type("9");  // 9912.75 is out of range
   EXPECT_EQ(field->GetText(), "912.75");
+  field->SetLabValue(12.34);
+  field->SetSelStart(5);
+  robot.Type("9");  // 12.349 would round to 12.35: a digit the user did not touch
+  EXPECT_EQ(field->GetText(), "12.34");
+  EXPECT_EQ(field->GetSelStart(), 5);
+  EXPECT_EQ(field->GetLabValue(), 12.34);
+}
+
+TEST_F(NumIOTest, RefusedChangeGoesBackToTheTextTheProgramSet) {
+  Range(0, 100);
+  field->SetInputFormat(itInt);
+  field->SetLabValue(42);
+  Clipboard()->SetAsText("x");
+  field->SetSelStart(2);
+  robot.Key('V', {ssCtrl});
+  EXPECT_EQ(field->GetText(), "42");
+  field->SetEditText("7");
+  robot.Key(VK_END);
+  robot.Type("x");
+  EXPECT_EQ(field->GetText(), "7");
+  robot.Type("5");  // still editable
+  EXPECT_EQ(field->GetText(), "75");
+  EXPECT_EQ(changes, 1);
+}
+
+TEST_F(NumIOTest, CommaSeparatorIsReadAndWritten) {
+  test::SettingsGuard guard;
+  Range(0, 100);
+  field->SetInputFormat(itFloat);
+  field->SetDecPlaceSep(dsComma);
+  robot.Type("3,5");
+  EXPECT_EQ(field->GetText(), "3,5");
+  EXPECT_EQ(field->GetLabValue(), 3.5);
+  field->SetEditText("3.");  // the other separator still reads, as a comma does in point mode
+  EXPECT_EQ(field->GetLabValue(), 3);
+  field->SetLabValue(0.25);  // a text the field itself accepts
+  EXPECT_EQ(field->GetText(), "0,25000000");
+  robot.Key(VK_END);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "0,250000001");
+  FormatSettings.DecimalSeparator = ',';  // a comma locale with the default mode
+  field->SetDecPlaceSep(dsSystem);
+  field->SetEditText("");
+  robot.Type("4,75");
+  EXPECT_EQ(field->GetLabValue(), 4.75);
+  field->SetInputFormat(itFixPoint);
+  EXPECT_EQ(field->GetText(), "4,75");
+  robot.Key(VK_END);
+  robot.Type("9");
+  EXPECT_EQ(field->GetText(), "4,75");
+  robot.Key(VK_HOME);
+  robot.Type("1");
+  EXPECT_EQ(field->GetText(), "14,75");
+  robot.Type(",");  // a second separator
+  EXPECT_EQ(field->GetText(), "14,75");
+  EXPECT_EQ(field->GetLabValue(), 14.75);
+  field->SetDecPlaceSep(dsBoth);  // either is taken; the point is written
+  EXPECT_EQ(field->GetText(), "14.75");
+  EXPECT_EQ(field->GetLabValue(), 14.75);
 }
 
 TEST_F(NumIOTest, SetLabValueWritesEachFormat) {
