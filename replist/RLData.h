@@ -160,10 +160,22 @@ class TRLData : public TComponent {
   // range is clipped to the list (column 0 included when asked for).
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                       const std::string& Separator) const;
+                       std::string_view Separator) const;
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                            const std::string& Separator) const;
+                            std::string_view Separator) const;
+  // A string literal converts to bool before it converts to a string: these
+  // make CopyToClipBoard(..., true, ";") separate with ";". A single char
+  // would turn into bool as well, so it is refused.
+  void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, const char* Separator) const {
+    CopyToClipBoard(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view(Separator ? Separator : ""));
+  }
+  std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
+                            const char* Separator) const {
+    return ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view(Separator ? Separator : ""));
+  }
+  void CopyToClipBoard(int, int, int, int, bool, char) const = delete;
+  std::string ClipboardText(int, int, int, int, bool, char) const = delete;
   // Writes a UTF-8 HTML document with one table of columns ColLo..ColHi and
   // rows RowLo..RowHi (clipped to the list):
   //  - ColWidths: width in pixels of each exported column in order (missing
