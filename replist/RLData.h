@@ -135,7 +135,9 @@ class TRLData : public TComponent {
   bool GetSortDirection() const { return sortDir_; }
   bool GetHeaderClickDirection() const { return headerClickDir_; }
   void SetHeaderClickDirection(bool B) { headerClickDir_ = B; }
-  int GetSortOrder(int I) const { return cells_->GetSortOrder(I); }
+  // The stored row shown at row I (0 outside 1 .. NrOfRows). The sort
+  // direction is GetSortDirection.
+  int GetStoredRow(int I) const { return I >= 1 && I <= nrRows_ ? cells_->GetSortOrder(I) : 0; }
 
   // --- copying ---
   void Assign(TPersistent* Source) override;

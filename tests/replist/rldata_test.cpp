@@ -219,6 +219,8 @@ TEST(RLData, SortRecordsStateAndAssignKeepsBothOrders) {
   EXPECT_EQ(d.GetSortColumn(), 1);
   EXPECT_EQ(d.GetSortColumnSec(), 0);
   EXPECT_EQ(d.GetElem(1, 1), "a");
+  EXPECT_EQ(d.GetStoredRow(1), 3);
+  EXPECT_EQ(d.GetStoredRow(4), 0);
   d.SetDataID("id");
   d.SetComment("note");
   d.SetColCheckMode(2, cmBox);
@@ -238,6 +240,7 @@ TEST(RLData, SortRecordsStateAndAssignKeepsBothOrders) {
   EXPECT_EQ(copy.Storage()->GetAllocRowsBy(), 10);
   exchanged.clear();
   copy.Sort(1, -1, false);
+  EXPECT_FALSE(copy.GetSortDirection());
   EXPECT_FALSE(exchanged.empty()) << "the exchange handler is copied";
   EXPECT_EQ(sender, &copy);
   copy.UnSort();  // the stored order came across too
