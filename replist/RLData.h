@@ -226,6 +226,7 @@ class TRLData : public TComponent {
   bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= nrCols_ && Row >= 1 && Row <= nrRows_; }
   bool IsCheckColumn(int Col) const;
   void SetMark(int Col, int Row, bool Checked);
+  void ReserveMetadata(int n);
   void ResizeMetadata(int n);
   std::unique_ptr<TStringArray> NewStorage(int AllocRowsBy) const;
   void WireStorage(TStringArray& S, const TStringArray* Previous);
