@@ -112,7 +112,10 @@ TEST(RLData, RadioAndBoxRules) {
   EXPECT_EQ(Col(d, 2), (std::vector<std::string>{" a", "Xb", "X"}));
   d.SetAllCheckmarksOfCol(2, false);
   EXPECT_EQ(d.CountCheckedElemsInCol(2), 0);
+  d.SetElemChecked(2, 3, true);
   d.SetElemChecked(2, 2, true);
+  EXPECT_EQ(d.FirstCheckedElemInCol(2), 2);  // the lowest of several
+  d.SetElemChecked(2, 3, false);
   EXPECT_EQ(d.CountCheckedElemsInRow(2), 2);
   EXPECT_EQ(d.FirstCheckedElemInRow(2), 1);
   EXPECT_EQ(d.FirstCheckedElemInRow(4), 0);
@@ -135,6 +138,8 @@ TEST(RLData, ColumnIndexAndDefaultValues) {
       {"[i][80]rix4", 7, "0007"}, {"[h]rix2", 255, "FF"}, {"[h]rix2", 0x1FF, "FF"},
       {"[i]rix2", 1234, "34"},    {"[i]RIX0", 5, "5"},    {"[i]rix3", -5, "-005"},
       {"[f]rix2", 3, "3.00"},     {"[e][9]rix 1", 2, "2.0"}, {"[i]12", 3, "12"},
+      {"[h]rix4", 255, "00FF"},   {"[h]rix1", 0x1FF, "F"},  {"[h]rix0", 0xAB, "B"},
+      {"[h]rix12", 0x1234, "00001234"},
       {"[c:5]red|green", 1, "red"}, {"[l]solo", 1, "solo"}, {"[#s]abc", 1, ""},
       {"hello", 1, "hello"},      {"[dd.MM.yyyy][100]01.01.2000", 1, "01.01.2000"},
       {"[s][50]plain", 1, "plain"}, {"[x]abc", 1, ""}, {"[s]", 1, ""},
@@ -179,18 +184,20 @@ TEST(RLData, RemoveRowsKeepsHiddenColumnContent) {
 TEST(RLData, FillAndClear) {
   TRLData d(nullptr);
   d.SetNrCols(2);
-  d.SetNrRows(2);
+  d.SetNrRows(4);
   d.SetColCheckMode(2, cmBox);
   d.SetElemChecked(2, 1, true);
+  d.SetElem(2, 3, "unchecked");  // a blank mark
+  d.SetRawElem(2, 4, "?odd");    // another mark counts as checked
   d.SetElem(0, 1, "h");
   d.Fill("v");
-  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"v", "v"}));
-  EXPECT_EQ(Col(d, 2), (std::vector<std::string>{"Xv", " v"}));
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"v", "v", "v", "v"}));
+  EXPECT_EQ(Col(d, 2), (std::vector<std::string>{"Xv", " v", " v", "Xv"}));
   EXPECT_EQ(d.GetElem(0, 1), "h");
   d.SetColName(1, "n");
   d.SetColumnFormat(1, "[i]");
   d.Clear();
-  EXPECT_EQ(d.GetNrOfRows(), 2);
+  EXPECT_EQ(d.GetNrOfRows(), 4);
   EXPECT_EQ(d.GetColName(1), "C-1");
   EXPECT_EQ(d.GetColumnFormat(1), "");
   EXPECT_EQ(d.GetColCheckMode(2), cmNone);
