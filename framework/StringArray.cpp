@@ -30,26 +30,21 @@ void TStringArray::ReserveRows(size_t Rows) {
 void TStringArray::Resize(int Cols, int Rows) {
   Cols = std::max(Cols, 0);
   Rows = std::max(Rows, 0);
-  const size_t newStride = size_t(Cols) + 1;
-  CheckAllocation(size_t(Rows) * newStride, sizeof(std::string));
+  CheckAllocation(size_t(Rows) * (size_t(Cols) + 1), sizeof(std::string));
+  // Only a shrink commits the shown order (the last shown rows are the ones
+  // that go). A growing list keeps it, so UnSort still shows the stored order,
+  // the new rows last. Every allocation comes before the first change.
   GuardAllocation([&] {
-    CommitSorting();
     if (Cols != cols_) {
-      std::vector<std::string> fresh(size_t(Rows) * newStride);
-      const size_t keepCols = std::min(newStride, stride()), keepRows = std::min(Rows, rows_);
-      for (size_t r = 0; r < keepRows; ++r)
-        for (size_t c = 0; c < keepCols; ++c) fresh[r * newStride + c] = std::move(cells_[r * stride() + c]);
-      colAttr_.reserve(newStride);
-      rowAttr_.reserve(size_t(Rows));
-      order_.reserve(size_t(Rows));
-      cells_.swap(fresh);
-      cols_ = Cols;
+      MoveToColumns(Cols, Rows);
+    } else if (Rows < rows_) {
+      CommitSorting();
     } else {
       ReserveRows(size_t(Rows));
-      cells_.resize(size_t(Rows) * newStride);
     }
     // Capacities are in place: nothing below allocates.
-    colAttr_.resize(newStride);
+    cells_.resize(size_t(Rows) * stride());
+    colAttr_.resize(stride());
     rowAttr_.resize(size_t(Rows));
     const size_t old = order_.size();
     order_.resize(size_t(Rows));
@@ -57,6 +52,22 @@ void TStringArray::Resize(int Cols, int Rows) {
     rows_ = Rows;
   });
   Changed();
+}
+
+// Moves every cell into a block of the new width; rows keep their stored
+// places. Allocates first, then commits the shown order when rows go.
+void TStringArray::MoveToColumns(int Cols, int Rows) {
+  const size_t newStride = size_t(Cols) + 1;
+  std::vector<std::string> fresh(size_t(Rows) * newStride);
+  colAttr_.reserve(newStride);
+  rowAttr_.reserve(size_t(Rows));
+  order_.reserve(size_t(Rows));
+  if (Rows < rows_) CommitSorting();  // the last step that may fail
+  const size_t keepCols = std::min(newStride, stride()), keepRows = size_t(std::min(Rows, rows_));
+  for (size_t r = 0; r < keepRows; ++r)
+    for (size_t c = 0; c < keepCols; ++c) fresh[r * newStride + c] = std::move(cells_[r * stride() + c]);
+  cells_.swap(fresh);
+  cols_ = Cols;
 }
 
 void TStringArray::Clear() {

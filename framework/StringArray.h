@@ -5,9 +5,9 @@
 // Rows are addressed in the shown order: after Sort, row 1 is the first row
 // of the sorted list; GetSortOrder(i) tells which stored row is shown at i.
 // A row's attribute byte belongs to the stored row, so it moves with it.
-// Operations that add or remove rows (Resize, InsertRow, RemoveRow) first make
-// the shown order the stored one (CommitSorting), so no row is lost or
-// duplicated.
+// InsertRow, RemoveRow and a Resize that drops rows first make the shown order
+// the stored one (CommitSorting), so no row is lost or duplicated; a Resize
+// that keeps every row keeps the shown order too, new rows shown last.
 //
 // Sorting is stable. Two cells that both read as numbers (a decimal number
 // with '.' as separator and an optional exponent, blanks around it allowed)
@@ -90,6 +90,7 @@ class TStringArray : public TObject {
   size_t Index(int Col, int Row) const { return size_t(order_[Row - 1]) * stride() + Col; }
   void Changed() { if (OnChange) OnChange(this); }
   void ReserveRows(size_t Rows);
+  void MoveToColumns(int Cols, int Rows);
   void ApplyOrder(const std::vector<int>& NewOrder, int Col);
   void Percent(int P) { if (OnPercentDone) OnPercentDone(this, P); }
 };

@@ -17,6 +17,7 @@ TRLData::TRLData(TComponent* AOwner) : TComponent(AOwner) {
     cells_ = NewStorage(10);
     cells_->Resize(nrCols_, std::max(nrRows_, 1));
     WireStorage(*cells_, nullptr);
+    ReserveMetadata(nrCols_);
     ResizeMetadata(nrCols_);
   } catch (const EOutOfMemory&) {
     throw EQELRLDataError(OutOfMemoryMessage(": failed to initialize (out of memory)"));
@@ -56,37 +57,48 @@ void TRLData::BeforeHTMLExport(std::string& Text, int Col, int Row) {
   if (OnBeforeHTMLExport) OnBeforeHTMLExport(this, Text, Col, Row);
 }
 
-// Grows or shrinks the three per-column arrays; new columns get their
-// default name, an empty format and cmNone.
-void TRLData::ResizeMetadata(int n) {
+// Makes room in the three per-column arrays for n columns; raises
+// EOutOfMemory before anything changes.
+void TRLData::ReserveMetadata(int n) {
+  if (size_t(n) <= colNames_.size()) return;
   CheckAllocation(size_t(n), sizeof(TNameStrType) + sizeof(TColFmtString) + 1);
-  const int old = int(colNames_.size());
   GuardAllocation([&] {
     colNames_.reserve(size_t(n));
     colFormats_.reserve(size_t(n));
     checkModes_.reserve(size_t(n));
   });
+}
+
+// Grows or shrinks the per-column arrays within the room reserved; new
+// columns get their default name, an empty format and cmNone.
+void TRLData::ResizeMetadata(int n) {
+  const int old = int(colNames_.size());
   colNames_.resize(size_t(n));
   colFormats_.resize(size_t(n));
   checkModes_.resize(size_t(n), cmNone);
   for (int c = old + 1; c <= n; ++c) colNames_[c - 1] = "C-" + IntToStr(c);
 }
 
+// A failure leaves the list as it was. There are never fewer metadata entries
+// than NrOfColumns, not even while a view hears of the storage's change.
 void TRLData::SetNrCols(int n) {
   n = std::max(n, 1);
+  try {
+    ReserveMetadata(n);
+  } catch (const EOutOfMemory&) {
+    throw EQELRLDataError(OutOfMemoryMessage(": not enough memory on heap"));
+  }
   const int previous = nrCols_;
+  if (n > previous) ResizeMetadata(n);
   nrCols_ = n;
   try {
     cells_->Resize(n, std::max(nrRows_, 1));
   } catch (const EOutOfMemory&) {
     nrCols_ = previous;
+    ResizeMetadata(previous);  // drops only the columns just added
     throw EQELError(ReplistErrorMessage("TRLData.NrOfColumns"));
   }
-  try {
-    ResizeMetadata(n);
-  } catch (const EOutOfMemory&) {
-    throw EQELRLDataError(OutOfMemoryMessage(": not enough memory on heap"));
-  }
+  if (n < previous) ResizeMetadata(n);
 }
 
 void TRLData::SetNrRows(int n) {

@@ -135,7 +135,9 @@ class TRLData : public TComponent {
   bool GetSortDirection() const { return sortDir_; }
   bool GetHeaderClickDirection() const { return headerClickDir_; }
   void SetHeaderClickDirection(bool B) { headerClickDir_ = B; }
-  int GetSortOrder(int I) const { return cells_->GetSortOrder(I); }
+  // The stored row shown at row I (0 outside 1 .. NrOfRows). The sort
+  // direction is GetSortDirection.
+  int GetStoredRow(int I) const { return I >= 1 && I <= nrRows_ ? cells_->GetSortOrder(I) : 0; }
 
   // --- copying ---
   void Assign(TPersistent* Source) override;
@@ -160,10 +162,22 @@ class TRLData : public TComponent {
   // range is clipped to the list (column 0 included when asked for).
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                       const std::string& Separator) const;
+                       std::string_view Separator) const;
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                            const std::string& Separator) const;
+                            std::string_view Separator) const;
+  // A string literal converts to bool before it converts to a string: these
+  // make CopyToClipBoard(..., true, ";") separate with ";". A single char
+  // would turn into bool as well, so it is refused.
+  void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, const char* Separator) const {
+    CopyToClipBoard(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view(Separator ? Separator : ""));
+  }
+  std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
+                            const char* Separator) const {
+    return ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view(Separator ? Separator : ""));
+  }
+  void CopyToClipBoard(int, int, int, int, bool, char) const = delete;
+  std::string ClipboardText(int, int, int, int, bool, char) const = delete;
   // Writes a UTF-8 HTML document with one table of columns ColLo..ColHi and
   // rows RowLo..RowHi (clipped to the list):
   //  - ColWidths: width in pixels of each exported column in order (missing
@@ -212,6 +226,7 @@ class TRLData : public TComponent {
   bool ValidCell(int Col, int Row) const { return Col >= 0 && Col <= nrCols_ && Row >= 1 && Row <= nrRows_; }
   bool IsCheckColumn(int Col) const;
   void SetMark(int Col, int Row, bool Checked);
+  void ReserveMetadata(int n);
   void ResizeMetadata(int n);
   std::unique_ptr<TStringArray> NewStorage(int AllocRowsBy) const;
   void WireStorage(TStringArray& S, const TStringArray* Previous);

@@ -23,7 +23,7 @@ void ClipRange(int& ColLo, int& RowLo, int& ColHi, int& RowHi, int Cols, int Row
 }  // namespace
 
 std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                                   const std::string& Separator) const {
+                                   std::string_view Separator) const {
   ClipRange(ColLo, RowLo, ColHi, RowHi, nrCols_, nrRows_);
   std::string out;
   if (WithNames) {
@@ -45,7 +45,7 @@ std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, b
 
 std::string TRLData::ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                                    bool TabSeparated) const {
-  if (TabSeparated) return ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, std::string("\t"));
+  if (TabSeparated) return ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view("\t"));
   ClipRange(ColLo, RowLo, ColHi, RowHi, nrCols_, nrRows_);
   // Fixed width: each field one character wider than the longest stored
   // string (check mark included) or name of its column.
@@ -72,7 +72,7 @@ void TRLData::CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool W
 }
 
 void TRLData::CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
-                              const std::string& Separator) const {
+                              std::string_view Separator) const {
   Clipboard()->SetAsText(ClipboardText(ColLo, RowLo, ColHi, RowHi, WithNames, Separator));
 }
 

@@ -138,3 +138,56 @@ TEST(StringArray, AllocationFailureLeavesTheArrayAlone) {
   a.Resize(2, 3);  // the hook fired once only
   EXPECT_EQ(a.GetNrOfRows(), 3);
 }
+
+TEST(StringArray, ResizeCommitsTheShownOrderOnlyWhenRowsGo) {
+  TStringArray a(1, 3);
+  SetColumn(a, 1, {"b", "c", "a"});
+  a.SetRowAttrib(3, 5);
+  a.Sort(1, -1, true);
+  a.Resize(1, 4);  // growing keeps both orders, the new row shown last
+  a.Resize(2, 5);
+  EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"a", "b", "c", "", ""}));
+  EXPECT_TRUE(a.IsSorted());
+  EXPECT_EQ(a.GetRowAttrib(1), 5);
+  a.SetString(1, 4, "new");
+  a.UnSort();
+  EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"b", "c", "a", "new", ""}));
+  for (int cols : {2, 3}) {  // same width and new width take the same rule
+    SetColumn(a, 1, {"b", "c", "a", "new", "d"});
+    a.Sort(1, -1, false);  // new d c b a
+    a.Resize(cols, 2);
+    EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"new", "d"})) << cols;
+    a.UnSort();
+    EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"new", "d"})) << cols;
+    a.Resize(cols, 5);
+  }
+}
+
+// Every allocation a resize makes fails in turn: a sorted array stays exactly
+// as it was, both orders included.
+TEST(StringArray, FailedResizeOfASortedArrayChangesNothing) {
+  const int sizes[][2] = {{1, 40}, {3, 40}, {3, 2}, {1, 2}};
+  for (const auto& size : sizes) {
+    for (int after = 0; after < 10; ++after) {
+      TStringArray a(1, 3);
+      SetColumn(a, 1, {"b", "c", "a"});
+      a.SetRowAttrib(1, 7);
+      a.Sort(1, -1, true);
+      FailNextAllocations(1, after);
+      try {
+        a.Resize(size[0], size[1]);
+      } catch (const EOutOfMemory&) {
+        EXPECT_EQ(a.GetNrOfColumns(), 1);
+        EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"a", "b", "c"})) << size[0] << "x" << size[1];
+        EXPECT_EQ(a.GetRowAttrib(2), 7);
+        a.UnSort();
+        EXPECT_EQ(Column(a, 1), (std::vector<std::string>{"b", "c", "a"})) << size[0] << "x" << size[1] << " " << after;
+        continue;
+      }
+      FailNextAllocations(0);
+      EXPECT_EQ(a.GetNrOfRows(), size[1]);
+      EXPECT_EQ(a.GetString(1, 1), "a");
+      break;
+    }
+  }
+}

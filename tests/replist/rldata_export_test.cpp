@@ -21,6 +21,11 @@ void FillAbcd(TRLData& d) {
   d.SetElem(1, 2, "c");
   d.SetElem(2, 2, "d");
 }
+template <typename S>
+constexpr bool TakesSeparator = requires(const TRLData& l, S s) {
+  l.ClipboardText(1, 1, 2, 2, true, s);
+  l.CopyToClipBoard(1, 1, 2, 2, true, s);
+};
 std::string ReadAll(const std::string& path) {
   std::ifstream f(path, std::ios::binary);
   std::stringstream s;
@@ -51,6 +56,20 @@ TEST(RLDataClipboard, SeparatedAndFixedWidthLayouts) {
   EXPECT_EQ(Clipboard()->GetAsText(), "yes  \n");  // width 4 + 1 from 'Xyes'
   d.CopyToClipBoard(2, 1, 2, 1, false, true);
   EXPECT_EQ(Clipboard()->GetAsText(), "yes\n");
+}
+
+// A literal must not turn into the Boolean layout flag.
+TEST(RLDataClipboard, LiteralSeparatorsSeparate) {
+  TRLData d(nullptr);
+  FillAbcd(d);
+  d.CopyToClipBoard(1, 1, 2, 2, true, ";");
+  EXPECT_EQ(Clipboard()->GetAsText(), "N1;N2\n\na;b\nc;d\n");
+  EXPECT_EQ(d.ClipboardText(1, 1, 2, 1, false, " | "), "a | b\n");
+  EXPECT_EQ(d.ClipboardText(1, 1, 2, 1, false, std::string_view(",")), "a,b\n");
+  const char* none = nullptr;
+  EXPECT_EQ(d.ClipboardText(1, 1, 2, 1, false, none), "ab\n");
+  // A single character would be read as the layout flag: it does not compile.
+  static_assert(!TakesSeparator<char> && TakesSeparator<const char*> && TakesSeparator<std::string>);
 }
 
 TEST(RLDataHtml, EscapesEveryTextAfterTheHandler) {

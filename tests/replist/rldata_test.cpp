@@ -112,7 +112,10 @@ TEST(RLData, RadioAndBoxRules) {
   EXPECT_EQ(Col(d, 2), (std::vector<std::string>{" a", "Xb", "X"}));
   d.SetAllCheckmarksOfCol(2, false);
   EXPECT_EQ(d.CountCheckedElemsInCol(2), 0);
+  d.SetElemChecked(2, 3, true);
   d.SetElemChecked(2, 2, true);
+  EXPECT_EQ(d.FirstCheckedElemInCol(2), 2);  // the lowest of several
+  d.SetElemChecked(2, 3, false);
   EXPECT_EQ(d.CountCheckedElemsInRow(2), 2);
   EXPECT_EQ(d.FirstCheckedElemInRow(2), 1);
   EXPECT_EQ(d.FirstCheckedElemInRow(4), 0);
@@ -135,6 +138,8 @@ TEST(RLData, ColumnIndexAndDefaultValues) {
       {"[i][80]rix4", 7, "0007"}, {"[h]rix2", 255, "FF"}, {"[h]rix2", 0x1FF, "FF"},
       {"[i]rix2", 1234, "34"},    {"[i]RIX0", 5, "5"},    {"[i]rix3", -5, "-005"},
       {"[f]rix2", 3, "3.00"},     {"[e][9]rix 1", 2, "2.0"}, {"[i]12", 3, "12"},
+      {"[h]rix4", 255, "00FF"},   {"[h]rix1", 0x1FF, "F"},  {"[h]rix0", 0xAB, "B"},
+      {"[h]rix12", 0x1234, "00001234"},
       {"[c:5]red|green", 1, "red"}, {"[l]solo", 1, "solo"}, {"[#s]abc", 1, ""},
       {"hello", 1, "hello"},      {"[dd.MM.yyyy][100]01.01.2000", 1, "01.01.2000"},
       {"[s][50]plain", 1, "plain"}, {"[x]abc", 1, ""}, {"[s]", 1, ""},
@@ -179,18 +184,20 @@ TEST(RLData, RemoveRowsKeepsHiddenColumnContent) {
 TEST(RLData, FillAndClear) {
   TRLData d(nullptr);
   d.SetNrCols(2);
-  d.SetNrRows(2);
+  d.SetNrRows(4);
   d.SetColCheckMode(2, cmBox);
   d.SetElemChecked(2, 1, true);
+  d.SetElem(2, 3, "unchecked");  // a blank mark
+  d.SetRawElem(2, 4, "?odd");    // another mark counts as checked
   d.SetElem(0, 1, "h");
   d.Fill("v");
-  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"v", "v"}));
-  EXPECT_EQ(Col(d, 2), (std::vector<std::string>{"Xv", " v"}));
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"v", "v", "v", "v"}));
+  EXPECT_EQ(Col(d, 2), (std::vector<std::string>{"Xv", " v", " v", "Xv"}));
   EXPECT_EQ(d.GetElem(0, 1), "h");
   d.SetColName(1, "n");
   d.SetColumnFormat(1, "[i]");
   d.Clear();
-  EXPECT_EQ(d.GetNrOfRows(), 2);
+  EXPECT_EQ(d.GetNrOfRows(), 4);
   EXPECT_EQ(d.GetColName(1), "C-1");
   EXPECT_EQ(d.GetColumnFormat(1), "");
   EXPECT_EQ(d.GetColCheckMode(2), cmNone);
@@ -219,6 +226,8 @@ TEST(RLData, SortRecordsStateAndAssignKeepsBothOrders) {
   EXPECT_EQ(d.GetSortColumn(), 1);
   EXPECT_EQ(d.GetSortColumnSec(), 0);
   EXPECT_EQ(d.GetElem(1, 1), "a");
+  EXPECT_EQ(d.GetStoredRow(1), 3);
+  EXPECT_EQ(d.GetStoredRow(4), 0);
   d.SetDataID("id");
   d.SetComment("note");
   d.SetColCheckMode(2, cmBox);
@@ -238,6 +247,7 @@ TEST(RLData, SortRecordsStateAndAssignKeepsBothOrders) {
   EXPECT_EQ(copy.Storage()->GetAllocRowsBy(), 10);
   exchanged.clear();
   copy.Sort(1, -1, false);
+  EXPECT_FALSE(copy.GetSortDirection());
   EXPECT_FALSE(exchanged.empty()) << "the exchange handler is copied";
   EXPECT_EQ(sender, &copy);
   copy.UnSort();  // the stored order came across too
@@ -281,7 +291,7 @@ TEST(RLData, AllocationFailuresGiveTheDocumentedMessages) {
     EXPECT_NE(std::string(e.what()).find("TRLData.NrOfRows"), std::string::npos) << e.what();
   }
   EXPECT_EQ(d.GetNrOfRows(), 2);
-  FailNextAllocations(1);
+  FailNextAllocations(1, 1);  // the metadata succeeds, the storage fails
   try {
     d.SetNrCols(5);
     FAIL();
@@ -290,7 +300,7 @@ TEST(RLData, AllocationFailuresGiveTheDocumentedMessages) {
   }
   EXPECT_EQ(d.GetNrOfColumns(), 2);
   EXPECT_EQ(d.GetElem(1, 1), "keep");
-  FailNextAllocations(1, 1);  // the storage succeeds, the metadata fails
+  FailNextAllocations(1);  // the metadata fails before the storage is touched
   try {
     d.SetNrCols(6);
     FAIL();
@@ -310,4 +320,94 @@ TEST(RLData, AllocationFailuresGiveTheDocumentedMessages) {
   EXPECT_THROW(d.Assign(&src), EQELRLDataError);
   EXPECT_EQ(d.GetElem(1, 1), "keep");
   FailNextAllocations(0);
+}
+
+TEST(RLData, GrowingASortedListKeepsTheStoredOrder) {
+  TRLData d(nullptr);
+  d.SetNrCols(1);
+  d.SetNrRows(3);
+  const char* names[] = {"b", "c", "a"};
+  for (int r = 1; r <= 3; ++r) d.SetElem(1, r, names[r - 1]);
+  d.Sort(1, -1, true);
+  d.SetNrRows(4);  // a row added to the sorted list
+  d.SetElem(1, 4, "new");
+  d.SetNrCols(2);
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"a", "b", "c", "new"}));
+  EXPECT_EQ(d.GetSortColumn(), 1);
+  EXPECT_EQ(d.GetStoredRow(1), 3);
+  d.UnSort();
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"b", "c", "a", "new"}));
+  d.Sort(1, -1, false);
+  d.SetNrRows(2);  // rows must go: the shown order becomes the stored one
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"new", "c"}));
+  d.UnSort();
+  EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"new", "c"}));
+}
+
+// Each allocation SetNrCols / SetNrRows makes fails in turn: the list must be
+// left exactly as it was and go on working.
+TEST(RLData, FailedResizeLeavesTheListAsItWas) {
+  for (int after = 0;; ++after) {
+    TRLData d(nullptr);
+    d.SetNrCols(2);
+    d.SetNrRows(2);
+    d.SetColName(2, "Two");
+    d.SetColumnFormat(2, "[i]rix2");
+    d.SetColCheckMode(2, cmBox);
+    d.SetElem(2, 1, "b");
+    d.SetElemChecked(2, 1, true);
+    FailNextAllocations(1, after);
+    try {
+      d.SetNrCols(40);
+    } catch (const EQELError&) {
+      EXPECT_EQ(d.GetNrOfColumns(), 2) << after;
+      EXPECT_EQ(d.Storage()->GetNrOfColumns(), 2) << after;
+      EXPECT_EQ(d.GetColName(3), "");
+      EXPECT_EQ(d.GetColCheckMode(3), cmNone);
+      EXPECT_EQ(d.ColumnIndex("c-", true), 1);
+      EXPECT_EQ(d.GetRawElem(2, 1), "Xb");
+      d.SetNrCols(40);
+      EXPECT_EQ(d.GetColName(40), "C-40");
+      EXPECT_EQ(d.GetColName(2), "Two");
+      EXPECT_EQ(d.GetCellDefaultValue(2, 3), "03");
+      d.SetColumnFormat(40, "[s]x");
+      EXPECT_EQ(d.GetCellDefaultValue(40, 1), "x");
+      continue;
+    }
+    FailNextAllocations(0);
+    EXPECT_GE(after, 2) << "the metadata and the storage both allocate";
+    break;
+  }
+  for (int after = 0;; ++after) {
+    TRLData d(nullptr);
+    d.SetNrCols(1);
+    d.SetNrRows(3);
+    for (int r = 1; r <= 3; ++r) d.SetElem(1, r, std::string(1, char('d' - r)));  // c b a
+    d.Sort(1, -1, true);
+    FailNextAllocations(1, after);
+    try {
+      d.SetNrRows(500);
+    } catch (const EQELError&) {
+      EXPECT_EQ(d.GetNrOfRows(), 3);
+      EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"a", "b", "c"}));
+      d.UnSort();
+      EXPECT_EQ(Col(d, 1), (std::vector<std::string>{"c", "b", "a"})) << after;
+      d.SetNrRows(500);
+      EXPECT_EQ(d.GetElem(1, 3), "a");
+      continue;
+    }
+    FailNextAllocations(0);
+    break;
+  }
+}
+
+// A view hears of every storage change; the columns it then reads must exist.
+TEST(RLData, ColumnsAreCompleteWhenTheStorageReportsAChange) {
+  TRLData d(nullptr);
+  std::vector<std::string> seen;
+  d.Storage()->OnChange = [&](TObject*) { seen.push_back(d.GetColName(d.GetNrOfColumns())); };
+  d.SetNrCols(5);
+  d.SetColName(2, "kept");
+  d.SetNrCols(2);
+  EXPECT_EQ(seen, (std::vector<std::string>{"C-5", "kept"}));
 }
