@@ -52,6 +52,7 @@ class TRLDataXmlReader {
   std::string text_;
   int numCols_ = -1, numRows_ = -1;
   bool dimensionsSet_ = false;
+  bool idSeen_ = false;
   int64_t blockBytes_ = 0;  // fed to the parser so far
   std::string error_;
   struct TItem {
@@ -122,8 +123,12 @@ void TRLDataXmlReader::Start(const char* Name, const char** Attrs) {
   ++depth_;
   if (depth_ == 1) {
     if (LowerCase(std::string(name)) != "replist") return Stop("the block's root is <" + std::string(name) + ">");
-    for (int i = 0; Attrs[i]; i += 2)
-      if (std::string(Attrs[i]) == "id") fresh_.SetDataID(Attrs[i + 1]);
+    // The first id attribute in any case, as the block was recognised by.
+    for (int i = 0; Attrs[i] && !idSeen_; i += 2)
+      if (LowerCase(Attrs[i]) == "id") {
+        fresh_.SetDataID(Attrs[i + 1]);
+        idSeen_ = true;
+      }
     return;
   }
   if (depth_ == 2) {

@@ -371,3 +371,45 @@ TEST(RLDataXml, ColumnsWithDefaultsWriteNothing) {
   ExpectSame(d, back);
   EXPECT_EQ(back.GetColName(999), "C-999");
 }
+
+TEST(RLDataXml, OnlyTheFoundIdentifierLosesItsBlanks) {
+  qel::test::TempFolder tmp;
+  const std::string text = "<replist creator=\"qelgadget\" id=\" a \"><numcols>1</numcols><numrows>0</numrows>"
+                           "</replist>\n<replist creator=\"qelgadget\" id=\"b\"><numcols>2</numcols><numrows>0</numrows>"
+                           "</replist>\n";
+  {
+    TFileStream f(tmp.Path("ids.xml"), fmCreate);
+    f.WriteBuffer(text.data(), int64_t(text.size()));
+  }
+  EXPECT_TRUE(CheckIfValidReplist(tmp.Path("ids.xml"), "A"));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), " a "));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), "b "));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), " "));
+  TStringStream s(text);
+  EXPECT_FALSE(CheckIfValidReplist(s, " B"));
+  s.SetPosition(0);
+  EXPECT_TRUE(CheckIfValidReplist(s, "B"));
+  TRLData d(nullptr);
+  d.ReadFromXMLString(text, "b");
+  EXPECT_EQ(d.GetNrOfColumns(), 2);
+  try {
+    d.ReadFromXMLString(text, " b");
+    ADD_FAILURE() << "found a block for \" b\"";
+  } catch (const EQELRLDataError& e) {
+    EXPECT_NE(std::string(e.what()).find("no report list block"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(d.GetNrOfColumns(), 2);
+  EXPECT_EQ(d.GetDataID(), "b");
+}
+
+TEST(RLDataXml, TheIdentifierIsReadWhateverTheCaseOfItsAttribute) {
+  TRLData d(nullptr);
+  d.ReadFromXMLString("<REPLIST CREATOR=\"QELGADGET\" ID=\"Q\"><numcols>1</numcols><numrows>0</numrows></REPLIST>",
+                      "q");
+  EXPECT_EQ(d.GetDataID(), "Q");
+  d.ReadFromXMLString("<replist x=\"qelgadget\" Id=\"first\" iD=\"second\"><numcols>1</numcols><numrows>0</numrows>"
+                      "</replist>", "first");
+  EXPECT_EQ(d.GetDataID(), "first");
+  d.ReadFromXMLString("<replist x=\"qelgadget\"><numcols>1</numcols><numrows>0</numrows></replist>", "");
+  EXPECT_EQ(d.GetDataID(), "");
+}
