@@ -10,7 +10,7 @@
 
 namespace qel {
 
-constexpr int64_t XmlFreeFootprint = int64_t(16) << 20;
+constexpr int64_t XmlFreeFootprint = int64_t(8) << 20;
 constexpr int64_t XmlFootprintPerByte = 64;
 
 // Bytes a TRLData of that size holds for its cells and per-row and
