@@ -40,9 +40,6 @@ using TNameStrType = std::string;   // at most 50 characters
 using TColFmtString = std::string;  // at most 80 characters
 constexpr int MaxColNameLength = 50;
 constexpr int MaxColFormatLength = 80;
-// A report list read from XML may hold at most this many cells (column 0
-// included): a block that declares more is rejected before any allocation.
-constexpr int64_t MaxXmlCells = int64_t(1) << 24;
 
 using TBeforeHTMLExportEvent = std::function<void(TObject* Sender, std::string& Text, int Col, int Row)>;
 using TCheckStateChangeEvent = std::function<void(TObject* Sender, bool& State, int Col, int Row)>;

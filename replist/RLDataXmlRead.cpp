@@ -1,7 +1,9 @@
 // TRLData: reading an XML block. The block is found line by line as
 // CheckIfValidReplist finds it, fed to expat line by line up to its
 // "</replist>", and read into a fresh object that replaces the content only
-// when everything was well formed.
+// when everything was well formed. The fresh object takes the declared size
+// only once the bytes read so far back it (replist/XmlBudget.h); elements
+// that arrive before wait in a list.
 #include <expat.h>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Utf8.h"
 #include "replist/RLData.h"
+#include "replist/XmlBudget.h"
 #include "replist/XmlEscape.h"
 #include "replist/XmlLines.h"
 
@@ -49,7 +52,15 @@ class TRLDataXmlReader {
   std::string text_;
   int numCols_ = -1, numRows_ = -1;
   bool dimensionsSet_ = false;
+  bool idSeen_ = false;
+  int64_t blockBytes_ = 0;  // fed to the parser so far
   std::string error_;
+  struct TItem {
+    TRepListXmlTag tag;
+    int col, row, value;
+    std::string text;
+  };
+  std::vector<TItem> pending_;  // read before the declared size was backed
 
   [[noreturn]] void Fail(const std::string& Reason, int Line) const;
   void Feed(const char* Data, size_t Size, bool Final);
@@ -58,7 +69,8 @@ class TRLDataXmlReader {
   void End();
   void Text(const char* S, int Len);
   void Apply();
-  bool NeedDimensions();
+  bool TakeDimensions(int64_t BytesRead);
+  void Store(TItem& Item);
   void Commit();
 
   static void OnStart(void* Self, const XML_Char* Name, const XML_Char** Attrs) {
@@ -111,8 +123,12 @@ void TRLDataXmlReader::Start(const char* Name, const char** Attrs) {
   ++depth_;
   if (depth_ == 1) {
     if (LowerCase(std::string(name)) != "replist") return Stop("the block's root is <" + std::string(name) + ">");
-    for (int i = 0; Attrs[i]; i += 2)
-      if (std::string(Attrs[i]) == "id") fresh_.SetDataID(Attrs[i + 1]);
+    // The first id attribute in any case, as the block was recognised by.
+    for (int i = 0; Attrs[i] && !idSeen_; i += 2)
+      if (LowerCase(Attrs[i]) == "id") {
+        fresh_.SetDataID(Attrs[i + 1]);
+        idSeen_ = true;
+      }
     return;
   }
   if (depth_ == 2) {
@@ -163,32 +179,41 @@ void TRLDataXmlReader::End() {
   --depth_;
 }
 
-// Dimensions come first; once both are known the fresh object takes them,
-// after checking that they are sane.
-bool TRLDataXmlReader::NeedDimensions() {
+// The fresh object takes the declared size once BytesRead bytes of the block
+// back it; the elements read until then are stored now.
+bool TRLDataXmlReader::TakeDimensions(int64_t BytesRead) {
   if (dimensionsSet_) return true;
-  if (numCols_ < 0 || numRows_ < 0) {
-    Stop("<numcols> and <numrows> must come first");
+  if (!XmlBlockBacksList(numCols_, numRows_, BytesRead)) return false;
+  try {
+    fresh_.SetNrCols(numCols_);
+    fresh_.SetNrRows(numRows_);
+  } catch (const EQELError&) {
+    Stop("not enough memory for " + IntToStr(numCols_) + " columns and " + IntToStr(numRows_) + " rows");
     return false;
   }
-  if ((int64_t(numRows_) + 1) * (int64_t(numCols_) + 1) > MaxXmlCells) {
-    Stop("the list is too large");
-    return false;
-  }
-  fresh_.SetNrCols(numCols_);
-  fresh_.SetNrRows(numRows_);
   dimensionsSet_ = true;
+  for (TItem& item : pending_) Store(item);
+  std::vector<TItem>().swap(pending_);
   return true;
+}
+
+void TRLDataXmlReader::Store(TItem& Item) {
+  switch (Item.tag) {
+    case xmlColName: fresh_.SetColName(Item.col, Item.text); return;
+    case xmlColumnFormat: fresh_.SetColumnFormat(Item.col, Item.text); return;
+    case xmlCheckedColumn: fresh_.checkModes_[Item.col - 1] = TCheckMode(Item.value); return;  // cells are read as stored
+    case xmlCell: fresh_.SetRawElem(Item.col, Item.row, Item.text); return;
+    default: return;
+  }
 }
 
 void TRLDataXmlReader::Apply() {
   int value = 0;
-  const bool colOk = col_ >= 1 && col_ <= numCols_;
   switch (tag_) {
     case xmlNumCols:
     case xmlNumRows: {
       int& into = tag_ == xmlNumCols ? numCols_ : numRows_;
-      if (into >= 0 || dimensionsSet_) return Stop(std::string("<") + RepListXmlTagName(tag_) + "> given twice");
+      if (into >= 0) return Stop(std::string("<") + RepListXmlTagName(tag_) + "> given twice");
       const int lowest = tag_ == xmlNumCols ? 1 : 0;
       if (!ReadInt(text_, value) || value < lowest) return Stop(std::string("bad <") + RepListXmlTagName(tag_) + ">");
       into = value;
@@ -198,27 +223,28 @@ void TRLDataXmlReader::Apply() {
     case xmlComment: fresh_.comment_ = text_; return;
     default: break;
   }
-  if (!NeedDimensions()) return;
+  if (numCols_ < 0 || numRows_ < 0) return Stop("<numcols> and <numrows> must come first");
   switch (tag_) {
     case xmlColName:
     case xmlColumnFormat:
     case xmlCheckedColumn:
-      if (!colOk) return Stop(std::string("<") + RepListXmlTagName(tag_) + "> outside the columns");
-      if (tag_ == xmlColName) fresh_.SetColName(col_, text_);
-      else if (tag_ == xmlColumnFormat) fresh_.SetColumnFormat(col_, text_);
-      else if (!ReadInt(text_, value) || value < 0 || value > 255) return Stop("bad <checkedcolumn>");
-      else fresh_.checkModes_[col_ - 1] = TCheckMode(value);  // cells are read as stored
-      return;
+      if (col_ < 1 || col_ > numCols_) return Stop(std::string("<") + RepListXmlTagName(tag_) + "> outside the columns");
+      if (tag_ == xmlCheckedColumn && (!ReadInt(text_, value) || value < 0 || value > 255))
+        return Stop("bad <checkedcolumn>");
+      break;
     case xmlCell:
       if (col_ < 0 || col_ > numCols_ || row_ < 1 || row_ > numRows_) return Stop("<cell> outside the list");
-      fresh_.SetRawElem(col_, row_, text_);
-      return;
+      break;
     default:
       return;
   }
+  TItem item{tag_, col_, row_, value, std::move(text_)};
+  if (TakeDimensions(int64_t(XML_GetCurrentByteIndex(parser_)))) Store(item);
+  else if (error_.empty()) pending_.push_back(std::move(item));
 }
 
 void TRLDataXmlReader::Feed(const char* Data, size_t Size, bool Final) {
+  blockBytes_ += int64_t(Size);
   if (XML_Parse(parser_, Data, int(Size), Final ? XML_TRUE : XML_FALSE) == XML_STATUS_OK) return;
   const int line = firstLine_ + int(XML_GetCurrentLineNumber(parser_)) - 1;
   const std::string reason = error_.empty() ? XML_ErrorString(XML_GetErrorCode(parser_)) : error_;
@@ -261,7 +287,12 @@ void TRLDataXmlReader::Read(TLineSource& Lines) {
     if (!Lines.Next(line)) Fail("the block ends without </replist>", Lines.LineNo());
   }
   if (!error_.empty()) Fail(error_, Lines.LineNo());
-  if (!NeedDimensions()) Fail(error_, Lines.LineNo());
+  if (numCols_ < 0 || numRows_ < 0) Fail("<numcols> and <numrows> must come first", Lines.LineNo());
+  if (!TakeDimensions(blockBytes_)) {
+    if (error_.empty())
+      error_ = "the declared list is too large for a block of " + IntToStr(blockBytes_) + " bytes";
+    Fail(error_, Lines.LineNo());
+  }
   Commit();
 }
 

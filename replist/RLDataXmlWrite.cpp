@@ -2,23 +2,37 @@
 //
 //   <replist creator="qelgadget" id="...">
 //   <numcols>..</numcols> <numrows>..</numrows> <commonheader>..</commonheader> <comment>..</comment>
-//   <colname col="c">..</colname>, <columnformat col="c">..</columnformat> (non-empty ones),
+//   <colname col="c">..</colname> (names other than the default "C-c"),
+//   <columnformat col="c">..</columnformat> (non-empty ones),
 //   <checkedcolumn col="c">mode</checkedcolumn> (modes other than 0), each on its own line;
+//   a column with none of these writes nothing, and readers give it the defaults;
 //   then one line per row with a <cell>..</cell> per non-empty stored cell (check mark
 //   included, column 0 too), rows in the shown order. The first cell of a line carries
 //   row="r"; a cell carries col="c" unless it directly follows the previous one (the
 //   column before the first cell of a row counts as 0), which keeps large lists compact;
+//   blank lines when the block would be too short to back its size (replist/XmlBudget.h);
 //   </replist>
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "platform/rtl/Exceptions.h"
 #include "replist/RLData.h"
+#include "replist/XmlBudget.h"
 #include "replist/XmlEscape.h"
 
 namespace qel {
 namespace {
 
 constexpr size_t kFlushSize = 1 << 18;
+constexpr const char* kEndTag = "</replist>";
+
+bool IsDefaultColName(const std::string& Name, int Col) {
+  char num[16];
+  auto res = std::to_chars(num, num + sizeof num, Col);
+  return Name.size() == size_t(res.ptr - num) + 2 && Name.compare(0, 2, "C-") == 0 &&
+         Name.compare(2, std::string::npos, num, size_t(res.ptr - num)) == 0;
+}
 
 void AppendInt(std::string& Out, int V) {
   char num[16];
@@ -48,6 +62,12 @@ void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool 
   std::string buf;
   buf.reserve(kFlushSize + 4096);
   if (CreateHeader) buf += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  int64_t blockBytes = -int64_t(buf.size());  // handed out since "<replist"
+  const auto flush = [&] {
+    Out(buf);
+    blockBytes += int64_t(buf.size());
+    buf.clear();
+  };
   buf += "<replist creator=\"qelgadget\" id=\"";
   AppendXmlAttribute(buf, DataID);
   buf += "\">\n";
@@ -56,7 +76,7 @@ void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool 
   AppendItem(buf, "commonheader", -1, commonHeader_);
   AppendItem(buf, "comment", -1, comment_);
   for (int c = 1; c <= nrCols_; ++c) {
-    AppendItem(buf, "colname", c, colNames_[c - 1]);
+    if (!IsDefaultColName(colNames_[c - 1], c)) AppendItem(buf, "colname", c, colNames_[c - 1]);
     if (!colFormats_[c - 1].empty()) AppendItem(buf, "columnformat", c, colFormats_[c - 1]);
     if (checkModes_[c - 1] != cmNone) AppendItem(buf, "checkedcolumn", c, std::to_string(int(checkModes_[c - 1])));
   }
@@ -86,12 +106,23 @@ void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool 
       previous = c;
     }
     if (any) buf += '\n';
-    if (buf.size() >= kFlushSize) {
-      Out(buf);
-      buf.clear();
-    }
+    if (buf.size() >= kFlushSize) flush();
   }
-  buf += "</replist>\n";
+  int64_t room = XmlRoomNeeded(nrCols_, nrRows_, blockBytes + int64_t(buf.size() + std::strlen(kEndTag)));
+  if (room > 0) {
+    const std::string comment = "<!-- room for the declared size -->\n";
+    buf += comment;
+    room -= int64_t(comment.size());
+  }
+  while (room > 0) {
+    const size_t line = size_t(std::min<int64_t>(room, 256));
+    buf.append(line - 1, ' ');
+    buf += '\n';
+    room -= int64_t(line);
+    if (buf.size() >= kFlushSize) flush();
+  }
+  buf += kEndTag;
+  buf += '\n';
   Out(buf);
 }
 

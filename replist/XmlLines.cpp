@@ -103,8 +103,8 @@ bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, si
     id = Line.substr(from, to == std::string::npos ? std::string::npos : to - from);
     id = StripTrailingChars(' ', StripLeadingChars(' ', DecodeXmlEntities(id)));
   }
-  // Blanks around the wanted identifier are ignored like those around the found one.
-  return AnsiLowerCase(id) == AnsiLowerCase(StripTrailingChars(' ', StripLeadingChars(' ', WantedID)));
+  // Only the found identifier loses its blanks: " a" never matches.
+  return AnsiLowerCase(id) == AnsiLowerCase(WantedID);
 }
 
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID) {

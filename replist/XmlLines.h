@@ -57,7 +57,9 @@ class TTextFileLineSource : public TLineSource {
 
 // Is Line the start-tag line of a report-list block ("<replist" and
 // "qelgadget", any case) whose identifier matches WantedID (any block when
-// WantedID is empty)? Position receives the byte offset of "<replist".
+// WantedID is empty)? The identifier found loses its blanks, WantedID is
+// taken as given; case does not matter. Position receives the byte offset
+// of "<replist".
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, size_t& Position);
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID);
 

@@ -4,7 +4,9 @@
 #include <algorithm>
 
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/NumConv.h"
 #include "replist/QEL_replist.h"
+#include "replist/XmlLines.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 using namespace qel;
@@ -246,4 +248,168 @@ TEST(RLDataXml, MalformedBlocksRaiseAndChangeNothing) {
     ExpectSame(expected, d);
     EXPECT_EQ(d.GetSortColumn(), 1);
   }
+}
+
+namespace {
+
+// A block that declares far more than it holds: millions of columns in 79 bytes.
+const std::string kHostileBlock =
+    "<replist a=\"qelgadget\"><numcols>9369042</numcols><numrows>0</numrows></replist>";
+
+// Reading Text must fail and leave d with its rich content, still usable.
+void ExpectRejectedAndUnchanged(const std::string& Text, const std::string& Message) {
+  TRLData d(nullptr), expected(nullptr);
+  FillRich(d);
+  FillRich(expected);
+  try {
+    d.ReadFromXMLString(Text, "");
+    ADD_FAILURE() << "accepted a block of " << Text.size() << " bytes";
+  } catch (const EQELRLDataError& e) {
+    EXPECT_NE(std::string(e.what()).find(Message), std::string::npos) << e.what();
+  }
+  ExpectSame(expected, d);
+  d.SetNrRows(7);
+  d.SetElem(1, 7, "still usable");
+  EXPECT_EQ(d.GetElem(1, 7), "still usable");
+  TRLData small(nullptr);
+  small.SetNrRows(1);
+  small.SetElem(1, 1, "x");
+  d.ReadFromXMLString(Xml(small, ""), "");
+  EXPECT_EQ(d.GetNrOfColumns(), 1);
+  EXPECT_EQ(d.GetElem(1, 1), "x");
+}
+
+}  // namespace
+
+TEST(RLDataXml, DeclaredSizesMustBeBackedByTheBlock) {
+  ExpectRejectedAndUnchanged(kHostileBlock, "declare");
+  ExpectRejectedAndUnchanged(
+      "<replist x=\"qelgadget\"><numcols>3</numcols><numrows>2000000000</numrows>\n<cell row=\"1\">a</cell>\n</replist>",
+      "declare");
+  ExpectRejectedAndUnchanged(
+      "<replist x=\"qelgadget\"><numcols>2147483647</numcols><numrows>2147483647</numrows></replist>", "declare");
+  // The stream form fails the same way and leaves the stream after the block.
+  TStringStream s(kHostileBlock + "\nnext line\n");
+  TRLData d(nullptr);
+  EXPECT_THROW(d.ReadFromXMLStream(s, ""), EQELRLDataError);
+  EXPECT_EQ(d.GetNrOfColumns(), 1);
+  std::string line;
+  bool eos = false;
+  ReadLnStream(s, eos, 0, line);
+  EXPECT_EQ(line, "next line");
+}
+
+TEST(RLDataXml, LargeListsRoundTrip) {
+  // Many rows, every one with content: the cells back the size by themselves.
+  TRLData dense(nullptr), back(nullptr);
+  dense.SetNrCols(3);
+  dense.SetNrRows(80000);
+  for (int r = 1; r <= dense.GetNrOfRows(); ++r) dense.SetElem(1, r, IntToStr(r));
+  const std::string denseXml = Xml(dense, "big");
+  back.ReadFromXMLString(denseXml, "big");
+  ASSERT_EQ(back.GetNrOfRows(), 80000);
+  EXPECT_EQ(back.GetElem(1, 1), "1");
+  EXPECT_EQ(back.GetElem(1, 80000), "80000");
+  EXPECT_EQ(denseXml.find("\n \n"), std::string::npos);  // no room added
+
+  // As many rows, nearly all empty, and a very wide list with no rows: the
+  // writer adds room so that what it saved loads again, through every source.
+  TRLData sparse(nullptr), wide(nullptr);
+  sparse.SetNrCols(3);
+  sparse.SetNrRows(80000);
+  sparse.SetElem(2, 79999, "lonely");
+  wide.SetNrCols(100000);
+  wide.SetColName(90000, "named");
+  qel::test::TempFolder tmp;
+  for (TRLData* d : {&sparse, &wide}) {
+    const std::string xml = Xml(*d, "");
+    EXPECT_LT(xml.size(), 1000000u);
+    TRLData fromString(nullptr), fromStream(nullptr), fromFile(nullptr), fromText(nullptr);
+    fromString.ReadFromXMLString(xml, "");
+    ExpectSame(*d, fromString);
+    TStringStream s(xml);
+    fromStream.ReadFromXMLStream(s, "");
+    ExpectSame(*d, fromStream);
+    d->SaveAsXMLFile(tmp.Path("l.xml"), "");
+    fromFile.LoadFromXMLFile(tmp.Path("l.xml"), "");
+    ExpectSame(*d, fromFile);
+    TTextFile f;
+    AssignFile(f, tmp.Path("l.xml"));
+    Reset(f);
+    fromText.ReadFromOpenXMLFile(f, "");
+    CloseFile(f);
+    ExpectSame(*d, fromText);
+    // Without that room the block no longer backs its size.
+    std::string stripped;
+    TStringLineSource lines(xml);
+    for (std::string line; lines.Next(line);)
+      if (line.find_first_not_of(' ') != std::string::npos) stripped += line + "\n";
+    ExpectRejectedAndUnchanged(stripped, "declare");
+  }
+}
+
+TEST(RLDataXml, ColumnsWithDefaultsWriteNothing) {
+  TRLData d(nullptr), back(nullptr);
+  d.SetNrCols(1000);
+  d.SetColName(2, "Second");
+  d.SetColName(3, "C-4");  // a default name, but not this column's
+  d.SetColumnFormat(5, "[i]");
+  d.SetColCheckMode(6, cmRadio);
+  const std::string xml = Xml(d, "");
+  auto count = [&](const std::string& what) {
+    size_t n = 0;
+    for (size_t at = xml.find(what); at != std::string::npos; at = xml.find(what, at + 1)) ++n;
+    return n;
+  };
+  EXPECT_EQ(count("<colname"), 2u);
+  EXPECT_EQ(count("<columnformat"), 1u);
+  EXPECT_EQ(count("<checkedcolumn"), 1u);
+  EXPECT_LT(xml.size(), 1000u);
+  back.SetNrCols(1000);
+  for (int c = 1; c <= 1000; ++c) back.SetColName(c, "old");
+  back.ReadFromXMLString(xml, "");
+  ExpectSame(d, back);
+  EXPECT_EQ(back.GetColName(999), "C-999");
+}
+
+TEST(RLDataXml, OnlyTheFoundIdentifierLosesItsBlanks) {
+  qel::test::TempFolder tmp;
+  const std::string text = "<replist creator=\"qelgadget\" id=\" a \"><numcols>1</numcols><numrows>0</numrows>"
+                           "</replist>\n<replist creator=\"qelgadget\" id=\"b\"><numcols>2</numcols><numrows>0</numrows>"
+                           "</replist>\n";
+  {
+    TFileStream f(tmp.Path("ids.xml"), fmCreate);
+    f.WriteBuffer(text.data(), int64_t(text.size()));
+  }
+  EXPECT_TRUE(CheckIfValidReplist(tmp.Path("ids.xml"), "A"));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), " a "));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), "b "));
+  EXPECT_FALSE(CheckIfValidReplist(tmp.Path("ids.xml"), " "));
+  TStringStream s(text);
+  EXPECT_FALSE(CheckIfValidReplist(s, " B"));
+  s.SetPosition(0);
+  EXPECT_TRUE(CheckIfValidReplist(s, "B"));
+  TRLData d(nullptr);
+  d.ReadFromXMLString(text, "b");
+  EXPECT_EQ(d.GetNrOfColumns(), 2);
+  try {
+    d.ReadFromXMLString(text, " b");
+    ADD_FAILURE() << "found a block for \" b\"";
+  } catch (const EQELRLDataError& e) {
+    EXPECT_NE(std::string(e.what()).find("no report list block"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(d.GetNrOfColumns(), 2);
+  EXPECT_EQ(d.GetDataID(), "b");
+}
+
+TEST(RLDataXml, TheIdentifierIsReadWhateverTheCaseOfItsAttribute) {
+  TRLData d(nullptr);
+  d.ReadFromXMLString("<REPLIST CREATOR=\"QELGADGET\" ID=\"Q\"><numcols>1</numcols><numrows>0</numrows></REPLIST>",
+                      "q");
+  EXPECT_EQ(d.GetDataID(), "Q");
+  d.ReadFromXMLString("<replist x=\"qelgadget\" Id=\"first\" iD=\"second\"><numcols>1</numcols><numrows>0</numrows>"
+                      "</replist>", "first");
+  EXPECT_EQ(d.GetDataID(), "first");
+  d.ReadFromXMLString("<replist x=\"qelgadget\"><numcols>1</numcols><numrows>0</numrows></replist>", "");
+  EXPECT_EQ(d.GetDataID(), "");
 }
