@@ -27,17 +27,19 @@ TGridAxisInfo TCustomGrid::AxisInfo(const TGridAxis& a, int first, int extent, T
   info.fixed = a.fixed;
   info.firstCell = first;
   info.gridExtent = extent;
-  for (int i = 0; i < a.fixed; ++i) info.fixedBoundary += a.Size(i) + info.lineWidth;
+  TGridAxisWalk w = TGridAxisWalk::Fixed(a, info);
+  while (w.cell < a.fixed) w.Next();
+  info.fixedBoundary = w.start;
   info.gridBoundary = info.fixedBoundary;
   info.lastFullVisible = first;
-  for (int i = first; i < a.count; ++i) {
-    info.gridBoundary += a.Size(i) + info.lineWidth;
+  for (w = TGridAxisWalk::Scrolled(a, info); w.cell < a.count; w.Next()) {
     // The line after the last cell may fall off the edge; the cell may not.
-    if (info.gridBoundary > extent + info.lineWidth) {
+    if (w.End() > extent) {
       info.gridBoundary = extent;
       break;
     }
-    info.lastFullVisible = i;
+    info.gridBoundary = w.NextStart();
+    info.lastFullVisible = w.cell;
   }
   return info;
 }
@@ -69,16 +71,10 @@ int TCustomGrid::MaxTopLeft(const TGridAxis& a, const TGridAxisInfo& info, int l
 
 // Start of a cell: fixed cells from 0, the others after the fixed ones.
 int TCustomGrid::LinePos(const TGridAxisInfo& info, const TGridAxis& a, int cell) const {
-  int pos = 0, start = 0;
-  if (cell >= a.fixed) {
-    pos = info.fixedBoundary;
-    start = info.firstCell;
-  }
-  for (int i = start; i < cell; ++i) {
-    pos += a.Size(i) + info.lineWidth;
-    if (pos > info.gridExtent) return -1;
-  }
-  return pos;
+  TGridAxisWalk w = cell >= a.fixed ? TGridAxisWalk::Scrolled(a, info) : TGridAxisWalk::Fixed(a, info);
+  for (; w.cell < cell; w.Next())
+    if (w.NextStart() > info.gridExtent) return -1;
+  return w.start;
 }
 
 // The screen span [from, to) of one cell of an axis; false when off screen.
@@ -114,12 +110,10 @@ TRect TCustomGrid::CellRect(int ACol, int ARow) {
 int TCustomGrid::CellAt(const TGridAxisInfo& info, const TGridAxis& a, int pos) const {
   if (pos < 0 || pos >= info.gridBoundary) return -1;
   bool fixed = pos < info.fixedBoundary;
-  int line = fixed ? 0 : info.fixedBoundary;
   int stop = fixed ? a.fixed : a.count;
-  for (int i = fixed ? 0 : info.firstCell; i < stop; ++i) {
-    line += a.Size(i) + info.lineWidth;
-    if (pos < line) return i;
-  }
+  for (TGridAxisWalk w = fixed ? TGridAxisWalk::Fixed(a, info) : TGridAxisWalk::Scrolled(a, info); w.cell < stop;
+       w.Next())
+    if (pos < w.NextStart()) return w.cell;
   return -1;
 }
 
@@ -133,6 +127,11 @@ void TCustomGrid::MouseToCell(int X, int Y, int& ACol, int& ARow) {
   TGridCoord c = MouseCoord(X, Y);
   ACol = c.X;
   ARow = c.Y;
+}
+
+int TCustomGrid::SizingStart() const {
+  bool col = gridState_ == gsColSizing;
+  return LinePos(col ? HorzInfo() : VertInfo(), col ? cols_ : rows_, sizingIndex_);
 }
 
 int TCustomGrid::GetGridWidth() { return HorzInfo().gridBoundary; }

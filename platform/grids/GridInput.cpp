@@ -107,18 +107,16 @@ bool TCustomGrid::CalcSizingState(int X, int Y) {
   sizingIndex_ = -1;
   auto axis = [&](const TGridAxisInfo& info, const TGridAxis& a, int pos, TGridState state) {
     int range = std::max(info.lineWidth, 7), back = info.lineWidth < 7 ? (7 - info.lineWidth) / 2 : 0;
-    int line = info.fixedBoundary;
-    for (int i = info.firstCell; i < a.count; ++i) {
-      line += a.Size(i);
+    for (TGridAxisWalk w = TGridAxisWalk::Scrolled(a, info); w.cell < a.count; w.Next()) {
+      int line = w.End();
       if (line > info.gridBoundary) break;
       if (pos >= line - back && pos <= line - back + range) {
         gridState_ = state;
         sizingPos_ = line;
         sizingOfs_ = line - pos;
-        sizingIndex_ = i;
+        sizingIndex_ = w.cell;
         return;
       }
-      line += info.lineWidth;
     }
   };
   TGridAxisInfo h = HorzInfo(), v = VertInfo();
@@ -188,10 +186,7 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
       break;
     }
     case gsColSizing: case gsRowSizing: {
-      bool col = gridState_ == gsColSizing;
-      TGridAxisInfo info = col ? HorzInfo() : VertInfo();
-      int start = LinePos(info, col ? cols_ : rows_, sizingIndex_);
-      sizingPos_ = std::max((col ? X : Y) + sizingOfs_, start + 1);
+      sizingPos_ = std::max((gridState_ == gsColSizing ? X : Y) + sizingOfs_, SizingStart() + 1);
       Invalidate();
       break;
     }
@@ -223,9 +218,7 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
       break;
     case gsColSizing: case gsRowSizing: {
       bool col = gridState_ == gsColSizing;
-      TGridAxisInfo info = col ? HorzInfo() : VertInfo();
-      int start = LinePos(info, col ? cols_ : rows_, sizingIndex_);
-      int size = sizingPos_ - start;
+      int size = sizingPos_ - SizingStart();
       gridState_ = gsNormal;
       Invalidate();
       if (size > 1) {

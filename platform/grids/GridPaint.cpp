@@ -8,15 +8,12 @@
 namespace qel {
 
 namespace {
-// Lines of one area: after each cell from `first`, up to the area's end.
-void DrawAxisLines(TCanvas* C, const TGridAxis& a, int first, int start, int stop, int lineWidth, bool vertical,
-                   int crossFrom, int crossTo) {
-  int pos = start;
-  for (int i = first; i < a.count && pos < stop; ++i) {
-    pos += a.Size(i);
-    if (vertical) C->FillRect({pos, crossFrom, pos + lineWidth, crossTo});
-    else C->FillRect({crossFrom, pos, crossTo, pos + lineWidth});
-    pos += lineWidth;
+// Lines of one area: after each cell of the walk, up to the area's end.
+void DrawAxisLines(TCanvas* C, TGridAxisWalk w, int stop, bool vertical, int crossFrom, int crossTo) {
+  for (; w.cell < w.axis->count && w.start < stop; w.Next()) {
+    int pos = w.End();
+    if (vertical) C->FillRect({pos, crossFrom, pos + w.lineWidth, crossTo});
+    else C->FillRect({crossFrom, pos, crossTo, pos + w.lineWidth});
   }
 }
 }  // namespace
@@ -24,12 +21,13 @@ void DrawAxisLines(TCanvas* C, const TGridAxis& a, int first, int start, int sto
 void TCustomGrid::Paint() {
   TCanvas* C = Canvas();
   TGridAxisInfo h = HorzInfo(), v = VertInfo();
+  TGridAxisWalk fixedCols = TGridAxisWalk::Fixed(cols_, h), cols = TGridAxisWalk::Scrolled(cols_, h);
+  TGridAxisWalk fixedRows = TGridAxisWalk::Fixed(rows_, v), rows = TGridAxisWalk::Scrolled(rows_, v);
   PaintLines(h, v);
-  PaintArea(0, 0, 0, 0, h.fixedBoundary, v.fixedBoundary, fixedColor_, {gdFixed}, h, v);
-  PaintArea(topLeft_.X, 0, h.fixedBoundary, 0, h.gridBoundary, v.fixedBoundary, fixedColor_, {gdFixed}, h, v);
-  PaintArea(0, topLeft_.Y, 0, v.fixedBoundary, h.fixedBoundary, v.gridBoundary, fixedColor_, {gdFixed}, h, v);
-  PaintArea(topLeft_.X, topLeft_.Y, h.fixedBoundary, v.fixedBoundary, h.gridBoundary, v.gridBoundary, GetColor(),
-            {}, h, v);
+  PaintArea(fixedCols, fixedRows, h.fixedBoundary, v.fixedBoundary, fixedColor_, {gdFixed});
+  PaintArea(cols, fixedRows, h.gridBoundary, v.fixedBoundary, fixedColor_, {gdFixed});
+  PaintArea(fixedCols, rows, h.fixedBoundary, v.gridBoundary, fixedColor_, {gdFixed});
+  PaintArea(cols, rows, h.gridBoundary, v.gridBoundary, GetColor(), {});
   if (options_.Contains(goRowSelect) && defaultDrawing_ && Focused()) {
     TGridRect s = GetSelection();
     TRect r;
@@ -49,41 +47,37 @@ void TCustomGrid::PaintLines(const TGridAxisInfo& h, const TGridAxisInfo& v) {
   C->Brush()->SetStyle(bsSolid);
   bool fixedV = options_.Contains(goFixedVertLine), fixedH = options_.Contains(goFixedHorzLine);
   bool vert = options_.Contains(goVertLine), horz = options_.Contains(goHorzLine);
-  auto area = [&](bool doV, bool doH, int col, int row, int x0, int y0, int x1, int y1, TColor color) {
+  auto area = [&](bool doV, bool doH, TGridAxisWalk cols, TGridAxisWalk rows, int x1, int y1, TColor color) {
+    int x0 = cols.start, y0 = rows.start;
     if (x1 <= x0 || y1 <= y0) return;
     C->Brush()->SetColor(color);
-    if (doV && h.lineWidth > 0) DrawAxisLines(C, cols_, col, x0, x1, h.lineWidth, true, y0, y1);
-    if (doH && v.lineWidth > 0) DrawAxisLines(C, rows_, row, y0, y1, v.lineWidth, false, x0, x1);
+    if (doV && h.lineWidth > 0) DrawAxisLines(C, cols, x1, true, y0, y1);
+    if (doH && v.lineWidth > 0) DrawAxisLines(C, rows, y1, false, x0, x1);
   };
+  TGridAxisWalk fixedCols = TGridAxisWalk::Fixed(cols_, h), cols = TGridAxisWalk::Scrolled(cols_, h);
+  TGridAxisWalk fixedRows = TGridAxisWalk::Fixed(rows_, v), rows = TGridAxisWalk::Scrolled(rows_, v);
   // Fixed cells have black lines (the classic look), the others silver.
-  area(fixedV, fixedH, 0, 0, 0, 0, h.fixedBoundary, v.fixedBoundary, clBlack);
-  area(fixedV, fixedH, topLeft_.X, 0, h.fixedBoundary, 0, h.gridBoundary, v.fixedBoundary, clBlack);
-  area(fixedV, fixedH, 0, topLeft_.Y, 0, v.fixedBoundary, h.fixedBoundary, v.gridBoundary, clBlack);
-  area(vert, horz, topLeft_.X, topLeft_.Y, h.fixedBoundary, v.fixedBoundary, h.gridBoundary, v.gridBoundary, clSilver);
+  area(fixedV, fixedH, fixedCols, fixedRows, h.fixedBoundary, v.fixedBoundary, clBlack);
+  area(fixedV, fixedH, cols, fixedRows, h.gridBoundary, v.fixedBoundary, clBlack);
+  area(fixedV, fixedH, fixedCols, rows, h.fixedBoundary, v.gridBoundary, clBlack);
+  area(vert, horz, cols, rows, h.gridBoundary, v.gridBoundary, clSilver);
 }
 
-void TCustomGrid::PaintArea(int col0, int row0, int x0, int y0, int x1, int y1, TColor color, TGridDrawState base,
-                            const TGridAxisInfo& h, const TGridAxisInfo& v) {
+void TCustomGrid::PaintArea(TGridAxisWalk cols, TGridAxisWalk rows, int x1, int y1, TColor color,
+                            TGridDrawState base) {
   TRect clip = Canvas()->GetClipRect();
-  TRect where;
-  where.Top = y0;
-  for (int row = row0; where.Top < y1 && row < rows_.count; ++row) {
-    where.Bottom = where.Top + rows_.Size(row);
-    where.Left = x0;
-    if (where.Bottom > clip.Top && where.Top < clip.Bottom) {
-      for (int col = col0; where.Left < x1 && col < cols_.count; ++col) {
-        where.Right = where.Left + cols_.Size(col);
-        if (!where.IsEmpty() && !IntersectRect(where, clip).IsEmpty()) {
-          TGridDrawState state = base;
-          if (Focused() && row == current_.Y && col == current_.X) state.Include(gdFocused);
-          TGridRect s = GetSelection();
-          if (col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom) state.Include(gdSelected);
-          PaintCell(col, row, where, color, state);
-        }
-        where.Left = where.Right + h.lineWidth;
-      }
+  for (; rows.start < y1 && rows.cell < rows_.count; rows.Next()) {
+    if (rows.End() <= clip.Top || rows.start >= clip.Bottom) continue;
+    for (TGridAxisWalk c = cols; c.start < x1 && c.cell < cols_.count; c.Next()) {
+      TRect where{c.start, rows.start, c.End(), rows.End()};
+      if (where.IsEmpty() || IntersectRect(where, clip).IsEmpty()) continue;
+      int col = c.cell, row = rows.cell;
+      TGridDrawState state = base;
+      if (Focused() && row == current_.Y && col == current_.X) state.Include(gdFocused);
+      TGridRect s = GetSelection();
+      if (col >= s.Left && col <= s.Right && row >= s.Top && row <= s.Bottom) state.Include(gdSelected);
+      PaintCell(col, row, where, color, state);
     }
-    where.Top = where.Bottom + v.lineWidth;
   }
 }
 

@@ -85,6 +85,28 @@ struct TGridAxisInfo {
   int count = 0, fixed = 0;
 };
 
+// A walk along the cells of one direction as they lie on screen: each cell
+// starts where the one before it ends, past its grid line. Painting, hit
+// testing and cell rectangles all find cells this way. The fixed cells
+// start at 0; the scrollable ones on screen after the fixed ones, from the
+// first visible cell.
+struct TGridAxisWalk {
+  const TGridAxis* axis;
+  int lineWidth;
+  int cell, start;
+  static TGridAxisWalk Fixed(const TGridAxis& a, const TGridAxisInfo& info) { return {&a, info.lineWidth, 0, 0}; }
+  static TGridAxisWalk Scrolled(const TGridAxis& a, const TGridAxisInfo& info) {
+    return {&a, info.lineWidth, info.firstCell, info.fixedBoundary};
+  }
+  // Where the cell ends and its line begins, and where the next cell starts.
+  int End() const { return start + axis->Size(cell); }
+  int NextStart() const { return End() + lineWidth; }
+  void Next() {
+    start = NextStart();
+    ++cell;
+  }
+};
+
 class TCustomGrid : public TCustomControl {
  public:
   explicit TCustomGrid(TComponent* AOwner);
@@ -214,6 +236,8 @@ class TCustomGrid : public TCustomControl {
   bool AxisRange(const TGridAxisInfo& info, const TGridAxis& a, int first, int last, int& from, int& to) const;
   int LinePos(const TGridAxisInfo& info, const TGridAxis& a, int cell) const;
   int CellAt(const TGridAxisInfo& info, const TGridAxis& a, int pos) const;
+  // Where the column or row being sized starts.
+  int SizingStart() const;
   void ChangeSize(int newCols, int newRows);
   void ClampInView(TGridCoord c);
   void SelectionMoved(const TGridRect& oldSel);
@@ -224,8 +248,8 @@ class TCustomGrid : public TCustomControl {
   void LayoutChanged();
   void OnBarScroll(TClientScrollBar& bar, int code, int pos);
   void PaintLines(const TGridAxisInfo& h, const TGridAxisInfo& v);
-  void PaintArea(int col0, int row0, int x0, int y0, int x1, int y1, TColor color, TGridDrawState base,
-                 const TGridAxisInfo& h, const TGridAxisInfo& v);
+  // The cells of one area, from the walks' cells on to the area's end (x1, y1).
+  void PaintArea(TGridAxisWalk cols, TGridAxisWalk rows, int x1, int y1, TColor color, TGridDrawState base);
   void PaintCell(int col, int row, const TRect& where, TColor color, TGridDrawState state);
   void PaintSizingLine();
   bool CalcSizingState(int X, int Y);

@@ -63,8 +63,7 @@ class TInplaceEdit : public TCustomEdit {
 
 using TOnGetPickListItems = std::function<void(int ACol, int ARow, TStrings* Items)>;
 
-class TPickListPopup;
-class TPickListBox;
+class TDropDownPopup;
 
 class TInplaceEditList : public TInplaceEdit {
  public:
@@ -110,12 +109,8 @@ class TInplaceEditList : public TInplaceEdit {
   int ButtonSpace() const override { return editStyle_ == esSimple ? 0 : buttonWidth_; }
 
  private:
-  friend class TPickListPopup;
-  friend class TPickListBox;
   TRect ButtonRect() const;
   bool ListKey(uint16_t Key);
-  void PaintButton(TCanvas* C);
-  void ListHidden();
   void SetButtonDown(bool v);
   TEditStyle editStyle_ = esSimple;
   int dropDownRows_ = 7;
@@ -126,7 +121,7 @@ class TInplaceEditList : public TInplaceEdit {
   bool suppressOpen_ = false;  // the press that closed the list does not reopen it
   bool swallowChar_ = false;   // the list took Enter or Escape: not their character
   std::unique_ptr<TStrings> items_;
-  std::unique_ptr<TPickListPopup> popup_;
+  std::unique_ptr<TDropDownPopup> popup_;
 };
 
 }  // namespace qel

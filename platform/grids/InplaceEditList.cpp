@@ -1,128 +1,13 @@
 // TInplaceEditList: the in-place editor with a button for esEllipsis and
-// esPickList cells, and the drop-down pick list (a popup form holding a
-// simple list, as the combo box's).
+// esPickList cells, and the drop-down pick list (the combo box's list).
 #include <algorithm>
 
-#include "platform/controls/Application.h"
-#include "platform/controls/Forms.h"
 #include "platform/grids/InplaceEdit.h"
 #include "platform/rtl/StringList.h"
+#include "platform/stdctrls/ButtonFace.h"
+#include "platform/stdctrls/DropDownList.h"
 
 namespace qel {
-
-// ------------------------------------------------------------ the list ----
-
-// Rows of the editor's items; the highlight follows the mouse and the
-// editor's keys, a click takes the item under the mouse.
-class TPickListBox : public TCustomControl {
- public:
-  TPickListBox(TComponent* AOwner, TInplaceEditList* Editor) : TCustomControl(AOwner), editor_(Editor) {
-    SetCtl3D(false);
-    SetBorderStyle(bsSingle);
-    SetColor(clWindow);
-  }
-  int hot = -1, top = 0, itemHeight = 16;
-
-  int Count() const { return editor_->items_->Count(); }
-  int VisibleRows() const { return std::max(ClientHeight() / std::max(itemHeight, 1), 1); }
-  int IndexAt(int Y) const {
-    int i = Y < 0 ? -1 : top + Y / std::max(itemHeight, 1);
-    return i < Count() ? i : -1;
-  }
-  void SetHot(int Index) {
-    hot = Count() == 0 ? -1 : std::clamp(Index, -1, Count() - 1);
-    if (hot >= 0) {
-      if (hot < top) top = hot;
-      if (hot >= top + VisibleRows()) top = hot - VisibleRows() + 1;
-    }
-    Invalidate();
-  }
-
- protected:
-  void Paint() override {
-    TCanvas* c = Canvas();
-    c->Font()->Assign(GetFont());
-    c->Brush()->SetColor(GetColor());
-    c->FillRect(GetClientRect());
-    int w = ClientWidth();
-    for (int row = 0; row < VisibleRows() && top + row < Count(); ++row) {
-      int i = top + row;
-      TRect r{0, row * itemHeight, w, (row + 1) * itemHeight};
-      c->Brush()->SetColor(i == hot ? clHighlight : GetColor());
-      c->Font()->SetColor(i == hot ? clHighlightText : GetFont()->GetColor());
-      c->FillRect(r);
-      c->TextRect(r, r.Left + 2, r.Top + (itemHeight - c->TextHeight("Wg")) / 2, editor_->items_->Get(i));
-    }
-  }
-  void MouseMove(TShiftState Shift, int X, int Y) override {
-    int i = IndexAt(Y);
-    if (i >= 0 && i != hot && X >= 0 && X < ClientWidth()) {
-      hot = i;
-      Invalidate();
-    }
-    TCustomControl::MouseMove(Shift, X, Y);
-  }
-  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override {
-    TCustomControl::MouseUp(Button, Shift, X, Y);
-    int i = GetClientRect().Contains({X, Y}) ? IndexAt(Y) : -1;
-    if (Button == mbLeft && i >= 0) {
-      hot = i;
-      editor_->CloseUp(true);
-    }
-  }
-  // Three rows per notch, as the platform's lists scroll.
-  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override {
-    if (!TCustomControl::DoMouseWheelDown(Shift, MousePos)) Scroll(3);
-    return true;
-  }
-  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override {
-    if (!TCustomControl::DoMouseWheelUp(Shift, MousePos)) Scroll(-3);
-    return true;
-  }
-
- private:
-  void Scroll(int Rows) {
-    top = std::clamp(top + Rows, 0, std::max(Count() - VisibleRows(), 0));
-    Invalidate();
-  }
-  TInplaceEditList* editor_;
-};
-
-class TPickListPopup : public TCustomForm {
- public:
-  explicit TPickListPopup(TInplaceEditList* Editor) : TCustomForm(nullptr), editor_(Editor) {
-    SetPopup(true);
-    SetBorderStyle(bsNone);
-    list_ = new TPickListBox(this, Editor);
-    list_->SetParent(this);
-    list_->SetAlign(alClient);
-  }
-  TPickListBox* List() { return list_; }
-
-  // Below the editor, or above it where the screen ends.
-  void Open(int ItemHeight, int Rows, int Hot) {
-    list_->GetFont()->Assign(editor_->GetFont());
-    list_->itemHeight = ItemHeight;
-    list_->top = 0;
-    int w = editor_->GetWidth(), h = Rows * ItemHeight + 2;
-    TPoint at = editor_->ClientToScreen({0, 0});
-    int y = at.Y + editor_->GetHeight();
-    if (y + h > Application->Host().ScreenSize().cy && at.Y - h >= 0) y = at.Y - h;
-    SetBounds(at.X, y, w, h);
-    list_->SetHot(Hot);
-    Show();
-  }
-
- protected:
-  void DoHide() override {
-    TCustomForm::DoHide();
-    editor_->ListHidden();
-  }
-
- private:
-  TInplaceEditList* editor_;
-  TPickListBox* list_;
-};
 
 // ---------------------------------------------------------- the editor ----
 
@@ -147,7 +32,7 @@ void TInplaceEditList::SetButtonWidth(int v) {
 
 TStrings* TInplaceEditList::PickListItems() { return items_.get(); }
 
-int TInplaceEditList::ListItemIndex() const { return listVisible_ && popup_ ? popup_->List()->hot : -1; }
+int TInplaceEditList::ListItemIndex() const { return listVisible_ && popup_ ? popup_->List()->Hot() : -1; }
 TCustomControl* TInplaceEditList::ListControl() { return listVisible_ && popup_ ? popup_->List() : nullptr; }
 
 // Each cell asks for its own items and its own style.
@@ -182,32 +67,31 @@ void TInplaceEditList::DropDown() {
   DoGetPickListItems();
   int n = items_->Count();
   if (n == 0) return;
-  if (!popup_) popup_ = std::make_unique<TPickListPopup>(this);
+  if (!popup_) {
+    popup_ = std::make_unique<TDropDownPopup>(this, items_.get());
+    popup_->List()->OnPick = [this] { CloseUp(true); };
+    // The press that took the list away does not open it again.
+    popup_->OnDismissed = [this](bool PressOnEditor) {
+      suppressOpen_ = PressOnEditor;
+      CloseUp(false);
+    };
+  }
   listVisible_ = true;
   int i = items_->IndexOf(GetText());
-  popup_->Open(editor_.LineHeight(), std::clamp(n, 1, dropDownRows_), i >= 0 && items_->Get(i) == GetText() ? i : -1);
+  popup_->List()->SetTopIndex(0);  // each opening starts at the top
+  popup_->Open(dropDownRows_, editor_.LineHeight(), i >= 0 && items_->Get(i) == GetText() ? i : -1);
   Invalidate();
 }
 
 void TInplaceEditList::CloseUp(bool Accept) {
   if (!listVisible_) return;
-  int hot = popup_->List()->hot;
   listVisible_ = false;
-  popup_->Hide();
+  int hot = popup_->Close();
   Invalidate();
   if (Accept && hot >= 0 && hot < items_->Count() && !GetReadOnly()) {
     SetText(items_->Get(hot));
     SelectAll();
   }
-}
-
-// The popup went away: by CloseUp, or by a press outside it.
-void TInplaceEditList::ListHidden() {
-  if (!listVisible_) return;
-  listVisible_ = false;
-  TCustomForm* form = GetParentForm();
-  suppressOpen_ = form && form->HoverControl() == this;
-  Invalidate();
 }
 
 // ---------------------------------------------------------------- keys ----
@@ -241,19 +125,11 @@ void TInplaceEditList::KeyDown(uint16_t& Key, TShiftState Shift) {
 
 // Keys of the open list; Enter and Escape close it without a character after.
 bool TInplaceEditList::ListKey(uint16_t Key) {
-  TPickListBox* list = popup_->List();
-  int hot = list->hot, page = std::max(list->VisibleRows() - 1, 1);
-  switch (Key) {
-    case VK_UP: list->SetHot(std::max(hot - 1, 0)); return true;
-    case VK_DOWN: list->SetHot(hot + 1); return true;
-    case VK_PRIOR: list->SetHot(std::max(hot - page, 0)); return true;
-    case VK_NEXT: list->SetHot(hot < 0 ? page : hot + page); return true;
-    case VK_RETURN: case VK_ESCAPE:
-      CloseUp(Key == VK_RETURN);
-      swallowChar_ = true;
-      return true;
-    default: return false;
-  }
+  if (popup_->List()->MoveKey(Key)) return true;
+  if (Key != VK_RETURN && Key != VK_ESCAPE) return false;
+  CloseUp(Key == VK_RETURN);
+  swallowChar_ = true;
+  return true;
 }
 
 void TInplaceEditList::KeyPress(char32_t& Key) {
@@ -356,31 +232,9 @@ void TInplaceEditList::WndProc(TMessage& Message) {
 
 void TInplaceEditList::PaintWindow() {
   TInplaceEdit::PaintWindow();
-  if (editStyle_ != esSimple) PaintButton(PaintCanvas());
-}
-
-void TInplaceEditList::PaintButton(TCanvas* C) {
-  TRect b = ButtonRect();
-  bool sunk = buttonDown_ || listVisible_;
-  C->Brush()->SetStyle(bsSolid);
-  C->Brush()->SetColor(clBtnFace);
-  C->FillRect(b);
-  TColor light = sunk ? clBtnShadow : clBtnHighlight, dark = sunk ? clBtnHighlight : cl3DDkShadow;
-  C->Brush()->SetColor(light);
-  C->FillRect({b.Left, b.Top, b.Right - 1, b.Top + 1});
-  C->FillRect({b.Left, b.Top, b.Left + 1, b.Bottom - 1});
-  C->Brush()->SetColor(dark);
-  C->FillRect({b.Left, b.Bottom - 1, b.Right, b.Bottom});
-  C->FillRect({b.Right - 1, b.Top, b.Right, b.Bottom});
-  C->Brush()->SetColor(GetEnabled() ? clBtnText : clGrayText);
-  int cx = (b.Left + b.Right) / 2 + (sunk ? 1 : 0), cy = (b.Top + b.Bottom) / 2 + (sunk ? 1 : 0);
-  if (editStyle_ == esPickList) {
-    // A small downward triangle.
-    for (int row = 0; row < 4; ++row) C->FillRect({cx - 3 + row, cy + row - 2, cx + 4 - row, cy + row - 1});
-  } else {
-    // Three dots.
-    for (int dx : {-4, 0, 4}) C->FillRect({cx + dx - 1, cy + 1, cx + dx + 1, cy + 3});
-  }
+  if (editStyle_ != esSimple)
+    DrawDropDownButton(PaintCanvas(), ButtonRect(), buttonDown_ || listVisible_, GetEnabled(),
+                       editStyle_ == esPickList ? dgArrow : dgEllipsis);
 }
 
 }  // namespace qel

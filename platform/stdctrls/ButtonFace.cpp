@@ -34,6 +34,19 @@ void DrawButtonFrame(TCanvas* Canvas, TRect& R, bool Sunken) {
   }
 }
 
+void DrawDropDownButton(TCanvas* Canvas, const TRect& R, bool Sunken, bool Enabled, TDropDownGlyph Glyph) {
+  FillWith(Canvas, R, clBtnFace);
+  TRect edge = R;
+  DrawBevel(Canvas, edge, Sunken ? clBtnShadow : clBtnHighlight, Sunken ? clBtnHighlight : cl3DDkShadow);
+  Canvas->Brush()->SetColor(Enabled ? clBtnText : clGrayText);
+  int cx = (R.Left + R.Right) / 2 + (Sunken ? 1 : 0), cy = (R.Top + R.Bottom) / 2 + (Sunken ? 1 : 0);
+  if (Glyph == dgArrow) {
+    for (int row = 0; row < 4; ++row) Canvas->FillRect({cx - 3 + row, cy + row - 2, cx + 4 - row, cy + row - 1});
+  } else {
+    for (int dx : {-4, 0, 4}) Canvas->FillRect({cx + dx - 1, cy + 1, cx + dx + 1, cy + 3});
+  }
+}
+
 void DrawFocusDots(TCanvas* Canvas, const TRect& R, TColor Color) {
   if (R.IsEmpty()) return;
   // One walk round the frame, so the dots stay evenly spaced at the corners.

@@ -4,7 +4,8 @@
 
 #include "platform/controls/Application.h"
 #include "platform/rtl/Utf8.h"
-#include "platform/stdctrls/ComboList.h"
+#include "platform/stdctrls/ButtonFace.h"
+#include "platform/stdctrls/DropDownList.h"
 
 namespace qel {
 
@@ -128,7 +129,7 @@ void TCustomComboBox::EditorChangedText() {
 
 void TCustomComboBox::ItemsChanged() {
   if (itemIndex_ >= items_->Count()) SelectIndex(-1);
-  if (droppedDown_ && popup_) popup_->Open();
+  if (droppedDown_ && popup_) ShowList();
   Invalidate();
 }
 
@@ -169,30 +170,38 @@ void TCustomComboBox::OpenList() {
   if (droppedDown_) return;
   DropDown();
   if (droppedDown_ || !Showing()) return;
-  if (!popup_) popup_ = std::make_unique<TComboPopup>(this);
+  if (!popup_) {
+    popup_ = std::make_unique<TDropDownPopup>(this, items_.get());
+    TDropDownList* list = popup_->List();
+    list->OnPaintRow = [this](TCanvas* C, int Index, const TRect& Rect, bool Hot) {
+      PaintItem(C, Index, Rect, Hot ? TOwnerDrawState{odSelected, odFocused} : TOwnerDrawState{});
+    };
+    list->OnPick = [this] { CloseList(true); };
+    // The press that took the list away does not open it again.
+    popup_->OnDismissed = [this](bool PressOnCombo) {
+      suppressOpen_ = PressOnCombo;
+      CloseList(false);
+    };
+  }
   droppedDown_ = true;
-  popup_->Open();
+  ShowList();
   Invalidate();
+}
+
+// Places the list under the box with the current item highlighted; the list
+// is in the box's colour.
+void TCustomComboBox::ShowList() {
+  popup_->List()->SetColor(GetColor());
+  popup_->Open(dropDownCount_, itemHeight_, itemIndex_);
 }
 
 // Take: the highlighted item becomes the choice (Enter, F4, a click in the list).
 void TCustomComboBox::CloseList(bool Take) {
   if (!droppedDown_) return;
-  int hot = popup_->List()->Hot();
   droppedDown_ = false;
-  popup_->Hide();
+  int hot = popup_->Close();
   Invalidate();
   if (Take) UserChoose(hot);
-  CloseUp();
-}
-
-// The popup went away: by CloseList, or by a press outside it.
-void TCustomComboBox::ListHidden() {
-  if (!droppedDown_) return;
-  droppedDown_ = false;
-  TCustomForm* form = GetParentForm();
-  suppressOpen_ = form && form->HoverControl() == this;
-  Invalidate();
   CloseUp();
 }
 
@@ -245,13 +254,9 @@ bool TCustomComboBox::KeyDown(uint16_t Key, TShiftState Shift) {
   }
   int n = items_->Count();
   if (droppedDown_) {
-    TComboList* list = popup_->List();
-    int hot = list->Hot(), page = std::max(list->VisibleRows() - 1, 1);
+    TDropDownList* list = popup_->List();
+    if (list->MoveKey(Key)) return true;
     switch (Key) {
-      case VK_UP: list->SetHot(std::max(hot - 1, 0)); return true;
-      case VK_DOWN: list->SetHot(hot + 1); return true;
-      case VK_PRIOR: list->SetHot(std::max(hot - page, 0)); return true;
-      case VK_NEXT: list->SetHot(hot < 0 ? page : hot + page); return true;
       case VK_HOME: list->SetHot(0); return true;
       case VK_END: list->SetHot(n - 1); return true;
       case VK_RETURN: CloseList(true); return true;
@@ -349,10 +354,13 @@ void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Sta
     OnDrawItem(this, Index, Rect, State);
     return;
   }
-  TCanvas* c = Canvas();
-  c->FillRect(Rect);
-  if (Index >= 0 && Index < items_->Count())
-    c->TextRect(Rect, Rect.Left + 2, Rect.Top + (Rect.Height() - c->TextHeight("Wg")) / 2, items_->Get(Index));
+  DrawItemText(Canvas(), Index, Rect);
+}
+
+// The item's text on the brush's colour, as an item no one draws looks.
+void TCustomComboBox::DrawItemText(TCanvas* C, int Index, const TRect& Rect) {
+  C->FillRect(Rect);
+  if (Index >= 0 && Index < items_->Count()) DrawListItemText(C, Rect, items_->Get(Index));
 }
 
 // Prepares brush and font for the state, as the platform does before it
@@ -374,33 +382,13 @@ void TCustomComboBox::PaintItem(TCanvas* C, int Index, const TRect& Rect, TOwner
     if (OwnerDraw()) {
       DrawItem(Index, Rect, State);
     } else {
-      C->FillRect(Rect);
-      if (Index >= 0 && Index < items_->Count())
-        C->TextRect(Rect, Rect.Left + 2, Rect.Top + (Rect.Height() - C->TextHeight("Wg")) / 2, items_->Get(Index));
+      DrawItemText(C, Index, Rect);
     }
   } catch (...) {
     drawCanvas_ = saved;
     throw;
   }
   drawCanvas_ = saved;
-}
-
-void TCustomComboBox::PaintButton(TCanvas* C) {
-  TRect b = ButtonRect();
-  bool sunk = buttonDown_ || droppedDown_;
-  C->Brush()->SetColor(clBtnFace);
-  C->FillRect(b);
-  TColor light = sunk ? clBtnShadow : clBtnHighlight, dark = sunk ? clBtnHighlight : cl3DDkShadow;
-  C->Brush()->SetColor(light);
-  C->FillRect({b.Left, b.Top, b.Right - 1, b.Top + 1});
-  C->FillRect({b.Left, b.Top, b.Left + 1, b.Bottom - 1});
-  C->Brush()->SetColor(dark);
-  C->FillRect({b.Left, b.Bottom - 1, b.Right, b.Bottom});
-  C->FillRect({b.Right - 1, b.Top, b.Right, b.Bottom});
-  // The arrow: a small downward triangle in the middle.
-  C->Brush()->SetColor(GetEnabled() ? clBtnText : clGrayText);
-  int cx = (b.Left + b.Right) / 2 + (sunk ? 1 : 0), cy = (b.Top + b.Bottom) / 2 - 1 + (sunk ? 1 : 0);
-  for (int row = 0; row < 4; ++row) C->FillRect({cx - 3 + row, cy + row - 1, cx + 4 - row, cy + row});
 }
 
 void TCustomComboBox::PaintWindow() {
@@ -419,7 +407,7 @@ void TCustomComboBox::PaintWindow() {
     if (!enabled) state += TOwnerDrawState{odDisabled, odGrayed};
     PaintItem(c, itemIndex_, face, state);
   }
-  PaintButton(c);
+  DrawDropDownButton(c, ButtonRect(), buttonDown_ || droppedDown_, GetEnabled(), dgArrow);
 }
 
 }  // namespace qel

@@ -29,7 +29,7 @@ enum TOwnerDrawStateItem : uint8_t {
 using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
 using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State)>;
 
-class TComboPopup;
+class TDropDownPopup;
 
 class TCustomComboBox : public TWinControl {
  public:
@@ -74,8 +74,6 @@ class TCustomComboBox : public TWinControl {
   TDrawItemEvent OnDrawItem;
 
  protected:
-  friend class TComboPopup;
-  friend class TComboList;
   virtual void DropDown();
   virtual void CloseUp();
   virtual void Change();
@@ -102,17 +100,17 @@ class TCustomComboBox : public TWinControl {
   void EditorChangedText();
   void UserChoose(int Index);
   void OpenList();
+  void ShowList();
   void CloseList(bool Take);
-  void ListHidden();
   bool KeyDown(uint16_t Key, TShiftState Shift);
   void CharTyped(char32_t Ch);
   int NextByLetter(int From, char32_t Ch) const;
   void PaintItem(TCanvas* C, int Index, const TRect& Rect, TOwnerDrawState State);
-  void PaintButton(TCanvas* C);
+  void DrawItemText(TCanvas* C, int Index, const TRect& Rect);
 
   TComboBoxStyle style_ = csDropDown;
   std::unique_ptr<TStringList> items_;
-  std::unique_ptr<TComboPopup> popup_;
+  std::unique_ptr<TDropDownPopup> popup_;
   TTextEditor editor_;
   TCanvas* drawCanvas_ = nullptr;
   int itemIndex_ = -1;

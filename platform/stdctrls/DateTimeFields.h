@@ -1,32 +1,18 @@
-// The fields of a date-time format: a FormatDateTime format split into
-// literal text and value fields (day, month, year, hour, ...), each of which
-// renders alone exactly as FormatDateTime renders it within the whole, and
-// the arithmetic that steps or sets one field. TDateTimePicker edits through
+// The fields of a date-time format (see DateFormatTokens.h) and the
+// arithmetic that steps or sets one field. TDateTimePicker edits through
 // these.
 #pragma once
-#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "platform/rtl/DateFormatTokens.h"
 #include "platform/rtl/DateTime.h"
 
 namespace qel {
 
-enum TDateTimeFieldKind : uint8_t { dfLiteral, dfDay, dfMonth, dfYear, dfHour, dfMinute, dfSecond, dfAmPm,
-                                    dfWeekDay, dfMSec };
-
-struct TDateTimeSegment {
-  TDateTimeFieldKind Kind = dfLiteral;
-  int Run = 0;              // how many format letters (dd: 2, mmmm: 4)
-  bool TwelveHour = false;  // an hour shown on the 12-hour clock
-  std::string Text;         // a literal's text, or an am/pm field's format spelling
-};
-
 // The segments of Format; "c" includes the time only when Value has one.
 std::vector<TDateTimeSegment> SplitDateTimeFormat(const std::string& Format, TDateTime Value,
                                                   const TFormatSettings& Settings = FormatSettings);
-std::string SegmentText(const TDateTimeSegment& Segment, TDateTime Value,
-                        const TFormatSettings& Settings = FormatSettings);
 // The fields a user edits: day to am/pm.
 inline bool IsEditableField(TDateTimeFieldKind k) { return k >= dfDay && k <= dfAmPm; }
 

@@ -6,6 +6,7 @@
 #include "GridTestUtil.h"
 #include "platform/grids/InplaceEdit.h"
 #include "platform/rtl/StringList.h"
+#include "platform/stdctrls/DropDownList.h"
 #include "platform/stdctrls/Edit.h"
 
 using namespace qel;
@@ -312,6 +313,36 @@ TEST_F(EditingTest, ThePickListFillsOnRequestAndTheChosenItemBecomesTheCell) {
   ClickButton();  // the press that closes the list does not reopen it
   EXPECT_FALSE(e->ListVisible());
   EXPECT_EQ(grid->GetCells(2, 1), "ml");
+}
+
+TEST_F(EditingTest, ThePickListScrollsAndPagesAndOpensAgainAtTheTop) {
+  grid->styled = true;
+  grid->OnGetPickListItems = [&](TObject*, int, int, TStrings* items) {
+    for (int i = 0; i < 12; ++i) items->Add("item " + std::to_string(i));
+  };
+  ClickCell(2, 1);
+  robot.Key(VK_RETURN);
+  TInplaceEditList* e = ListEditor();
+  ASSERT_TRUE(e && EditorShown());
+  robot.Key(VK_F4);
+  ASSERT_TRUE(e->ListVisible());
+  auto* list = static_cast<TDropDownList*>(e->ListControl());
+  EXPECT_EQ(list->VisibleRows(), 7);
+  EXPECT_EQ(e->ListItemIndex(), -1);  // the text "g" is no item
+  robot.Wheel(list, 5, 5, -120);
+  EXPECT_EQ(list->TopIndex(), 3);
+  robot.Key(VK_NEXT);  // from nothing, a page down is the last row of the first page
+  EXPECT_EQ(e->ListItemIndex(), 6);
+  robot.Key(VK_NEXT);
+  EXPECT_EQ(e->ListItemIndex(), 11);
+  EXPECT_EQ(list->TopIndex(), 5);
+  robot.Key(VK_PRIOR);
+  EXPECT_EQ(e->ListItemIndex(), 5);
+  robot.Key(VK_ESCAPE);
+  EXPECT_EQ(grid->GetCells(2, 1), "g");
+  robot.Key(VK_F4);
+  ASSERT_TRUE(e->ListVisible());
+  EXPECT_EQ(list->TopIndex(), 0);
 }
 
 TEST_F(EditingTest, TheEllipsisButtonFiresOnEditButtonClick) {

@@ -78,3 +78,22 @@ TEST(GridGeometry, SizesCountsAndFixedCountsStayConsistent) {
   EXPECT_LT(g->GetRow(), g->GetRowCount());
   EXPECT_THROW(g->SetRow(7), EInvalidGridOperation);
 }
+
+// Three columns of 64 with their lines end exactly at 194 pixels.
+TEST(GridGeometry, ACellEndingAtTheClientEdgeIsWholeAndItsBorderStillSizes) {
+  GridFixture f(194, 90);
+  TLoggingGrid* g = f.grid;
+  EXPECT_EQ(g->VisibleColCount(), 2);  // its line falls off, the cell does not
+  EXPECT_EQ(g->GetGridWidth(), 194);
+  EXPECT_EQ(g->CellRect(2, 1), Rect(130, 25, 194, 49));
+  EXPECT_TRUE(g->CellRect(3, 1).IsEmpty());
+  EXPECT_EQ(g->MouseCoord(193, 30), (TGridCoord{2, 1}));
+  g->SetOptions(g->GetOptions() + TGridOptions{goColSizing});
+  f.robot.MoveTo(g, 192, 10);
+  EXPECT_EQ(g->GetCursor(), crHSplit);
+
+  g->SetBounds(10, 10, 193, 90);  // one pixel less: the third column is cut off
+  EXPECT_EQ(g->VisibleColCount(), 1);
+  EXPECT_EQ(g->GetGridWidth(), 193);
+  EXPECT_EQ(g->CellRect(2, 1), Rect(130, 25, 193, 49));
+}

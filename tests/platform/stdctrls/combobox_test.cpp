@@ -4,7 +4,7 @@
 
 #include "EditTestUtil.h"
 #include "platform/stdctrls/ComboBox.h"
-#include "platform/stdctrls/ComboList.h"
+#include "platform/stdctrls/DropDownList.h"
 #include "platform/stdctrls/Edit.h"
 
 using namespace qel;
@@ -144,7 +144,7 @@ TEST_F(ComboTest, MouseHoverHighlightsWheelScrollsAndClickChooses) {
   robot.MoveTo(list, 10, RowY(combo, 3));
   robot.Wheel(list, 10, RowY(combo, 3), -120);
   robot.MoveTo(list, 10, RowY(combo, 4));
-  auto* rows = static_cast<TComboList*>(list);
+  auto* rows = static_cast<TDropDownList*>(list);
   EXPECT_EQ(rows->TopIndex(), 3);
   EXPECT_EQ(rows->Hot(), 3 + 4);  // hovering highlights only
   EXPECT_EQ(combo->GetItemIndex(), -1);
@@ -275,8 +275,10 @@ TEST_F(ComboTest, OnDrawItemAndItemChangesKeepTheIndexValid) {
   EXPECT_EQ(combo->GetItemIndex(), -1);
   combo->Clear();
   EXPECT_EQ(combo->Items()->Count(), 0);
-  combo->SetDroppedDown(true);  // an empty list still opens, one empty row high
+  combo->SetColor(clYellow);
+  combo->SetDroppedDown(true);  // an empty list still opens, one empty row high, in the box's colour
   EXPECT_TRUE(combo->GetDroppedDown());
+  EXPECT_EQ(robot.PixelAt(combo->ListControl(), 1 + 5, 1 + 3), ColorToRGB(clYellow));
   robot.Key(VK_DOWN);
   robot.Key(VK_RETURN);
   EXPECT_EQ(clicks + changes, 0);
