@@ -365,13 +365,7 @@ void TInplaceEditList::PaintButton(TCanvas* C) {
   C->Brush()->SetStyle(bsSolid);
   C->Brush()->SetColor(clBtnFace);
   C->FillRect(b);
-  TColor light = sunk ? clBtnShadow : clBtnHighlight, dark = sunk ? clBtnHighlight : cl3DDkShadow;
-  C->Brush()->SetColor(light);
-  C->FillRect({b.Left, b.Top, b.Right - 1, b.Top + 1});
-  C->FillRect({b.Left, b.Top, b.Left + 1, b.Bottom - 1});
-  C->Brush()->SetColor(dark);
-  C->FillRect({b.Left, b.Bottom - 1, b.Right, b.Bottom});
-  C->FillRect({b.Right - 1, b.Top, b.Right, b.Bottom});
+  DrawEdge(C, b, sunk ? clBtnShadow : clBtnHighlight, sunk ? clBtnHighlight : cl3DDkShadow);
   C->Brush()->SetColor(GetEnabled() ? clBtnText : clGrayText);
   int cx = (b.Left + b.Right) / 2 + (sunk ? 1 : 0), cy = (b.Top + b.Bottom) / 2 + (sunk ? 1 : 0);
   if (editStyle_ == esPickList) {

@@ -390,13 +390,7 @@ void TCustomComboBox::PaintButton(TCanvas* C) {
   bool sunk = buttonDown_ || droppedDown_;
   C->Brush()->SetColor(clBtnFace);
   C->FillRect(b);
-  TColor light = sunk ? clBtnShadow : clBtnHighlight, dark = sunk ? clBtnHighlight : cl3DDkShadow;
-  C->Brush()->SetColor(light);
-  C->FillRect({b.Left, b.Top, b.Right - 1, b.Top + 1});
-  C->FillRect({b.Left, b.Top, b.Left + 1, b.Bottom - 1});
-  C->Brush()->SetColor(dark);
-  C->FillRect({b.Left, b.Bottom - 1, b.Right, b.Bottom});
-  C->FillRect({b.Right - 1, b.Top, b.Right, b.Bottom});
+  DrawEdge(C, b, sunk ? clBtnShadow : clBtnHighlight, sunk ? clBtnHighlight : cl3DDkShadow);
   // The arrow: a small downward triangle in the middle.
   C->Brush()->SetColor(GetEnabled() ? clBtnText : clGrayText);
   int cx = (b.Left + b.Right) / 2 + (sunk ? 1 : 0), cy = (b.Top + b.Bottom) / 2 - 1 + (sunk ? 1 : 0);
