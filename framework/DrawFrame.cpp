@@ -1,30 +1,11 @@
 // Frames, outlines and colour mixing.
+#include <climits>
 #include <utility>
 
 #include "framework/QEL_Base.h"
 
 namespace qel {
 namespace {
-
-// Keeps the caller's pen: drawing helpers change colour, width and style.
-class PenKeeper {
- public:
-  explicit PenKeeper(TCanvas* c) : canvas_(c) { saved_.Assign(c->Pen()); }
-  ~PenKeeper() { canvas_->Pen()->Assign(&saved_); }
-  PenKeeper(const PenKeeper&) = delete;
-  PenKeeper& operator=(const PenKeeper&) = delete;
-
- private:
-  TCanvas* canvas_;
-  TPen saved_;
-};
-
-void UsePen(TCanvas* c, TColor color) {
-  c->Pen()->SetColor(color);
-  c->Pen()->SetWidth(1);
-  c->Pen()->SetStyle(psSolid);
-  c->Pen()->SetMode(pmCopy);
-}
 
 // A horizontal or vertical line with both end pixels (LineTo leaves out its
 // end point, so it is drawn one pixel further).
@@ -36,14 +17,12 @@ void Line(TCanvas* c, int x1, int y1, int x2, int y2) {
   else c->LineTo(x1, y2 + 1);
 }
 
-// One ring: top and left in TopLeft, then bottom and right in BottomRight.
+// One ring on the inclusive corners (l, t) and (r, b): top and left in
+// TopLeft, then bottom and right in BottomRight, which takes the corners
+// where the two meet.
 void Bevel(TCanvas* c, int l, int t, int r, int b, TColor topLeft, TColor bottomRight) {
-  UsePen(c, topLeft);
-  Line(c, l, t, r, t);
-  Line(c, l, t, l, b);
-  UsePen(c, bottomRight);
-  Line(c, l, b, r, b);
-  Line(c, r, t, r, b);
+  auto past = [](int v) { return v == INT_MAX ? v : v + 1; };
+  DrawEdge(c, {l, t, past(r), past(b)}, topLeft, bottomRight);
 }
 
 }  // namespace
@@ -51,7 +30,6 @@ void Bevel(TCanvas* c, int l, int t, int r, int b, TColor topLeft, TColor bottom
 void DrawFrame(TCanvas* Canvas, TFrameStyle FrameStyle, int Left, int Top, int Right, int Bottom,
                TColor C1, TColor /*C2*/, TColor C3, TColor /*C4*/, TColor C5) {
   if (!Canvas || Right < Left || Bottom < Top || FrameStyle == fsNone) return;
-  PenKeeper keep(Canvas);
   switch (FrameStyle) {
     case fsNone: break;
     case fsSimple: Bevel(Canvas, Left, Top, Right, Bottom, C5, C5); break;

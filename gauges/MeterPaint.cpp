@@ -17,13 +17,6 @@ namespace {
 constexpr TColor kWhite = 0xFFFFFF, kSilver = 0xC0C0C0, kGrey = 0x808080, kBlack = 0x000000;
 constexpr double kRad = std::numbers::pi / 180.0;
 
-void Line(TCanvas& c, TColor color, std::initializer_list<TPoint> path) {
-  c.Pen()->SetColor(color);
-  auto p = path.begin();
-  c.MoveTo(p->X, p->Y);
-  for (++p; p != path.end(); ++p) c.LineTo(p->X, p->Y);
-}
-
 void PenAndBrush(TCanvas& c, TColor color) {
   c.Pen()->SetColor(color);
   c.Brush()->SetColor(color);  // a colour makes the brush solid
@@ -189,9 +182,10 @@ void TMeter::TPainter::Cover() {
   c_.Rectangle(0, H - RB, W, H);
 }
 
+// Grey above and left of the window, white below and right; the top and
+// bottom lines run the full width.
 void TMeter::TPainter::WindowBevel() {
-  Line(c_, kWhite, {{RS - 1, H - RB}, {W - RS, H - RB}, {W - RS, RT}});
-  Line(c_, kGrey, {{W - RS, RT}, {RS - 1, RT}, {RS - 1, H - RB}});
+  DrawEdge(&c_, {RS - 1, RT, W - RS + 1, H - RB + 1}, kGrey, kWhite, {.TopRight = ecLight, .BottomLeft = ecDark});
 }
 
 // A raised round knob, for the dials whose scale runs round the pivot.
@@ -211,7 +205,9 @@ void TMeter::TPainter::Pedestal(int p) {
   PenAndBrush(c_, m_.colorCover_);
   c_.Pie(cx - p, cy - p, cx + p, cy + p, W, cy, 0, cy);
   c_.Rectangle(cx - p, cy, cx + p, H - RB);
-  Line(c_, kGrey, {{cx + p - 1, cy}, {cx + p - 1, H - RB}});
+  c_.Pen()->SetColor(kGrey);
+  c_.MoveTo(cx + p - 1, cy);
+  c_.LineTo(cx + p - 1, H - RB);
   c_.Pen()->SetColor(kWhite);
   c_.LineTo(W - RS, H - RB);
   c_.LineTo(W - RS, RT);
@@ -247,14 +243,16 @@ void TMeter::TPainter::BevelAndAnchor() {
 
 // ----------------------------------------------------------- lamps ----
 
-// A 10 x 10 lamp with its top-left corner at (L, T), and its bevel.
+// A 10 x 10 lamp with its top-left corner at (L, T), and its bevel: white
+// over the bottom and right of the black outline, then a grey and silver
+// ring inside. The top and left lines take both mixed corners.
 void TMeter::TPainter::Lamp(bool Active, int L, int T) {
   c_.Brush()->SetColor(Active ? m_.limWatchActColor_ : m_.limWatchPsvColor_);
   c_.Pen()->SetColor(kBlack);
   c_.Rectangle(L, T, L + 10, T + 10);
-  Line(c_, kWhite, {{L + 1, T + 9}, {L + 9, T + 9}, {L + 9, T}});
-  Line(c_, kSilver, {{L + 2, T + 8}, {L + 8, T + 8}, {L + 8, T + 1}});
-  Line(c_, kGrey, {{L + 1, T + 8}, {L + 1, T + 1}, {L + 9, T + 1}});
+  const TEdgeShape lit{.TopRight = ecLight, .BottomLeft = ecLight};
+  DrawEdge(&c_, {L, T, L + 10, T + 10}, clNone, kWhite, lit);
+  DrawEdge(&c_, {L + 1, T + 1, L + 9, T + 9}, kGrey, kSilver, lit);
 }
 
 void TMeter::TPainter::Lamps() {
@@ -264,25 +262,27 @@ void TMeter::TPainter::Lamps() {
 
 // ----------------------------------------------------------- frame ----
 
+// The meter draws its frame itself rather than with DrawFrame, whose
+// corners differ: styles 2 and 3 give both left corners to the first
+// colour, styles 4 and 5 leave the outer ring's top-right and bottom-left
+// corners untouched.
 void TMeter::TPainter::Frame() {
   const TColor D = m_.frameDark_, L = m_.frameLight_;
   switch (m_.frameStyle_) {
     case fsSimple:
-      Line(c_, m_.colorBakG_, {{0, 0}, {W - 1, 0}, {W - 1, H - 1}, {0, H - 1}, {0, 0}});
+      DrawEdge(&c_, {0, 0, W, H}, m_.colorBakG_, m_.colorBakG_);
       break;
     case fsLowered:
     case fsRaised: {
       TColor first = m_.frameStyle_ == fsLowered ? D : L, second = m_.frameStyle_ == fsLowered ? L : D;
-      Line(c_, first, {{0, H - 1}, {0, 0}, {W - 1, 0}});
-      Line(c_, second, {{W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
+      DrawEdge(&c_, {0, 0, W, H}, first, second, {.TopRight = ecDark, .BottomLeft = ecLight});
       break;
     }
     case fsEmbossed:
     case fsEngraved: {
       TColor outer = m_.frameStyle_ == fsEmbossed ? L : D, inner = m_.frameStyle_ == fsEmbossed ? D : L;
-      Line(c_, outer, {{0, 0}, {W - 2, 0}, {W - 2, H - 2}, {0, H - 2}, {0, 0}});
-      Line(c_, inner, {{1, H - 3}, {1, 1}, {W - 2, 1}});
-      Line(c_, inner, {{1, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+      DrawEdge(&c_, {0, 0, W, H}, outer, inner, {.TopRight = ecOpen, .BottomLeft = ecOpen});
+      DrawEdge(&c_, {1, 1, W - 1, H - 1}, inner, outer);
       break;
     }
     default:

@@ -11,13 +11,6 @@ namespace {
 // Height sample with ascenders and descenders: "(8g]}ÜÄ§".
 const char* const kHeightSample = "(8g]}\xC3\x9C\xC3\x84\xC2\xA7";
 
-void Line(TCanvas* C, TColor Color, std::initializer_list<TPoint> Points) {
-  C->Pen()->SetColor(Color);
-  auto p = Points.begin();
-  C->MoveTo(p->X, p->Y);
-  for (++p; p != Points.end(); ++p) C->LineTo(p->X, p->Y);
-}
-
 // The bevel colours (inner, outer) of frame styles 2 to 5.
 void BevelColors(TFrameStyle Style, TColor E1, TColor E2, TColor& Inner, TColor& Outer) {
   switch (Style) {
@@ -26,6 +19,16 @@ void BevelColors(TFrameStyle Style, TColor E1, TColor E2, TColor& Inner, TColor&
     case fsEmbossed: Inner = Outer = E1; break;
     default: Inner = Outer = E2; break;
   }
+}
+
+// Light lines alone that run the full width and height.
+constexpr TEdgeShape kLightCorners{.TopRight = ecLight, .BottomLeft = ecLight};
+
+// The bevel of frame styles 2 to 5 round an outlined Box: a light line
+// inside its top and left, a shadow outside its bottom and right.
+void BoxBevel(TCanvas* C, const TRect& Box, TColor Inner, TColor Outer) {
+  DrawEdge(C, {Box.Left + 1, Box.Top + 1, Box.Right - 1, Box.Bottom - 1}, Inner, clNone, kLightCorners);
+  DrawEdge(C, {Box.Left + 1, Box.Top + 1, Box.Right + 1, Box.Bottom + 1}, clNone, Outer);
 }
 
 }  // namespace
@@ -97,17 +100,17 @@ void TNumIO2::PaintButtons(TCanvas* C) {
   C->Pen()->SetColor(clGray);
   C->Brush()->SetColor(butColor_);
   C->Rectangle(bx, 0, bx + bw + 1, 2 * b2 - 1);
-  Line(C, clGray, {{bx, b2 - 1}, {bx + bw, b2 - 1}});
-  if (but3D_) {
-    Line(C, clWhite, {{bx + 1, 2 * b2 - 3}, {bx + 1, b2}, {bx + bw, b2}});
-    Line(C, clWhite, {{bx + 1, b2 - 2}, {bx + 1, 1}, {bx + bw, 1}});
-    Line(C, clBlack, {{bx + 1, 2 * b2 - 1}, {bx + bw + 1, 2 * b2 - 1}, {bx + bw + 1, 1}});
+  C->Polyline(std::vector<TPoint>{{bx, b2 - 1}, {bx + bw, b2 - 1}});
+  if (but3D_) {  // light inside each button, a shadow outside the pair
+    DrawEdge(C, {bx + 1, b2, bx + bw, 2 * b2 - 2}, clWhite, clNone, kLightCorners);
+    DrawEdge(C, {bx + 1, 1, bx + bw, b2 - 1}, clWhite, clNone, kLightCorners);
+    DrawEdge(C, {bx + 1, 2, bx + bw + 2, 2 * b2}, clNone, clBlack);
   }
-  const TColor arrow = GetEnabled() ? clBlack : clGray;
+  C->Pen()->SetColor(GetEnabled() ? clBlack : clGray);
   const int yd = b2 + q;
   for (int i = 0; i < 3; ++i) {
-    Line(C, arrow, {{cx - i, q - 1 + i}, {cx + 2 + i, q - 1 + i}});
-    Line(C, arrow, {{cx - i, yd - i}, {cx + 2 + i, yd - i}});
+    C->Polyline(std::vector<TPoint>{{cx - i, q - 1 + i}, {cx + 2 + i, q - 1 + i}});
+    C->Polyline(std::vector<TPoint>{{cx - i, yd - i}, {cx + 2 + i, yd - i}});
   }
 }
 
@@ -133,8 +136,7 @@ void TNumIO2::PaintGauge(TCanvas* C) {
   if (gaugeFrameStyle_ == fsSimple) return;
   TColor inner, outer;
   BevelColors(gaugeFrameStyle_, edgeDark_, edgeLight_, inner, outer);
-  Line(C, inner, {{gl + 1, gb - 2}, {gl + 1, gt + 1}, {gr - 1, gt + 1}});
-  Line(C, outer, {{gl + 1, gb}, {gr, gb}, {gr, gt}});
+  BoxBevel(C, {gl, gt, gr, gb}, inner, outer);
 }
 
 void TNumIO2::PaintBox(TCanvas* C) {
@@ -154,8 +156,7 @@ void TNumIO2::PaintBox(TCanvas* C) {
   C->Rectangle(ls, 0, ls + tb + 2, bottom - 1);
   TColor inner, outer;
   BevelColors(frameStyle_, edgeDark_, edgeLight_, inner, outer);
-  Line(C, inner, {{ls + 1, bottom - 3}, {ls + 1, 1}, {ls + tb + 1, 1}});
-  Line(C, outer, {{ls + 1, bottom - 1}, {ls + tb + 2, bottom - 1}, {ls + tb + 2, 0}});
+  BoxBevel(C, {ls, 0, ls + tb + 2, bottom - 1}, inner, outer);
 }
 
 // Drawn with the box's brush, clipped inside the frame.
@@ -172,7 +173,10 @@ void TNumIO2::PaintCaretAndSelection(TCanvas* C) {
   const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
   const int tw = C->TextWidth(text_), cw = C->TextWidth(text_.substr(0, size_t(std::clamp(caret_, 0, int(text_.size())))));
   const int m = alignment_ == taLeftJustify ? cw + 3 : alignment_ == taRightJustify ? tb + cw - tw - 3 : cw + (tb - tw) / 2 + 1;
-  if (m > 0 && m < tb && caretVisible_) Line(C, clBlack, {{ls + m, 3}, {ls + m, bottom - 3}});
+  if (m > 0 && m < tb && caretVisible_) {
+    C->Pen()->SetColor(clBlack);
+    C->Polyline(std::vector<TPoint>{{ls + m, 3}, {ls + m, bottom - 3}});
+  }
   if (selBegin_ >= selEnd_ || (!Focused() && hideSelection_)) return;
   const int x1 = std::clamp(CharPosToXCoords(selBegin_), ls, ls + tb);
   const int x2 = std::clamp(CharPosToXCoords(selEnd_), ls, ls + tb);

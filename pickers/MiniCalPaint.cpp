@@ -8,20 +8,12 @@ namespace qel {
 
 namespace {
 
-// The raised frame of the navigation buttons, partly on the grid lines
-// to the right and below the cell.
+// The raised frame of the navigation buttons. Its outer ring lies partly on
+// the grid lines to the right and below the cell and leaves its top-right
+// corner to the grid line.
 void DrawBtnFrame(TCanvas* C, const TRect& R) {
-  const int l = R.Left, t = R.Top, r = R.Right, b = R.Bottom;
-  auto polyline = [C](TColor color, TPoint p0, TPoint p1, TPoint p2) {
-    C->Pen()->SetColor(color);
-    C->MoveTo(p0.X, p0.Y);
-    C->LineTo(p1.X, p1.Y);
-    C->LineTo(p2.X, p2.Y);
-  };
-  polyline(clWhite, {l, b - 1}, {l, t}, {r, t});
-  polyline(0x686868, {l, b}, {r, b}, {r, t});
-  polyline(0x9CA0A5, {l + 1, b - 1}, {r - 1, b - 1}, {r - 1, t});
-  polyline(0xE6E2E2, {l + 1, b - 2}, {l + 1, t + 1}, {r - 1, t + 1});
+  DrawEdge(C, {R.Left, R.Top, R.Right + 1, R.Bottom + 1}, clWhite, 0x686868, {.TopRight = ecOpen});
+  DrawEdge(C, {R.Left + 1, R.Top + 1, R.Right, R.Bottom}, 0xE6E2E2, 0x9CA0A5);
 }
 
 }  // namespace

@@ -237,18 +237,14 @@ void TWinControl::PaintGraphicChildren(const TRect& SurfaceRect) {
 
 // A single border is one dark line; with Ctl3D it is the sunken two-pixel edge.
 void TWinControl::PaintBorder() {
+  if (BorderWidth() == 0) return;
   int w = GetWidth(), h = GetHeight();
-  auto frame = [&](int inset, TColor topLeft, TColor bottomRight) {
-    FillSurface(*surface_, {inset, inset, w - inset, inset + 1}, topLeft);
-    FillSurface(*surface_, {inset, inset, inset + 1, h - inset}, topLeft);
-    FillSurface(*surface_, {inset, h - inset - 1, w - inset, h - inset}, bottomRight);
-    FillSurface(*surface_, {w - inset - 1, inset, w - inset, h - inset}, bottomRight);
-  };
+  TCanvas border(surface_.get());  // the whole surface, outside the client area too
   if (BorderWidth() == 1) {
-    frame(0, clWindowFrame, clWindowFrame);
-  } else if (BorderWidth() == 2) {
-    frame(0, clBtnShadow, clBtnHighlight);
-    frame(1, cl3DDkShadow, cl3DLight);
+    DrawEdge(&border, {0, 0, w, h}, clWindowFrame, clWindowFrame);
+  } else {
+    DrawEdge(&border, {0, 0, w, h}, clBtnShadow, clBtnHighlight);
+    DrawEdge(&border, {1, 1, w - 1, h - 1}, cl3DDkShadow, cl3DLight);
   }
 }
 

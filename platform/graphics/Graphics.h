@@ -266,6 +266,25 @@ int MulDiv(int Number, int Numerator, int Denominator);  // rounded; -1 when Den
 // twice removes it.
 void DrawFocusRect(HDC DC, const TRect& R);
 
+// Which side of an edge takes the top-right and the bottom-left corner,
+// where a top or left line meets a bottom or right one.
+enum TEdgeCorner : uint8_t {
+  ecDark,   // the bottom or right line (the usual 3D look)
+  ecLight,  // the top or left line
+  ecOpen    // neither: the pixel is left as it was
+};
+struct TEdgeShape {
+  TEdgeCorner TopRight = ecDark, BottomLeft = ecDark;
+  bool Rows = true;     // the top and bottom lines
+  bool Columns = true;  // the left and right lines
+};
+// The one-pixel edge just inside R: Light on the top and left lines, Dark on
+// the bottom and right ones (a sunken edge passes its shadow as Light).
+// clNone leaves that colour out. The top-left corner is always light, the
+// bottom-right always dark; where the rectangle is one pixel thin, dark
+// wins. Drawn in the copy mode without pen or brush, which stay as they are.
+void DrawEdge(TCanvas* Canvas, const TRect& R, TColor Light, TColor Dark, TEdgeShape Shape = {});
+
 // ------------------------------------------------------------- bitmap ----
 
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };

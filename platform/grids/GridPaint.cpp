@@ -100,13 +100,12 @@ void TCustomGrid::PaintCell(int col, int row, const TRect& where, TColor color, 
   if (!defaultDrawing_) return;
   bool fixedLines = options_.Contains(goFixedVertLine) || options_.Contains(goFixedHorzLine);
   if (state.Contains(gdFixed) && GetCtl3D() && fixedLines) {
-    // Raised inner edge: light top and left, shadow bottom and right.
-    C->Brush()->SetColor(clBtnHighlight);
-    if (options_.Contains(goFixedHorzLine)) C->FillRect({where.Left, where.Top, where.Right, where.Top + 1});
-    if (options_.Contains(goFixedVertLine)) C->FillRect({where.Left, where.Top, where.Left + 1, where.Bottom});
-    C->Brush()->SetColor(clBtnShadow);
-    if (options_.Contains(goFixedHorzLine)) C->FillRect({where.Left, where.Bottom - 1, where.Right, where.Bottom});
-    if (options_.Contains(goFixedVertLine)) C->FillRect({where.Right - 1, where.Top, where.Right, where.Bottom});
+    // Raised inner edge: light top and left, shadow bottom and right; lines
+    // of one direction alone run the cell's full length.
+    bool rows = options_.Contains(goFixedHorzLine), cols = options_.Contains(goFixedVertLine);
+    DrawEdge(C, where, clBtnHighlight, clBtnShadow,
+             {.TopRight = cols ? ecDark : ecLight, .BottomLeft = rows ? ecDark : ecLight,
+              .Rows = rows, .Columns = cols});
   }
   bool editorAlways = options_.Contains(goEditing) && options_.Contains(goAlwaysShowEditor);
   if (state.Contains(gdFocused) && !editorAlways && !options_.Contains(goRowSelect)) DrawFocusRect(C, where);

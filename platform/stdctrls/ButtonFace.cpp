@@ -13,14 +13,7 @@ void FillWith(TCanvas* c, const TRect& r, TColor color) {
 
 void DrawBevel(TCanvas* Canvas, TRect& R, TColor TopLeft, TColor BottomRight) {
   if (R.IsEmpty()) return;
-  TBrushStyle style = Canvas->Brush()->GetStyle();
-  TColor color = Canvas->Brush()->GetColor();
-  FillWith(Canvas, {R.Left, R.Top, R.Right, R.Top + 1}, TopLeft);
-  FillWith(Canvas, {R.Left, R.Top, R.Left + 1, R.Bottom}, TopLeft);
-  FillWith(Canvas, {R.Left, R.Bottom - 1, R.Right, R.Bottom}, BottomRight);
-  FillWith(Canvas, {R.Right - 1, R.Top, R.Right, R.Bottom}, BottomRight);
-  Canvas->Brush()->SetColor(color);
-  Canvas->Brush()->SetStyle(style);
+  DrawEdge(Canvas, R, TopLeft, BottomRight);
   R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
 }
 

@@ -213,14 +213,12 @@ class TDialogButton : public TCustomControl {
     int w = ClientWidth(), h = ClientHeight();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect({0, 0, w, h});
-    c->Pen()->SetColor(dialogKey_ == VK_RETURN ? clBlack : clBtnHighlight);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {0, 0}, {w - 1, 0}});
-    c->Pen()->SetColor(cl3DDkShadow);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {w - 1, h - 1}, {w - 1, -1}});
+    DrawEdge(c, {0, 0, w, h}, dialogKey_ == VK_RETURN ? clBlack : clBtnHighlight, cl3DDkShadow);
     c->Font()->Assign(GetFont());
     c->Brush()->SetStyle(bsClear);
     c->TextOut((w - c->TextWidth(GetCaption())) / 2, (h - c->TextHeight(GetCaption())) / 2, GetCaption());
     if (Focused()) {
+      c->Pen()->SetColor(cl3DDkShadow);
       c->Pen()->SetStyle(psDot);
       c->Rectangle(3, 3, w - 3, h - 3);
       c->Pen()->SetStyle(psSolid);

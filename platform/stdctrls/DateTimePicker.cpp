@@ -21,10 +21,7 @@ TDateTime TruncDay(TDateTime v) { return std::trunc(v); }
 void DrawRaisedBox(TCanvas* c, const TRect& r) {
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(r);
-  c->Pen()->SetColor(clBtnHighlight);
-  c->Polyline(std::vector<TPoint>{{r.Left, r.Bottom - 1}, {r.Left, r.Top}, {r.Right - 1, r.Top}});
-  c->Pen()->SetColor(clBtnShadow);
-  c->Polyline(std::vector<TPoint>{{r.Left, r.Bottom - 1}, {r.Right - 1, r.Bottom - 1}, {r.Right - 1, r.Top - 1}});
+  DrawEdge(c, r, clBtnHighlight, clBtnShadow);
 }
 
 void DrawTriangle(TCanvas* c, TPoint tip, int dx, int dy, TColor color) {

@@ -301,7 +301,9 @@ class TMenuPopupWindow : public TCustomForm {
   void PaintWindow() override {
     TCustomForm::PaintWindow();
     TCanvas* c = PaintCanvas();
-    DrawFrame(c);
+    // Raised, with a second shadow line inside the dark one.
+    DrawEdge(c, {0, 0, GetWidth(), GetHeight()}, clBtnHighlight, cl3DDkShadow);
+    DrawEdge(c, {1, 1, GetWidth() - 1, GetHeight() - 1}, clNone, clBtnShadow);
     for (size_t r = 0; r < rows_.size(); ++r) DrawRow(c, rows_[r], static_cast<int>(r) == hot_);
   }
 
@@ -345,16 +347,6 @@ class TMenuPopupWindow : public TCustomForm {
     for (size_t r = 0; r < rows_.size(); ++r)
       if (rows_[r].rect.Contains({x, y})) return static_cast<int>(r);
     return -1;
-  }
-
-  void DrawFrame(TCanvas* c) {
-    int w = GetWidth(), h = GetHeight();
-    c->Pen()->SetColor(clBtnHighlight);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {0, 0}, {w - 1, 0}});
-    c->Pen()->SetColor(cl3DDkShadow);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {w - 1, h - 1}, {w - 1, -1}});
-    c->Pen()->SetColor(clBtnShadow);
-    c->Polyline(std::vector<TPoint>{{1, h - 2}, {w - 2, h - 2}, {w - 2, 0}});
   }
 
   void DrawRow(TCanvas* c, const Row& row, bool hot) {

@@ -15,22 +15,13 @@ namespace {
 constexpr unsigned FirstRepeatMs = 400, RepeatMs = 50;
 constexpr int MinThumbLength = 8;
 
-void Edge3D(TCanvas* C, const TRect& R, TColor light, TColor dark) {
-  C->Brush()->SetColor(light);
-  C->FillRect({R.Left, R.Top, R.Right - 1, R.Top + 1});
-  C->FillRect({R.Left, R.Top, R.Left + 1, R.Bottom - 1});
-  C->Brush()->SetColor(dark);
-  C->FillRect({R.Left, R.Bottom - 1, R.Right, R.Bottom});
-  C->FillRect({R.Right - 1, R.Top, R.Right, R.Bottom});
-}
-
 // A raised button face: the two-pixel edge of push buttons.
 void RaisedFace(TCanvas* C, const TRect& R) {
   C->Brush()->SetColor(clBtnFace);
   C->FillRect(R);
   if (R.Width() < 4 || R.Height() < 4) return;
-  Edge3D(C, R, cl3DLight, cl3DDkShadow);
-  Edge3D(C, {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, clBtnHighlight, clBtnShadow);
+  DrawEdge(C, R, cl3DLight, cl3DDkShadow);
+  DrawEdge(C, {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, clBtnHighlight, clBtnShadow);
 }
 }  // namespace
 

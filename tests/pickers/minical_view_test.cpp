@@ -208,6 +208,10 @@ TEST_F(MiniCalView, ButtonFramesOnlyWithCtl3D) {
   EXPECT_EQ(Pixel(r.Right - 1, r.Bottom - 1), TColor(0x9CA0A5));
   EXPECT_EQ(Pixel(r.Left + 3, r.Bottom), TColor(0x686868));
   EXPECT_EQ(Pixel(r.Left + 3, r.Top + 3), ColorToRGB(clBtnFace));
+  // The outer ring's corners on the grid lines: the shadow takes the one
+  // below on the left, the one beside the top is left to the grid line.
+  EXPECT_EQ(Pixel(r.Left, r.Bottom), TColor(0x686868));
+  EXPECT_EQ(Pixel(r.Right, r.Top), TColor(0x000000));
   // The "#" button reaches over row 0 and the caption over columns 3 and 4.
   TRect hash = cal->CellRect(0, 0);
   EXPECT_EQ(Pixel(hash.Left, hash.Top), TColor(0xFFFFFF));

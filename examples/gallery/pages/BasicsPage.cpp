@@ -37,11 +37,7 @@ class TPlainButton : public TCustomControl {
     int w = GetWidth(), h = GetHeight();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect({0, 0, w, h});
-    TColor light = pressed_ ? clBtnShadow : clBtnHighlight, dark = pressed_ ? clBtnHighlight : cl3DDkShadow;
-    c->Pen()->SetColor(light);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {0, 0}, {w - 1, 0}});
-    c->Pen()->SetColor(dark);
-    c->Polyline(std::vector<TPoint>{{0, h - 1}, {w - 1, h - 1}, {w - 1, -1}});
+    DrawEdge(c, {0, 0, w, h}, pressed_ ? clBtnShadow : clBtnHighlight, pressed_ ? clBtnHighlight : cl3DDkShadow);
     c->Font()->Assign(GetFont());
     c->Brush()->SetStyle(bsClear);
     int d = pressed_ ? 1 : 0;
