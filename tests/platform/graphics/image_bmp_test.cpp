@@ -240,6 +240,59 @@ TEST(ImageBmp, MalformedHeadersRaiseWithTheReason) {
   EXPECT_EQ(DecodeError(bad), "Invalid BMP image: pixel data is truncated (14 bytes needed, 10 present)");
 }
 
+// A size no memory could hold shows whether the reader looks at the data
+// before it takes the picture's memory: it must fail on the data, never on
+// the allocation.
+TEST(ImageBmp, DeclaredSizeIsCheckedAgainstTheDataBeforeAllocating) {
+  ImageLimits unlimited{.MaxSide = INT32_MAX, .MaxPixels = INT64_MAX};
+  auto errorWith = [&](const Bytes& file, const ImageLimits& limits) -> std::string {
+    try {
+      DecodeBmp(file, limits);
+    } catch (const EInvalidGraphic& e) {
+      return e.Message();
+    }
+    return "no exception";
+  };
+
+  // 58 bytes claiming 16384 x 16384 x 32 bits (1 GB), and the same at the largest sides there are.
+  Bytes gigabyte = MakeBmp({.width = 16384, .height = 16384, .bits = 32, .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(gigabyte.size(), 58u);
+  EXPECT_EQ(DecodeError(gigabyte), "Invalid BMP image: pixel data is truncated (1073741824 bytes needed, 4 present)");
+  Bytes endless = MakeBmp({.width = INT32_MAX, .height = INT32_MAX, .bits = 32, .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(errorWith(endless, unlimited),
+            "Invalid BMP image: pixel data is truncated (18446744056529682436 bytes needed, 4 present)");
+
+  // RLE: a stream cut short fails before the picture exists.
+  Bytes cutRle = MakeBmp({.width = INT32_MAX, .height = INT32_MAX, .bits = 8, .compression = 1, .palette = {W, R},
+                          .pixels = {255, 1, 255, 1, 0, 0, 3}});
+  EXPECT_EQ(errorWith(cutRle, unlimited), "Invalid BMP image: RLE data is truncated");
+  Bytes cutRle4 = MakeBmp({.width = 16384, .height = 16384, .bits = 4, .compression = 2, .palette = {W, R},
+                           .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(DecodeError(cutRle4), "Invalid BMP image: RLE data is truncated");
+
+  // A complete stream that leaves a huge picture to the background (the end
+  // mark at once) is refused too; a small one is a picture like any other.
+  Bytes blank = MakeBmp({.width = 16384, .height = 16384, .bits = 8, .compression = 1, .palette = {G}, .pixels = {0, 1}});
+  EXPECT_EQ(DecodeError(blank), "Invalid BMP image: RLE data of 2 bytes is too short for its size 16384 x 16384");
+  blank = MakeBmp({.width = 4097, .height = 4096, .bits = 8, .compression = 1, .palette = {G}, .pixels = {0, 1}});
+  EXPECT_EQ(DecodeError(blank), "Invalid BMP image: RLE data of 2 bytes is too short for its size 4097 x 4096");
+  DecodedImage small = DecodeBmp(MakeBmp({.width = 300, .height = 200, .bits = 8, .compression = 1, .palette = {G, B},
+                                          .pixels = {2, 1, 0, 1}}));
+  EXPECT_EQ(small.Pixels.size(), 300u * 200u);
+  EXPECT_EQ(small.Pixels[199 * 300 + 1], B);  // the first stored row is the bottom one
+  EXPECT_EQ(small.Pixels[199 * 300 + 2], G);
+  EXPECT_EQ(small.Pixels[0], G);
+  // One byte of stream per 8192 pixels: 16 M pixels plus a row need 2049 bytes.
+  Bytes rows(2048, 0);  // ends of line
+  rows.insert(rows.end(), {0, 1});
+  EXPECT_EQ(DecodeError(MakeBmp({.width = 4096, .height = 4097, .bits = 8, .compression = 1, .palette = {G},
+                                 .pixels = Bytes(rows.begin() + 2, rows.end())})),
+            "Invalid BMP image: RLE data of 2048 bytes is too short for its size 4096 x 4097");
+  EXPECT_EQ(DecodeBmp(MakeBmp({.width = 4096, .height = 4097, .bits = 8, .compression = 1, .palette = {G},
+                               .pixels = rows})).Pixels.size(),
+            4096u * 4097u);
+}
+
 TEST(ImageBmp, EveryPrefixRaisesOrDecodesTheSamePicture) {
   // A prefix may only lose what the picture does not need (the last row's
   // padding, an RLE end mark after the last row); all else must raise.
