@@ -100,6 +100,13 @@ void TSdlHost::FormChanged(TCustomForm* Form) {
     if (w->Form() == Form) w->ApplyStyle();
 }
 
+// Without this the keyboard stays wherever the window manager (if there is
+// one) puts it when the modal window goes.
+void TSdlHost::FormReactivated(TCustomForm* Form) {
+  for (auto& [id, w] : windows_)
+    if (w->Form() == Form) SDL_RaiseWindow(w->Window());
+}
+
 void TSdlHost::Present(TCustomForm* Form) {
   for (auto& [id, w] : windows_)
     if (w->Form() == Form) w->Present();
