@@ -9,6 +9,14 @@
 //   row 1      weekday names; the "#" button (today) covers column 0 of rows 0 and 1
 //   rows 2..7  week number, then seven days; the first row holds the 1st
 //
+// Input. A left press on a day or a button changes the date at once. The
+// release runs the grid's own handling, so OnClick and then OnMouseUp fire
+// on the release as for any control (OnClick once, also for button cells).
+// The wheel moves a month per notch (towards the user: the next month)
+// unless an OnMouseWheel... handler takes it. Arrows move the day, Page
+// Up/Down the month, with Ctrl the year, Home and End to the first and last
+// day. A step past year 1 or 9999 does nothing.
+//
 // Files: MiniCal.cpp (state, setters, navigation), MiniCalHolidays.cpp
 // (computus, holiday tables and list), MiniCalPaint.cpp (sizing, cells),
 // MiniCalInput.cpp (mouse, keyboard, wheel).

@@ -46,7 +46,10 @@ void TApplication::AddForm(TCustomForm* F) { forms_.push_back(F); }
 
 void TApplication::RemoveForm(TCustomForm* F) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), F), forms_.end());
-  modal_.erase(std::remove(modal_.begin(), modal_.end(), F), modal_.end());
+  modal_.erase(std::remove_if(modal_.begin(), modal_.end(), [&](const Modal& m) { return m.form == F; }),
+               modal_.end());
+  for (Modal& m : modal_)
+    if (m.previous == F) m.previous = nullptr;
   if (mainForm_ == F) mainForm_ = nullptr;
   if (activeForm_ == F) activeForm_ = nullptr;
 }
@@ -67,6 +70,24 @@ void TApplication::ActivateForm(TCustomForm* Form) {
 void TApplication::ClosePopups(TCustomForm* Except) {
   for (TCustomForm* f : std::vector<TCustomForm*>(forms_))
     if (f->IsPopup() && f->Showing() && f != Except) f->Hide();
+}
+
+TCustomForm* TApplication::PopModal() {
+  TCustomForm* previous = modal_.back().previous;
+  modal_.pop_back();
+  return previous;
+}
+
+void TApplication::ActivateAfterModal(TCustomForm* Previous) {
+  TCustomForm* next = nullptr;
+  for (TCustomForm* f : {Previous, ModalForm(), mainForm_})
+    if (f && f->Showing()) {
+      next = f;
+      break;
+    }
+  if (!next) return;
+  ActivateForm(next);
+  Host().FormReactivated(next);
 }
 
 TCustomForm* TApplication::KeyGrabber() const {

@@ -68,10 +68,16 @@ class TApplication : public TComponent {
   void SetRefuseTimers(bool v) { refuseTimers_ = v; }
   int ActiveTimerCount() const { return static_cast<int>(timers_.size()); }
 
-  // The modal stack, innermost last.
-  void PushModal(TCustomForm* F) { modal_.push_back(F); }
-  void PopModal() { modal_.pop_back(); }
-  TCustomForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back(); }
+  // The modal stack, innermost last. Each entry remembers the form that was
+  // active when it began; PopModal returns that form (nullptr once it is
+  // freed) for ActivateAfterModal.
+  void PushModal(TCustomForm* F) { modal_.push_back({F, activeForm_}); }
+  TCustomForm* PopModal();
+  TCustomForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back().form; }
+  // After a modal form closed: Previous becomes active again when it is
+  // still shown, else the modal form beneath, else the main form; the host
+  // gives its window the keyboard.
+  void ActivateAfterModal(TCustomForm* Previous);
 
   // Popups: close every shown popup (a press elsewhere, focus loss). A popup
   // that grabs keys (a menu) gets all key input while it is shown.
@@ -116,7 +122,11 @@ class TApplication : public TComponent {
   std::vector<TCustomForm*> forms_;
   TCustomForm* mainForm_ = nullptr;
   TCustomForm* activeForm_ = nullptr;
-  std::vector<TCustomForm*> modal_;
+  struct Modal {
+    TCustomForm* form;
+    TCustomForm* previous;  // active when the form became modal
+  };
+  std::vector<Modal> modal_;
   bool terminated_ = false;
   bool paintPending_ = false;
   std::map<HWND, TWndMethod> windows_;

@@ -97,12 +97,18 @@ TModalResult TCustomForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   Application->PushModal(this);
+  // Whatever ends the loop, the form that was active before takes the keys again.
   struct Finish {
     TCustomForm* form;
     ~Finish() {
-      Application->PopModal();
+      TCustomForm* previous = Application->PopModal();
       form->modal_ = false;
       form->Hide();
+      try {  // an OnActivate or OnEnter handler may raise; no exception leaves a destructor
+        Application->ActivateAfterModal(previous);
+      } catch (...) {
+        Application->HandleException(form);
+      }
     }
   } finish{this};
   Show();

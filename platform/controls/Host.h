@@ -30,6 +30,9 @@ class THost {
   virtual void FormShown(TCustomForm* Form) { (void)Form; }
   virtual void FormHidden(TCustomForm* Form) { (void)Form; }
   virtual void FormChanged(TCustomForm* Form) { (void)Form; }  // caption, bounds
+  // The form became active again without the user choosing it (the modal
+  // form over it closed): a host with windows gives its window the keyboard.
+  virtual void FormReactivated(TCustomForm* Form) { (void)Form; }
   // The form's frame buffer changed; show it.
   virtual void Present(TCustomForm* Form) { (void)Form; }
 

@@ -182,15 +182,26 @@ void DecodeRow(const uint8_t* src, uint32_t* dst, int64_t width, const BmpHeader
   }
 }
 
-void DecodeUncompressed(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette,
-                        std::vector<uint32_t>& pixels) {
+// Bytes the rows need: every row padded to 4 bytes but the last, whose
+// padding may be missing. Saturates for sizes no file can have.
+uint64_t PixelBytesNeeded(const BmpHeader& h) {
   uint64_t rowBits = uint64_t(h.width) * uint64_t(h.bitCount);
   uint64_t stride = (rowBits + 31) / 32 * 4, rowBytes = (rowBits + 7) / 8;
-  // The last row's padding may be missing; its pixels may not.
-  uint64_t needed = stride * uint64_t(h.height - 1) + rowBytes;
-  if (needed > b.size() - h.pixelOffset)
-    Fail("pixel data is truncated (" + std::to_string(needed) + " bytes needed, " +
-         std::to_string(b.size() - h.pixelOffset) + " present)");
+  uint64_t rows = uint64_t(h.height - 1);
+  if (rows != 0 && stride > (UINT64_MAX - rowBytes) / rows) return UINT64_MAX;
+  return stride * rows + rowBytes;
+}
+
+void CheckUncompressedData(Bytes b, const BmpHeader& h) {
+  uint64_t needed = PixelBytesNeeded(h), present = b.size() - h.pixelOffset;
+  if (needed > present)
+    Fail("pixel data is truncated (" + std::to_string(needed) + " bytes needed, " + std::to_string(present) +
+         " present)");
+}
+
+void DecodeUncompressed(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette,
+                        std::vector<uint32_t>& pixels) {
+  uint64_t stride = (uint64_t(h.width) * uint64_t(h.bitCount) + 31) / 32 * 4;
   PixelMasks masks = MasksFor(h);
   for (int64_t r = 0; r < h.height; ++r) {
     int64_t y = h.topDown ? r : h.height - 1 - r;
@@ -203,15 +214,20 @@ void DecodeUncompressed(Bytes b, const BmpHeader& h, const std::vector<uint32_t>
 // Run-length data: pairs (count, index) and escapes (0, 0) end of line,
 // (0, 1) end of bitmap, (0, 2, dx, dy) move, (0, n, ...) n literal indices
 // padded to an even byte count. Pixels outside the image are dropped.
-void DecodeRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette,
-               std::vector<uint32_t>& pixels) {
+//
+// The stream is walked twice: first without pixels, to find that it is
+// complete before the picture's memory is taken, then to draw. Returns the
+// bytes the stream takes up to its end mark.
+template <bool kDraw>
+size_t WalkRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette, uint32_t* pixels) {
   bool four = h.compression == BI_RLE4;
-  std::fill(pixels.begin(), pixels.end(), palette[0]);
   int64_t x = 0, y = 0;  // y counts file rows from the first one stored
   auto put = [&](unsigned index) {
-    if (x < h.width && y < h.height) {
-      int64_t row = h.topDown ? y : h.height - 1 - y;
-      pixels[size_t(row * h.width + x)] = palette[index];
+    if constexpr (kDraw) {
+      if (x < h.width && y < h.height) {
+        int64_t row = h.topDown ? y : h.height - 1 - y;
+        pixels[size_t(row * h.width + x)] = palette[index];
+      }
     }
     ++x;
   };
@@ -219,7 +235,7 @@ void DecodeRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette
   size_t p = h.pixelOffset, n = b.size();
   for (;;) {
     if (n - p < 2) {
-      if (y >= h.height) return;  // every row is there; only the end mark is missing
+      if (y >= h.height) return p - h.pixelOffset;  // every row is there; only the end mark is missing
       Fail("RLE data is truncated");
     }
     unsigned count = b[p], value = b[p + 1];
@@ -230,7 +246,7 @@ void DecodeRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette
       x = 0;
       ++y;
     } else if (value == 1) {
-      return;
+      return p - h.pixelOffset;
     } else if (value == 2) {
       if (n - p < 2) Fail("RLE data is truncated");
       x += b[p];
@@ -243,6 +259,27 @@ void DecodeRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette
       p += padded;
     }
   }
+}
+
+// Ends of lines, moves and the end mark leave pixels to the background, so
+// a few bytes can stand for a picture of any size. Up to kRleAnyStream
+// pixels that is accepted as it comes; a larger picture needs a byte of
+// stream per kRlePixelsPerByte pixels, about what the PNG reader allows a
+// one-bit picture (deflate shrinks at most 1032-fold).
+constexpr int64_t kRleAnyStream = int64_t(1) << 24, kRlePixelsPerByte = 8192;
+
+void CheckRleData(Bytes b, const BmpHeader& h) {
+  size_t streamBytes = WalkRle<false>(b, h, {}, nullptr);
+  int64_t area = h.width * h.height;
+  if (area > kRleAnyStream && uint64_t(area) > uint64_t(streamBytes) * kRlePixelsPerByte)
+    Fail("RLE data of " + std::to_string(streamBytes) + " bytes is too short for its size " +
+         std::to_string(h.width) + " x " + std::to_string(h.height));
+}
+
+void DecodeRle(Bytes b, const BmpHeader& h, const std::vector<uint32_t>& palette,
+               std::vector<uint32_t>& pixels) {
+  std::fill(pixels.begin(), pixels.end(), palette[0]);
+  WalkRle<true>(b, h, palette, pixels.data());
 }
 
 // ---------------------------------------------------------------- encoder ----
@@ -266,8 +303,14 @@ DecodedImage DecodeBmp(std::span<const uint8_t> Bytes, const ImageLimits& Limits
   DecodedImage image;
   image.Width = int(h.width);
   image.Height = int(h.height);
+  bool rle = h.compression == BI_RLE8 || h.compression == BI_RLE4;
+  // The data must be there before the picture's memory is taken.
+  if (rle)
+    CheckRleData(Bytes, h);
+  else
+    CheckUncompressedData(Bytes, h);
   image.Pixels.resize(size_t(h.width * h.height));
-  if (h.compression == BI_RLE8 || h.compression == BI_RLE4)
+  if (rle)
     DecodeRle(Bytes, h, palette, image.Pixels);
   else
     DecodeUncompressed(Bytes, h, palette, image.Pixels);

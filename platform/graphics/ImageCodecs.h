@@ -1,6 +1,7 @@
 // Image file codecs as pure functions over bytes, so that TBitmap, the tests
 // and the fuzz target share one decoder. Every decoder raises EInvalidGraphic
-// for bad data and checks dimensions before it allocates anything.
+// for bad data, and checks the dimensions, and that the file can hold the
+// picture it declares, before it allocates the picture.
 //
 // Choices the formats leave open:
 //  - PNG transparency is composited over white (a bitmap has no alpha, and
@@ -8,7 +9,8 @@
 //  - BMP alpha (32-bit BI_RGB fourth byte, bit-field alpha masks) is ignored;
 //  - a BMP palette index with no palette entry gives black;
 //  - pixels an RLE stream skips (delta, early end of line or bitmap) take
-//    palette entry 0.
+//    palette entry 0; an RLE picture above 16 M pixels needs a byte of
+//    stream per 8192 pixels, so that a few bytes cannot demand gigabytes.
 #pragma once
 #include <cstdint>
 #include <span>

@@ -18,6 +18,19 @@ constexpr int CalWidth = 2 * CalMargin + 7 * CalCellW, CalHeight = CalHeaderH + 
 
 TDateTime TruncDay(TDateTime v) { return std::trunc(v); }
 
+bool InCalendar(TDateTime day) { return YearOf(day) != 0; }
+
+// IncMonth that stops at the ends of the calendar (years 1..9999) instead
+// of raising: false there, and Result is left alone.
+bool TryIncMonth(TDateTime day, int delta, TDateTime& Result) {
+  int y, m, d;
+  DecodeDate(day, y, m, d);
+  long months = static_cast<long>(y) * 12 + (m - 1) + delta;
+  if (y == 0 || months < 12 || months >= 10000L * 12) return false;
+  Result = IncMonth(day, delta);
+  return true;
+}
+
 void DrawRaisedBox(TCanvas* c, const TRect& r) {
   c->Brush()->SetColor(clBtnFace);
   c->FillRect(r);
@@ -88,8 +101,11 @@ class TDateTimeCalendar : public TCustomForm {
       case VK_RIGHT: MoveCursor(cursor_ + 1); break;
       case VK_UP: if (Shift.Contains(ssAlt)) picker_->CloseUp(); else MoveCursor(cursor_ - 7); break;
       case VK_DOWN: MoveCursor(cursor_ + 7); break;
-      case VK_PRIOR: MoveCursor(IncMonth(cursor_, -1)); break;
-      case VK_NEXT: MoveCursor(IncMonth(cursor_, 1)); break;
+      case VK_PRIOR: case VK_NEXT: {
+        TDateTime day;
+        if (TryIncMonth(cursor_, Key == VK_NEXT ? 1 : -1, day)) MoveCursor(day);
+        break;
+      }
       case VK_RETURN: Pick(cursor_); break;
       case VK_ESCAPE: case VK_F4: picker_->CloseUp(); break;
       default: break;
@@ -124,20 +140,23 @@ class TDateTimeCalendar : public TCustomForm {
     Invalidate();
   }
 
+  // Arrows, keys and clicks stop at the ends of the calendar: the grid of
+  // December 9999 runs into days that do not exist, and they take no click.
   void MoveMonth(int delta) {
-    TDateTime first = IncMonth(EncodeDate(year_, month_, 1), delta);
-    if (YearOf(first) == 0) return;
+    TDateTime first, cursor;
+    if (!TryIncMonth(EncodeDate(year_, month_, 1), delta, first)) return;
     ShowMonthOf(first);
-    cursor_ = IncMonth(cursor_, delta);
+    cursor_ = TryIncMonth(cursor_, delta, cursor) ? cursor : first;
   }
 
   void MoveCursor(TDateTime day) {
-    if (YearOf(day) == 0) return;
+    if (!InCalendar(day)) return;
     cursor_ = TruncDay(day);
     ShowMonthOf(cursor_);
   }
 
   void Pick(TDateTime day) {
+    if (!InCalendar(day)) return;
     picker_->CloseUp();
     picker_->UserChange(CombineDateAndTime(day, picker_->GetTime()));
   }
@@ -166,6 +185,7 @@ class TDateTimeCalendar : public TCustomForm {
     TDateTime selected = TruncDay(picker_->GetDateTime());
     for (int i = 0; i < 42; ++i) {
       TDateTime day = GridStart() + i;
+      if (!InCalendar(day)) continue;
       TRect r = DayRect(day);
       bool isSelected = day == selected;
       if (isSelected) {

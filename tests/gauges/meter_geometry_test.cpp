@@ -126,7 +126,9 @@ TEST(MeterGeometry, PixelToValueAtThePivotAndBelowIt) {
     EXPECT_DOUBLE_EQ(v, 10);
     bool below = m.ConvertPixelToValue(m.GetCentreX(), m.GetCentreY() + 20, v);
     EXPECT_EQ(below, layout == mlCirc360) << int(layout);
-    if (!below) EXPECT_EQ(v, 0.0);
+    if (!below) {
+      EXPECT_EQ(v, 0.0);
+    }
   }
 }
 
@@ -243,6 +245,13 @@ TEST(MeterScale, LabelTextAndDecimals) {
   EXPECT_EQ(CalcM(-2, -50, 50), 0);
   EXPECT_EQ(CalcM(-2, 0, 1), 2);
   EXPECT_EQ(CalcM(-2, 0, 20), 1);  // ln 20 / 2.5 = 1.198 -> 1
+  // From 100 on no decimals, where the logarithm would ask for fewer from
+  // e^6.25 = 518 on.
+  EXPECT_EQ(CalcM(-2, 0, 100), 0);
+  EXPECT_EQ(CalcM(-2, 0, 600), 0);
+  EXPECT_EQ(CalcM(-2, 300, -300), 0);
+  EXPECT_EQ(CalcM(-2, 0, 999999), 0);
+  EXPECT_EQ(CalcM(-2, 0, 1000000), -1);
 }
 
 // Loops that a step too small for the magnitude of the values would never

@@ -295,9 +295,143 @@ TEST(MeterPaint, BuiltInAnchorForBothLayoutGroups) {
     bool knob = layout == mlCirc270 || layout == mlCirc300 || layout == mlCirc360;
     EXPECT_EQ(s.At(cx - p / 2, cy - p / 2), cover);  // inside the disc either way
     EXPECT_EQ(s.At(cx, 209 - 10 - 3) == cover, !knob);
-    if (knob) EXPECT_EQ(s.At(cx, cy + p + 3), Rgb(m.GetColorBakG()));
+    if (knob) {
+      EXPECT_EQ(s.At(cx, cy + p + 3), Rgb(m.GetColorBakG()));
+    }
   }
   m.SetMeterLayout(mlCirc90);
   m.SetAnchorCovered(false);
   EXPECT_NE(s.At(148, 209 - 10 - 3), cover);
+}
+
+// The cover is four filled rectangles in ColorCover; the window bevel runs
+// one pixel inside it, white at the bottom and right, grey at the top and
+// left. Odd rims, so that no default hides a wrong one.
+TEST(MeterPaint, CoverAndWindowBevelFollowTheRims) {
+  Shown s(true);
+  TMeter& m = *s.m;
+  m.SetRimTop(12);
+  m.SetRimBottom(14);
+  m.SetRimSide(16);
+  m.SetBounds(0, 0, 297, 209);  // the geometry follows the rims here
+  m.SetColorCover(0x00C0FF);
+  m.SetValue(0.5);
+  const int W = 297, H = 209, RT = 12, RB = 14, RS = 16;
+  const TColor cover = 0x00C0FF, dial = Rgb(m.GetColorBakG()), white = 0xFFFFFF, grey = 0x808080;
+  auto shot = s.robot.Capture(s.m);
+  auto at = [&](int x, int y) { return PixelToColor(shot->ScanLine(y)[x]); };
+  // Left: the rectangle stops one pixel short of the rim, where the bevel runs.
+  EXPECT_EQ(at(RS - 2, 100), cover);
+  EXPECT_EQ(at(RS - 1, 100), grey);
+  EXPECT_EQ(at(RS, 100), dial);
+  // Right: the bevel on the rectangle's first column.
+  EXPECT_EQ(at(W - RS - 1, 100), dial);
+  EXPECT_EQ(at(W - RS, 100), white);
+  EXPECT_EQ(at(W - RS + 1, 100), cover);
+  // Top and bottom, away from the lamps and the pedestal.
+  EXPECT_EQ(at(60, RT - 1), cover);
+  EXPECT_EQ(at(60, RT), grey);
+  EXPECT_EQ(at(60, RT + 1), dial);
+  EXPECT_EQ(at(60, H - RB - 1), dial);
+  EXPECT_EQ(at(60, H - RB), white);
+  EXPECT_EQ(at(60, H - RB + 1), cover);
+  // Corners of the bevel: grey turns at the top left, white at the bottom right.
+  EXPECT_EQ(at(RS - 1, RT), grey);
+  EXPECT_EQ(at(W - RS, RT), grey);
+  EXPECT_EQ(at(W - RS, H - RB), white);
+  EXPECT_EQ(at(RS - 1, H - RB), white);
+}
+
+// A 10 x 10 lamp: black outline, white bottom and right inside it, silver
+// one pixel further in, grey at the top and left.
+TEST(MeterPaint, LampBevelsLineByLine) {
+  Shown s;
+  TMeter& m = *s.m;
+  m.SetLimWatchPsvColor(0x00FF00);
+  m.SetValue(0.5);  // neither flag
+  const TColor black = 0x000000, white = 0xFFFFFF, silver = 0xC0C0C0, grey = 0x808080, fill = 0x00FF00;
+  auto shot = s.robot.Capture(s.m);
+  for (TPoint lamp : {TPoint{297 - 10 - 18, 8 + 8}, TPoint{10 + 8, 8 + 8}}) {
+    const int L = lamp.X, T = lamp.Y;
+    SCOPED_TRACE(L);
+    auto at = [&](int dx, int dy) { return PixelToColor(shot->ScanLine(T + dy)[L + dx]); };
+    EXPECT_EQ(at(0, 5), black);
+    EXPECT_EQ(at(5, 0), black);
+    EXPECT_EQ(at(9, 0), black);  // the white line ends just below
+    EXPECT_EQ(at(1, 9), white);
+    EXPECT_EQ(at(5, 9), white);
+    EXPECT_EQ(at(9, 9), white);
+    EXPECT_EQ(at(9, 5), white);
+    EXPECT_EQ(at(9, 1), white);
+    EXPECT_EQ(at(2, 8), silver);
+    EXPECT_EQ(at(7, 8), silver);
+    EXPECT_EQ(at(8, 8), silver);
+    EXPECT_EQ(at(8, 2), silver);
+    EXPECT_EQ(at(1, 8), grey);
+    EXPECT_EQ(at(1, 2), grey);
+    EXPECT_EQ(at(1, 1), grey);
+    EXPECT_EQ(at(8, 1), grey);
+    EXPECT_EQ(at(4, 4), fill);
+    EXPECT_EQ(at(7, 7), fill);
+  }
+}
+
+// The caption is centred on the pivot's vertical, a third of the radius
+// above the pivot, in FontCaption: the same text written there on the
+// bare dial gives the same pixels.
+TEST(MeterPaint, CaptionIsCentredAThirdOfTheRadiusAboveThePivot) {
+  Shown s(true);
+  TMeter& m = *s.m;
+  TFont font;
+  font.SetSize(14);
+  font.SetColor(0x0000C0);
+  m.SetFontCaption(&font);
+  m.SetCaption("Volt");
+  m.SetValue(0.0);  // the needle points away to the left
+  const int cy = 191 - 58;  // 191 - round(175 / 3)
+  TBitmap expected(297, 209);
+  TCanvas& c = *expected.Canvas();
+  c.Brush()->SetColor(m.GetColorBakG());
+  c.FillRect(Rect(0, 0, 297, 209));
+  c.Font()->Assign(&font);
+  c.Brush()->SetStyle(bsClear);
+  const int tw = c.TextWidth("Volt"), th = c.TextHeight("Volt");
+  c.TextOut(148 - tw / 2, cy - th / 2, "Volt");
+
+  auto shot = s.robot.Capture(s.m);
+  int differ = 0, ink = 0;
+  for (int y = cy - th / 2 - 8; y < cy + th / 2 + 8; ++y)
+    for (int x = 148 - tw / 2 - 8; x < 148 + tw / 2 + 8; ++x) {
+      differ += shot->ScanLine(y)[x] != expected.ScanLine(y)[x];
+      ink += PixelToColor(shot->ScanLine(y)[x]) == 0x0000C0u;
+    }
+  EXPECT_GT(ink, 20);
+  EXPECT_EQ(differ, 0);
+}
+
+// Styles 4 and 5 take two pixels all round: an outer ring one pixel short
+// at the right and bottom, and an inner one that closes them.
+TEST(MeterPaint, RidgeAndGrooveFramesPixelByPixel) {
+  Shown s;
+  TMeter& m = *s.m;
+  const int W = 297, H = 209;
+  const TColor D = 0x808080, L = 0xFFFFFF, cover = Rgb(clBtnFace);
+  for (TFrameStyle style : {fsEmbossed, fsEngraved}) {
+    m.SetFrameStyle(style);
+    SCOPED_TRACE(int(style));
+    const TColor outer = style == fsEmbossed ? L : D, inner = style == fsEmbossed ? D : L;
+    auto shot = s.robot.Capture(s.m);
+    auto at = [&](int x, int y) { return PixelToColor(shot->ScanLine(y)[x]); };
+    // The outer ring: (0, 0) to (W - 2, H - 2).
+    for (TPoint p : {TPoint{0, 0}, {100, 0}, {W - 2, 0}, {W - 2, 100}, {W - 2, H - 2}, {100, H - 2}, {0, H - 2},
+                     {0, 100}, {W - 2, 1}, {1, H - 2}})
+      EXPECT_EQ(at(p.X, p.Y), outer) << p.X << "," << p.Y;
+    // The inner lines: left and top one pixel in, right and bottom on the edge.
+    for (TPoint p : {TPoint{1, 1}, {1, 100}, {1, H - 3}, {100, 1}, {W - 3, 1}, {1, H - 1}, {100, H - 1},
+                     {W - 1, H - 1}, {W - 1, 100}, {W - 1, 1}})
+      EXPECT_EQ(at(p.X, p.Y), inner) << p.X << "," << p.Y;
+    // The two corners no line reaches, and the cover inside the frame.
+    for (TPoint p : {TPoint{W - 1, 0}, {0, H - 1}, {2, 100}, {100, 2}, {W - 3, 100}, {100, H - 3}})
+      EXPECT_EQ(at(p.X, p.Y), cover) << p.X << "," << p.Y;
+  }
 }

@@ -193,6 +193,28 @@ TEST(MeterState, ThresholdsPushEachOtherAndReportTheFlags) {
   EXPECT_EQ(t.Take(), Log{"under"});
 }
 
+// A threshold set onto the value itself counts as reached, as a value set
+// onto a threshold does.
+TEST(MeterState, ThresholdSetOntoTheValueRaisesItsFlag) {
+  LoggedMeter t;
+  TMeter& m = *t.m;
+  m.SetValue(0.5);
+  m.SetThresholdHigh(0.9);
+  t.Take();
+  m.SetThresholdLow(0.5);
+  EXPECT_TRUE(m.GetUnderflow());
+  EXPECT_EQ(t.Take(), Log{"under"});
+  m.SetThresholdLow(0.4999);
+  EXPECT_FALSE(m.GetUnderflow());
+  EXPECT_TRUE(t.Take().empty());
+  m.SetThresholdHigh(0.5);
+  EXPECT_TRUE(m.GetOverflow());
+  EXPECT_EQ(t.Take(), Log{"over"});
+  m.SetThresholdHigh(0.5001);
+  EXPECT_FALSE(m.GetOverflow());
+  EXPECT_TRUE(t.Take().empty());
+}
+
 TEST(MeterState, LoadingStoresAsGivenAndLoadedPullsTheValueIn) {
   TForm form(nullptr);
   auto* m = new TMeter(&form);

@@ -100,6 +100,17 @@ void TSdlHost::FormChanged(TCustomForm* Form) {
     if (w->Form() == Form) w->ApplyStyle();
 }
 
+// When the modal window goes, X gives the keyboard to no window of ours
+// unless a window manager steps in: raising asks a window manager, setting
+// the input focus works without one.
+void TSdlHost::FormReactivated(TCustomForm* Form) {
+  for (auto& [id, w] : windows_)
+    if (w->Form() == Form) {
+      SDL_RaiseWindow(w->Window());
+      SDL_SetWindowInputFocus(w->Window());
+    }
+}
+
 void TSdlHost::Present(TCustomForm* Form) {
   for (auto& [id, w] : windows_)
     if (w->Form() == Form) w->Present();

@@ -28,6 +28,7 @@ class TSdlHost : public THost {
   void FormShown(TCustomForm* Form) override;
   void FormHidden(TCustomForm* Form) override;
   void FormChanged(TCustomForm* Form) override;
+  void FormReactivated(TCustomForm* Form) override;
   void Present(TCustomForm* Form) override;
 
   std::string ClipboardText() override;

@@ -119,6 +119,60 @@ TEST(Input, ModalFormBlocksOtherForms) {
   EXPECT_FALSE(dialog.Showing());
 }
 
+// Closing a modal form gives the keys back to the form that had them, at
+// the control that had the focus, however deep the dialogs nest.
+TEST(Input, ClosingAModalFormGivesTheKeysBackToTheFormActiveBefore) {
+  Log log;
+  TForm main(nullptr), outer(nullptr), inner(nullptr);
+  new TLogControl(&main, &main, &log, "a", Bounds(0, 0, 40, 20));
+  auto* b = new TLogControl(&main, &main, &log, "b", Bounds(0, 30, 40, 20));
+  new TLogControl(&outer, &outer, &log, "o", Bounds(0, 0, 40, 20));
+  new TLogControl(&inner, &inner, &log, "i", Bounds(0, 0, 40, 20));
+  main.Show();
+  b->SetFocus();
+  TTestRobot robot;
+  Headless().OnModal = [&](TCustomForm* f) {
+    if (f == &outer) {
+      robot.Key('O');
+      inner.ShowModal();
+      robot.Key('P');  // the outer dialog has the keys again
+    } else {
+      robot.Key('I');
+    }
+    f->SetModalResult(mrOk);
+  };
+  outer.ShowModal();
+  Headless().OnModal = nullptr;
+  Log keys;
+  for (const std::string& line : log)
+    if (line.find("OnKeyDown") != std::string::npos) keys.push_back(line);
+  EXPECT_EQ(keys, (Log{"o: OnKeyDown 79", "i: OnKeyDown 73", "o: OnKeyDown 80"}));
+  EXPECT_EQ(Application->ActiveForm(), &main);
+  EXPECT_TRUE(main.Active());
+  log.clear();
+  robot.Type("q");
+  EXPECT_EQ(log, (Log{"b: OnKeyDown 81", "b: OnKeyPress q"}));
+
+  // A form freed while the dialog was up leaves the keys to the main form.
+  TForm* other = new TForm(nullptr);
+  auto* c = new TLogControl(other, other, &log, "c", Bounds(0, 0, 40, 20));
+  other->Show();
+  c->SetFocus();
+  TCustomForm* mainBefore = Application->MainForm();
+  Application->SetMainForm(&main);
+  Headless().OnModal = [&](TCustomForm* f) {
+    delete other;
+    f->SetModalResult(mrOk);
+  };
+  inner.ShowModal();
+  Headless().OnModal = nullptr;
+  Application->SetMainForm(mainBefore);
+  EXPECT_EQ(Application->ActiveForm(), &main);
+  log.clear();
+  robot.Type("r");
+  EXPECT_EQ(log, (Log{"b: OnKeyDown 82", "b: OnKeyPress r"}));
+}
+
 TEST(Input, NestedModalFormsReturnTheResultsTheirButtonsSet) {
   Log log;
   TForm outer(nullptr), inner(nullptr);

@@ -23,7 +23,7 @@ void Put32(Bytes& b, uint32_t v) {
   Put16(b, v >> 16);
 }
 
-struct BmpSpec {
+struct BmpParams {
   int32_t width = 1, height = 1;
   uint16_t bits = 24;
   uint32_t compression = 0;
@@ -35,7 +35,7 @@ struct BmpSpec {
 
 // A BITMAPINFOHEADER (or V4/V5) file. With a 40-byte header the masks follow
 // it; the longer headers hold them at the same place.
-Bytes MakeBmp(const BmpSpec& s) {
+Bytes MakeBmp(const BmpParams& s) {
   Bytes h;
   Put32(h, s.headerSize);
   Put32(h, uint32_t(s.width));
@@ -111,18 +111,18 @@ std::vector<Bytes> Samples();
 
 TEST(ImageBmp, PaletteDepthsWithRowPadding) {
   // 1 bit, 10 wide: two bytes of pixels and two of padding per row.
-  BmpSpec one{.width = 10, .height = 2, .bits = 1, .palette = {R, B},
+  BmpParams one{.width = 10, .height = 2, .bits = 1, .palette = {R, B},
               .pixels = {0b10100000, 0b01000000, 0xEE, 0xEE,    // bottom row
                          0b11111111, 0b11000000, 0xEE, 0xEE}};  // top row
   DecodedImage im = DecodeBmp(MakeBmp(one));
   EXPECT_EQ(Rows(im), (RowList{{B, B, B, B, B, B, B, B, B, B}, {B, R, B, R, R, R, R, R, R, B}}));
 
   // 4 bits with three palette entries: index 15 has no entry and reads black.
-  BmpSpec four{.width = 3, .height = 1, .bits = 4, .palette = {W, G, Y}, .pixels = {0x12, 0xF0, 0, 0}};
+  BmpParams four{.width = 3, .height = 1, .bits = 4, .palette = {W, G, Y}, .pixels = {0x12, 0xF0, 0, 0}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(four))), (RowList{{G, Y, K}}));
 
   // 8 bits, 5 wide (three bytes padding), index 200 beyond the palette.
-  BmpSpec eight{.width = 5, .height = 2, .bits = 8, .palette = {W, R, G, B},
+  BmpParams eight{.width = 5, .height = 2, .bits = 8, .palette = {W, R, G, B},
                 .pixels = {0, 1, 2, 3, 200, 9, 9, 9, 3, 3, 2, 1, 0, 9, 9, 9}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(eight))), (RowList{{B, B, G, R, W}, {W, R, G, B, K}}));
 
@@ -132,7 +132,7 @@ TEST(ImageBmp, PaletteDepthsWithRowPadding) {
 
 TEST(ImageBmp, TrueColourLayouts) {
   // 24 bits, 3 wide: nine bytes plus three of padding, bottom-up.
-  BmpSpec bgr{.width = 3, .height = 2, .bits = 24,
+  BmpParams bgr{.width = 3, .height = 2, .bits = 24,
               .pixels = {0, 0, 255, 0, 255, 0, 255, 0, 0, 7, 7, 7,
                          0x10, 0x20, 0x30, 0xFF, 0xFF, 0xFF, 0, 0, 0, 7, 7, 7}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(bgr))), (RowList{{0x302010, W, K}, {R, G, B}}));
@@ -142,19 +142,19 @@ TEST(ImageBmp, TrueColourLayouts) {
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(bgr))), (RowList{{R, G, B}, {0x302010, W, K}}));
 
   // 16 bits 5-5-5 (BI_RGB) and 5-6-5 (bit fields); channels scale to 0..255.
-  BmpSpec rgb555{.width = 2, .height = 1, .bits = 16, .pixels = {0x00, 0x7C, 0x00, 0x02}};
+  BmpParams rgb555{.width = 2, .height = 1, .bits = 16, .pixels = {0x00, 0x7C, 0x00, 0x02}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(rgb555))), (RowList{{R, 0x008400}}));
-  BmpSpec rgb565{.width = 3, .height = 1, .bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
+  BmpParams rgb565{.width = 3, .height = 1, .bits = 16, .compression = 3, .masks = {0xF800, 0x07E0, 0x001F},
                  .pixels = {0x00, 0xF8, 0x00, 0x04, 0x1F, 0x00, 0, 0}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(rgb565))), (RowList{{R, 0x008200, B}}));
 
   // 32 bits BI_RGB: the fourth byte is not alpha and is ignored.
-  BmpSpec bgrx{.width = 1, .height = 1, .bits = 32, .pixels = {0x56, 0x34, 0x12, 0x99}};
+  BmpParams bgrx{.width = 1, .height = 1, .bits = 32, .pixels = {0x56, 0x34, 0x12, 0x99}};
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(bgrx))), (RowList{{0x123456}}));
 
   // 32-bit fields in another order, in 40-byte, V4 and V5 headers.
   for (uint32_t header : {40u, 108u, 124u}) {
-    BmpSpec fields{.width = 1, .height = 1, .bits = 32, .compression = 3, .headerSize = header,
+    BmpParams fields{.width = 1, .height = 1, .bits = 32, .compression = 3, .headerSize = header,
                    .masks = {0x000000FF, 0x0000FF00, 0x00FF0000}, .pixels = {0x12, 0x34, 0x56, 0x78}};
     EXPECT_EQ(Rows(DecodeBmp(MakeBmp(fields))), (RowList{{0x123456}})) << "header " << header;
   }
@@ -163,7 +163,7 @@ TEST(ImageBmp, TrueColourLayouts) {
 TEST(ImageBmp, RunLengthEncodedWithEscapes) {
   // RLE8, 4 x 3. Pixels the stream skips take palette entry 0 (white here);
   // runs past the right edge and moves below the picture are dropped.
-  BmpSpec rle8{.width = 4, .height = 3, .bits = 8, .compression = 1, .palette = {W, R, G, B},
+  BmpParams rle8{.width = 4, .height = 3, .bits = 8, .compression = 1, .palette = {W, R, G, B},
                .pixels = {2, 1, 2, 2, 0, 0,              // bottom row: run, run, end of line
                           0, 3, 3, 1, 2, 0, 0, 0,        // literal of three, padded; end of line
                           0, 2, 2, 0, 1, 3, 5, 1,        // move right 2; run of 1; run past the edge
@@ -172,7 +172,7 @@ TEST(ImageBmp, RunLengthEncodedWithEscapes) {
   EXPECT_EQ(Rows(DecodeBmp(MakeBmp(rle8))), (RowList{{W, W, B, R}, {B, R, G, W}, {R, R, G, G}}));
 
   // RLE4, 5 x 2: runs alternate the two nibbles; literals are nibble lists.
-  BmpSpec rle4{.width = 5, .height = 2, .bits = 4, .compression = 2, .palette = {W, R, G, B, Y, K, W, R},
+  BmpParams rle4{.width = 5, .height = 2, .bits = 4, .compression = 2, .palette = {W, R, G, B, Y, K, W, R},
                .pixels = {5, 0x12, 0, 0,                 // bottom: 1 2 1 2 1
                           0, 3, 0x34, 0x50, 2, 0x71,     // top: literal 3 4 5, then run 7 1
                           0, 1}};
@@ -217,7 +217,7 @@ TEST(ImageBmp, MalformedHeadersRaiseWithTheReason) {
             "Invalid BMP image: zero or negative size 0 x 2");
   EXPECT_EQ(DecodeError(MakeBmp({.width = -3, .height = 2, .bits = 24})),
             "Invalid BMP image: zero or negative size -3 x 2");
-  BmpSpec minHeight{.width = 1, .height = INT32_MIN, .bits = 24, .pixels = {0, 0, 0, 0}};
+  BmpParams minHeight{.width = 1, .height = INT32_MIN, .bits = 24, .pixels = {0, 0, 0, 0}};
   EXPECT_EQ(DecodeError(MakeBmp(minHeight)), "Invalid BMP image: size 1 x 2147483648 is too large");
 
   EXPECT_EQ(DecodeError(MakeBmp({.width = 1, .height = 1, .bits = 7, .pixels = {0, 0, 0, 0}})),
@@ -238,6 +238,59 @@ TEST(ImageBmp, MalformedHeadersRaiseWithTheReason) {
   EXPECT_EQ(DecodeError(bad), "Invalid BMP image: pixel data offset 20 points into the headers");
   bad[10] = 60;  // inside the file, but too late for all the rows
   EXPECT_EQ(DecodeError(bad), "Invalid BMP image: pixel data is truncated (14 bytes needed, 10 present)");
+}
+
+// A size no memory could hold shows whether the reader looks at the data
+// before it takes the picture's memory: it must fail on the data, never on
+// the allocation.
+TEST(ImageBmp, DeclaredSizeIsCheckedAgainstTheDataBeforeAllocating) {
+  ImageLimits unlimited{.MaxSide = INT32_MAX, .MaxPixels = INT64_MAX};
+  auto errorWith = [&](const Bytes& file, const ImageLimits& limits) -> std::string {
+    try {
+      DecodeBmp(file, limits);
+    } catch (const EInvalidGraphic& e) {
+      return e.Message();
+    }
+    return "no exception";
+  };
+
+  // 58 bytes claiming 16384 x 16384 x 32 bits (1 GB), and the same at the largest sides there are.
+  Bytes gigabyte = MakeBmp({.width = 16384, .height = 16384, .bits = 32, .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(gigabyte.size(), 58u);
+  EXPECT_EQ(DecodeError(gigabyte), "Invalid BMP image: pixel data is truncated (1073741824 bytes needed, 4 present)");
+  Bytes endless = MakeBmp({.width = INT32_MAX, .height = INT32_MAX, .bits = 32, .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(errorWith(endless, unlimited),
+            "Invalid BMP image: pixel data is truncated (18446744056529682436 bytes needed, 4 present)");
+
+  // RLE: a stream cut short fails before the picture exists.
+  Bytes cutRle = MakeBmp({.width = INT32_MAX, .height = INT32_MAX, .bits = 8, .compression = 1, .palette = {W, R},
+                          .pixels = {255, 1, 255, 1, 0, 0, 3}});
+  EXPECT_EQ(errorWith(cutRle, unlimited), "Invalid BMP image: RLE data is truncated");
+  Bytes cutRle4 = MakeBmp({.width = 16384, .height = 16384, .bits = 4, .compression = 2, .palette = {W, R},
+                           .pixels = {0, 0, 0, 0}});
+  EXPECT_EQ(DecodeError(cutRle4), "Invalid BMP image: RLE data is truncated");
+
+  // A complete stream that leaves a huge picture to the background (the end
+  // mark at once) is refused too; a small one is a picture like any other.
+  Bytes blank = MakeBmp({.width = 16384, .height = 16384, .bits = 8, .compression = 1, .palette = {G}, .pixels = {0, 1}});
+  EXPECT_EQ(DecodeError(blank), "Invalid BMP image: RLE data of 2 bytes is too short for its size 16384 x 16384");
+  blank = MakeBmp({.width = 4097, .height = 4096, .bits = 8, .compression = 1, .palette = {G}, .pixels = {0, 1}});
+  EXPECT_EQ(DecodeError(blank), "Invalid BMP image: RLE data of 2 bytes is too short for its size 4097 x 4096");
+  DecodedImage small = DecodeBmp(MakeBmp({.width = 300, .height = 200, .bits = 8, .compression = 1, .palette = {G, B},
+                                          .pixels = {2, 1, 0, 1}}));
+  EXPECT_EQ(small.Pixels.size(), 300u * 200u);
+  EXPECT_EQ(small.Pixels[199 * 300 + 1], B);  // the first stored row is the bottom one
+  EXPECT_EQ(small.Pixels[199 * 300 + 2], G);
+  EXPECT_EQ(small.Pixels[0], G);
+  // One byte of stream per 8192 pixels: 16 M pixels plus a row need 2049 bytes.
+  Bytes rows(2048, 0);  // ends of line
+  rows.insert(rows.end(), {0, 1});
+  EXPECT_EQ(DecodeError(MakeBmp({.width = 4096, .height = 4097, .bits = 8, .compression = 1, .palette = {G},
+                                 .pixels = Bytes(rows.begin() + 2, rows.end())})),
+            "Invalid BMP image: RLE data of 2048 bytes is too short for its size 4096 x 4097");
+  EXPECT_EQ(DecodeBmp(MakeBmp({.width = 4096, .height = 4097, .bits = 8, .compression = 1, .palette = {G},
+                               .pixels = rows})).Pixels.size(),
+            4096u * 4097u);
 }
 
 TEST(ImageBmp, EveryPrefixRaisesOrDecodesTheSamePicture) {

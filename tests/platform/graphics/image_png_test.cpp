@@ -17,7 +17,7 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-struct PngSpec {
+struct PngParams {
   uint32_t width = 1, height = 1;
   int colorType = PNG_COLOR_TYPE_RGB, bitDepth = 8;
   bool interlaced = false;
@@ -34,7 +34,7 @@ void Append(png_structp png, png_bytep data, size_t n) {
 }
 
 // Writes with libpng's full interface so that every layout can be produced.
-Bytes WritePng(PngSpec& s) {
+Bytes WritePng(PngParams& s) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -102,22 +102,22 @@ TEST(ImagePng, WriterRoundTripsExactlyAs8BitRgb) {
 }
 
 TEST(ImagePng, ReadsEveryColourTypeAndDepth) {
-  PngSpec palette{.width = 4, .colorType = PNG_COLOR_TYPE_PALETTE, .bitDepth = 2,
+  PngParams palette{.width = 4, .colorType = PNG_COLOR_TYPE_PALETTE, .bitDepth = 2,
                   .palette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}, .rows = {{0b00011000}}};
   EXPECT_EQ(DecodePng(WritePng(palette)).Pixels, (std::vector<uint32_t>{R, G, B, R}));
 
-  PngSpec grey1{.width = 3, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 1, .rows = {{0b10100000}}};
+  PngParams grey1{.width = 3, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 1, .rows = {{0b10100000}}};
   EXPECT_EQ(DecodePng(WritePng(grey1)).Pixels, (std::vector<uint32_t>{W, K, W}));
 
   // 16-bit samples keep their high byte.
-  PngSpec grey16{.width = 2, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 16, .rows = {{0xAB, 0xAB, 0, 0}}};
+  PngParams grey16{.width = 2, .colorType = PNG_COLOR_TYPE_GRAY, .bitDepth = 16, .rows = {{0xAB, 0xAB, 0, 0}}};
   EXPECT_EQ(DecodePng(WritePng(grey16)).Pixels, (std::vector<uint32_t>{0xABABAB, K}));
-  PngSpec rgb16{.width = 1, .colorType = PNG_COLOR_TYPE_RGB, .bitDepth = 16,
+  PngParams rgb16{.width = 1, .colorType = PNG_COLOR_TYPE_RGB, .bitDepth = 16,
                 .rows = {{0xFF, 0xFF, 0x00, 0x00, 0x80, 0x80}}};
   EXPECT_EQ(DecodePng(WritePng(rgb16)).Pixels, (std::vector<uint32_t>{0xFF0080}));
 
   // Interlaced: the seven passes come back in place.
-  PngSpec interlaced{.width = 9, .height = 9, .interlaced = true};
+  PngParams interlaced{.width = 9, .height = 9, .interlaced = true};
   std::vector<uint32_t> expected;
   for (uint32_t y = 0; y < 9; ++y) {
     Bytes row;
@@ -131,17 +131,17 @@ TEST(ImagePng, ReadsEveryColourTypeAndDepth) {
 }
 
 TEST(ImagePng, TransparencyIsCompositedOverWhite) {
-  PngSpec greyAlpha{.width = 3, .colorType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {{0, 0, 0, 255, 0, 128}}};
+  PngParams greyAlpha{.width = 3, .colorType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {{0, 0, 0, 255, 0, 128}}};
   EXPECT_EQ(DecodePng(WritePng(greyAlpha)).Pixels, (std::vector<uint32_t>{W, K, 0x7F7F7F}));
 
-  PngSpec rgba{.width = 2, .colorType = PNG_COLOR_TYPE_RGB_ALPHA, .rows = {{255, 0, 0, 128, 0, 0, 255, 255}}};
+  PngParams rgba{.width = 2, .colorType = PNG_COLOR_TYPE_RGB_ALPHA, .rows = {{255, 0, 0, 128, 0, 0, 255, 255}}};
   EXPECT_EQ(DecodePng(WritePng(rgba)).Pixels, (std::vector<uint32_t>{0xFF7F7F, B}));
 
-  PngSpec paletteAlpha{.width = 2, .colorType = PNG_COLOR_TYPE_PALETTE, .palette = {{0, 0, 0}, {0, 255, 0}},
+  PngParams paletteAlpha{.width = 2, .colorType = PNG_COLOR_TYPE_PALETTE, .palette = {{0, 0, 0}, {0, 255, 0}},
                        .paletteAlpha = {0}, .rows = {{0, 1}}};
   EXPECT_EQ(DecodePng(WritePng(paletteAlpha)).Pixels, (std::vector<uint32_t>{W, G}));
 
-  PngSpec keyed{.width = 2, .colorType = PNG_COLOR_TYPE_RGB, .colourKey = {0, 255, 0, 0, 0},
+  PngParams keyed{.width = 2, .colorType = PNG_COLOR_TYPE_RGB, .colourKey = {0, 255, 0, 0, 0},
                 .hasColourKey = true, .rows = {{255, 0, 0, 0, 0, 0}}};
   EXPECT_EQ(DecodePng(WritePng(keyed)).Pixels, (std::vector<uint32_t>{W, K}));
 }

@@ -164,6 +164,63 @@ TEST_F(PickerTest, CalendarDropsDownAndPicksADay) {
   EXPECT_FALSE(dtp->DroppedDown());
 }
 
+// Every way through the calendar stops at 31 December 9999 and 1 January
+// 0001; the calendar stays usable there.
+TEST_F(PickerTest, CalendarStopsAtTheEndsOfTheCalendar) {
+  auto openAt = [&](TDateTime day) {
+    dtp->CloseUp();
+    dtp->SetDateTime(CombineDateAndTime(day, EncodeTime(10, 30, 0, 0)));
+    robot.Key(VK_F4);
+    ASSERT_TRUE(dtp->DroppedDown());
+  };
+  auto arrow = [&](bool next) {  // the header's arrows, 20 pixels wide, 4 in from the sides
+    TCustomForm* cal = dtp->CalendarWindow();
+    robot.Click(cal, next ? cal->GetWidth() - 14 : 14, 12);
+  };
+  TDateTime last = EncodeDate(9999, 12, 31), first = EncodeDate(1, 1, 1);
+
+  openAt(EncodeDate(9999, 12, 15));
+  robot.Key(VK_NEXT);
+  arrow(true);
+  EXPECT_FALSE(dtp->CalendarDayRect(EncodeDate(9999, 12, 1)).IsEmpty());  // December still shown
+  robot.Key(VK_RETURN);
+  EXPECT_EQ(dtp->Text(), "15/12/9999");
+
+  openAt(last);
+  robot.Key(VK_RIGHT);
+  robot.Key(VK_DOWN);
+  robot.Key(VK_NEXT);
+  // The grid runs on past the last day; those cells take no click.
+  TRect beyond = dtp->CalendarDayRect(last + 1);
+  ASSERT_FALSE(beyond.IsEmpty());
+  robot.Click(dtp->CalendarWindow(), beyond.Left + 5, beyond.Top + 5);
+  EXPECT_TRUE(dtp->DroppedDown());
+  auto shot = robot.Capture(dtp->CalendarWindow());
+  int ink = 0;  // they show no number either
+  for (int y = beyond.Top; y < beyond.Bottom; ++y)
+    for (int x = beyond.Left; x < beyond.Right; ++x) ink += shot->ScanLine(y)[x] != ColorToPixel(clWindow);
+  EXPECT_EQ(ink, 0);
+  EXPECT_EQ(dtp->Text(), "31/12/9999");
+  robot.Key(VK_RETURN);
+  EXPECT_EQ(dtp->Text(), "31/12/9999");
+  EXPECT_EQ(changes, 0);
+
+  openAt(first);
+  robot.Key(VK_PRIOR);
+  arrow(false);
+  robot.Key(VK_LEFT);
+  robot.Key(VK_UP);
+  robot.Key(VK_RETURN);
+  EXPECT_EQ(dtp->Text(), "01/01/0001");
+  // From there the way back into the calendar still works.
+  robot.Key(VK_F4);
+  arrow(true);
+  robot.Key(VK_NEXT);
+  robot.Key(VK_RETURN);
+  EXPECT_EQ(dtp->Text(), "01/03/0001");
+  EXPECT_EQ(changes, 1);
+}
+
 TEST_F(PickerTest, AFreedPickerLeavesItsParentsTabList) {
   std::vector<TWinControl*> tabs;
   delete dtp;
