@@ -389,6 +389,35 @@ TEST_F(NumIO2Test, GaugePressAndDrag) {
   EXPECT_EQ(field->GetValue(), -2);
 }
 
+TEST_F(NumIO2Test, GaugeDragReachesOnePixelPastEachEndWhilePressesDoNot) {
+  field->SetHeight(40);
+  field->SetGaugeVisible(true);
+  field->SetRangeLow(-10);
+  field->SetRangeHigh(10);
+  field->SetValue(3);
+  const int y = 40 - 3, first = 35, last = 35 + 82;
+  int gaugeEvents = 0;
+  field->OnGaugeChange = [&](TObject*, TShiftState, double) { ++gaugeEvents; };
+  robot.Press(field, first - 1, y);  // a press takes only the gauge itself
+  EXPECT_EQ(field->GetValue(), 3);
+  robot.Release(field, first - 1, y);
+  EXPECT_EQ(changes, 0);
+  robot.Drag(field, first + 10, y, first - 1, y, 1);  // a drag takes one pixel more
+  EXPECT_EQ(gaugeEvents, 1);
+  EXPECT_EQ(field->GetValue(), -10);
+  robot.Drag(field, first + 10, y, first - 2, y, 1);
+  EXPECT_EQ(gaugeEvents, 1);
+  const double before = field->GetValue();
+  robot.Press(field, last + 1, y);
+  EXPECT_EQ(field->GetValue(), before);
+  robot.Release(field, last + 1, y);
+  robot.Drag(field, first + 10, y, last + 2, y, 1);
+  EXPECT_EQ(gaugeEvents, 1);
+  robot.Drag(field, first + 10, y, last + 1, y, 1);
+  EXPECT_EQ(gaugeEvents, 2);
+  EXPECT_EQ(field->GetValue(), 10);
+}
+
 TEST_F(NumIO2Test, MouseSelectsCharacters) {
   field->SetAlignment(taLeftJustify);
   field->SetText("1234");

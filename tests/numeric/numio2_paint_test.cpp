@@ -179,3 +179,25 @@ TEST_F(NumIO2PaintTest, SelectionIsInvertedAndClippedToTheBox) {
   Snap();
   EXPECT_EQ(At(40, 4), clBlack);
 }
+
+TEST_F(NumIO2PaintTest, RightTextSitsLeftRightOrCentredInTheSpaceAfterTheBox) {
+  // The box ends at 117 (LeftSpace 35 + TextBoxWidth 82); the right text has 160 - 117 pixels.
+  field->SetRightText("Hz");
+  auto dark = [](TColor c) { return Dark(c); };
+  int from = 118;
+  auto inkLeft = [&](TAlignment a) {
+    field->SetRightTextAlignment(a);
+    Snap();
+    return InkColumns(from, 159, 0, 27, dark).first;
+  };
+  const int left = inkLeft(taLeftJustify), right = inkLeft(taRightJustify), centre = inkLeft(taCenter);
+  ASSERT_GT(left, 118);
+  // Left at 117 + 7, right ending 6 before the edge: their distance gives the text width.
+  const int tw = (160 - 6) - (117 + 7) - (right - left);
+  ASSERT_GT(tw, 4);
+  EXPECT_EQ(centre - left, (160 - (117 + tw)) / 2 + 1 - 7);
+  field->SetButVisible(true);  // the buttons move the space right by their width and gap
+  const int shift = field->GetButWidth() + field->GetButSpace();
+  from += shift;
+  EXPECT_EQ(inkLeft(taLeftJustify), left + shift);
+}
