@@ -46,7 +46,11 @@ void BM_SevenSegCaptionPaint(benchmark::State& state) {
   double rebuild = SecondsFor(3, [&](int k) { d.seg->SetColorText(k % 2 ? clRed : clLime); }) / 3;
   state.counters["caption_vs_rebuild"] = rebuild / caption;
 }
-BENCHMARK(BM_SevenSegCaptionPaint)->ArgNames({"w", "h"})->Args({216, 76})->Args({800, 200})->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SevenSegCaptionPaint)
+    ->ArgNames({"w", "h"})
+    ->Args({216, 76})
+    ->Args({800, 200})
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_SevenSegRebuild(benchmark::State& state) {
   Display d(int(state.range(0)), int(state.range(1)));

@@ -58,8 +58,8 @@ class TNumLab::TPainter {
     const int tw = c_.TextWidth(text);
     c_.Font()->SetColor(l_.GetEnabled() ? l_.colorLabText_ : clBtnShadow);
     c_.Brush()->SetColor(l_.colorLabBakG_);
-    c_.TextRect({LS + 3, 2, LS + LW - 1, H - 3}, AlignedX(l_.alignment_, LS + 4, LS + LW - tw - 2, LS + (LW - tw) / 2 + 2),
-                y_, text);
+    const int x = AlignedX(l_.alignment_, LS + 4, LS + LW - tw - 2, LS + (LW - tw) / 2 + 2);
+    c_.TextRect({LS + 3, 2, LS + LW - 1, H - 3}, x, y_, text);
   }
 
  private:

@@ -37,7 +37,9 @@ std::string ZeroPadded(std::string Digits, size_t Width) {
 }
 
 // "E", the exponent's sign and at least three digits, as the scientific form writes it.
-std::string ExponentText(int E) { return std::string("E") + (E < 0 ? "-" : "+") + ZeroPadded(std::to_string(std::abs(E)), 3); }
+std::string ExponentText(int E) {
+  return std::string("E") + (E < 0 ? "-" : "+") + ZeroPadded(std::to_string(std::abs(E)), 3);
+}
 
 // ------------------------------------------------------------ integers ----
 
@@ -90,7 +92,8 @@ std::optional<std::string> Sexagesimal(double V, int Decimals, bool Seconds) {
   std::string last = fraction.empty() ? "" : FormatSettings.DecimalSeparator + fraction;
   std::string out = negative ? "-" : "";
   if (Seconds)
-    out += std::to_string(units / 3600) + kDegreeSign + TwoDigits(units / 60 % 60) + "'" + TwoDigits(units % 60) + last + "\"";
+    out += std::to_string(units / 3600) + kDegreeSign + TwoDigits(units / 60 % 60) + "'" + TwoDigits(units % 60) +
+           last + "\"";
   else
     out += std::to_string(units / 60) + kDegreeSign + TwoDigits(units % 60) + last + "'";
   return out;

@@ -68,16 +68,17 @@ void TSevenSeg::AssignTo(TPersistent* Dest) {
 // --------------------------------------------------------- glyph strip ----
 
 // Margin and InterDigDist have no lower limit, so cells can outgrow the
-// display; beyond kMaxStripPixels they are left empty instead of asking
-// for gigabytes.
+// display; far beyond its size they are left empty instead of asking for
+// gigabytes.
 void TSevenSeg::RebuildCache() {
-  constexpr int64_t kMaxStripPixels = int64_t(1) << 26;
   const int W = GetWidth(), H = GetHeight();
   builtWidth_ = W;
   builtHeight_ = H;
   const int64_t a = (int64_t(W) - 2 * int64_t(margin_)) / numDigits_;
   const int64_t g = a - interDigDist_, gh = int64_t(H) - 2 * int64_t(margin_);
-  const bool fits = g > 0 && gh > 0 && kStripCount * g * gh <= kMaxStripPixels;
+  const double limit = std::max(double(1 << 24), 2.0 * kStripCount * W * H);  // pixels of the strip
+  const bool fits = g > 0 && gh > 0 && g <= INT32_MAX / kStripCount && gh <= INT32_MAX &&
+                    double(kStripCount) * double(g) * double(gh) <= limit;
   glyphWidth_ = fits ? int(g) : 0;
   glyphHeight_ = fits ? int(gh) : 0;
   ++cacheBuilds_;

@@ -9,7 +9,6 @@
 // y = 19, 216 and 413, 36 pixels thick. Segments end in points whose edges
 // run at 45 degrees (upright) and leave kGap pixels between neighbours,
 // measured across the slanted gap.
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -24,7 +23,7 @@ using sevenseg::kMasterHeight;
 using sevenseg::kSegments;
 
 constexpr double kSlant = 37.0 / 197.0;
-constexpr double kLeft = 12, kRight = 219, kTop = 19, kMiddle = 216, kBottom = 413;
+constexpr double kLeft = 12, kRight = 219, kTop = 19, kMiddle = 216;
 constexpr double kHalf = 18;  // half the stroke
 constexpr double kGap = 8;
 
@@ -60,7 +59,8 @@ const double kCutRise = kGap * std::sqrt(1 + (1 + kSlant) * (1 + kSlant)) / 2;  
 
 // A bar between two skeleton corners, cut at both ends.
 std::vector<TUp> HorizontalSegment(double Y) {
-  std::vector<TUp> p{{kLeft - 40, Y - kHalf}, {kRight + 40, Y - kHalf}, {kRight + 40, Y + kHalf}, {kLeft - 40, Y + kHalf}};
+  std::vector<TUp> p{
+      {kLeft - 40, Y - kHalf}, {kRight + 40, Y - kHalf}, {kRight + 40, Y + kHalf}, {kLeft - 40, Y + kHalf}};
   for (THalfPlane h : {THalfPlane{-1, 1, -(kLeft - Y) - kCutFall}, THalfPlane{-1, -1, -(kLeft + Y) - kCutRise},
                        THalfPlane{1, -1, (kRight - Y) - kCutFall}, THalfPlane{1, 1, (kRight + Y) - kCutRise}})
     p = Clip(p, h);
@@ -78,8 +78,11 @@ std::vector<TUp> VerticalSegment(double U, double Top, double Bottom) {
 // A bar with pointed ends at the two tips (for the plus sign).
 std::vector<TUp> Arm(TUp From, TUp To) {
   bool across = From.Y == To.Y;
-  std::vector<TUp> p = across ? std::vector<TUp>{{From.U, From.Y - kHalf}, {To.U, To.Y - kHalf}, {To.U, To.Y + kHalf}, {From.U, From.Y + kHalf}}
-                              : std::vector<TUp>{{From.U - kHalf, From.Y}, {From.U + kHalf, From.Y}, {To.U + kHalf, To.Y}, {To.U - kHalf, To.Y}};
+  std::vector<TUp> p;
+  if (across)
+    p = {{From.U, From.Y - kHalf}, {To.U, To.Y - kHalf}, {To.U, To.Y + kHalf}, {From.U, From.Y + kHalf}};
+  else
+    p = {{From.U - kHalf, From.Y}, {From.U + kHalf, From.Y}, {To.U + kHalf, To.Y}, {To.U - kHalf, To.Y}};
   if (across) {
     for (THalfPlane h : {THalfPlane{-1, 1, -(From.U - From.Y)}, THalfPlane{-1, -1, -(From.U + From.Y)},
                          THalfPlane{1, -1, To.U - To.Y}, THalfPlane{1, 1, To.U + To.Y}})

@@ -231,7 +231,8 @@ TEST_F(NumLabPaint, TransparentLeavesTheParentsPixels) {
   EXPECT_EQ(At(kLS + 2, 2), kBox);
   EXPECT_EQ(At(kLS + 10, 1), kBox & TChecker::At(kLS + 10, 1));
   const int tw = TextWidth("3.00");
-  EXPECT_TRUE(Shows({kLS + 3, 2, kLS + kLW - 1, kH - 3}, *Mask("3.00", kLS + (kLW - tw) / 2 + 2, TextTop()), kInk, kBox));
+  EXPECT_TRUE(
+      Shows({kLS + 3, 2, kLS + kLW - 1, kH - 3}, *Mask("3.00", kLS + (kLW - tw) / 2 + 2, TextTop()), kInk, kBox));
   lab->SetTransparent(false);
   Snap();
   EXPECT_EQ(At(kW - 2, 12), kOut);
