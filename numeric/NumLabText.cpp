@@ -19,6 +19,10 @@ const char* const kDegreeSign = "\xC2\xB0";
 
 // ------------------------------------------------------------- helpers ----
 
+// A double holds 15 reliable significant digits; fixed forms show no more,
+// so 0.1 with 15 decimals is not followed by binary noise.
+constexpr int kDigits = 15;
+
 // Settings that write '.', for texts this file takes apart again.
 const TFormatSettings& PointSettings() {
   static const TFormatSettings settings;
@@ -82,11 +86,11 @@ std::string TwoDigits(int64_t V) { return ZeroPadded(std::to_string(V), 2); }
 // decimals. The value is rounded once, in units of the last field, before
 // it is split: 59.9999 minutes never show as 60.
 std::optional<std::string> Sexagesimal(double V, int Decimals, bool Seconds) {
-  std::string t = FloatToStrF(std::fabs(V) * (Seconds ? 3600 : 60), ffFixed, 18, Decimals, PointSettings());
+  std::string t = FloatToStrF(std::fabs(V) * (Seconds ? 3600 : 60), ffFixed, kDigits, Decimals, PointSettings());
   size_t point = t.find('.');
   std::string whole = t.substr(0, point), fraction = point == std::string::npos ? "" : t.substr(point + 1);
   // Too large for whole units, the fixed form gave way to the scientific one.
-  if (!AllDigits(whole) || whole.size() > 18 || t.find('E') != std::string::npos) return std::nullopt;
+  if (!AllDigits(whole) || t.find('E') != std::string::npos) return std::nullopt;
   int64_t units = std::stoll(whole);
   bool negative = V < 0 && t.find_first_of("123456789") != std::string::npos;
   std::string last = fraction.empty() ? "" : FormatSettings.DecimalSeparator + fraction;
@@ -160,13 +164,13 @@ std::optional<std::string> TypeText(double V, const TValueFormat& F) {
     case dtHex: return BaseText(V, 4);
     case dtOct: return BaseText(V, 3);
     case dtBin: return BaseText(V, 1);
-    case dtDeg: return FloatToStrF(V, ffFixed, 18, p) + kDegreeSign;
+    case dtDeg: return FloatToStrF(V, ffFixed, kDigits, p) + kDegreeSign;
     case dtDegMin: return Sexagesimal(V, p, false);
     case dtDegMinSec: return Sexagesimal(V, p, true);
     case dtEEng: return Engineering(V, std::max(p, 1), false);
     case dtEEngNoDP: return Engineering(V, 0, true);
     case dtFixP:
-    default: return FloatToStrF(V, ffFixed, 18, p);
+    default: return FloatToStrF(V, ffFixed, kDigits, p);
   }
 }
 

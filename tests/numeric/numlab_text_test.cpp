@@ -30,6 +30,7 @@ struct NumLabText : ::testing::Test {
 TEST_F(NumLabText, FixedPointWithCommaAndPlusSign) {
   EXPECT_EQ(Text(1234.567, dtFixP, 2), "1234.57");
   EXPECT_EQ(Text(-3, dtFixP, 0), "-3");
+  EXPECT_EQ(Text(0.1, dtFixP, 15), "0.100000000000000");  // no binary noise
   f.Comma = true;
   EXPECT_EQ(Text(1234.567, dtFixP, 2), "1234,57");
   f.ForcePlusSign = true;
