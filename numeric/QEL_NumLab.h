@@ -27,6 +27,7 @@
 //   dtEEngNoDP   engineering with a whole mantissa of 1 to 3 digits and no
 //                point ("12E+003"; 999.6 gives "1E+003"); p is not used
 // With p 0 the general, scientific and engineering forms show one digit.
+// Fixed forms show at most 15 significant digits, all a double holds.
 // Non-finite values show "NAN", "INF" or "-INF". A value the type cannot
 // show (an integer outside 64 bits, a date outside the years 1 to 9999)
 // shows the OverflowIndicator.
