@@ -1,0 +1,63 @@
+// Seven-segment display: paints per second with a new caption each time
+// (glyph copies only), against the cost of rebuilding the glyph strip (a new
+// colour: 21 compositions and halftone scalings, then the paint). The
+// counter caption_vs_rebuild is how many caption paints one rebuild costs.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "numeric/QEL_sevenseg.h"
+#include "platform/controls/Forms.h"
+
+using namespace qel;
+
+namespace {
+
+struct Display {
+  TForm form{nullptr};
+  TSevenSeg* seg;
+  Display(int W, int H) {
+    form.SetBounds(0, 0, W + 20, H + 20);
+    seg = new TSevenSeg(&form);
+    seg->SetParent(&form);
+    seg->SetBounds(0, 0, W, H);
+    seg->SetNumDigits(8);
+    form.Show();
+  }
+};
+
+const char* const kCaptions[] = {"12:34:56", "-1.234E-5", "88.8.8.8.", "AbCdEF01", "23.5\xC2\xB0" "C"};
+
+double SecondsFor(int N, const std::function<void(int)>& Step) {
+  auto t0 = std::chrono::steady_clock::now();
+  for (int i = 0; i < N; ++i) Step(i);
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+void BM_SevenSegCaptionPaint(benchmark::State& state) {
+  Display d(int(state.range(0)), int(state.range(1)));
+  int i = 0;
+  for (auto _ : state) d.seg->SetCaption(kCaptions[i++ % 5]);  // stores and paints once
+  state.counters["paints_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+  // The same work measured against a rebuild, for the ratio.
+  double caption = SecondsFor(50, [&](int k) { d.seg->SetCaption(kCaptions[k % 5]); }) / 50;
+  double rebuild = SecondsFor(3, [&](int k) { d.seg->SetColorText(k % 2 ? clRed : clLime); }) / 3;
+  state.counters["caption_vs_rebuild"] = rebuild / caption;
+}
+BENCHMARK(BM_SevenSegCaptionPaint)
+    ->ArgNames({"w", "h"})
+    ->Args({216, 76})
+    ->Args({800, 200})
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_SevenSegRebuild(benchmark::State& state) {
+  Display d(int(state.range(0)), int(state.range(1)));
+  int i = 0;
+  for (auto _ : state) d.seg->SetColorText(i++ % 2 ? clRed : clLime);  // rebuilds, then paints
+  state.counters["rebuilds_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SevenSegRebuild)->ArgNames({"w", "h"})->Args({216, 76})->Args({800, 200})->Unit(benchmark::kMillisecond);
+
+}  // namespace

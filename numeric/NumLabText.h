@@ -1,0 +1,38 @@
+// Internal to QEL_NumLab: the value text of a numeric label, before the
+// application's OnBeforeDisplay and the overflow rule see it.
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace qel {
+
+enum TDisplay : uint8_t {
+  dtFloat, dtFixP, dtExp, dtHex, dtZeroInt, dtInt, dtDateTime, dtState, dtBin, dtOct,
+  dtDeg, dtDegMin, dtDegMinSec, dtEEng, dtEEngNoDP
+};
+
+namespace numlab {
+
+// The settings of a label that shape its value text.
+struct TValueFormat {
+  TDisplay Type = dtFixP;
+  int Precision = 2;  // 0 to 15
+  bool Comma = false;
+  bool ForcePlusSign = false;
+  std::string DTFormat = "mmm-dd, yyyy";
+  std::string StateText = "undefined";
+  std::string OverflowIndicator = "*********";
+};
+
+// Value as Format's type shows it, with the platform's decimal separator;
+// a value the type cannot show gives the overflow indicator.
+std::string FormatValue(double Value, const TValueFormat& Format);
+// Hexadecimal, binary, date-time and state texts keep their points, commas
+// and signs; every other type gets the chosen decimal separator and, with
+// ForcePlusSign, a "+" before a positive value.
+bool TakesSeparatorAndSign(TDisplay Type);
+// Both steps: the text OnBeforeDisplay receives.
+std::string ValueText(double Value, const TValueFormat& Format);
+
+}  // namespace numlab
+}  // namespace qel

@@ -1,0 +1,107 @@
+// QEL_sevenseg: TSevenSeg, a row of slanted seven-segment digits showing a
+// short text.
+//
+// Glyphs. The 21 glyphs of "0123456789-+:°ABCDEF." (the last is the decimal
+// point alone) are composed once at a master size from six segment pictures
+// (resources SEGHORZ, SEGVERT, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG) and scaled
+// into a glyph strip, cell by cell. The strip is rebuilt when the size,
+// the colours, Margin, InterDigDist or NumDigits change; a new Caption only
+// copies glyphs out of it.
+//
+// Cells. With A = (Width - 2 * Margin) div NumDigits, a glyph is
+// G = A - InterDigDist wide and Height - 2 * Margin high; cell j (from 0)
+// starts at x = j * (G + InterDigDist) + Margin, y = Margin.
+//
+// Caption. Read character by character (UTF-8), one cell each, up to
+// NumDigits cells: "." or "," alone is an empty cell with a decimal point; a
+// character followed by "." or "," takes the point into its cell. Digits,
+// "-", "+", ":", "°" and A to F (either case; b and d are drawn lower-case)
+// have glyphs; any other character leaves its cell empty.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "framework/QEL_Base.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+namespace sevenseg {
+class TPartImages;
+}
+
+class TSevenSeg : public TGraphicControl {
+ public:
+  explicit TSevenSeg(TComponent* AOwner);
+  ~TSevenSeg() override;
+
+  const std::string& GetCaption() const { return caption_; }
+  void SetCaption(const std::string& v) { Apply(caption_, v, TRefresh::Paint); }
+  int GetNumDigits() const { return numDigits_; }
+  // 1 to 32; other values are ignored.
+  void SetNumDigits(int v);
+  TColor GetColorText() const { return colorText_; }
+  // White is drawn as 0xFEFEFE.
+  void SetColorText(TColor v) { Apply(colorText_, v, TRefresh::Paint, kRebuild); }
+  TColor GetColorBackGnd() const { return colorBackGnd_; }
+  void SetColorBackGnd(TColor v) { Apply(colorBackGnd_, v, TRefresh::Paint, kRebuild); }
+  int GetMargin() const { return margin_; }
+  // At most Height div 2 - 1.
+  void SetMargin(int v);
+  int GetInterDigDist() const { return interDigDist_; }
+  // At most 255.
+  void SetInterDigDist(int v);
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v, TRefresh::Invalidate); }
+  TColorScheme GetColorScheme() const { return colorScheme_; }
+  void SetColorScheme(TColorScheme v);
+
+  // How many times the glyph strip has been built (for diagnostics).
+  int GetCacheBuildCount() const { return cacheBuilds_; }
+
+  // From another TSevenSeg: colours, NumDigits, Caption, FrameStyle, edge
+  // colours and scheme, Margin (within this display's limit) and
+  // InterDigDist; then the strip is rebuilt and the display invalidated.
+  void Assign(TPersistent* Source) override;
+  // Copies the glyphs of the caption off screen and shows them in one step.
+  void Paint() override;
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+  // Rebuilds the strip when the size really changed, then fires OnResize.
+  void Resize() override;
+  void Loaded() override;
+
+ private:
+  enum class TRefresh : uint8_t { Paint, Invalidate, None };
+  static constexpr bool kRebuild = true;
+  // Every setter stores through here: only a different value (unless
+  // Always), then the strip is rebuilt if asked, then the refresh.
+  template <class T>
+  void Apply(T& Field, const T& Value, TRefresh Refresh, bool Rebuild = false, bool Always = false) {
+    if (!Always && Field == Value) return;
+    Field = Value;
+    if (Rebuild) RebuildCache();
+    if (Refresh == TRefresh::Paint) Paint();
+    else if (Refresh == TRefresh::Invalidate) Invalidate();
+  }
+  void RebuildCache();
+  void RebuildIfResized();
+  void PaintCells(TCanvas& C);
+
+  std::string caption_ = "8.8.8.8.";
+  int numDigits_ = 4;
+  TColor colorText_ = clRed, colorBackGnd_ = 0x333333;
+  int margin_ = 8, interDigDist_ = 2;
+  TFrameStyle frameStyle_ = fsLowered;
+  TColorScheme colorScheme_ = csBlackWhite;
+  TColor edgeDark_ = 0x808080, edgeLight_ = 0xFFFFFF;
+
+  std::unique_ptr<sevenseg::TPartImages> parts_;
+  std::unique_ptr<TBitmap> raster_, strip_, buffer_;
+  int glyphWidth_ = 0, glyphHeight_ = 0;  // the strip's cells
+  int builtWidth_ = -1, builtHeight_ = -1;  // the size the strip was built for
+  int cacheBuilds_ = 0;
+};
+
+}  // namespace qel
