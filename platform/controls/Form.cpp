@@ -97,14 +97,20 @@ TModalResult TCustomForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   Application->PushModal(this);
+  // The form that was active before gets the keys back, as a window under
+  // a closing dialog does, unless it went away meanwhile.
   struct Finish {
     TCustomForm* form;
+    TCustomForm* previous;
     ~Finish() {
       Application->PopModal();
       form->modal_ = false;
       form->Hide();
+      const auto& forms = Application->Forms();
+      bool alive = std::find(forms.begin(), forms.end(), previous) != forms.end();
+      if (!Application->ActiveForm() && previous && alive && previous->Showing()) Application->ActivateForm(previous);
     }
-  } finish{this};
+  } finish{this, Application->ActiveForm()};
   Show();
   while (modalResult_ == mrNone) {
     Application->HandleMessage(true);
