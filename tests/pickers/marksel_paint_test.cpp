@@ -29,9 +29,12 @@ struct MarkSelPaint : MarkSelFixture, ::testing::Test {
 TEST_F(MarkSelPaint, CellsSelectionFrameAndTheCross) {
   ASSERT_EQ(ColorToRGB(clBtnFace), kFace);
   EXPECT_EQ(At(34, 6), kFace);
-  // Symbol 1 is drawn around (45, 16): its centre plus two.
-  EXPECT_GT(Count({41, 12, 50, 21}, clBlack), 0);
+  // Symbol 1, an open square, is drawn around (45, 16): its centre plus two.
+  EXPECT_EQ(At(41, 12), clBlack);
+  EXPECT_EQ(At(49, 20), clBlack);
+  EXPECT_EQ(At(45, 16), kFace);
   EXPECT_EQ(Count({33, 4, 41, 30}, clBlack), 0);
+  EXPECT_EQ(Count({41, 21, 59, 30}, clBlack), 0);
 
   ms->SetSelected(9);  // cell (32, 32) .. (59, 59), outlined in navy on white
   EXPECT_EQ(At(32, 40), kNavy);
@@ -52,7 +55,10 @@ TEST_F(MarkSelPaint, CellsSelectionFrameAndTheCross) {
   ms->SetShowZeroAsCross(false);
   Settle();
   EXPECT_EQ(At(10, 10), kFace);
-  EXPECT_GT(Count({12, 12, 21, 21}, clBlack), 0);
+  // Its own shape: a dot two pixels right of and below the cell's centre.
+  EXPECT_EQ(At(16, 16), clBlack);
+  EXPECT_EQ(At(16, 15), kFace);
+  EXPECT_EQ(At(15, 16), kFace);
 }
 
 TEST_F(MarkSelPaint, TheFrameTakesTheSymbolColourAndDisabledIsGrey) {
