@@ -74,6 +74,11 @@ void TColSel::MouseMove(TShiftState Shift, int X, int Y) {
   TCustomComboBox::MouseMove(Shift, X, Y);
 }
 
+void TColSel::WndProc(TMessage& Message) {
+  if (Message.Msg == CM_MOUSELEAVE) mouseOnSwatch_ = false;
+  TCustomComboBox::WndProc(Message);
+}
+
 // The press that opens the list asks first whether the swatch was meant.
 void TColSel::DropDown() {
   if (mouseOnSwatch_ && GetArrayAllowEdit(GetItemIndex() + 1)) RedefineSelectedColor();

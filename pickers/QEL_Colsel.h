@@ -68,7 +68,9 @@ class TColSel : public TCustomComboBox {
   void LoadWindowsSystemPalette() { LoadPalette(21, 27); } // the 27 system colours
   void LoadColorsIntoComboList();
 
-  // True while the last mouse move over the box was left of ColorBarWidth.
+  // True while the last mouse move over the box was left of ColorBarWidth;
+  // false again once the mouse leaves the box, so that a key opening the
+  // list later does not open the dialog.
   bool MouseOnSwatch() const { return mouseOnSwatch_; }
 
   TOnColorNameChangeEvent OnColorNameChange;
@@ -79,6 +81,7 @@ class TColSel : public TCustomComboBox {
   void Click() override;
   void DropDown() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void WndProc(TMessage& Message) override;
 
  private:
   bool Listed(int i) const { return i >= 1 && i <= numColors_; }

@@ -156,6 +156,9 @@ TEST_F(ColSelItem, TheMouseOnSwatchFlagFollowsTheLastMove) {
   EXPECT_TRUE(sel->MouseOnSwatch());
   robot.MoveTo(sel, 30, MidY());
   EXPECT_FALSE(sel->MouseOnSwatch());
+  robot.MoveTo(sel, 29, MidY());
+  robot.MoveTo(form, 300, 250);  // leaving the box clears it
+  EXPECT_FALSE(sel->MouseOnSwatch());
   sel->SetColorBarWidth(0);
   robot.MoveTo(sel, 0, MidY());
   EXPECT_FALSE(sel->MouseOnSwatch());
@@ -275,5 +278,10 @@ TEST_F(ColSelDialog, TheDialogNeedsAnEditableEntryAndTheSwatch) {
   EXPECT_EQ(dialogs, 1);
   EXPECT_EQ(drops, 4);
   EXPECT_EQ(sel->GetSelColor(), clRed);
+  CloseList();
+  robot.MoveTo(form, 300, 250);  // away from the box: the keys open the list only
+  robot.Key(VK_DOWN, {ssAlt});
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_TRUE(sel->GetDroppedDown());
   CloseList();
 }

@@ -218,3 +218,13 @@ TEST_F(ColSelState, KeysChooseLikeAComboBoxAndMoveTheSelectedColour) {
   EXPECT_EQ(sel->GetSelColor(), clYellow);
   EXPECT_EQ(clicks, 7);
 }
+
+TEST(ColSelLoose, ASelectorWithoutAParentBuildsItsList) {
+  TColSel loose(nullptr);
+  loose.SetNumColors(5);
+  loose.SetSelColor(clNavy);
+  loose.SetArrayColorName(5, "Navy");
+  EXPECT_EQ(loose.Items()->Count(), 5);
+  EXPECT_EQ(loose.GetSelColorID(), "Navy");
+  EXPECT_EQ(loose.GetText(), "Navy");
+}

@@ -143,3 +143,18 @@ TEST_F(MarkSelPick, SettersClampAndSymbolZeroStaysVisible) {
   EXPECT_EQ(ms->GetFrameStyle(), fsEngraved);
   EXPECT_TRUE(ms->GetShowZeroAsCross());
 }
+
+TEST(MarkSelLoose, ASelectorWithoutAParentKeepsItsStateAndDrawsNothing) {
+  TMarkSel loose(nullptr);
+  int paints = 0;
+  loose.OnPaint = [&](TObject*) { ++paints; };
+  loose.SetSelected(3);
+  loose.HiLite(3);
+  loose.ResetLastHiLite();
+  loose.SetBounds(0, 0, 0, 0);
+  loose.SetNrOfColumns(3);
+  EXPECT_EQ(loose.GetSelected(), 3);
+  EXPECT_EQ(loose.GetHiLited(), 3);
+  EXPECT_EQ(paints, 2);
+  EXPECT_EQ(loose.NearestMark(0, 0), 0);
+}
