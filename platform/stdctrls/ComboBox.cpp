@@ -129,6 +129,8 @@ void TCustomComboBox::EditorChangedText() {
 
 void TCustomComboBox::ItemsChanged() {
   if (itemIndex_ >= items_->Count()) SelectIndex(-1);
+  // A list style shows its item's text: a renamed item renames the box.
+  else if (!Editable() && itemIndex_ >= 0 && GetText() != items_->Get(itemIndex_)) SelectIndex(itemIndex_);
   if (droppedDown_ && popup_) ShowList();
   Invalidate();
 }
@@ -381,6 +383,8 @@ void TCustomComboBox::PaintItem(TCanvas* C, int Index, const TRect& Rect, TOwner
   try {
     if (OwnerDraw()) {
       DrawItem(Index, Rect, State);
+      // The platform frames the focused item whatever the owner drew.
+      if (State.Contains(odFocused)) DrawFocusRect(C, Rect);
     } else {
       DrawItemText(C, Index, Rect);
     }

@@ -79,7 +79,8 @@ class TCustomComboBox : public TWinControl {
   virtual void Change();
   virtual void Select();
   // Draws item Index into Rect on Canvas (brush and font are prepared for
-  // State): OnDrawItem when set, else the item's text.
+  // State): OnDrawItem when set, else the item's text. An owner-drawn item
+  // in the odFocused state gets the focus frame afterwards.
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

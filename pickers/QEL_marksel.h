@@ -1,0 +1,135 @@
+// TMarkSel: the 52 marker symbols of DrawMarkOnCanvas in a grid of cells;
+// the symbol nearest to the mouse is highlighted and a click picks it.
+//
+// Geometry (one function serves painting and hit-testing):
+//   cell width  cw = (Width - 4) div NrOfColumns,  hw = cw div 2
+//   cell height ch = (Height - 4) div NrOfRows,    hh = ch div 2
+// The visible symbols are numbered n = 0, 1, ... in index order (hidden ones
+// leave no gap); number n has its centre at
+//   ((n mod NrOfColumns) * cw + hw, (n div NrOfColumns) * ch + hh)
+// so symbols past NrOfColumns * NrOfRows lie below the drawn area, where a
+// click near the bottom edge can still reach them. Symbol 0 is always shown.
+//
+// Cell rectangles around a centre (x, y), right and bottom exclusive:
+//   normal and selected   (x - hw + 3, y - hh + 3, x + hw + 3, y + hh + 3)
+//   highlight             (x - hw + 4, y - hh + 4, x + hw + 2, y + hh + 2)
+// and the symbol is drawn at (x + 2, y + 2).
+//
+// Files: MarkSel.cpp (state, setters, geometry), MarkSelPaint.cpp (painting,
+// highlight, mouse).
+#pragma once
+#include <array>
+#include <functional>
+
+#include "framework/QEL_Base.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+using TMarkClickEvent = std::function<void(TObject* Sender, int X, int Y, int Mark)>;
+
+class TMarkSel : public TGraphicControl {
+ public:
+  static constexpr int NumMarks = MaxMarkSymbol + 1;  // symbols 0..51
+
+  explicit TMarkSel(TComponent* AOwner);
+
+  // --- layout (1..51; other values are ignored) ---
+  int GetNrOfColumns() const { return nrOfColumns_; }
+  void SetNrOfColumns(int v);
+  int GetNrOfRows() const { return nrOfRows_; }
+  void SetNrOfRows(int v);
+
+  // --- colours and look ---
+  TColor GetColorBackGnd() const { return colorBackGnd_; }
+  void SetColorBackGnd(TColor v) { Store(colorBackGnd_, v, asPaint); }
+  TColor GetColorMarks() const { return colorMarks_; }
+  void SetColorMarks(TColor v) { Store(colorMarks_, v, asPaint); }
+  TColor GetColorSelBG() const { return colorSelBG_; }
+  void SetColorSelBG(TColor v) { Store(colorSelBG_, v, asPaint); }
+  TColor GetColorSelFG() const { return colorSelFG_; }
+  void SetColorSelFG(TColor v) { Store(colorSelFG_, v, asPaint); }
+  TColor GetColorHiLiteBG() const { return colorHiLiteBG_; }
+  void SetColorHiLiteBG(TColor v) { Store(colorHiLiteBG_, v, asPaint); }
+  TColor GetColorHiLiteSymbol() const { return colorHiLiteSymbol_; }
+  void SetColorHiLiteSymbol(TColor v) { Store(colorHiLiteSymbol_, v, asPaint); }
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { Store(frameStyle_, v, asPaint); }
+  bool GetShowZeroAsCross() const { return showZeroAsCross_; }
+  void SetShowZeroAsCross(bool v) { Store(showZeroAsCross_, v, asInvalidate); }
+
+  // --- the selection (-1: none; other values outside -1..51 are ignored) ---
+  int GetSelected() const { return selected_; }
+  void SetSelected(int v);
+
+  // --- visibility: symbol 0 is always shown; an index outside 0..51 reads symbol 0 ---
+  bool GetVis(int i) const { return visible_[i >= 0 && i < NumMarks ? i : 0]; }
+  void SetVis(int i, bool v);
+  void ShowAllMarks() { SetAllVis(true); }
+  void HideAllMarks() { SetAllVis(false); }
+
+  // --- geometry ---
+  int CellWidth() const;
+  int CellHeight() const;
+  // Centre of a visible symbol's cell; (-1, -1) for a hidden symbol or an
+  // index outside 0..51.
+  TPoint GetMarkCentre(int i) const;
+  // The visible symbol whose centre is closest to (X, Y); the lower number
+  // on a tie.
+  int NearestMark(int X, int Y) const;
+
+  // --- highlight, drawn straight onto the control ---
+  // Highlights visible symbol i (others are ignored) and remembers it.
+  void HiLite(int i);
+  // Draws the remembered symbol as it looks without the highlight.
+  void ResetLastHiLite();
+  int GetHiLited() const { return hiLited_; }
+
+  void Paint() override;
+
+  TMarkClickEvent OnMarkClick, OnMarkDblClick;
+  TNotifyEvent OnPaint;
+
+ protected:
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  struct TGeometry {
+    int cw = 0, ch = 0, hw = 0, hh = 0;
+    std::array<TPoint, NumMarks> centre;  // (-1, -1) for a hidden symbol
+  };
+  // The colours of a full paint: the properties, or greys when disabled.
+  struct TLook {
+    TColor selFG, marks, backGnd, selBG;
+  };
+  // What a setter does after storing a changed value.
+  enum TAfterStore : uint8_t { asPaint, asInvalidate };
+  template <class T>
+  void Store(T& Field, const T& Value, TAfterStore After) {
+    if (Field == Value) return;
+    Field = Value;
+    if (After == asPaint) Paint();
+    else Invalidate();
+  }
+  TGeometry Geometry() const;
+  TLook Look() const;
+  void SetAllVis(bool v);
+  void DrawMarks(TCanvas* C) const;
+  void DrawSymbol(TCanvas* C, const TGeometry& G, int i) const;
+  void PickMark(int X, int Y, bool Double);
+
+  std::array<bool, NumMarks> visible_;
+  int nrOfColumns_ = 8, nrOfRows_ = 6;
+  TColor colorBackGnd_ = clBtnFace, colorMarks_ = 0x000000;
+  TColor colorSelBG_ = 0xFFFFFF, colorSelFG_ = 0x800000;
+  TColor colorHiLiteBG_ = 0x0000FF, colorHiLiteSymbol_ = 0xFFFFFF;
+  TFrameStyle frameStyle_ = fsEngraved;
+  bool showZeroAsCross_ = true;
+  int selected_ = -1;
+  int hiLited_ = 0;
+  // Whether hiLited_ is drawn highlighted now: a full paint wipes it.
+  bool hiLiteShown_ = false;
+};
+
+}  // namespace qel
