@@ -97,8 +97,8 @@ int TRasterLab::CalcTextBitLength(const std::string& Text) const {
 
 // Lines in the background colour over the gaps between dots, so that only
 // DotSize x DotSize squares of the ground stay. The residue is taken
-// non-negative, so lines cover the whole area also left of a text that has
-// scrolled out to the left.
+// non-negative, so the first lines fall at the left edge whatever the sign
+// of the text's position.
 void TRasterLab::DrawGrid(TCanvas& C, int W, int H, int X, int Y) const {
   const int P = Pitch(), s = dotSpacing_;
   C.Brush()->SetColor(colorLabBakG_);
