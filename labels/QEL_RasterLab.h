@@ -1,0 +1,206 @@
+// QEL_RasterLab: TRasterLab, a dot-matrix display. Every character of its
+// text is a pattern of square dots from a character matrix (the built-in
+// 7 x 12 raster font, or one sampled from any installed font), lit dots over
+// unlit ones, optionally in separate character blocks, scrolling on a timer.
+//
+// Geometry. P = DotSize + DotSpacing is the dot pitch. Dot column c of the
+// text's first character lies at x = PosX + x offset + c * P; the grid lines
+// (background colour, DotSpacing pixels wide) fill the gaps between dots and
+// move with the text. A character advances (LastCol - FirstCol + 2) * P when
+// proportional, (Width + 1) * P otherwise; a character without dots
+// (FirstCol > LastCol) advances P, never backwards.
+//
+// Text. Texts are UTF-8. A character of Windows-1252 is drawn as its code
+// there (é is 233, € is 128); any other character, and any byte that is not
+// valid UTF-8, as code 127, which holds a visible replacement glyph (an
+// inverse question mark in a box in the built-in font, U+FFFD sampled from
+// an installed font).
+//
+// Scrolling (one tick = ScrollInterval ms, ScrollIncrement pixels):
+//   rdsmRight  x offset grows;  with ScrollLoop, once past Width it becomes
+//              -(text length): the text re-enters from the left
+//   rdsmLeft   x offset falls;  with ScrollLoop, once below -(text length)
+//              it becomes Width: the text re-enters from the right
+//   rdsmDown   y offset grows;  with ScrollLoop, once past Height it becomes
+//              -(text height): the text re-enters from the top
+//   rdsmUp     y offset falls;  with ScrollLoop, once below -(text height)
+//              it becomes Height: the text re-enters from the bottom
+// Text length is the pixel length of the text as last painted; text height
+// is P * the matrix's Height. Each wrap calls DoScrLoopRestart. Nothing
+// scrolls in design mode.
+//
+// Sections: types; TRDCharMatrix; TRasterLab (text and dots, colours and
+// frame, scrolling, drawing helpers, lifecycle).
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "framework/QEL_Base.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+// ------------------------------------------------------------ types ----
+
+// rdbmOff: no dot grid, the ground is the background colour; rdbmOn: dot
+// grid, the dot column between two characters cleared to the background;
+// rdbmRaster: dot grid everywhere.
+enum TRDBlockMode : uint8_t { rdbmOff, rdbmOn, rdbmRaster };
+enum TRDScrollMode : uint8_t { rdsmOff, rdsmLeft, rdsmRight, rdsmDown, rdsmUp };
+
+QEL_EXCEPTION(EQELRasterLabError, EQELError)
+
+// ---------------------------------------------------- TRDCharMatrix ----
+
+// The dot patterns of 256 character codes. Bit j of Rows[code][row] is the
+// dot in column j (bit 0 leftmost). A plain record, copied by value.
+struct TRDCharMatrix {
+  int32_t Width;            // the widest character, in dot columns
+  int32_t Height;           // dot rows in use
+  uint8_t FirstCol[256];    // first dot column a character uses
+  uint8_t LastCol[256];     // last dot column a character uses
+  uint32_t Rows[256][32];
+};
+static_assert(sizeof(TRDCharMatrix) == 33288);
+
+// The code a character is drawn with (see Text above).
+uint8_t RasterCharCode(char32_t Ch);
+
+// ------------------------------------------------------- TRasterLab ----
+
+class TRasterLab : public TGraphicControl {
+ public:
+  explicit TRasterLab(TComponent* AOwner);
+  ~TRasterLab() override;
+
+  // --- text and dots ---
+  const std::string& GetText() const { return TControl::GetText(); }
+  void SetText(const std::string& v);
+  // Font: the name "default" (any case) is the built-in raster font; any
+  // other font is sampled. Every change rebuilds the character matrix.
+  int GetDotSize() const { return dotSize_; }
+  void SetDotSize(int v);     // clamped to 1..32
+  int GetDotSpacing() const { return dotSpacing_; }
+  void SetDotSpacing(int v);  // clamped to 0..3
+  int GetPosX() const { return posX_; }
+  void SetPosX(int v) { SetAndPaint(posX_, v, true); }
+  int GetPosY() const { return posY_; }
+  void SetPosY(int v) { SetAndPaint(posY_, v, true); }
+  bool GetProportional() const { return proportional_; }
+  void SetProportional(bool v) { SetAndPaint(proportional_, v, true); }
+  TRDBlockMode GetCharBlockMode() const { return charBlockMode_; }
+  void SetCharBlockMode(TRDBlockMode v) { SetAndPaint(charBlockMode_, v, true); }
+  // On: Height follows the dots and the font (frame + P * matrix height).
+  bool GetAutoHeight() const { return autoHeight_; }
+  void SetAutoHeight(bool v);
+  // On: PosX centres the text, after every text, dot or font change; off:
+  // PosX goes back to 1.
+  bool GetAutoCenter() const { return autoCenter_; }
+  void SetAutoCenter(bool v);
+  const TRDCharMatrix& GetCharMatrix() const { return *matrix_; }
+  void SetCharMatrix(const TRDCharMatrix& Matrix);
+
+  // --- colours and frame ---
+  TColor GetColorDotOn() const { return colorDotOn_; }
+  void SetColorDotOn(TColor v) { SetAndPaint(colorDotOn_, v); }
+  TColor GetColorDotOff() const { return colorDotOff_; }
+  void SetColorDotOff(TColor v) { SetAndPaint(colorDotOff_, v); }
+  // The background and the grid lines.
+  TColor GetColorLabBakG() const { return colorLabBakG_; }
+  void SetColorLabBakG(TColor v) { SetAndPaint(colorLabBakG_, v); }
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { SetAndPaint(frameStyle_, v); }
+  TColorScheme GetColorScheme() const { return colorScheme_; }
+  void SetColorScheme(TColorScheme v);
+
+  // --- scrolling ---
+  TRDScrollMode GetScrollMode() const { return scrollMode_; }
+  void SetScrollMode(TRDScrollMode v);
+  int GetScrollInterval() const { return scrollInterval_; }
+  void SetScrollInterval(int v);   // ms, at least 10
+  int GetScrollIncrement() const { return scrollIncrement_; }
+  void SetScrollIncrement(int v);  // pixels per tick; the magnitude, 0 becomes 1
+  bool GetScrollLoop() const { return scrollLoop_; }
+  void SetScrollLoop(bool v) { SetAndPaint(scrollLoop_, v, true); }
+  const TNotifyEvent& GetOnScrollTimer() const { return onScrollTimer_; }
+  void SetOnScrollTimer(TNotifyEvent v);  // also restarts the timer
+  TNotifyEvent OnScrollLoopRestart;
+  // Where the text stands now relative to (PosX, PosY), and whether it moves.
+  int GetScrollOffsetX() const { return offsetX_; }
+  int GetScrollOffsetY() const { return offsetY_; }
+  bool GetScrolling() const { return scrolling_; }
+  // Advances the scroll by one tick, repaints, then fires OnScrollTimer.
+  virtual void DoTimer();
+  // Fires OnScrollLoopRestart.
+  virtual void DoScrLoopRestart();
+
+  // --- drawing dot-matrix text on any canvas ---
+  // The built-in font, or the font sampled: 65 x 65 white, the character in
+  // black at (0, 0), the top-left 32 x 32 read as dots where not pure white.
+  static TRDCharMatrix CreateBitFont(TFont* Font);
+  // Lit dots of one character with the top-left of its first dot column at
+  // (X, Y); unlit dots are not drawn. Returns P * the columns drawn.
+  static int PaintChar(TCanvas* Canvas, const TRDCharMatrix& CharMatrix, int X, int Y, char32_t Ch, int DotSize,
+                       int DotSpacing, TColor ColorOn, TColor ColorOff, TColor ColorBack, bool FixedWidth);
+  // The whole text from (X, Y); in rdbmOn the dot column before every
+  // character and after the last is cleared to ColorBack over the canvas's
+  // full height. Length: the pixels taken, plus one.
+  static void PaintString(TCanvas* Canvas, const TRDCharMatrix& CharMatrix, int X, int Y, const std::string& Text,
+                          int DotSize, int DotSpacing, TColor ColorOn, TColor ColorOff, TColor ColorBack,
+                          TRDBlockMode BlockMode, bool Proportional, int& Length);
+  // The pixels Text advances with this label's matrix, dots and mode.
+  int CalcTextBitLength(const std::string& Text) const;
+
+  // Copies FrameStyle, Text, ColorLabBakG, ColorDotOn, the edge colours and
+  // ColorScheme from another TRasterLab (not ColorDotOff), then repaints.
+  void Assign(TPersistent* Source) override;
+
+  void Paint() override;
+
+ protected:
+  void AssignTo(TPersistent* Dest) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  // Stores a changed value (any value when Always) and repaints.
+  template <class T>
+  bool SetAndPaint(T& Field, const T& Value, bool Always = false) {
+    if (!Always && Field == Value) return false;
+    Field = Value;
+    Paint();
+    return true;
+  }
+  int Pitch() const { return dotSize_ + dotSpacing_; }
+  // What follows a change of dots, font or text.
+  void ApplyAutoHeight();
+  void ApplyAutoCenter();
+  void FontMatrixChanged();
+  // Kills timer 1 and starts it again while scrolling; raises when refused.
+  void RestartTimer();
+  void TimerWndProc(TMessage& Message);
+  void DrawLabFrame(TCanvas& Canvas, int W, int H) const;
+  void DrawGrid(TCanvas& Canvas, int W, int H, int X, int Y) const;
+
+  std::unique_ptr<TRDCharMatrix> matrix_;
+  std::unique_ptr<TBitmap> buffer_;  // reused by every paint
+  int dotSize_ = 3, dotSpacing_ = 1;
+  int posX_ = 1, posY_ = 1;
+  bool proportional_ = true;
+  TRDBlockMode charBlockMode_ = rdbmOn;
+  bool autoHeight_ = false, autoCenter_ = false;
+  TColor colorDotOn_ = clLime, colorDotOff_ = 0x404040, colorLabBakG_ = clBlack;
+  TFrameStyle frameStyle_ = fsLowered;
+  TColorScheme colorScheme_ = csBlackWhite;
+  TColor edge0_ = clBlack, edge1_ = 0x808080, edge2_ = clWhite;  // dark, scheme dark, scheme light
+  TRDScrollMode scrollMode_ = rdsmOff;
+  int scrollInterval_ = 100, scrollIncrement_ = 1;
+  bool scrollLoop_ = true;
+  TNotifyEvent onScrollTimer_;
+  int offsetX_ = 0, offsetY_ = 0;
+  bool scrolling_ = false;
+  int textLength_ = 0;  // as last painted
+  HWND timerWnd_ = 0;
+};
+
+}  // namespace qel

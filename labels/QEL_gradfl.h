@@ -1,0 +1,88 @@
+// QEL_gradfl: TGradFill, an area filled with a stepped colour gradient of
+// NrColors bands, optionally gridded and framed; OnPaint draws on top.
+//
+// Bands. Band k of N covers MulDiv(k, S, N) .. MulDiv(k + 1, S, N) - 1 along
+// the banding axis (S the height for the horizontal types, the width for the
+// vertical ones; MulDiv rounds halves away from zero). Each channel of band k:
+//   gtHoriz, gtVert            C0 + MulDiv(k, D, N)   (C0 alone when N = 1), so
+//                              the last band stops one step short of ColorLast
+//   gtMidBand*, M = N div 2    C0 + MulDiv(k, D, M)          for k <= M
+//                              C0 + MulDiv(N - k - 1, D, M)  for k > M
+//                              with N = 1 the single band is ColorFirst
+// C0 is the channel of ColorFirst, D the signed difference to ColorLast.
+//
+// Grid. The area is divided into N equal steps along each axis the grid mode
+// names, and a one-pixel line in GridColor is drawn on the first pixel row
+// (gmHoriz) or column (gmVert) of every step but the first: on the band
+// borders along the banding axis, at the same pitch across it. The frame is
+// drawn over the grid.
+#pragma once
+#include <cstdint>
+
+#include "framework/QEL_Base.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+enum TGradType : uint8_t { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
+enum TGridMode : uint8_t { gmNone, gmHoriz, gmVert, gmBoth };
+
+// The band arithmetic, free of any control (tests use it too).
+namespace gradfill {
+// Band K of N along an axis of Size pixels: [first, last + 1).
+int BandStart(int K, int N, int Size);
+// The colour of band K of N (system colours resolved).
+TColor BandColor(TGradType Type, int K, int N, TColor First, TColor Last);
+}  // namespace gradfill
+
+class TGradFill : public TGraphicControl {
+ public:
+  explicit TGradFill(TComponent* AOwner);
+
+  TColor GetColorFirst() const { return colorFirst_; }
+  void SetColorFirst(TColor v);
+  TColor GetColorLast() const { return colorLast_; }
+  void SetColorLast(TColor v);
+  // Swaps which of the two kept colours shows as first and as last.
+  bool GetColorFlipped() const { return colorFlipped_; }
+  void SetColorFlipped(bool v);
+  TGradType GetFillType() const { return fillType_; }
+  void SetFillType(TGradType v);
+  int GetNrColors() const { return nrColors_; }
+  void SetNrColors(int v);  // clamped to 1..255
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { Change(frameStyle_, v); }
+  TGridMode GetGridMode() const { return gridMode_; }
+  void SetGridMode(TGridMode v) { Change(gridMode_, v); }
+  TColor GetGridColor() const { return gridColor_; }
+  void SetGridColor(TColor v) { Change(gridColor_, v); }
+
+  // Fired after every paint, with the control's canvas ready to draw on.
+  TNotifyEvent OnPaint;
+
+  // Bands, grid and frame onto Bitmap (of the control's size).
+  void DrawGradient(TBitmap& Bitmap) const;
+
+ protected:
+  void Paint() override;
+
+ private:
+  // Every setter stores and invalidates, equal or not.
+  template <class T>
+  void Change(T& Field, const T& Value) {
+    Field = Value;
+    Invalidate();
+  }
+  void DrawGrid(TCanvas& Canvas, int W, int H) const;
+
+  TColor colorFirst_ = clMaroon, colorLast_ = clYellow;
+  TColor kept_[2] = {clMaroon, clYellow};  // first and last as set while not flipped
+  bool colorFlipped_ = false;
+  TGradType fillType_ = gtHoriz;
+  int nrColors_ = 16;
+  TFrameStyle frameStyle_ = fsNone;
+  TGridMode gridMode_ = gmNone;
+  TColor gridColor_ = clNavy;
+};
+
+}  // namespace qel
