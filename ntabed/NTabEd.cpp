@@ -3,16 +3,11 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "platform/grids/InplaceEdit.h"
-#include "ntabed/NTabEdScopes.h"
+#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "platform/grids/InplaceEdit.h"
 
 namespace qel {
-
-namespace {
-constexpr int kRowNameWidth = 80;
-constexpr uint8_t kDefaultDecPlaces = 3;
-}  // namespace
 
 // --------------------------------------------------- construction ----
 
@@ -20,13 +15,13 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
   // updating_ is true until the end: nothing notifies or paints meanwhile.
   SetFixedCols(2);
   TCustomGrid::SetColWidths(1, attribColWidth_);
-  TCustomGrid::SetColWidths(0, kRowNameWidth);
+  TCustomGrid::SetColWidths(0, ntabed::kRowNameWidth);
   try {
     copyBuffer_ = std::make_unique<TDataTable>(0, 0);
     ownTable_ = std::make_unique<TDataTable>(GetColCount() - 2, GetRowCount() - 1);
     table_ = ownTable_.get();
     table_->Fill(0);
-    FitDecPlaces(table_->GetNrOfColumns(), kDefaultDecPlaces);
+    FitDecPlaces(table_->GetNrOfColumns(), ntabed::kDefaultDecPlaces);
   } catch (const EOutOfMemory&) {
     throw EQELNTabedError(ComponentErrorMessage(GetName(), ": failed to initialize table editor (out of memory)"));
   }
@@ -79,7 +74,7 @@ void TNTabEd::FitDecPlaces(int Cols, uint8_t Fill) {
 // Safe against an array that a failed allocation left short.
 uint8_t TNTabEd::DecPlacesOf(int Col) const {
   if (Col >= 1 && Col <= int(decPlaces_.size())) return decPlaces_[Col - 1];
-  return decPlaces_.empty() ? kDefaultDecPlaces : decPlaces_.back();
+  return decPlaces_.empty() ? ntabed::kDefaultDecPlaces : decPlaces_.back();
 }
 
 int TNTabEd::LastGridColWidth() const { return TCustomGrid::GetColWidths(GetColCount() - 1); }

@@ -7,14 +7,13 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "ntabed/NTabEdScopes.h"
+#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {
 
 namespace {
-constexpr uint8_t kDefaultDecPlaces = 3;
 std::string NTabedErrorMessage(const std::string& What) { return "Table editor error in " + What + "."; }
 }  // namespace
 
@@ -142,7 +141,7 @@ void TNTabEd::Clear() {
     table_->Clear();
     for (int c = 1; c <= table_->GetNrOfColumns(); ++c) table_->SetColName(c, "C-" + IntToStr(c));
     for (int r = 1; r <= table_->GetNrOfRows(); ++r) table_->SetRowName(r, "R-" + IntToStr(r));
-    std::fill(decPlaces_.begin(), decPlaces_.end(), kDefaultDecPlaces);
+    std::fill(decPlaces_.begin(), decPlaces_.end(), ntabed::kDefaultDecPlaces);
     ChangedHeading();
     ChangedLayout();
   });

@@ -5,13 +5,13 @@
 #include <algorithm>
 
 #include "ntabed/CellFormat.h"
+#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {
 
 namespace {
-constexpr int kRowNameWidth = 80;
 // Tall and deep glyphs: "9GMgÜ$§[{|".
 const char* const kHeightSample = "9GMg\xC3\x9C$\xC2\xA7[{|";
 }  // namespace
@@ -61,7 +61,7 @@ void TNTabEd::SetAttribColVisible(bool v) {
 
 void TNTabEd::SetDefaultColWidth(int v) {
   TCustomGrid::SetDefaultColWidth(v);
-  TCustomGrid::SetColWidths(0, kRowNameWidth);
+  TCustomGrid::SetColWidths(0, ntabed::kRowNameWidth);
   if (colOffset_ == 1) TCustomGrid::SetColWidths(1, attribColWidth_);
   ChangedLayout();
 }

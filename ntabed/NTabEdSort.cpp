@@ -6,7 +6,7 @@
 #include <functional>
 #include <numeric>
 
-#include "ntabed/NTabEdScopes.h"
+#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/rtl/Utf8.h"
 

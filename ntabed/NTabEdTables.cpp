@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "ntabed/NTabEdScopes.h"
+#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
 
 namespace qel {

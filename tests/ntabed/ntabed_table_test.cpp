@@ -410,3 +410,17 @@ TEST(NTabEdErrors, FailedPrecisionArrayIsReportedAndHarmless) {
   e->SetNrOfRows(3);
   EXPECT_EQ(f.notes.setup, 1);
 }
+
+TEST(NTabEdErrors, ConstructionWithoutMemory) {
+  TForm form(nullptr);
+  FailNextAllocations(1);
+  try {
+    new TNTabEd(&form);
+    ADD_FAILURE() << "no error";
+  } catch (const EQELNTabedError& err) {
+    EXPECT_STREQ(err.what(), "Component \"\": failed to initialize table editor (out of memory)");
+  }
+  EXPECT_EQ(form.ComponentCount(), 0);
+  auto* e = new TNTabEd(&form);  // the next one is whole
+  EXPECT_EQ(e->GetNrOfColumns(), 3);
+}

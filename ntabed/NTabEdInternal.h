@@ -1,9 +1,14 @@
-// Internal to the table editor: the scopes that block painting and hold
-// notifications back around bulk changes.
+// Internal to the table editor: shared constants and the scopes that block
+// painting and hold notifications back around bulk changes.
 #pragma once
 #include "ntabed/QEL_ntabed.h"
 
 namespace qel {
+
+namespace ntabed {
+constexpr int kRowNameWidth = 80;        // grid column 0 after a new default width
+constexpr uint8_t kDefaultDecPlaces = 3;  // a new or cleared column's precision
+}  // namespace ntabed
 
 // Sets the updating flag for its lifetime and restores the previous value,
 // also when the work raises. Held-back notifications fire when the caller
