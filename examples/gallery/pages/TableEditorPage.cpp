@@ -1,0 +1,131 @@
+// Page "Table editor": a weather station log of 10 000 rows by 20 columns
+// in a table editor, with named rows and columns, attributes, two nominal
+// columns, a precision per column (scientific ones too), marked, empty and
+// invalid cells, and buttons that toggle the attribute column and row and
+// fit the column widths.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "../Gallery.h"
+#include "ntabed/QEL_ntabed.h"
+#include "platform/stdctrls/Button.h"
+
+using namespace qel;
+
+namespace {
+
+constexpr int kRows = 10000;
+
+struct TColumnSpec {
+  const char* name;
+  int places;  // 255: scientific
+  double base, swing;
+};
+
+// Columns 1 and 2 are nominal; the rest are measurements around Base.
+const TColumnSpec kColumns[] = {
+    {"Station", 0, 0, 0},         {"Sensor", 0, 0, 0},          {"Temp \xC2\xB0" "C", 1, 14, 12},
+    {"Gust m/s", 1, 9, 9},        {"NO2 mol/m\xC2\xB3", 255, 2e-5, 1.5e-5}, {"Counts 1/s", 9, 4e4, 3e4},
+    {"Rain mm", 2, 0.6, 0.6},     {"Humidity %", 0, 65, 25},    {"Pressure hPa", 2, 1013, 12},
+    {"Wind m/s", 1, 5, 5},        {"Sun W/m\xC2\xB2", 0, 300, 300}, {"UV index", 1, 3, 3},
+    {"PM2.5 \xC2\xB5g/m\xC2\xB3", 3, 12, 9}, {"CO2 ppm", 0, 420, 40}, {"O3 mol/m\xC2\xB3", 255, 6e-5, 3e-5},
+    {"Cond. S/m", 4, 0.05, 0.02}, {"Battery V", 3, 12.6, 0.5},  {"Load A", 5, 0.35, 0.2},
+    {"Mains Hz", 6, 50, 0.02},    {"Dew pt \xC2\xB0" "C", 1, 8, 8},
+};
+// Columns the marks and gaps below refer to.
+constexpr int kTemp = 3, kGust = 4, kCounts = 6, kRain = 7, kOzone = 15;
+constexpr int kCols = sizeof kColumns / sizeof kColumns[0];
+
+const char* const kStations[] = {"North", "South", "East", "West", "Harbour"};
+
+// A smooth, repeatable wave per column.
+double Measurement(int col, int row) {
+  const TColumnSpec& s = kColumns[col - 1];
+  double t = row * 0.01 + col * 1.7;
+  return s.base + s.swing * (0.7 * std::sin(t) + 0.3 * std::sin(t * 7.3 + col));
+}
+
+std::string RowName(int row) {
+  int minutes = (row - 1) * 10;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "d%02d %02d:%02d", minutes / 1440 + 1, minutes / 60 % 24, minutes % 60);
+  return buf;
+}
+
+void FillLog(TNTabEd* ed) {
+  TDataTable* t = ed->GetDataTable();
+  ed->SetSuppressPaint(true);
+  ed->Redimension(kCols, kRows);
+  t->SetMScaleType(1, 2);  // nominal: the station
+  for (int i = 0; i < 5; ++i) t->SetNominalID(1, i + 1, kStations[i]);
+  t->SetMScaleType(2, 1);  // binary: the sensor state
+  t->SetNominalID(2, 1, "ok");
+  t->SetNominalID(2, 2, "fault");
+  for (int c = 1; c <= kCols; ++c) {
+    ed->SetColName(c, kColumns[c - 1].name);
+    ed->SetColAttrib(c, uint8_t(c <= 2 ? 0 : 1 + (c - 3) / 6));
+    ed->SetDecPlaces(c, kColumns[c - 1].places);
+  }
+  for (int r = 1; r <= kRows; ++r) {
+    ed->SetRowName(r, RowName(r));
+    ed->SetRowAttrib(r, uint8_t(r % 97 == 0 ? 2 : r % 13 == 0 ? 1 : 0));
+    ed->SetElem(1, r, 1 + (r / 144) % 5);
+    ed->SetElem(2, r, r % 41 == 3 ? 2 : 1);
+    for (int c = 3; c <= kCols; ++c) ed->SetElem(c, r, Measurement(c, r));
+  }
+  TDataTable& d = *t;
+  for (int r = 1; r <= kRows; ++r) {
+    // Mark A: hot; mark B: gusty; both where the two meet.
+    bool hot = d.GetElem(kTemp, r) > 23, gusty = d.GetElem(kGust, r) > 15;
+    if (hot) d.SetCellState(kTemp, r, csMarkA);
+    if (gusty) d.SetCellState(kGust, r, csMarkB);
+    if (hot && gusty) d.SetCellState(kCounts, r, csMarkA | csMarkB);
+    // Gaps in the rain gauge and a failing ozone sensor.
+    if (r % 17 == 5) d.SetCellState(kRain, r, csEmpty);
+    if (r % 23 == 7) d.SetCellState(kOzone, r, csInvalid);
+  }
+  ed->SetComment("Weather station log, one row every 10 minutes");
+  ed->SetSuppressPaint(false);
+}
+
+TButton* AddButton(TWinControl* panel, int x, const std::string& caption) {
+  auto* b = new TButton(panel);
+  b->SetParent(panel);
+  b->SetBounds(x, 8, 150, 26);
+  b->SetCaption(caption);
+  return b;
+}
+
+gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
+  auto* ed = new TNTabEd(panel);
+  ed->SetParent(panel);
+  ed->SetBounds(8, 42, panel->ClientWidth() - 16, panel->ClientHeight() - 50);
+  ed->SetAnchors({akLeft, akTop, akRight, akBottom});
+  ed->SetAttribColVisible(true);
+  ed->SetDefaultRowHeight(20);
+  FillLog(ed);
+  ed->AutoColWidth(0, true, 4);
+  // A few cells in view carry each mark, the empty state and the invalid state.
+  ed->SetElemMarkedA(kTemp, 2, true);
+  ed->SetElemMarkedB(kGust, 3, true);
+  ed->SetElemMarkedA(9, 4, true);
+  ed->SetElemMarkedB(9, 4, true);
+  ed->SetIsEmpty(8, 5, true);
+  ed->SetCellState(kCounts, 6, csInvalid);
+
+  AddButton(panel, 8, "Attribute column")->OnClick = [ed](TObject*) {
+    ed->SetAttribRowVisible(!ed->GetAttribRowVisible());
+  };
+  AddButton(panel, 166, "Attribute row")->OnClick = [ed](TObject*) {
+    ed->SetAttribColVisible(!ed->GetAttribColVisible());
+  };
+  AddButton(panel, 324, "Fit column widths")->OnClick = [ed](TObject*) {
+    ed->SetSuppressPaint(true);
+    for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 4);
+    ed->SetSuppressPaint(false);
+  };
+  gallery::AddLabel(panel, 490, 14, "red: hot (A)   blue: gusty (B)   purple: both");
+});
+
+}  // namespace
