@@ -1,6 +1,7 @@
 // TReportListView: construction, the grid/data mapping, header rows,
 // settings and their events, row operations, Assign and running out of memory.
 #include <climits>
+#include <functional>
 
 #include "ReportListViewTestUtil.h"
 #include "platform/rtl/StringList.h"
@@ -205,6 +206,12 @@ TEST_F(ListViewTest, RowOperationsKeepTheGridRowCountInStep) {
   EXPECT_EQ(view->GetElem(1, 3), "b");
   d->UnSort();
   EXPECT_EQ(view->GetElem(1, 1), "a");  // the inserted order is the stored one now
+  view->SetElem(1, 1, "z");
+  d->Sort(1, -1, true);
+  ASSERT_EQ(view->GetElem(1, 7), "z");
+  EXPECT_EQ(view->InsertRow(99), 8);  // appending moves no row either
+  EXPECT_EQ(view->GetElem(1, 7), "z");
+  EXPECT_EQ(view->GetSortColumn(), -1);
 
   // Rows holding only check marks count as empty; the hidden column does not.
   view->SetNrRows(3);
@@ -307,22 +314,29 @@ TEST_F(ListViewTest, AssignCopiesTheListedSettingsAndTheData) {
 }
 
 TEST_F(ListViewTest, OutOfMemoryRaisesTheViewsMessageAndLeavesItUsable) {
-  // Whichever allocation of the construction fails, the view reports it.
-  int failures = 0;
-  for (int after = 0; after < 50; ++after) {
-    FailNextAllocations(1, after);
-    try {
-      auto* v = new TReportListView(&form);
-      FailNextAllocations(0);
-      EXPECT_EQ(v->GetNrCols(), 5);
-      break;
-    } catch (const EQELRepListError& e) {
-      ++failures;
-      EXPECT_STREQ(e.what(), "Component \"\": failed to initialize table editor (out of memory)");
+  // Whichever allocation of the construction fails, the view reports it:
+  // those of its data and that of its own column settings.
+  auto failurePoints = [](const std::function<void()>& Make) {
+    int points = 0;
+    for (int after = 0; after < 50; ++after, ++points) {
+      FailNextAllocations(1, after);
+      try {
+        Make();
+        break;
+      } catch (const EQELRepListError& e) {
+        EXPECT_STREQ(e.what(), "Component \"\": failed to initialize table editor (out of memory)");
+      } catch (const EQELError&) {
+      }
     }
-  }
-  EXPECT_GE(failures, 3);
-  FailNextAllocations(0);
+    FailNextAllocations(0);
+    return points;
+  };
+  const int dataPoints = failurePoints([] {
+    TRLData d(nullptr);
+    d.SetNrCols(5);
+    d.SetNrRows(4);
+  });
+  EXPECT_EQ(failurePoints([this] { EXPECT_EQ((new TReportListView(&form))->GetNrCols(), 5); }), dataPoints + 1);
 
   view->SetElem(1, 1, "kept");
   FailNextAllocations(1);

@@ -55,6 +55,12 @@ TEST_F(ListViewTest, CellColoursFollowTheirPrecedence) {
   view->SetEnabled(false);
   cells = Render();
   expect(1, 6, 0xC0C0C0, clInactiveCaption, 0xC0C0C0);
+  const TRect fixed = Cell(1, 6);  // raised: light top and left, dark bottom and right
+  EXPECT_EQ(Pixel(fixed.Left, fixed.Top + 5), kWhite);
+  EXPECT_EQ(Pixel(fixed.Left + 5, fixed.Top), kWhite);
+  EXPECT_EQ(Pixel(fixed.Right - 1, fixed.Top + 5), TColor(0x808080));
+  EXPECT_EQ(Pixel(fixed.Left + 5, fixed.Bottom - 1), TColor(0x808080));
+  EXPECT_EQ(Pixel(fixed.Left + 5, fixed.Top + 5), TColor(0xC0C0C0));
   expect(2, 2, kWhite, clInactiveCaption, kWhite);
   expect(3, 3, kShaded, clInactiveCaption, kShaded);
 
@@ -181,6 +187,15 @@ TEST_F(ListViewTest, CheckBoxTickAndRadioDotAreDrawnWithTheirLines) {
   view->SetShowEmptyCheckBoxes(false);
   EXPECT_EQ(at(e, 4, 4), kShaded);
   EXPECT_EQ(at(b, 4, 4), shadow);  // a box with text stays
+  // A disabled row frames its box in its outline colour, a disabled view
+  // draws frame and tick inactive.
+  view->Data()->SetRowAttrib(2, 64);
+  view->Repaint();
+  EXPECT_EQ(at(b, 4, 4), TColor(0xF0F0F0));
+  EXPECT_EQ(at(b, 6, 8), TColor(0xC0C0C0));
+  view->SetEnabled(false);
+  EXPECT_EQ(at(b, 4, 4), ColorToRGB(clInactiveCaption));
+  EXPECT_EQ(at(b, 6, 8), ColorToRGB(clInactiveCaption));
 }
 
 TEST_F(ListViewTest, HeadersShowNamesBandAndSortArrowDirection) {
