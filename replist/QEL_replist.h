@@ -320,6 +320,7 @@ class TReportListView : public TCustomDrawGrid {
   bool useCtrlForMultiSel_ = true, autoAdvance_ = false, sortEnabled_ = true;
   TPoint lastMouse_{};
   int anchorRow_ = 1;
+  bool painting_ = false;
   // Right edge of the last visible column, taken once per Paint.
   int headerRight_ = -1;
   // Buffers the cell painting reuses, so steady painting allocates nothing.

@@ -147,8 +147,15 @@ int TReportListView::HeaderRight() {
   return x2;
 }
 
+// A handler that changes the data while a cell is drawn must not start a
+// paint inside the paint.
 void TReportListView::Paint() {
-  if (suppressPaint_) return;
+  if (suppressPaint_ || painting_) return;
+  painting_ = true;
+  struct TDone {
+    bool& flag;
+    ~TDone() { flag = false; }
+  } done{painting_};
   headerRight_ = HeaderRight();
   TCustomDrawGrid::Paint();
   if (GetNrRows() == 0) PaintEmptyList();
@@ -296,19 +303,25 @@ void TReportListView::TCellPainter::DataCell() {
   C_->Brush()->SetColor(k.brush);
   Truncate(text, v.TCustomGrid::GetColWidths(col_) - 9 - (marks ? kBoxWidth : 0), alignment == taRightJustify);
 
+  // A rectangle whose pen is its brush: the cell filled once. The text
+  // then needs no background of its own.
   C_->Pen()->SetWidth(1);
   C_->Pen()->SetColor(k.brush);
-  C_->Rectangle(F_);
+  C_->FillRect(F_);
   C_->Pen()->SetColor(k.pen);
+  C_->Brush()->SetStyle(bsClear);
   if (!marks) {
     DrawAligned(T_, text, alignment);
+    C_->Brush()->SetStyle(bsSolid);
   } else if (Utf8CharSize(stored, 0) < stored.size() || v.showEmptyCheckBoxes_) {
     TRect t = T_;
     t.Left += kBoxWidth;
     const bool checked = !text.empty() && text[0] != ' ';
     DrawAligned(t, Utf8RestChars(text), alignment);
+    C_->Brush()->SetStyle(bsSolid);
     DrawMark(mode, checked, k, v.GetEnabled() && (rowAttrib & 64));
   }
+  C_->Brush()->SetStyle(bsSolid);
   if (col_ < v.GetFixedCols()) RaisedFrame(C_, F_.Left, F_.Top, F_.Right - 1, F_.Bottom - 1);
 }
 

@@ -95,6 +95,15 @@ TEST_F(ListViewTest, RenderEventChangesWhatIsDrawn) {
   const TRect t{cell.Left + 4, cell.Top + 2, cell.Right - 5, cell.Bottom};
   EXPECT_EQ(Pixel(cell.Left + 1, cell.Top + 1), TColor(0x00FFFF));
   EXPECT_TRUE(ShowsText(t, t.Left, t.Top - 1, "shown", 0x00FFFF, 0xFF0000));
+  // A handler that writes the data while drawing starts no paint inside the paint.
+  int calls = 0;
+  view->OnBeforeRenderCell = [&](TObject*, int c, int r, TColor&, TColor&, TColor&, TFontStyles&, std::string&) {
+    ++calls;
+    if (c == 2 && r == 2) view->SetElem(3, 3, "written while drawing");
+  };
+  view->Repaint();
+  EXPECT_EQ(calls, 5 * 4);
+  EXPECT_EQ(view->GetElem(3, 3), "written while drawing");
 }
 
 TEST_F(ListViewTest, TooLongTextsAreCutWithDotsByAlignment) {
