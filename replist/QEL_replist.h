@@ -33,6 +33,7 @@
 // ReportListViewRows.cpp (dimensions and row operations).
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -291,7 +292,6 @@ class TReportListView : public TCustomDrawGrid {
 
   // painting (ReportListViewPaint.cpp)
   class TCellPainter;
-  friend class TCellPainter;
   int HeaderRight();
   void PaintEmptyList();
   void PaintInterRowIndicator();

@@ -37,7 +37,7 @@ int TTextMeasurer::Width(std::string_view Text) {
   for (size_t i = 0; i < Text.size(); ++i) {
     const unsigned ch = static_cast<unsigned char>(Text[i]);
     if (ch >= 128) return TextRunWidth(*font_, Text);
-    // The canvas kerns from the second glyph on; glyph 0 (none) never kerns.
+    // Each glyph kerns against the one before it, as on the canvas.
     if (kerning_ && i > 0) x += Kerning(previous, ch);
     x = std::min(x + advance_[ch], kCoordLimit);
     previous = ch;

@@ -329,6 +329,8 @@ TEST_F(ListViewTest, SuppressedPaintingDrawsNothingUntilCleared) {
 // its tick; the mouse and the keyboard reach it.
 TEST_F(ListViewTest, TenMillionRowsScrollToTheLastRowAndDrawIt) {
   constexpr int kRows = 10'000'000;
+  form.SetBounds(0, 0, 460, 1100);
+  view->SetBounds(10, 10, 400, 1060);  // a long scroll bar: positions times pixels pass 2^31
   view->SetNrCols(1);
   view->SetColWidths(1, 200);
   view->SetColCheckMode(1, cmBox);
@@ -353,6 +355,11 @@ TEST_F(ListViewTest, TenMillionRowsScrollToTheLastRowAndDrawIt) {
   EXPECT_EQ(view->VertScrollBar().Position(), view->VertScrollBar().MaxPosition());
   robot.Key(VK_HOME, {ssCtrl});
   EXPECT_EQ(view->GetTopRow(), 1);
+  // The scroll bar's thumb dragged to the end shows the last page.
+  const TRect thumb = view->VertScrollBar().ThumbRect();
+  const int x = view->ClientWidth() + ScrollBarSize / 2, y = (thumb.Top + thumb.Bottom) / 2;
+  robot.Drag(view, x, y, x, view->ClientHeight() + 50);
+  EXPECT_EQ(view->GetTopRow() + view->VisibleRowCount() - 1, kRows);
   robot.Key(VK_END, {ssCtrl});
   EXPECT_EQ(view->GetRow(), kRows);
   EXPECT_EQ(view->CellRect(0, kRows).Bottom <= view->ClientHeight(), true);
