@@ -53,7 +53,10 @@ std::vector<std::string_view> SplitLines(std::string_view S, char Separator) {
 }
 
 // Reals become pixels and character counts by rounding half to even.
-int RoundEven(double v) { return int(std::clamp(std::nearbyint(v), double(INT_MIN), double(INT_MAX))); }
+int RoundEven(double v) {
+  if (std::isnan(v)) return 0;
+  return int(std::clamp(std::nearbyint(v), double(INT_MIN), double(INT_MAX)));
+}
 
 // A pen line through the given points, each segment leaving out its end.
 void Lines(TCanvas* C, TColor Color, std::initializer_list<TPoint> Points) {
@@ -303,25 +306,22 @@ void TReportListView::TCellPainter::DataCell() {
   C_->Brush()->SetColor(k.brush);
   Truncate(text, v.TCustomGrid::GetColWidths(col_) - 9 - (marks ? kBoxWidth : 0), alignment == taRightJustify);
 
-  // A rectangle whose pen is its brush: the cell filled once. The text
-  // then needs no background of its own.
+  // The cell is filled once (as a rectangle whose pen is its brush would
+  // be); the text then needs no background of its own.
   C_->Pen()->SetWidth(1);
-  C_->Pen()->SetColor(k.brush);
   C_->FillRect(F_);
   C_->Pen()->SetColor(k.pen);
+  const bool box = marks && (Utf8CharSize(stored, 0) < stored.size() || v.showEmptyCheckBoxes_);
   C_->Brush()->SetStyle(bsClear);
   if (!marks) {
     DrawAligned(T_, text, alignment);
-    C_->Brush()->SetStyle(bsSolid);
-  } else if (Utf8CharSize(stored, 0) < stored.size() || v.showEmptyCheckBoxes_) {
+  } else if (box) {
     TRect t = T_;
     t.Left += kBoxWidth;
-    const bool checked = !text.empty() && text[0] != ' ';
     DrawAligned(t, Utf8RestChars(text), alignment);
-    C_->Brush()->SetStyle(bsSolid);
-    DrawMark(mode, checked, k, v.GetEnabled() && (rowAttrib & 64));
   }
   C_->Brush()->SetStyle(bsSolid);
+  if (box) DrawMark(mode, !text.empty() && text[0] != ' ', k, v.GetEnabled() && (rowAttrib & 64));
   if (col_ < v.GetFixedCols()) RaisedFrame(C_, F_.Left, F_.Top, F_.Right - 1, F_.Bottom - 1);
 }
 
@@ -372,7 +372,7 @@ void TReportListView::TCellPainter::ColumnHeader() {
   for (size_t i = 0; i < lines.size(); ++i) {
     std::string line(lines[i]);
     int w = C_->TextWidth(line);
-    if (w > available) {
+    if (w > available && w > 0) {
       const int n = std::max(RoundEven(double(Utf8Length(line)) * available / w - 3), 1);
       line = Utf8Left(line, n) + "...";
       w = C_->TextWidth(line);

@@ -236,6 +236,18 @@ TEST_F(ListViewTest, HeadersShowNamesBandAndSortArrowDirection) {
   view->Repaint();
   EXPECT_EQ(Pixel(x - 2, y - 3), face);
 
+  // Names too long for their column are cut; columns narrower than the
+  // margins cope, with a name or without.
+  view->SetColName(2, "A name far too long for its column");
+  view->SetColName(3, "");
+  view->SetColWidths(3, 3);
+  view->Repaint();
+  const TRect c2 = view->CellRect(1, 0);
+  const int n = int(std::nearbyint(34.0 * (64 - 9) / probe.Canvas()->TextWidth("A name far too long for its column") - 3));
+  EXPECT_TRUE(ShowsText({c2.Left + 1, c2.Top + 1, c2.Right - 1, c2.Bottom - 1}, c2.Left + 4, c2.Top + 2,
+                        Utf8Left("A name far too long for its column", n) + "...", face, clBlack));
+  view->SetColWidths(3, 64);
+
   // The common header band: two lines over all columns, above the names.
   view->SetCommonHeader("First line\nSecond");
   view->SetColorCommonHd(0xE0FFE0);
