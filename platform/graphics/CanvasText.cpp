@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <string_view>
 #include <vector>
 
 #include "platform/graphics/FontEngine.h"
@@ -25,7 +26,7 @@ constexpr char32_t kReplacement = 0xFFFD;
 // The code point starting at s[i]; advances i. A malformed or truncated
 // sequence, an overlong form, a surrogate or a value past U+10FFFF yields
 // U+FFFD and consumes one byte, so the rest still decodes.
-char32_t NextCodePoint(const std::string& s, size_t& i) {
+char32_t NextCodePoint(std::string_view s, size_t& i) {
   unsigned char b = static_cast<unsigned char>(s[i]);
   if (b < 0x80) return ++i, b;
   int len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
@@ -52,7 +53,7 @@ struct TextRun {
   int width = 0;
 };
 
-TextRun& Layout(FontInstance& font, const std::string& text) {
+TextRun& Layout(FontInstance& font, std::string_view text) {
   thread_local TextRun run;
   run.glyphs.clear();
   run.pen.clear();
@@ -153,6 +154,8 @@ int DrawText(TCanvas& canvas, int X, int Y, const std::string& text, const TRect
 }  // namespace
 
 // ------------------------------------------------------- canvas methods ----
+
+int TextRunWidth(FontInstance& Font, std::string_view Text) { return Layout(Font, Text).width; }
 
 void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   int width = DrawText(*this, X, Y, Text, nullptr);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/graphics/GlyphCache.h"
@@ -72,6 +73,7 @@ class FontInstance {
   int Advance(uint32_t Glyph);
   // Kerning between two glyphs in whole pixels (0 when the face has none).
   int Kerning(uint32_t Left, uint32_t Right);
+  bool HasKerning() const { return hasKerning_; }
   // The glyph's coverage, Angle in tenths of a degree (0..3599), from the cache.
   const CachedGlyph& Render(uint32_t Glyph, bool Mono, int Angle);
 
@@ -101,6 +103,9 @@ class FontInstance {
   };
   std::vector<KernSlot> kerning_;
 };
+
+// The width TCanvas::TextWidth gives Text in Font (lock held).
+int TextRunWidth(FontInstance& Font, std::string_view Text);
 
 // The engine's lock; hold it while using a FontInstance.
 std::unique_lock<std::mutex> FontEngineLock();

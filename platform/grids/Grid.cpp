@@ -107,8 +107,7 @@ void TCustomGrid::SetColWidths(int Index, int Width) {
   if (Index < 0 || Index >= cols_.count) IndexOutOfRange();
   Width = std::max(Width, 0);
   if (Width == cols_.Size(Index)) return;
-  if (cols_.sizes.empty()) cols_.sizes.assign(cols_.count, cols_.defaultSize);
-  cols_.sizes[Index] = Width;
+  cols_.SetSize(Index, Width);
   ColWidthsChanged();
 }
 
@@ -116,8 +115,7 @@ void TCustomGrid::SetRowHeights(int Index, int Height) {
   if (Index < 0 || Index >= rows_.count) IndexOutOfRange();
   Height = std::max(Height, 0);
   if (Height == rows_.Size(Index)) return;
-  if (rows_.sizes.empty()) rows_.sizes.assign(rows_.count, rows_.defaultSize);
-  rows_.sizes[Index] = Height;
+  rows_.SetSize(Index, Height);
   RowHeightsChanged();
 }
 

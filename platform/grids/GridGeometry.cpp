@@ -8,13 +8,20 @@
 
 namespace qel {
 
-void TGridAxis::Resize(int n) {
-  count = n;
-  if (!sizes.empty()) sizes.resize(n, defaultSize);
+void TGridAxis::SetSize(int i, int v) {
+  if (size_t(i) >= sizes.size()) sizes.resize(size_t(i) + 1, defaultSize);
+  sizes[i] = v;
 }
 
+void TGridAxis::Resize(int n) {
+  count = n;
+  if (sizes.size() > size_t(n)) sizes.resize(n);
+}
+
+// Moving one default-sized cell among others changes nothing.
 void TGridAxis::Move(int from, int to) {
-  if (sizes.empty() || from == to) return;
+  if (from == to || (size_t(from) >= sizes.size() && size_t(to) >= sizes.size())) return;
+  sizes.resize(std::max(sizes.size(), size_t(std::max(from, to)) + 1), defaultSize);
   int v = sizes[from];
   sizes.erase(sizes.begin() + from);
   sizes.insert(sizes.begin() + to, v);

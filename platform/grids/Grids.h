@@ -64,12 +64,14 @@ struct TInplaceEditDeleter {
 };
 
 // One direction of the grid: the sizes of its cells and which are fixed.
-// Individual sizes are stored only once one differs from the default, so a
-// grid of a million rows costs nothing until a row is sized.
+// Individual sizes are stored for the cells up to the last one sized; the
+// cells after it have the default. So a grid of ten million rows whose
+// header row is taller costs one entry, not ten million.
 struct TGridAxis {
   int count = 0, fixed = 0, defaultSize = 0;
   std::vector<int> sizes;
-  int Size(int i) const { return i >= 0 && i < count && !sizes.empty() ? sizes[i] : defaultSize; }
+  int Size(int i) const { return i >= 0 && i < count && size_t(i) < sizes.size() ? sizes[i] : defaultSize; }
+  void SetSize(int i, int v);
   void Resize(int n);
   void Move(int from, int to);
 };

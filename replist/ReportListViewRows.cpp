@@ -1,0 +1,109 @@
+// TReportListView dimensions and row operations: the grid follows the
+// data's row and column counts, the per-column settings its columns.
+#include <algorithm>
+
+#include "platform/rtl/Utf8.h"
+#include "replist/ReportListViewInternal.h"
+
+namespace qel {
+
+void TReportListView::SetNrRows(int n) {
+  data_->SetNrRows(n);
+  SetSelection({0, 0, 0, 0});
+  SyncRows();
+  RepaintNow();
+  ChangedSetup();
+}
+
+// The per-column settings get their room first: running out of memory
+// then changes nothing.
+void TReportListView::SetNrCols(int n) {
+  try {
+    ReserveColumns(std::max(n, 1));
+  } catch (const EOutOfMemory&) {
+    throw EQELRepListError(OutOfMemoryMessage(": not enough memory on heap"));
+  }
+  const int lastWidth = TCustomGrid::GetColWidths(GetColCount() - 1);
+  data_->SetNrCols(n);
+  const int cols = GetNrCols();
+  SetColCount(cols);
+  SyncFixedCols();
+  TCustomGrid::SetColWidths(cols - 1, lastWidth);
+  columns_.resize(size_t(cols));
+  SetTopRow(0);
+  RepaintNow();
+  ChangedSetup();
+}
+
+int TReportListView::AddRow() {
+  HideEditor();
+  SetNrRows(GetNrRows() + 1);
+  return GetNrRows();
+}
+
+// Inserting makes the shown order the stored one, so forgetting the sort
+// columns moves no row. A row number of 0 or less inserts nothing and
+// keeps the sort as it is.
+int TReportListView::InsertRow(int Row) {
+  HideEditor();
+  if (Row <= 0) return Row;
+  TPaintPause pause(*this);
+  const int rows = GetNrRows();
+  if (Row <= rows) {
+    data_->Storage()->InsertRow(Row);
+  } else {
+    data_->Storage()->CommitSorting();
+    Row = rows + 1;
+  }
+  SetNrRows(rows + 1);
+  data_->UnSort();
+  return Row;
+}
+
+// The data keeps one empty row for an empty list, and so does the grid.
+void TReportListView::RemoveRow(int Row) {
+  HideEditor();
+  if (Row < 1 || Row > GetNrRows()) return;
+  if (GetNrRows() < 2) {
+    data_->RemoveRow(Row);
+    RepaintNow();
+    return;
+  }
+  {
+    TPaintPause pause(*this);
+    data_->RemoveRow(Row);
+    SyncRows();
+  }
+  ChangedSetup();
+}
+
+// Empty in every column, the hidden one included; a check mark alone
+// counts as empty.
+void TReportListView::RemoveEmptyRows() {
+  HideEditor();
+  TPaintPause pause(*this);
+  for (int r = GetNrRows(); r >= 1; --r) {
+    bool empty = true;
+    for (int c = 0; c <= GetNrCols() && empty; ++c) {
+      const std::string& raw = data_->GetRawElem(c, r);
+      const TCheckMode mode = data_->GetColCheckMode(c);
+      empty = (mode == cmBox || mode == cmRadio) ? Utf8CharSize(raw, 0) >= raw.size() : raw.empty();
+    }
+    if (empty) RemoveRow(r);
+  }
+}
+
+void TReportListView::Fill(const std::string& S) {
+  HideEditor();
+  TPaintPause pause(*this);
+  data_->Fill(S);
+}
+
+void TReportListView::Clear() {
+  HideEditor();
+  data_->Clear();
+  std::fill(columns_.begin(), columns_.end(), TColumnLook{});
+  RepaintNow();
+}
+
+}  // namespace qel
