@@ -155,6 +155,8 @@ TEST(ThumbnailsPaint, AntiAliasAveragesWhereNearestPixelPicks) {
 TEST(ThumbnailsPaint, StripsCutScrolledCardsAndTheFrameSitsInside) {
   ThumbsFixture f;
   f.t->SetColorBackGnd(0x404040);
+  EXPECT_EQ(f.At(13, 389), kCover);     // slide 3 reaches into the bottom strip
+  EXPECT_EQ(f.At(13, 390), 0x404040u);
   f.t->SetFirstThumbIx(1.5);  // one column: scrolled up by half a pitch
   EXPECT_EQ(f.At(30, 5), 0x404040u);   // slide 1's card is under the top strip
   EXPECT_EQ(f.At(13, 12), kCover);     // and shows below it
