@@ -33,7 +33,7 @@ struct ThumbsFixture {
     t->OnFirstImageRequest = [this](TObject*) { log.push_back("first"); };
     t->OnLastImageRequest = [this](TObject*) { log.push_back("last"); };
     t->OnImageRequest = [this](TObject*, int n, TImageRequestProcessing&, int&, TBitmap*&) {
-      log.push_back("n" + std::to_string(n));
+      log.push_back(std::to_string(n).insert(0, 1, 'n'));
     };
   }
   std::string TakeLog() {
