@@ -121,7 +121,6 @@ class TBrowsersPage : public TComponent {
     thumbs_->SetMax(std::max(1, cache_.Count()));
     rows_ = 0;
     ScrollTo(0);
-    UpdateStatus();
   }
 
   void Request(int n, TImageRequestProcessing& how, int& mark, TBitmap*& buf) {
@@ -150,6 +149,7 @@ class TBrowsersPage : public TComponent {
     b.SetRange(0, std::max(0, TotalRows() - 1));
     b.SetPageSize(PageRows());
     b.SetPosition(int(std::lround(rows_)));
+    UpdateStatus();
   }
 
   void Scrolled(int code, int pos) {
