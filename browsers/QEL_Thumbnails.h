@@ -19,7 +19,8 @@
 //
 // Min. Slides run from Min to Max for any Min, negative too; the selection has
 // one bit per slide, bit i for slide Min + i. Max is raised to at least Min
-// (with the first slide 1, at least 1). Slide number 0 is also the "no slide"
+// (with the first slide 1, at least 1); raising Min above Max raises Max
+// with it, and a new Min re-aligns the first-slide position to its rows. Slide number 0 is also the "no slide"
 // of the events and of CalcSlideIndex; a range that holds 0 can still be
 // clicked and selected, only the events cannot tell slide 0 from none.
 //
@@ -29,6 +30,17 @@
 // Shift+click adds every slide from the last clicked one to this one (the
 // last clicked slide stays where the range started); between cards nothing
 // changes.
+//
+// Painting. Every paint asks OnImageRequest once per visible slide (column
+// by column, top to bottom), between OnFirstImageRequest and
+// OnLastImageRequest, composes the cards off screen and copies them in one
+// step. A picture is fitted into the card's square with its aspect kept and
+// framed by InnerFrameStyle just outside its edge; the top and bottom
+// 10-pixel strips cut cards scrolled into them; FrameStyle frames the
+// control on (0, 0)-(W - 2, H - 2). A paint asked for while one runs (a
+// handler changing a property) is dropped: the running paint keeps the grid
+// it started with. The focus highlight is drawn straight onto the control
+// and is not part of a paint.
 //
 // Scaling. With AntiAlias off pictures are stretched nearest-pixel
 // (colour-on-colour); with it on every target pixel is the average of the
