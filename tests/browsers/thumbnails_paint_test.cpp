@@ -111,7 +111,9 @@ TEST(ThumbnailsPaint, MarkerAndRenderedEventApplyInEveryMode) {
     ShowAll(f.t, mode, nullptr, 256 + 2);  // only the low byte counts
     EXPECT_EQ(rendered, (std::vector<std::string>{"1@10,12", "2@10,148", "3@10,284"}));
     EXPECT_GT(CountColour(f, {14, 18, 27, 31}, kGreen), 5);  // centred on (20, 24)
-    EXPECT_EQ(CountColour(f, {30, 18, 140, 140}, kGreen), 0);
+    EXPECT_EQ(CountColour(f, {30, 14, 140, 140}, kGreen), 0);
+    EXPECT_EQ(CountColour(f, {10, 31, 30, 60}, kGreen), 0);
+    EXPECT_EQ(CountColour(f, {10, 12, 30, 17}, kGreen), 0);
     EXPECT_EQ(f.At(70, 15), 0x123456u);
   }
   ShowAll(f.t, irpShowEmpty, nullptr, -1);
