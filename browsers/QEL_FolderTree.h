@@ -1,0 +1,116 @@
+// QEL_FolderTree: TFolderTree, a tree view of the file system's folders that
+// loads each folder's subfolders when it is first expanded, keeps the path of
+// the selected folder as the current path, and selects, creates and removes
+// folders.
+//
+// On Linux. The tree has one root, "/", and paths use "/": the nodes "/" >
+// "home" > "user" have the path "/home/user/" (every node's text followed by
+// "/", the root's text being "/" already). Paths given to SelectPath may end
+// in "/" or not, and must be absolute. Names are compared exactly, case
+// included, since Linux file names are case-sensitive ("/home/User" and
+// "/home/user" are two folders); only the order of the names shown ignores
+// ASCII case. The current path after Reset is "/".
+//
+// Nodes. A folder whose subfolders are not loaded yet but which has some gets
+// one placeholder child, "Child", so that it shows an expand button. A folder
+// whose children were loaded carries LoadedMark as its data; a folder found
+// to have no subfolders loses its placeholder and stays unmarked, so a later
+// expansion lists it again. Names beginning with "." are never shown.
+//
+// Sound on real file systems: a folder that cannot be read (no permission,
+// removed meanwhile) shows as a leaf and raises nothing; a link to a folder
+// is shown, but one leading back to an ancestor gets no expand button, so the
+// tree cannot be opened down it for ever; names are sorted in O(n log n);
+// the hourglass cursor of an expansion is restored even when it throws.
+//
+// Sections: TFolderTree (look, current path, operations, listing, lifecycle).
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "framework/QEL_Base.h"
+#include "platform/comctrls/ComCtrls.h"
+#include "platform/rtl/StringList.h"
+
+namespace qel {
+
+class TFolderTree : public TCustomTreeView {
+ public:
+  explicit TFolderTree(TComponent* AOwner);
+  ~TFolderTree() override;
+
+  // The data of a node whose children were loaded.
+  static inline void* const LoadedMark = reinterpret_cast<void*>(uintptr_t(0xA5F016ED));
+  // The object LoadDirNamesAndSort gives a name whose folder has subfolders (-1).
+  static inline TObject* const HasSubfolders = reinterpret_cast<TObject*>(intptr_t(-1));
+  // The text of the placeholder child.
+  static constexpr const char* PlaceholderText = "Child";
+
+  // --- look ---
+  // The colour shown while enabled; disabled shows clBtnFace.
+  TColor GetColor() const { return TCustomTreeView::GetColor(); }
+  void SetColor(TColor v);
+  void SetEnabled(bool v) override;
+  bool GetOldTreeStyle() const { return oldTreeStyle_; }
+  void SetOldTreeStyle(bool v) { oldTreeStyle_ = v; }
+
+  // --- the current path: the selected folder's, ending in "/" ---
+  const std::string& CurrentPath() const { return currentPath_; }
+  TNotifyEvent OnDirChanged;
+
+  // --- operations (failures only in the results; see the top of the file) ---
+  // Rebuilds the tree, opens it down to Path and selects it. False when Path
+  // is no existing folder, or names one the tree does not show (a name
+  // beginning with "."): then the deepest shown ancestor is selected.
+  bool SelectPath(const std::string& Path);
+  // Selects the current path again, or its nearest existing ancestor; one
+  // OnDirChanged when the current path ends up different.
+  bool RefreshTree();
+  // Creates Name (several levels with "/"; slashes at either end are dropped)
+  // below the selected folder and selects it. Refused: no selection, an empty
+  // name, a character below 32 or one of " < > |, and a level that is empty
+  // after trimming or begins with "." (which would leave the selected folder
+  // or never be shown).
+  bool MakeSubFolder(const std::string& Name);
+  // Removes the selected folder when it is empty (never the root) and
+  // selects its parent.
+  bool RemoveSelectedFolder();
+  // "/home/user/" for "/" > "home" > "user"; "" for no node.
+  std::string PathOfNode(const TTreeNode* Node) const;
+
+  // --- listing ---
+  // Appends the subfolder names of Path to List (the object HasSubfolders
+  // where a folder has subfolders itself) and sorts all of List by the
+  // lower-cased names, stably. List stays as it was when Path cannot be read.
+  void LoadDirNamesAndSort(const std::string& Path, TStringList& List);
+  // List cleared, then filled as above; false when Path is no existing
+  // folder, else whether anything was found.
+  bool GetSubDirs(const std::string& Path, TStringList& List);
+  bool GetSubDirs(const TTreeNode* Node, TStringList& List);
+  // Clears the tree and adds the root "/" with its placeholder.
+  void BuildMainTree();
+  // The expanding handler: loads the node's subfolders unless it carries the
+  // loaded mark. Nothing in design mode; AllowExpansion is left as it is.
+  void ProcessExpanding(TObject* Sender, TTreeNode* Node, bool& AllowExpansion);
+  // The current path becomes "/", the tree is rebuilt and collapsed.
+  void Reset();
+
+ protected:
+  void CreateWnd() override;
+  void Loaded() override;
+  void Change(TTreeNode* Node) override;
+  void DirHasChanged();
+
+ private:
+  // Fills the node's children from the file system.
+  void LoadChildren(TTreeNode* Node);
+  TTreeNode* ChildNamed(TTreeNode* Parent, const std::string& Name) const;
+
+  std::string currentPath_ = "/";
+  TColor storedColor_;
+  bool oldTreeStyle_ = true;
+  int quietDirChanges_ = 0;  // RefreshTree reports one change at its end
+  TStringList names_;
+};
+
+}  // namespace qel

@@ -1,0 +1,213 @@
+// QEL_Thumbnails: TThumbnails, a grid of numbered slides (cards) whose
+// pictures the application hands over on every paint, slide by slide.
+//
+// Geometry. P = SlideSize + SlideDistance + 2 * SlideMargin is the card pitch;
+// F the first-slide position; C = (W + SlideDistance - 20) div P (at least 1)
+// the column count; the grid starts 10 pixels inside the left and top edges.
+// b = floor(F) is the slide in the top-left card, frac(F) = F - b how far (in
+// pitches) the grid is scrolled up. Slide n's card has its top-left corner at
+//   X = P * ((n - b) mod C) + 10
+//   Y = P * ((n - b) div C) + SlideDistance - round(frac(F) * P) + 10
+// (div and mod round down, so slides above the top card lie above the
+// control) and spans SlideSize + 2 * SlideMargin pixels each way. Painting
+// and hit testing both use this.
+//
+// Scrolling. SetFirstThumbIx(Pos) clamps Pos to [Min, Max]; with the row
+// start d = C * floor((Pos - Min) / C) + Min it stores F = d + (Pos - d) / C:
+// a row start shows that row at the top, a position inside a row scrolls the
+// grid by the matching fraction of a row (Pos 6 with 2 columns: F = 5.5).
+//
+// Min. Slides run from Min to Max for any Min, negative too; the selection has
+// one bit per slide, bit i for slide Min + i. Max is raised to at least Min
+// (with the first slide 1, at least 1); raising Min above Max raises Max
+// with it, and a new Min re-aligns the first-slide position to its rows. Slide number 0 is also the "no slide"
+// of the events and of CalcSlideIndex; a range that holds 0 can still be
+// clicked and selected, only the events cannot tell slide 0 from none.
+//
+// Selection modes. ssmDisabled: clicks change nothing. ssmSingle: a click
+// selects the slide under the mouse alone (a click between cards clears the
+// selection). ssmMultiple: a click, or a Ctrl+click, toggles the slide;
+// Shift+click adds every slide from the last clicked one to this one (the
+// last clicked slide stays where the range started); between cards nothing
+// changes.
+//
+// Painting. Every paint asks OnImageRequest once per visible slide (column
+// by column, top to bottom), between OnFirstImageRequest and
+// OnLastImageRequest, composes the cards off screen and copies them in one
+// step. A picture is fitted into the card's square with its aspect kept and
+// framed by InnerFrameStyle just outside its edge; the top and bottom
+// 10-pixel strips cut cards scrolled into them; FrameStyle frames the
+// control on (0, 0)-(W - 2, H - 2). A paint asked for while one runs (a
+// handler changing a property) is dropped: the running paint keeps the grid
+// it started with. The focus highlight is drawn straight onto the control
+// and is not part of a paint.
+//
+// Scaling. With AntiAlias off pictures are stretched nearest-pixel
+// (colour-on-colour); with it on every target pixel is the average of the
+// source area it covers (the platform's halftone stretch).
+//
+// Picture buffer. OnImageRequest gets a buffer bitmap that lives for one
+// paint and keeps what the previous slide left in it. A handler may instead
+// point ImgBuffer at a bitmap of its own (a cached picture, no copy); that
+// bitmap stays the handler's, and the next request gets the paint's buffer
+// again. A null ImgBuffer shows no picture.
+//
+// Sections: types and events; TThumbnails (properties, scrolling, selection,
+// geometry, highlight, events, lifecycle).
+#pragma once
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "framework/DataTable.h"
+#include "framework/QEL_Base.h"
+#include "platform/controls/Controls.h"
+
+namespace qel {
+
+namespace thumbs {
+struct TGrid;
+}
+
+// ------------------------------------------------- types and events ----
+
+// Raised when the selection cannot be sized for Max - Min + 1 slides.
+QEL_EXCEPTION(EQELThumbnailsError, EQELError)
+
+enum TImageRequestProcessing : uint8_t { irpShowEmpty, irpShowSlide, irpShowFrameOnly, irpShowNothing };
+enum TSlideSelectMode : uint8_t { ssmDisabled, ssmSingle, ssmMultiple };
+
+using TImageRequestEvent = std::function<void(TObject* Sender, int ThumbID, TImageRequestProcessing& HowToProcess,
+                                              int& MarkIt, TBitmap*& ImgBuffer)>;
+using TSlideRenderedEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int X, int Y, int ThumbID)>;
+using TImageClickEvent = std::function<void(TObject* Sender, int X, int Y, int ThumbID)>;
+
+// -------------------------------------------------------- TThumbnails ----
+
+class TThumbnails : public TGraphicControl {
+ public:
+  explicit TThumbnails(TComponent* AOwner);
+  ~TThumbnails() override;
+
+  // --- range and layout ---
+  int GetMin() const { return min_; }
+  void SetMin(int v);
+  int GetMax() const { return max_; }
+  void SetMax(int v);
+  int GetSlideSize() const { return slideSize_; }
+  void SetSlideSize(int v) { Update(slideSize_, std::min(std::max(v, 50), GetWidth())); }
+  int GetSlideDistance() const { return slideDistance_; }
+  void SetSlideDistance(int v) { Update(slideDistance_, std::clamp(v, 0, 100)); }
+  int GetSlideMargin() const { return slideMargin_; }
+  void SetSlideMargin(int v) { Update(slideMargin_, std::clamp(v, 0, 100)); }
+  // The column count of the last paint (2 before the first) and the rows it drew.
+  int GetColumns() const { return columns_; }
+  int GetRows() const { return rows_; }
+  int Pitch() const { return slideSize_ + slideDistance_ + 2 * slideMargin_; }
+
+  // --- selection and focus ---
+  TSlideSelectMode GetSlideSelectMode() const { return selectMode_; }
+  void SetSlideSelectMode(TSlideSelectMode v);
+  int GetFocusLinewidth() const { return focusLinewidth_; }
+  void SetFocusLinewidth(int v) { Update(focusLinewidth_, std::clamp(v, 0, 10)); }
+  int GetFocusedSlide() const { return focusedSlide_; }
+  int GetLastClickedSlide() const { return lastClicked_; }
+
+  // --- colours and frames ---
+  TColor GetColorBackGnd() const { return colorBackGnd_; }
+  void SetColorBackGnd(TColor v) { Update(colorBackGnd_, v); }
+  TColor GetColorCover() const { return colorCover_; }
+  void SetColorCover(TColor v) { Update(colorCover_, v); }
+  TColor GetColorSelected() const { return colorSelected_; }
+  void SetColorSelected(TColor v) { Update(colorSelected_, v); }
+  TColor GetColorFocus() const { return colorFocus_; }
+  void SetColorFocus(TColor v) { Update(colorFocus_, v); }
+  TColor GetColorMark() const { return colorMark_; }
+  void SetColorMark(TColor v) { Update(colorMark_, v); }
+  TColorScheme GetColorScheme() const { return colorScheme_; }
+  void SetColorScheme(TColorScheme v);
+  TFrameStyle GetFrameStyle() const { return frameStyle_; }
+  void SetFrameStyle(TFrameStyle v) { Update(frameStyle_, v); }
+  TFrameStyle GetOuterFrameStyle() const { return outerFrameStyle_; }
+  void SetOuterFrameStyle(TFrameStyle v) { Update(outerFrameStyle_, v); }
+  TFrameStyle GetInnerFrameStyle() const { return innerFrameStyle_; }
+  void SetInnerFrameStyle(TFrameStyle v) { Update(innerFrameStyle_, v); }
+  bool GetAntiAlias() const { return antiAlias_; }
+  void SetAntiAlias(bool v);
+
+  // --- scrolling ---
+  double GetFirstThumbIx() const { return first_; }
+  void SetFirstThumbIx(double Position);
+
+  // --- selection ---
+  bool GetSelectedSlide(int ThumbID) const;
+  void SetSelectedSlide(int ThumbID, bool Value);
+  void ResetAllSelections();
+  // The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
+  int FirstSelectedSlide() const { return selection_->FirstTrueBit() + min_; }
+  int NumSlidesSelected() const { return selection_->CountTrueBits(); }
+
+  // --- geometry (see the top of this file) ---
+  void CalcSlidePos(int ThumbID, int& X, int& Y) const;
+  // The slide under (X, Y), 0 for none.
+  int CalcSlideIndex(int X, int Y) const;
+
+  // --- focus highlight, drawn straight onto the control ---
+  void HiLite(int ThumbID);
+  void ResetLastHiLite();
+
+  void Assign(TPersistent* Source) override;
+  void AssignTo(TPersistent* Dest) override;
+  // Composes every visible card off screen and copies the picture at once.
+  void Paint() override;
+
+  TImageRequestEvent OnImageRequest;
+  TNotifyEvent OnFirstImageRequest, OnLastImageRequest;
+  TSlideRenderedEvent OnSlideRendered;
+  TImageClickEvent OnImageClick, OnImageDblClick;
+  TNotifyEvent OnFocusChange;
+
+ protected:
+  void WndProc(TMessage& Message) override;
+
+ private:
+  class TPainter;
+  friend class TPainter;
+  // Store when changed, then repaint.
+  template <class T>
+  void Update(T& field, const T& v) {
+    if (field == v) return;
+    field = v;
+    Paint();
+  }
+  // Sizes the selection for a range, or raises and changes nothing.
+  void ResizeSelection(int Min, int Max);
+  bool InRange(int n) const { return n >= min_ && n <= max_; }
+  double FirstThumbIxFor(double Position) const;
+  thumbs::TGrid Grid() const;
+  // The slide under a point: false between cards and outside [Min, Max].
+  bool SlideAt(int X, int Y, int& ThumbID) const;
+  void DrawHighlight(int ThumbID, TColor Color);
+  void Clicked(int X, int Y, TShiftState Shift);
+  void TrackFocus(int X, int Y);
+
+  int min_ = 1, max_ = 100;
+  double first_ = 1.0;
+  int columns_ = 2, rows_ = 0;
+  int slideSize_ = 120, slideDistance_ = 2, slideMargin_ = 7;
+  TSlideSelectMode selectMode_ = ssmSingle;
+  int focusLinewidth_ = 1;
+  int focusedSlide_ = 0, lastClicked_ = 0;
+  TColor colorBackGnd_ = clBtnFace, colorCover_ = 0xC0C0C0, colorSelected_ = 0x800000;
+  TColor colorFocus_ = 0xFF0000, colorMark_ = 0x000000;
+  TColorScheme colorScheme_ = csBlackWhite;
+  TColor schemeBlack_ = 0x000000, schemeDark_ = 0x808080, schemeLight_ = 0xFFFFFF;
+  TFrameStyle frameStyle_ = fsLowered, outerFrameStyle_ = fsRaised, innerFrameStyle_ = fsLowered;
+  bool antiAlias_ = false;
+  bool painting_ = false;
+  std::unique_ptr<TBitFld> selection_;
+  std::unique_ptr<TBitmap> offscreen_;  // reused by every paint
+};
+
+}  // namespace qel

@@ -1,0 +1,173 @@
+// TThumbnails: construction, the range and style setters, scrolling, the
+// selection, the grid geometry and Assign. Painting and the highlight are in
+// ThumbnailsPaint.cpp, the mouse in ThumbnailsInput.cpp.
+#include <cmath>
+#include <cstdint>
+
+#include "browsers/QEL_Thumbnails.h"
+#include "browsers/ThumbnailGrid.h"
+#include "framework/AllocGuard.h"
+
+namespace qel {
+
+TThumbnails::TThumbnails(TComponent* AOwner)
+    : TGraphicControl(AOwner), selection_(std::make_unique<TBitFld>()), offscreen_(std::make_unique<TBitmap>()) {
+  ResizeSelection(min_, max_);
+  SetBounds(GetLeft(), GetTop(), 260, 400);
+}
+
+TThumbnails::~TThumbnails() = default;
+
+// ------------------------------------------------------ range, styles ----
+
+void TThumbnails::ResizeSelection(int Min, int Max) {
+  int64_t count = std::max<int64_t>(0, int64_t(Max) - Min + 1);
+  try {
+    if (count > INT32_MAX) throw EOutOfMemory("slide range too large");
+    selection_->SetSize(int(count));
+  } catch (const EOutOfMemory&) {
+    throw EQELThumbnailsError(ComponentErrorMessage(GetName(), ": not enough memory on heap"));
+  }
+}
+
+void TThumbnails::SetMin(int v) {
+  if (v == min_) return;
+  ResizeSelection(v, std::max(max_, v));
+  min_ = v;
+  max_ = std::max(max_, v);
+  first_ = FirstThumbIxFor(first_);  // rows now start at the new first slide
+  Paint();
+}
+
+void TThumbnails::SetMax(int v) {
+  v = std::max(v, min_);
+  if (v == max_) return;
+  ResizeSelection(min_, v);
+  max_ = v;
+  Paint();
+}
+
+void TThumbnails::SetSlideSelectMode(TSlideSelectMode v) {
+  if (v == selectMode_) return;
+  selectMode_ = v;
+  selection_->Clear();
+  Paint();
+}
+
+void TThumbnails::SetColorScheme(TColorScheme v) {
+  if (v == colorScheme_) return;
+  colorScheme_ = v;
+  schemeDark_ = SchemeDarkColor(v);
+  schemeLight_ = SchemeLightColor(v);
+  Paint();
+}
+
+void TThumbnails::SetAntiAlias(bool v) {
+  antiAlias_ = v;
+  Paint();
+}
+
+// ---------------------------------------------------------- scrolling ----
+
+double TThumbnails::FirstThumbIxFor(double Position) const {
+  if (std::isnan(Position)) Position = first_;
+  Position = std::clamp(Position, double(min_), double(std::max(min_, max_)));
+  double rowStart = double(columns_) * std::floor((Position - min_) / columns_) + min_;
+  return rowStart + (Position - rowStart) / columns_;
+}
+
+void TThumbnails::SetFirstThumbIx(double Position) {
+  double f = FirstThumbIxFor(Position);
+  if (f == first_) return;
+  first_ = f;
+  Paint();
+}
+
+thumbs::TGrid TThumbnails::Grid() const {
+  const double top = std::floor(first_);
+  return {.Width = GetWidth(), .Height = GetHeight(), .Size = slideSize_, .Margin = slideMargin_,
+          .Distance = slideDistance_, .Columns = std::max(columns_, 1), .Top = int(top),
+          .Scroll = int(std::nearbyint((first_ - top) * Pitch()))};
+}
+
+// ---------------------------------------------------------- selection ----
+
+bool TThumbnails::GetSelectedSlide(int ThumbID) const {
+  return InRange(ThumbID) && selection_->GetBit(ThumbID - min_);
+}
+
+void TThumbnails::SetSelectedSlide(int ThumbID, bool Value) {
+  if (!InRange(ThumbID)) return;
+  selection_->SetBit(ThumbID - min_, Value);
+  Paint();
+}
+
+void TThumbnails::ResetAllSelections() {
+  selection_->Clear();
+  Paint();
+}
+
+// ----------------------------------------------------------- geometry ----
+
+void TThumbnails::CalcSlidePos(int ThumbID, int& X, int& Y) const {
+  TPoint p = Grid().CardPos(ThumbID);
+  X = p.X;
+  Y = p.Y;
+}
+
+bool TThumbnails::SlideAt(int X, int Y, int& ThumbID) const {
+  return Grid().SlideAt(X, Y, ThumbID) && InRange(ThumbID);
+}
+
+int TThumbnails::CalcSlideIndex(int X, int Y) const {
+  int n = 0;
+  return SlideAt(X, Y, n) ? n : 0;
+}
+
+// ------------------------------------------------------------- Assign ----
+
+// The selection, ColorMark and SlideSelectMode stay; the selection is sized
+// for the copied range.
+void TThumbnails::Assign(TPersistent* Source) {
+  auto* src = dynamic_cast<TThumbnails*>(Source);
+  if (!src) return TGraphicControl::Assign(Source);
+  if (src == this) return Paint();
+  ResizeSelection(src->min_, src->max_);
+  frameStyle_ = src->frameStyle_;
+  outerFrameStyle_ = src->outerFrameStyle_;
+  innerFrameStyle_ = src->innerFrameStyle_;
+  colorBackGnd_ = src->colorBackGnd_;
+  schemeBlack_ = src->schemeBlack_;
+  schemeDark_ = src->schemeDark_;
+  schemeLight_ = src->schemeLight_;
+  colorScheme_ = src->colorScheme_;
+  first_ = src->first_;
+  min_ = src->min_;
+  max_ = src->max_;
+  columns_ = src->columns_;
+  rows_ = src->rows_;
+  slideSize_ = src->slideSize_;
+  slideDistance_ = src->slideDistance_;
+  slideMargin_ = src->slideMargin_;
+  OnImageRequest = src->OnImageRequest;
+  OnImageClick = src->OnImageClick;
+  OnImageDblClick = src->OnImageDblClick;
+  OnFocusChange = src->OnFocusChange;
+  OnFirstImageRequest = src->OnFirstImageRequest;
+  OnLastImageRequest = src->OnLastImageRequest;
+  OnSlideRendered = src->OnSlideRendered;
+  antiAlias_ = src->antiAlias_;
+  colorCover_ = src->colorCover_;
+  colorSelected_ = src->colorSelected_;
+  colorFocus_ = src->colorFocus_;
+  focusedSlide_ = src->focusedSlide_;
+  focusLinewidth_ = src->focusLinewidth_;
+  Paint();
+}
+
+void TThumbnails::AssignTo(TPersistent* Dest) {
+  if (auto* d = dynamic_cast<TThumbnails*>(Dest)) return d->Assign(this);
+  TGraphicControl::AssignTo(Dest);
+}
+
+}  // namespace qel

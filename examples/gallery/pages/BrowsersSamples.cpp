@@ -1,0 +1,95 @@
+// The "Browsers" page's sample pictures: drawn with our own canvas, plus the
+// library's embedded resources.
+#include "BrowsersSamples.h"
+
+#include <cmath>
+#include <filesystem>
+#include <string>
+
+#include "platform/graphics/Graphics.h"
+#include "platform/rtl/Exceptions.h"
+
+using namespace qel;
+
+namespace gallery {
+
+namespace {
+
+constexpr TColor kInks[] = {0x2050C0, 0x30A040, 0xC06020, 0x8030A0, 0x1090C0, 0x606060};
+
+// A soft diagonal blend from one ink to white, a ring, a bar and a number.
+void DrawSample(TBitmap& b, int i) {
+  const int w = b.GetWidth(), h = b.GetHeight();
+  const TColor ink = kInks[i % 6];
+  for (int y = 0; y < h; ++y) {
+    uint32_t* row = b.ScanLine(y);
+    for (int x = 0; x < w; ++x) {
+      double t = double(x + y) / (w + h);
+      auto mix = [&](int c) { return int(c + (255 - c) * t); };
+      row[x] = ColorToPixel(RGB(mix(GetRValue(ink)), mix(GetGValue(ink)), mix(GetBValue(ink))));
+    }
+  }
+  TCanvas& c = *b.Canvas();
+  const int r = std::min(w, h) / 3;
+  c.Pen()->SetColor(clWhite);
+  c.Pen()->SetWidth(3);
+  c.Brush()->SetColor(kInks[(i + 3) % 6]);
+  c.Ellipse(w / 2 - r, h / 2 - r, w / 2 + r, h / 2 + r);
+  c.Pen()->SetWidth(1);
+  c.Brush()->SetColor(clWhite);
+  c.Rectangle(4, h - 14, 4 + (w - 8) * ((i % 10) + 1) / 10, h - 6);
+  c.Font()->SetSize(std::max(8, r / 2));
+  c.Font()->SetColor(clWhite);
+  c.Brush()->SetStyle(bsClear);
+  std::string text = std::to_string(i + 1);
+  c.TextOut(w / 2 - c.TextWidth(text) / 2, h / 2 - c.TextHeight(text) / 2, text);
+}
+
+// Sizes that make wide, tall and square thumbnails.
+TSize SampleSize(int i) {
+  static constexpr TSize kSizes[] = {{320, 240}, {180, 320}, {256, 256}, {400, 150}, {120, 200}, {300, 300}};
+  return kSizes[i % 6];
+}
+
+void WriteDrawings(const std::filesystem::path& folder, const std::string& stem, int first, int count) {
+  for (int i = first; i < first + count; ++i) {
+    TSize s = SampleSize(i);
+    TBitmap b(s.cx, s.cy);
+    DrawSample(b, i);
+    char name[64];
+    std::snprintf(name, sizeof name, "%s %02d.%s", stem.c_str(), i + 1, i % 3 == 2 ? "bmp" : "png");
+    b.SaveToFile((folder / name).string());
+  }
+}
+
+void WriteResources(const std::filesystem::path& folder) {
+  for (const char* res : {"SEGHORZ", "SEGVERT", "SEGDOT", "SEGCOLON", "SEGDEG", "SEGPLUS"}) {
+    TBitmap b;
+    try {
+      b.LoadFromResourceName(res);
+    } catch (const EResNotFound&) {
+      continue;
+    }
+    b.SaveToFile((folder / ("resource " + std::string(res) + ".png")).string());
+  }
+}
+
+}  // namespace
+
+std::string WriteSampleImages() {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / "qel-gallery-browsers";
+  fs::create_directories(folder / "More pictures");
+  fs::create_directories(folder / "Empty folder");
+  WriteDrawings(folder, "Drawing", 0, 36);
+  WriteResources(folder);
+  WriteDrawings(folder / "More pictures", "Extra", 36, 12);
+  std::FILE* note = std::fopen((folder / "not a picture.txt").string().c_str(), "w");
+  if (note) {
+    std::fputs("The viewer shows PNG and BMP files only.\n", note);
+    std::fclose(note);
+  }
+  return folder.string();
+}
+
+}  // namespace gallery
