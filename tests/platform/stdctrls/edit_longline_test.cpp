@@ -149,20 +149,75 @@ TEST_F(LongLineTest, TheEndOfALineWiderThanTwoToThe29ShowsInPlace) {
   std::string huge = Words((1 << 29) / unitWidth + 2, unit);
   edit->SetText(huge);
   twin->SetText(Words(4, unit));
+  // The end, with "VA" selected: the selected glyphs stay in their places.
   auto showEnd = [&](TCustomEdit* e) {
     e->SetFocus();
     robot.Key(VK_END);
     robot.Key(VK_LEFT);
+    robot.Key(VK_LEFT, {ssShift});
+    robot.Key(VK_LEFT, {ssShift});
     return Shot(e);
   };
   auto longEnd = showEnd(edit), shortEnd = showEnd(twin);
   EXPECT_GT(edit->Editor().ScrollX(), int64_t(1) << 29);
+  EXPECT_EQ(edit->GetSelText(), "VA");
   EXPECT_TRUE(SamePixels(*longEnd, *shortEnd));
   edit->SetFocus();
   robot.Key(VK_END);
   robot.Type("W");
   EXPECT_EQ(edit->GetText().size(), huge.size() + 1);
   EXPECT_TRUE(CaretShows(edit));
+}
+
+// Widths remembered for a font or password character are measured afresh
+// when either changes.
+TEST_F(LongLineTest, APasswordCharOrAnotherFontMeasuresTheLineAfresh) {
+  edit->SetText(text);
+  twin->SetText(Utf8Right(text, 80));
+  auto showEnd = [&](TCustomEdit* e) {
+    e->SetFocus();
+    robot.Key(VK_END);
+    robot.Key(VK_LEFT);
+    return Shot(e);
+  };
+  showEnd(edit);  // measured with the letters
+  for (TEdit* e : {edit, twin}) e->SetPasswordChar('*');
+  auto longShot = showEnd(edit), shortShot = showEnd(twin);
+  EXPECT_TRUE(CaretShows(edit));
+  EXPECT_TRUE(SamePixels(*longShot, *shortShot));
+  for (TEdit* e : {edit, twin}) e->GetFont()->SetName("Courier New");
+  longShot = showEnd(edit);
+  shortShot = showEnd(twin);
+  EXPECT_TRUE(CaretShows(edit));
+  EXPECT_TRUE(SamePixels(*longShot, *shortShot));
+}
+
+// Selected text looks like the whole line drawn in the selection's colours
+// inside the selection: its glyphs keep their places, kerned against the
+// character before them.
+TEST_F(LongLineTest, SelectedGlyphsStayWhereTheyWere) {
+  const std::string line = "WAVE AVA";
+  twin->SetVisible(false);  // the taller edit reaches down to it
+  edit->GetFont()->SetHeight(-60);
+  edit->SetText(line);
+  edit->SetFocus();
+  edit->SetSelStart(8);
+  auto expected = Shot(edit);
+  edit->SetSelStart(6);
+  edit->SetSelLength(2);
+  ASSERT_EQ(edit->GetSelText(), "VA");
+  auto selected = Shot(edit);
+
+  TTextEditor& ed = edit->Editor();
+  TPoint offset = edit->ClientOffset(), origin = ed.PointOf(0);
+  origin = {origin.X + offset.X, origin.Y + offset.Y};
+  int x1 = ed.PointOf(6).X + offset.X, x2 = ed.PointOf(8).X + offset.X;
+  TCanvas& c = *expected->Canvas();
+  c.Font()->Assign(edit->GetFont());
+  c.Font()->SetColor(clHighlightText);
+  c.Brush()->SetColor(clHighlight);
+  c.TextRect({x1, origin.Y, x2, origin.Y + TextHeightIn(edit)}, origin.X, origin.Y, line);
+  EXPECT_TRUE(SamePixels(*expected, *selected));
 }
 
 TEST_F(LongLineTest, TheComboBoxAndTheGridEditorTakeTheSameKeys) {
