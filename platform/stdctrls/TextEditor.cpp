@@ -313,7 +313,7 @@ void TTextEditor::Paint(TCanvas* C, const TTextColors& Colors, bool ShowSelectio
     TRect row{a.Left, std::max(y, a.Top), a.Right, std::min(y + lh, a.Bottom)};
     int start = model_.LineStart(line), len = model_.LineLength(line);
     int from = start, to = start + len;
-    if (len > TMeasuredLine::WholeLineChars)
+    if (len > WholeLineChars)
       VisibleChars(start, start + len, scrollX_, scrollX_ + a.Width(), lh + 2, [&](int p) { return XOf(line, p); },
                    from, to);
     C->Brush()->SetStyle(bsClear);

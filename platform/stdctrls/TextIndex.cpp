@@ -40,32 +40,27 @@ TTextIndex::Totals& TTextIndex::Totals::operator-=(const Totals& o) {
   return *this;
 }
 
-namespace {
-
 // Cuts bytes [Begin, End) of a text, both character starts, into blocks
 // appended to Out: one block unless Cut, else blocks of about BlockBytes.
-template <class TTotals>
-void Segment(const std::string& t, size_t begin, size_t end, bool cut, std::vector<TTotals>& out) {
-  TTotals b;
+void TTextIndex::Segment(const std::string& Text, size_t Begin, size_t End, bool Cut, std::vector<Totals>& Out) {
+  Totals b;
   b.unknown = 1;
-  size_t blockStart = begin;
-  for (size_t i = begin; i < end;) {
-    if (cut && i - blockStart >= TTextIndex::BlockBytes) {
-      out.push_back(b);
-      b = TTotals{};
+  size_t blockStart = Begin;
+  for (size_t i = Begin; i < End;) {
+    if (Cut && i - blockStart >= BlockBytes) {
+      Out.push_back(b);
+      b = Totals{};
       b.unknown = 1;
       blockStart = i;
     }
-    size_t n = CharSize(t, i);
+    size_t n = CharSize(Text, i);
     b.bytes += int64_t(n);
     b.chars += 1;
-    b.breaks += t[i] == '\n';
+    b.breaks += Text[i] == '\n';
     i += n;
   }
-  if (b.bytes > 0) out.push_back(b);
+  if (b.bytes > 0) Out.push_back(b);
 }
-
-}  // namespace
 
 // ------------------------------------------------------------- the tree ----
 

@@ -60,6 +60,7 @@ class TTextIndex {
     Totals& operator-=(const Totals& o);
   };
 
+  static void Segment(const std::string& Text, size_t Begin, size_t End, bool Cut, std::vector<Totals>& Out);
   void Rebuild();
   void Add(size_t Block, const Totals& Delta);
   Totals Prefix(size_t Blocks) const;  // the totals of blocks [0, Blocks)

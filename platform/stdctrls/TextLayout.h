@@ -17,6 +17,10 @@
 
 namespace qel {
 
+// Lines up to this many characters are drawn whole, as TextRect would;
+// longer ones only around the part that shows.
+constexpr int WholeLineChars = 512;
+
 // Prefix extents of a line: the x of a position measured from the line's start.
 using TExtentTo = std::function<int64_t(int Pos)>;
 
@@ -38,9 +42,6 @@ char32_t CharBeforeByte(const std::string& Text, size_t Byte);
 
 class TMeasuredLine {
  public:
-  // Lines up to this many characters are drawn whole, as TextRect would.
-  static constexpr int WholeLineChars = 512;
-
   // Brings the line up to date with Text in Font.
   void Update(const std::string& Text, const TFont* Font);
   int Length() const { return static_cast<int>(index_.Chars()); }  // characters
