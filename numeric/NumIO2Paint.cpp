@@ -159,27 +159,35 @@ void TNumIO2::PaintBox(TCanvas* C) {
   BoxBevel(C, {ls, 0, ls + tb + 2, bottom - 1}, inner, outer);
 }
 
+// Where the box text starts for a text of a width (also CharPosToXCoords').
+int64_t TNumIO2::BoxTextLeft(int64_t TextWidth) const {
+  const int ls = leftSpace_, tb = textBoxWidth_;
+  return alignment_ == taLeftJustify    ? ls + 4
+         : alignment_ == taRightJustify ? ls + tb - TextWidth - 2
+                                        : ls + (tb - TextWidth) / 2 + 2;
+}
+
 // Drawn with the box's brush, clipped inside the frame.
 void TNumIO2::PaintBoxText(TCanvas* C) {
   const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
   TColor color = OutOfRange() ? colorWarnText_ : colorBoxText_;
   C->Font()->SetColor(GetEnabled() ? color : clGray);
-  const int tw = C->TextWidth(text_);
-  const int x = alignment_ == taLeftJustify ? ls + 4 : alignment_ == taRightJustify ? ls + tb - tw - 2 : ls + (tb - tw) / 2 + 2;
-  C->TextRect({ls + 3, 2, ls + tb - 1, bottom - 3}, x, TextTop(C), text_);
+  boxText_.Update(text_, C->Font());
+  boxText_.Draw(C, {ls + 3, 2, ls + tb - 1, bottom - 3}, BoxTextLeft(boxText_.Width()), TextTop(C));
 }
 
 void TNumIO2::PaintCaretAndSelection(TCanvas* C) {
   const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
-  const int tw = C->TextWidth(text_), cw = C->TextWidth(text_.substr(0, size_t(std::clamp(caret_, 0, int(text_.size())))));
-  const int m = alignment_ == taLeftJustify ? cw + 3 : alignment_ == taRightJustify ? tb + cw - tw - 3 : cw + (tb - tw) / 2 + 1;
+  boxText_.Update(text_, C->Font());
+  const int64_t tw = boxText_.Width(), cw = boxText_.XOf(caret_);
+  const int64_t m = alignment_ == taLeftJustify ? cw + 3 : alignment_ == taRightJustify ? tb + cw - tw - 3 : cw + (tb - tw) / 2 + 1;
   if (m > 0 && m < tb && caretVisible_) {
     C->Pen()->SetColor(clBlack);
-    C->Polyline(std::vector<TPoint>{{ls + m, 3}, {ls + m, bottom - 3}});
+    C->Polyline(std::vector<TPoint>{{ls + int(m), 3}, {ls + int(m), bottom - 3}});
   }
   if (selBegin_ >= selEnd_ || (!Focused() && hideSelection_)) return;
-  const int x1 = std::clamp(CharPosToXCoords(selBegin_), ls, ls + tb);
-  const int x2 = std::clamp(CharPosToXCoords(selEnd_), ls, ls + tb);
+  auto xOf = [&](int pos) { return int(std::clamp<int64_t>(BoxTextLeft(tw) + boxText_.XOf(pos), ls, ls + tb)); };
+  const int x1 = xOf(selBegin_), x2 = xOf(selEnd_);
   const TRect r{x1, 3, x2, bottom - 3};
   C->SetCopyMode(cmDstInvert);
   C->CopyRect(r, C, r);

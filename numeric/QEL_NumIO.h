@@ -14,6 +14,7 @@
 #include "framework/QEL_Base.h"
 #include "platform/stdctrls/DrawText.h"
 #include "platform/stdctrls/Edit.h"
+#include "platform/stdctrls/TextLayout.h"
 
 namespace qel {
 
@@ -279,6 +280,7 @@ class TNumIO2 : public TCustomControl {
   void PaintBoxText(TCanvas* C);
   void PaintCaretAndSelection(TCanvas* C);
   int TextTop(TCanvas* C) const;
+  int64_t BoxTextLeft(int64_t TextWidth) const;
 
   std::string text_;
   TInFormat inputFormat_ = itFloat;
@@ -313,6 +315,10 @@ class TNumIO2 : public TCustomControl {
   bool constructing_ = true;
   HWND timerWnd_ = 0;
   std::unique_ptr<TBitmap> buffer_;
+  // The text as painted: measured once, then only where it changes, so a
+  // long text paints as fast as a short one (its positions are bytes: the
+  // text is ASCII).
+  TMeasuredLine boxText_;
 };
 
 }  // namespace qel

@@ -222,9 +222,13 @@ class TCanvas : public TPersistent {
   void SetPixels(int X, int Y, TColor Color);
 
   // Text (UTF-8). TextOut moves the pen position to the end of the text.
+  // Positions along the text are 64-bit: the end of a very long string lands
+  // where it belongs. Before, when not 0, is the character drawn just ahead
+  // of Text: a piece of a line then kerns with it as in the whole line.
   void TextOut(int X, int Y, const std::string& Text);
-  void TextRect(const TRect& R, int X, int Y, const std::string& Text);
-  int TextWidth(const std::string& Text);
+  void TextRect(const TRect& R, int X, int Y, const std::string& Text, char32_t Before = 0);
+  // Saturates at INT_MAX.
+  int TextWidth(const std::string& Text, char32_t Before = 0);
   int TextHeight(const std::string& Text);
   TSize TextExtent(const std::string& Text);
 

@@ -42,10 +42,10 @@ void SinCos(int angle, double& s, double& c) {
 
 }  // namespace
 
-CellFrame MakeCellFrame(int X, int Y, int Angle) {
+CellFrame MakeCellFrame(int64_t X, int64_t Y, int Angle) {
   CellFrame f;
-  f.X = X;
-  f.Y = Y;
+  f.X = double(X);
+  f.Y = double(Y);
   f.Angle = Angle;
   SinCos(Angle, f.Sin, f.Cos);
   return f;
@@ -71,17 +71,27 @@ void FillSurfaceRect(TBitmap& Surface, const TRect& Clip, const TRect& R, uint32
   for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(Surface.ScanLine(y) + r.Left, r.Width(), Pixel);
 }
 
-void FillCellRect(TBitmap& Surface, const TRect& Clip, const CellFrame& F, int U0, int V0, int U1, int V1,
-                  uint32_t Pixel) {
-  if (U1 <= U0 || V1 <= V0) return;
+namespace {
+// A surface coordinate brought into the clip's span before it becomes int.
+int Within(double v, int lo, int hi) { return int(std::clamp(v, double(lo), double(hi))); }
+}  // namespace
+
+void FillCellRect(TBitmap& Surface, const TRect& Clip, const CellFrame& F, int64_t U0, int64_t V0, int64_t U1,
+                  int64_t V1, uint32_t Pixel) {
+  if (U1 <= U0 || V1 <= V0 || Clip.IsEmpty()) return;
   if (F.Angle == 0) {
-    int x = int(F.X), y = int(F.Y);
-    return FillSurfaceRect(Surface, Clip, {x + U0, y + V0, x + U1, y + V1}, Pixel);
+    double x = F.X, y = F.Y;
+    TRect r{Within(x + double(U0), Clip.Left, Clip.Right), Within(y + double(V0), Clip.Top, Clip.Bottom),
+            Within(x + double(U1), Clip.Left, Clip.Right), Within(y + double(V1), Clip.Top, Clip.Bottom)};
+    return FillSurfaceRect(Surface, Clip, r, Pixel);
   }
-  double xs[4] = {F.MapX(U0, V0), F.MapX(U1, V0), F.MapX(U0, V1), F.MapX(U1, V1)};
-  double ys[4] = {F.MapY(U0, V0), F.MapY(U1, V0), F.MapY(U0, V1), F.MapY(U1, V1)};
-  TRect box{int(std::floor(*std::min_element(xs, xs + 4))), int(std::floor(*std::min_element(ys, ys + 4))),
-            int(std::ceil(*std::max_element(xs, xs + 4))), int(std::ceil(*std::max_element(ys, ys + 4)))};
+  double u0 = double(U0), v0 = double(V0), u1 = double(U1), v1 = double(V1);
+  double xs[4] = {F.MapX(u0, v0), F.MapX(u1, v0), F.MapX(u0, v1), F.MapX(u1, v1)};
+  double ys[4] = {F.MapY(u0, v0), F.MapY(u1, v0), F.MapY(u0, v1), F.MapY(u1, v1)};
+  TRect box{Within(std::floor(*std::min_element(xs, xs + 4)), Clip.Left, Clip.Right),
+            Within(std::floor(*std::min_element(ys, ys + 4)), Clip.Top, Clip.Bottom),
+            Within(std::ceil(*std::max_element(xs, xs + 4)), Clip.Left, Clip.Right),
+            Within(std::ceil(*std::max_element(ys, ys + 4)), Clip.Top, Clip.Bottom)};
   TRect r = IntersectRect(box, Clip);
   // Pixel centres mapped back into cell coordinates (the frame is orthonormal).
   for (int y = r.Top; y < r.Bottom; ++y) {
@@ -90,7 +100,7 @@ void FillCellRect(TBitmap& Surface, const TRect& Clip, const CellFrame& F, int U
     for (int x = r.Left; x < r.Right; ++x) {
       double dx = x + 0.5 - F.X;
       double u = dx * F.Cos - dy * F.Sin, v = dx * F.Sin + dy * F.Cos;
-      if (u >= U0 && u < U1 && v >= V0 && v < V1) row[x] = Pixel;
+      if (u >= u0 && u < u1 && v >= v0 && v < v1) row[x] = Pixel;
     }
   }
 }

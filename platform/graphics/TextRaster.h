@@ -22,15 +22,16 @@ struct CellFrame {
   double MapX(double u, double v) const { return X + u * Cos + v * Sin; }
   double MapY(double u, double v) const { return Y - u * Sin + v * Cos; }
 };
-CellFrame MakeCellFrame(int X, int Y, int Angle);
+CellFrame MakeCellFrame(int64_t X, int64_t Y, int Angle);
 
 // Blends Pixel into the surface with the glyph's coverage, its origin at (X, Y).
 void BlendGlyph(TBitmap& Surface, const TRect& Clip, const CachedGlyph& Glyph, int X, int Y, uint32_t Pixel);
 
 // Fills the cell rectangle [U0, U1) x [V0, V1) of Frame: the pixels whose
 // centres lie inside it (exactly the axis-aligned rectangle when unrotated).
-void FillCellRect(TBitmap& Surface, const TRect& Clip, const CellFrame& Frame, int U0, int V0, int U1, int V1,
-                  uint32_t Pixel);
+// Only the part inside Clip is worked out, however far the cell reaches.
+void FillCellRect(TBitmap& Surface, const TRect& Clip, const CellFrame& Frame, int64_t U0, int64_t V0, int64_t U1,
+                  int64_t V1, uint32_t Pixel);
 
 // Fills a surface rectangle.
 void FillSurfaceRect(TBitmap& Surface, const TRect& Clip, const TRect& R, uint32_t Pixel);

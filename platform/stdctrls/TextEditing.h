@@ -2,25 +2,29 @@
 // apart from any drawing. Text is UTF-8; the caret, the selection and every
 // position here count characters (a byte that starts no valid sequence is
 // one character of its own, so any byte string survives unchanged). Lines
-// are separated by '\n' (multi-line controls only).
+// are separated by '\n' (multi-line controls only). Every edit updates the
+// index of characters and lines in place: a key costs little even in a text
+// of millions of characters.
 #pragma once
+#include <cstdint>
 #include <string>
-#include <vector>
+
+#include "platform/stdctrls/TextIndex.h"
 
 namespace qel {
 
 class TTextEditModel {
  public:
-  TTextEditModel() { Index(); }
-
   const std::string& Text() const { return text_; }
   // Replaces everything: caret at 0, no selection, no undo.
   void SetText(const std::string& Text);
-  int Length() const { return static_cast<int>(starts_.size()) - 1; }
+  int Length() const { return static_cast<int>(index_.Chars()); }
   // Characters Start..Start+Count-1 (clamped) as UTF-8.
   std::string Substr(int Start, int Count) const;
   // The code point at a position (0 outside the text).
   char32_t CharAt(int Pos) const;
+  // The byte where a position starts (clamped).
+  size_t ByteAt(int Pos) const { return index_.ByteOf(text_, static_cast<size_t>(Clamp(Pos))); }
 
   // Selection: the anchor stays where it began, the caret moves.
   int Caret() const { return caret_; }
@@ -57,29 +61,37 @@ class TTextEditModel {
   int NextWordStart(int Pos) const;  // Ctrl+Right
 
   // Lines (split at '\n'; an empty text has one empty line).
-  int LineCount() const { return static_cast<int>(lineStarts_.size()); }
+  int LineCount() const { return static_cast<int>(index_.Breaks()) + 1; }
   int LineStart(int Line) const;
   int LineLength(int Line) const;
   std::string LineText(int Line) const { return Substr(LineStart(Line), LineLength(Line)); }
   int LineOf(int Pos) const;
 
+  // The extent of characters [From, To) (one line) under a measure of byte
+  // ranges of Text(), such as their width in pixels. Whole blocks of text
+  // are measured once and remembered until an edit touches them.
+  int64_t Extent(int From, int To, const TTextIndex::Measure& M);
+  // The measure changed (another font): measure everything afresh.
+  void ForgetExtents() { index_.ForgetExtents(); }
+
  private:
-  struct Snapshot {
-    std::string text;
+  // An edit and how to take it back: put Removed where Inserted bytes now
+  // stand at byte Start, and restore the selection.
+  struct UndoStep {
+    size_t start = 0, inserted = 0;
+    std::string removed;
     int anchor = 0, caret = 0;
   };
-  void Index();
-  size_t ByteAt(int Pos) const { return starts_[Clamp(Pos)]; }
   int Clamp(int Pos) const;
-  void Remember();
   void Splice(int Start, int Count, const std::string& S);
+  void ReplaceBytes(size_t Start, size_t Count, const std::string& S);
+  char32_t CharAtByte(size_t Byte) const;
 
   std::string text_;
-  std::vector<size_t> starts_;  // byte offset of every character, then the byte length
-  std::vector<int> lineStarts_;
+  TTextIndex index_;
   int caret_ = 0, anchor_ = 0;
   int maxLength_ = 0;
-  Snapshot undo_;
+  UndoStep undo_;
   bool hasUndo_ = false;
 };
 

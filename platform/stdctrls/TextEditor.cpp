@@ -4,6 +4,7 @@
 
 #include "platform/controls/Application.h"
 #include "platform/rtl/Utf8.h"
+#include "platform/stdctrls/TextLayout.h"
 
 namespace qel {
 
@@ -31,10 +32,16 @@ void TCaretBlink::Stop() {
 
 // -------------------------------------------------------- TTextEditor ----
 
+namespace {
+// Host coordinates of positions far out of view stay well inside int.
+constexpr int64_t kFarOut = int64_t(1) << 28;
+}  // namespace
+
 TTextEditor::TTextEditor() {
   blink_.OnToggle = [this] {
     if (OnView) OnView();
   };
+  measureBytes_ = [this](size_t Begin, size_t End) { return MeasureBytes(Begin, End); };
 }
 
 void TTextEditor::SetText(const std::string& Text) {
@@ -44,7 +51,10 @@ void TTextEditor::SetText(const std::string& Text) {
   if (OnView) OnView();
 }
 
-void TTextEditor::SetFont(const TFont* Font) { measure_.Font()->Assign(const_cast<TFont*>(Font)); }
+void TTextEditor::SetFont(const TFont* Font) {
+  measure_.Font()->Assign(const_cast<TFont*>(Font));
+  model_.ForgetExtents();
+}
 
 int TTextEditor::LineHeight() { return measure_.TextHeight("Wg"); }
 
@@ -55,9 +65,27 @@ std::string TTextEditor::Display(const std::string& S) const {
   return out;
 }
 
-int TTextEditor::XOf(int Line, int Pos) {
-  int start = model_.LineStart(Line);
-  return measure_.TextWidth(Display(model_.Substr(start, Pos - start)));
+char32_t TTextEditor::CharBefore(size_t Byte) const {
+  char32_t c = CharBeforeByte(model_.Text(), Byte);
+  return c != 0 && passwordChar != 0 ? passwordChar : c;
+}
+
+int64_t TTextEditor::MeasureBytes(size_t Begin, size_t End) {
+  std::string part = model_.Text().substr(Begin, End - Begin);
+  return measure_.TextWidth(Display(part), CharBefore(Begin));
+}
+
+int64_t TTextEditor::XOf(int Line, int Pos) {
+  if (passwordChar != measuredPasswordChar_) {
+    model_.ForgetExtents();
+    measuredPasswordChar_ = passwordChar;
+  }
+  return model_.Extent(model_.LineStart(Line), Pos, measureBytes_);
+}
+
+int TTextEditor::ViewX(int Line, int Pos) {
+  TRect a = GetArea ? GetArea() : TRect{};
+  return static_cast<int>(std::clamp(a.Left + XOf(Line, Pos) - scrollX_, -kFarOut, kFarOut));
 }
 
 int TTextEditor::VisibleLines() {
@@ -65,42 +93,40 @@ int TTextEditor::VisibleLines() {
   return std::max(a.Height() / std::max(LineHeight(), 1), 1);
 }
 
-// A binary search over the prefix widths of the line, which grow with the
-// position: few measurements even for long lines.
+int TTextEditor::FloorPos(int Line, int64_t X) {
+  int start = model_.LineStart(Line);
+  return LastPosAtOrBefore(start, start + model_.LineLength(Line), X, [&](int p) { return XOf(Line, p); });
+}
+
 int TTextEditor::PosAt(int X, int Y, bool Floor) {
   TRect a = GetArea ? GetArea() : TRect{};
   int line = multiLine ? topLine_ + (Y - a.Top) / std::max(LineHeight(), 1) - (Y < a.Top ? 1 : 0) : 0;
   line = std::clamp(line, 0, model_.LineCount() - 1);
-  int x = X - a.Left + scrollX_;
-  int start = model_.LineStart(line), len = model_.LineLength(line);
-  int lo = 0, hi = len;  // the last prefix ending at or before x
-  while (lo < hi) {
-    int mid = (lo + hi + 1) / 2;
-    if (XOf(line, start + mid) <= x) lo = mid; else hi = mid - 1;
+  int64_t x = int64_t(X) - a.Left + scrollX_;
+  int pos = FloorPos(line, x);
+  if (!Floor && pos < model_.LineStart(line) + model_.LineLength(line)) {
+    int64_t left = XOf(line, pos), right = XOf(line, pos + 1);
+    if (x - left > right - x) ++pos;
   }
-  if (!Floor && lo < len) {
-    int left = XOf(line, start + lo), right = XOf(line, start + lo + 1);
-    if (x - left > right - x) ++lo;
-  }
-  return start + lo;
+  return pos;
 }
 
 TPoint TTextEditor::PointOf(int Pos) {
   TRect a = GetArea ? GetArea() : TRect{};
   int line = model_.LineOf(Pos);
-  return {a.Left + XOf(line, Pos) - scrollX_, a.Top + (line - topLine_) * LineHeight()};
+  return {ViewX(line, Pos), a.Top + (line - topLine_) * LineHeight()};
 }
 
 void TTextEditor::ScrollToCaret() {
   TRect a = GetArea ? GetArea() : TRect{};
   int caret = model_.Caret(), line = model_.LineOf(caret);
-  int x = XOf(line, caret), w = std::max(a.Width(), 1);
-  if (x < scrollX_) scrollX_ = std::max(x - w / 4, 0);
+  int64_t x = XOf(line, caret), w = std::max(a.Width(), 1);
+  if (x < scrollX_) scrollX_ = std::max<int64_t>(x - w / 4, 0);
   if (x > scrollX_ + w - 1) scrollX_ = x - w + 1;
   // No blank beyond the end of a single line while the text could fill it.
   if (!multiLine) {
-    int full = XOf(0, model_.Length());
-    scrollX_ = std::max(std::min(scrollX_, full - w + 1), 0);
+    int64_t full = XOf(0, model_.Length());
+    scrollX_ = std::max<int64_t>(std::min(scrollX_, full - w + 1), 0);
   }
   if (multiLine) {
     int visible = VisibleLines();
@@ -184,7 +210,7 @@ int TTextEditor::LineMove(int Lines) {
   if (target == line) return Lines < 0 ? 0 : model_.Length();
   TRect a = GetArea ? GetArea() : TRect{};
   int y = a.Top + (target - topLine_) * LineHeight();
-  return PosAt(a.Left + goalX_ - scrollX_, y);
+  return PosAt(static_cast<int>(std::clamp(a.Left + goalX_ - scrollX_, -kFarOut, kFarOut)), y);
 }
 
 // ---------------------------------------------------------------- keys ----
@@ -286,17 +312,20 @@ void TTextEditor::Paint(TCanvas* C, const TTextColors& Colors, bool ShowSelectio
     int y = a.Top + (line - topLine_) * lh;
     TRect row{a.Left, std::max(y, a.Top), a.Right, std::min(y + lh, a.Bottom)};
     int start = model_.LineStart(line), len = model_.LineLength(line);
-    int x = a.Left - scrollX_;
+    int from = start, to = start + len;
+    if (len > WholeLineChars)
+      VisibleChars(start, start + len, scrollX_, scrollX_ + a.Width(), lh + 2, [&](int p) { return XOf(line, p); },
+                   from, to);
     C->Brush()->SetStyle(bsClear);
     C->Font()->SetColor(Colors.text);
-    C->TextRect(row, x, y, Display(model_.LineText(line)));
-    int s = std::max(selStart, start), e = std::min(selEnd, start + len);
+    C->TextRect(row, ViewX(line, from), y, Display(model_.Substr(from, to - from)), CharBefore(model_.ByteAt(from)));
+    int s = std::max(selStart, from), e = std::min(selEnd, to);
     if (ShowSelection && s < e) {
-      int x1 = x + XOf(line, s), x2 = x + XOf(line, e);
+      int x1 = ViewX(line, s), x2 = ViewX(line, e);
       C->Brush()->SetColor(Colors.selBack);
       C->Font()->SetColor(Colors.selText);
       TRect sel = IntersectRect({x1, row.Top, x2, row.Bottom}, row);
-      if (!sel.IsEmpty()) C->TextRect(sel, x1, y, Display(model_.Substr(s, e - s)));
+      if (!sel.IsEmpty()) C->TextRect(sel, x1, y, Display(model_.Substr(s, e - s)), CharBefore(model_.ByteAt(s)));
     }
   }
   if (ShowCaret && blink_.Visible()) {

@@ -3,7 +3,13 @@
 // selection and caret within an area of the host control, and the blinking
 // caret. The host turns its messages into these calls and hears back
 // through OnEdit (the user changed the text) and OnView (repaint).
+//
+// Pixel positions along a line are 64-bit and measured through the model's
+// block index, and painting lays out only the characters near the visible
+// part: keys and repaints in a line of millions of characters cost about
+// what they cost in a short one.
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -77,10 +83,11 @@ class TTextEditor {
 
   // The text position nearest to a point; Floor takes the character under it.
   int PosAt(int X, int Y, bool Floor = false);
-  // Where the caret of a position is drawn (top of its line), host coordinates.
+  // Where the caret of a position is drawn (top of its line), host
+  // coordinates (clamped far outside the area for positions far from view).
   TPoint PointOf(int Pos);
   void ScrollToCaret();
-  int ScrollX() const { return scrollX_; }
+  int64_t ScrollX() const { return scrollX_; }
   int TopLine() const { return topLine_; }
 
   void Paint(TCanvas* C, const TTextColors& Colors, bool ShowSelection, bool ShowCaret);
@@ -89,7 +96,12 @@ class TTextEditor {
 
  private:
   std::string Display(const std::string& S) const;
-  int XOf(int Line, int Pos);  // pixels from the line's start to Pos
+  int64_t XOf(int Line, int Pos);  // pixels from the line's start to Pos
+  int ViewX(int Line, int Pos);    // host x of Pos on the scrolled line
+  // The last position of a line whose x is at most X (the line's start when none is).
+  int FloorPos(int Line, int64_t X);
+  int64_t MeasureBytes(size_t Begin, size_t End);
+  char32_t CharBefore(size_t Byte) const;  // for kerning (CharBeforeByte)
   int VisibleLines();
   void Moved();
   void Edited(bool Changed);
@@ -99,9 +111,12 @@ class TTextEditor {
 
   TTextEditModel model_;
   TCanvas measure_;
+  TTextIndex::Measure measureBytes_;
+  char32_t measuredPasswordChar_ = 0;  // the extents the model remembers are for this
   TCaretBlink blink_;
-  int scrollX_ = 0, topLine_ = 0;
-  int goalX_ = -1;  // Up/Down keep the column the caret came from
+  int64_t scrollX_ = 0;
+  int topLine_ = 0;
+  int64_t goalX_ = -1;  // Up/Down keep the column the caret came from
   bool dragging_ = false;
 };
 

@@ -201,3 +201,52 @@ TEST_F(NumIO2PaintTest, RightTextSitsLeftRightOrCentredInTheSpaceAfterTheBox) {
   from += shift;
   EXPECT_EQ(inkLeft(taLeftJustify), left + shift);
 }
+
+// A text of 180 000 digits, kept up to date as keys change it: what shows
+// of it in the box, with caret and selection, is what a new field shows of
+// a short text with the same digits there.
+TEST_F(NumIO2PaintTest, ALongTextShowsItsEndsAsAShortTextDoes) {
+  std::string digits;
+  for (int i = 0; i < 20000; ++i) digits += "123456789";
+  field->SetText(digits);
+  ASSERT_EQ(field->GetText(), digits);
+  TAlignment alignment = taRightJustify;
+  auto shot = [&](TNumIO2* f, std::initializer_list<uint16_t> keys, int selFromEnd = 0) {
+    f->SetAlignment(alignment);
+    f->SetFocus();
+    for (uint16_t k : keys) robot.Key(k);
+    if (selFromEnd) {
+      f->SetSelBegin(int(f->GetText().size()) - selFromEnd);
+      f->SetSelEnd(int(f->GetText().size()) - 2);
+    }
+    return robot.Capture(f);
+  };
+  // The field after Keys against a new field with Twin's text after TwinKeys.
+  auto same = [&](std::initializer_list<uint16_t> keys, const std::string& twinText,
+                  std::initializer_list<uint16_t> twinKeys, int selFromEnd = 0) {
+    auto x = shot(field, keys, selFromEnd);
+    auto* twin = new TNumIO2(form);
+    twin->SetParent(form);
+    twin->SetBounds(10, 60, 160, 28);
+    twin->SetText(twinText);
+    auto y = shot(twin, twinKeys, selFromEnd);
+    delete twin;
+    for (int row = 0; row < x->GetHeight(); ++row)
+      for (int col = 0; col < x->GetWidth(); ++col)
+        if (x->ScanLine(row)[col] != y->ScanLine(row)[col]) return false;
+    return true;
+  };
+  auto tail = [&] { return field->GetText().substr(field->GetText().size() - 36); };
+  auto head = [&] { return field->GetText().substr(0, 36); };
+  EXPECT_TRUE(same({VK_END}, digits.substr(digits.size() - 36), {VK_END}));
+  EXPECT_TRUE(same({'7', '7'}, digits.substr(digits.size() - 34) + "77", {VK_END}));
+  EXPECT_TRUE(same({VK_BACK, VK_LEFT}, digits.substr(digits.size() - 35) + "7", {VK_END, VK_LEFT}));
+  EXPECT_TRUE(same({}, tail(), {VK_END, VK_LEFT}, 6));
+
+  alignment = taLeftJustify;
+  EXPECT_TRUE(same({VK_HOME, VK_RIGHT, VK_RIGHT}, head(), {VK_HOME, VK_RIGHT, VK_RIGHT}));
+  EXPECT_TRUE(same({VK_HOME, VK_DELETE, '5'}, "5" + digits.substr(1, 35), {VK_HOME, VK_RIGHT}));  // same length
+  EXPECT_EQ(field->GetText(), "5" + digits.substr(1) + "7");
+  field->SetText("9" + digits.substr(1) + "7");  // the program's text, same length again
+  EXPECT_TRUE(same({VK_HOME}, "9" + digits.substr(1, 35), {VK_HOME}));
+}

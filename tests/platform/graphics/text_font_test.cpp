@@ -101,6 +101,8 @@ TEST(TextFont, MalformedUtf8CountsAsReplacementCharacters) {
   EXPECT_EQ(c.TextWidth("\x80"), c.TextWidth(replacement));
   EXPECT_EQ(c.TextWidth("\xED\xA0\x80"), 3 * c.TextWidth(replacement));
   EXPECT_EQ(c.TextWidth("x\xE2\x82"), c.TextWidth("x") + 2 * c.TextWidth(replacement));
+  // F8..FF start no sequence, however valid what follows would look.
+  EXPECT_EQ(c.TextWidth("\xF8\x90\x80\x80"), 4 * c.TextWidth(replacement));
   // Well-formed multi-byte characters are one character each.
   EXPECT_EQ(c.TextWidth("\xC3\xA9\xC3\xA9"), 2 * c.TextWidth("\xC3\xA9"));
   EXPECT_LT(c.TextWidth("\xC3\xA9"), 2 * c.TextWidth(replacement));
