@@ -92,9 +92,12 @@ void TNTabEd::SetEditText(int ACol, int ARow, const std::string& Value) {
 // The whole state byte is written: typing clears marks and the empty bit.
 void TNTabEd::StoreEditedCell(int Col, int Row, const std::string& Text) {
   if (Col < 1 || Col > table_->GetNrOfColumns() || Row < 1 || Row > table_->GetNrOfRows()) return;
-  double value = table_->GetElem(Col, Row);
+  // The cell follows every keystroke; a text that is no number keeps the
+  // value the cell had before editing, not one typed on the way ("1e40" of "1e400").
+  bool origin = editOrigin_.Col == Col && editOrigin_.Row == Row;
+  double value = origin ? editOrigin_.Value : table_->GetElem(Col, Row);
   uint8_t state = csInvalid;
-  if (editOrigin_.Col == Col && editOrigin_.Row == Row && Text == editOrigin_.Text) {
+  if (origin && Text == editOrigin_.Text) {
     // The text shown at the start (Escape, or typed back): the cell as it
     // was, not the rounded number of its text.
     value = editOrigin_.Value;
@@ -175,6 +178,16 @@ void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   } else if (hit.X >= 0 && hit.Y >= 0 && (hit.X > colOffset_ || hit.Y > rowOffset_)) {
     if (Button == mbRight && internalMenus) PopupHeaderMenu(hit.X, hit.Y);
   }
+}
+
+// A double click on a data cell edits it, as two slower presses do.
+void TNTabEd::DblClick() {
+  TCustomDrawGrid::DblClick();
+  TGridCoord hit = MouseCoord(lastPress_.X, lastPress_.Y);
+  if (dataReadOnly_ || commentEditing_ || headerEditing_ || hit.X <= colOffset_ || hit.Y <= rowOffset_) return;
+  if (!(hit == TGridCoord{GetCol(), GetRow()})) return;
+  SetOptions(GetOptions() + TGridOptions{goEditing});
+  ShowEditor();
 }
 
 void TNTabEd::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {

@@ -409,6 +409,7 @@ class TNTabEd : public TCustomDrawGrid {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
   // Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
   void WndProc(TMessage& Message) override;
   TInplaceEdit* CreateEditor() override;
