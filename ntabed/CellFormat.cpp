@@ -71,10 +71,14 @@ bool UsesFixedForm(double X, int DecPlaces) {
   return X == 0 || (a >= kFixedMin[DecPlaces] && a <= kFixedMax[DecPlaces]);
 }
 
+// Room for the largest double (309 digits) with 10 decimals and a sign.
+constexpr int kFixedCapacity = 330;
+
+// Writes at most kFixedCapacity characters (Width at most 20).
 int WriteFixed(double X, int Width, int Decimals, char* Buf) {
   TDigits d = ShortestDigits(std::fabs(X));
   if (d.Count > 0) RoundTo(d, d.Exp + 1 + Decimals);
-  char body[CellNumberCapacity];
+  char body[kFixedCapacity];
   int n = 0;
   if (d.Count > 0 && X < 0) body[n++] = '-';
   for (int power = d.Count > 0 && d.Exp > 0 ? d.Exp : 0; power >= 0; --power) body[n++] = DigitAt(d, power);
@@ -132,6 +136,13 @@ int FormatCellNumber(double X, int Width, int DecPlaces, char* Buf) {
 std::string FormatCellNumber(double X, int Width, int DecPlaces) {
   char buf[CellNumberCapacity];
   return std::string(buf, size_t(FormatCellNumber(X, Width, DecPlaces, buf)));
+}
+
+std::string FixedForm(double X, int Decimals) {
+  if (!std::isfinite(X)) return RawExponentForm(X, 1);
+  Decimals = Decimals < 0 ? 0 : Decimals > MaxFixedDecPlaces ? MaxFixedDecPlaces : Decimals;
+  char buf[kFixedCapacity];
+  return std::string(buf, size_t(WriteFixed(X, 1, Decimals, buf)));
 }
 
 std::string RawExponentForm(double X, int W) {

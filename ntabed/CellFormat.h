@@ -36,6 +36,10 @@ constexpr int CellNumberCapacity = 48;
 int FormatCellNumber(double X, int Width, int DecPlaces, char* Buf);
 std::string FormatCellNumber(double X, int Width, int DecPlaces);
 
+// X rounded to Decimals (0..10) decimals without any range limit, as
+// "-123456789012.50" (no padding); non-finite values as RawExponentForm(X, 1).
+std::string FixedForm(double X, int Decimals);
+
 // The exponent form of field width W before shortening: four exponent
 // digits kept, never starred (" 1.2345678901234E+0005" for W = 22).
 std::string RawExponentForm(double X, int W);

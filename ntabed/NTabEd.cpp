@@ -6,6 +6,8 @@
 #include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/grids/InplaceEdit.h"
+#include "platform/rtl/StringList.h"
+#include "platform/stdctrls/Menus.h"
 
 namespace qel {
 
@@ -14,6 +16,7 @@ namespace qel {
 TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
   // updating_ is true until the end: nothing notifies or paints meanwhile.
   SetFixedCols(2);
+  BuildEditors();
   TCustomGrid::SetColWidths(1, attribColWidth_);
   TCustomGrid::SetColWidths(0, ntabed::kRowNameWidth);
   try {
@@ -26,6 +29,7 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
     throw EQELNTabedError(ComponentErrorMessage(GetName(), ": failed to initialize table editor (out of memory)"));
   }
   BindTable();
+  BuildMenus();
   SetColor(colorBackground_);
   SetFixedColor(colorFixed_);
   updating_ = false;
@@ -35,6 +39,8 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
 TNTabEd::~TNTabEd() {
   // A foreign table lives on: it must not call into a destroyed editor.
   if (tableIsForeign_) UnbindTable();
+  // The menus are freed with the other owned components, after this body.
+  if (headerMenu_) headerMenu_->OnClose = nullptr;
 }
 
 std::string TNTabEd::OutOfMemoryText() const { return ComponentErrorMessage(GetName(), ": not enough memory on heap"); }

@@ -41,4 +41,21 @@ void TNTabEd::WithPaintSuppressed(F&& Work) {
   SetSuppressPaint(saved);
 }
 
+// The table's own data-changed notice stays away while a menu action
+// changes the table (under the updating flag); the action notifies once
+// itself.
+template <class F>
+void TNTabEd::WithoutDataBinding(F&& Work) {
+  TNotifyEvent saved = std::move(table_->OnDataChanged);
+  table_->OnDataChanged = nullptr;
+  try {
+    TUpdateScope updating(*this);
+    Work();
+  } catch (...) {
+    table_->OnDataChanged = std::move(saved);
+    throw;
+  }
+  table_->OnDataChanged = std::move(saved);
+}
+
 }  // namespace qel

@@ -158,17 +158,15 @@ void TNTabEd::TopLeftChanged() {
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
+// Moving to another cell with the keys gives back the editing that
+// Escape took away, as a mouse release does.
 void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
+  TGridCoord before{GetCol(), GetRow()};
   TCustomDrawGrid::KeyDown(Key, Shift);
+  if (!(before == TGridCoord{GetCol(), GetRow()})) RestoreEditing();
   CheckSelectionChanged();
   RedrawCorner();
   Invalidate();
-}
-
-void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
-  TGridCoord hit = MouseCoord(X, Y);
-  if (Button == mbLeft && hit.X > colOffset_ && hit.Y > rowOffset_) RedrawCorner();
 }
 
 void TNTabEd::MouseMove(TShiftState Shift, int X, int Y) {

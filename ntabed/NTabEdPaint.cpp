@@ -28,6 +28,7 @@ std::string CodeText(double Code, int Width) {
 void TNTabEd::Paint() {
   if (PaintBlocked() || !HandleAllocated()) return;
   TCustomDrawGrid::Paint();
+  DrawHeaderOutline();
   if (!optimizeRowHeight_) return;
   int h = AutoRowHeight(-1, 2);
   if (h != GetDefaultRowHeight()) SetDefaultRowHeight(h);

@@ -24,9 +24,29 @@
 // Index arguments outside the table are not errors: getters give 0, false
 // or "", setters do nothing.
 //
+// Editing: a cell editor (a pick list of the nominal identifiers in
+// columns of scale type 1 and 2), a name editor for headers and attributes
+// (right click on a header, "Edit Heading") and a comment editor (right
+// click on the corner cell). A first click on a cell selects it, a second
+// one opens the editor; typing on the current cell starts editing too.
+// Enter advances (AutoAdvance) down or to the right.
+//
+// Two internal popup menus, shown on a right click unless the application
+// assigns PopupMenu or sets BlockInternalPopup: the data menu
+// "PopupDTAction" (items "DIt1".."DIt12", submenus "M1It1".., "M2It1"..,
+// "U1It1".., "U2It1"..) and the header menu "PopupHTAction" ("HIt1"..
+// "HIt5"); bit i-1 of a mask enables item i.
+//
+// Clipboard text of "Copy": one line per selected row, ended by CR LF,
+// starting with a space, cells separated by TAB; "####" for a cell that is
+// no number; with ClipboardUseFullPrec the exponent form
+// " 1.2345678901234E+0005", else the column's decimals. "Extract from
+// Clipboard" reads such text and what spreadsheets copy (see ClipMatrix.h).
+//
 // Sections: types; properties; events; cells and marks; names, attributes
 // and precision; sizes of columns and rows; dimensions; sorting and
-// searching; other tables; handlers and notifications; internals.
+// searching; other tables; editing, menus and clipboard; handlers and
+// notifications; internals.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -40,6 +60,12 @@
 
 namespace qel {
 
+class TEdit;
+class TMemo;
+class TMenuItem;
+class TPopupMenu;
+class TStringList;
+
 // ------------------------------------------------------------ types ----
 
 QEL_EXCEPTION(EQELNTabedError, EQELError)
@@ -49,6 +75,9 @@ QEL_EXCEPTION(EQELNTabedError, EQELError)
 // changes the table.
 using TBeforeRenderCellEvent = std::function<void(TObject* Sender, int colix, int rowix, std::string& Text,
                                                   TColor& ColorText, TColor& ColorBakg, TFontStyles& FontStyles)>;
+
+// Called just before an internal popup menu shows, with that menu.
+using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 
 class TNTabEd : public TCustomDrawGrid {
  public:
@@ -278,6 +307,70 @@ class TNTabEd : public TCustomDrawGrid {
   // The state bytes of the cells both tables have; other cells keep theirs.
   void CopyCellStatesFrom(TNTabEd* Source);
 
+  // ---------------------------------- editing, menus and clipboard ----
+
+  // After "Clear", "Paste" and "Extract from Clipboard".
+  TNotifyEvent OnPaste;
+  TBeforePopupEvent OnBeforePopup;
+
+  // Bit i-1 enables item i of the data menu (1..12) or the header menu (1..5).
+  void SetPopupDMask(uint32_t Mask);
+  uint32_t GetPopupDMask() const { return dMask_; }
+  void SetPopupHMask(uint32_t Mask);
+  uint32_t GetPopupHMask() const { return hMask_; }
+  // Captions of up to 50 characters: data items 1..12, header items 1..5,
+  // items 1..4 of both marking submenus and of both unmarking submenus.
+  // Other indexes: the setter does nothing, the getter gives "".
+  void SetPopupDCaption(int Index, const std::string& Caption);
+  std::string GetPopupDCaption(int Index) const;
+  void SetPopupHCaption(int Index, const std::string& Caption);
+  std::string GetPopupHCaption(int Index) const;
+  void SetPopupMCaption(int Index, const std::string& Caption);
+  std::string GetPopupMCaption(int Index) const;
+  void SetPopupUCaption(int Index, const std::string& Caption);
+  std::string GetPopupUCaption(int Index) const;
+  TPopupMenu* GetDataMenu() const { return dataMenu_; }
+  TPopupMenu* GetHeaderMenu() const { return headerMenu_; }
+
+  // The columns (most values on a line) and rows of the number matrix on
+  // the clipboard; false, with both 1, when it holds no text or no number.
+  bool GetClipMatrixSize(int& Columns, int& Rows);
+
+  // The menu actions. Data menu: marks of the range, the selected columns
+  // or rows, or all cells; the rest act on the selection.
+  enum TMarkScope : uint8_t { msRange, msColumn, msRow, msAll };
+  void PopupMenuClickMark(TMarkScope Scope, uint8_t Bit, bool On);
+  void PopupMenuClickUnmarkAll(TObject* Sender);
+  void PopupMenuClickClear(TObject* Sender);
+  void PopupMenuClickCopy(TObject* Sender);
+  void PopupMenuClickPaste(TObject* Sender);
+  void PopupMenuClickReadOnly(TObject* Sender);
+  void PopupMenuClickExtClip(TObject* Sender);
+  void PopupMenuClickSelectAll(TObject* Sender);
+  void PopupMenuClickToggleEmpty(TObject* Sender);
+  // Header menu, on the header cell last pressed.
+  void PopupMenuClickChangeID(TObject* Sender);
+  void PopupMenuClickPrecision(TObject* Sender);
+  void PopupMenuClickSelectCol(TObject* Sender);
+  void PopupMenuClickSelectRow(TObject* Sender);
+  void PopupMenuClickInsertCol(TObject* Sender);
+  void PopupMenuClickInsertRow(TObject* Sender);
+  void PopupMenuClickDeleteCol(TObject* Sender);
+  void PopupMenuClickDeleteRow(TObject* Sender);
+  // The data menu's OnPopup: "Paste" is enabled after a copy while the data
+  // may change.
+  void PopupMenuDLoadPopup(TObject* Sender);
+  // Enter applies, Escape discards; both close the editor.
+  void NameEdKeyPress(TObject* Sender, char32_t& Key);
+  void CommentMemoKeyPress(TObject* Sender, char32_t& Key);
+  // The nominal identifiers of column ACol's codes 1..50, in code order.
+  void ColumnsGetPickListItems(int ACol, int ARow, TStrings* Items);
+  void SetDropdownCount(int n) { SetNomEditDropDownCount(n); }
+  bool GetHeaderEditing() const { return headerEditing_; }
+  // The name and comment editors (nullptr in design mode), for tests.
+  TEdit* NameEditor() const { return nameEdit_; }
+  TMemo* CommentEditor() const { return commentMemo_; }
+
   // --------------------------------------- handlers and notifications ----
 
   // Bound to the table: data changed, setup changed, progress, resized,
@@ -312,8 +405,18 @@ class TNTabEd : public TCustomDrawGrid {
   void TopLeftChanged() override;
   void FontChanged() override;
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DblClick() override;
+  // Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
+  void WndProc(TMessage& Message) override;
+  TInplaceEdit* CreateEditor() override;
+  TEditStyle GetEditStyle(int ACol, int ARow) override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  void GetPickListItems(int ACol, int ARow, TStrings* Items) override { ColumnsGetPickListItems(ACol, ARow, Items); }
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   // The editor moves grid lines only to follow its own layout.
@@ -375,6 +478,31 @@ class TNTabEd : public TCustomDrawGrid {
   std::string CornerText() const;
   void CheckSelectionChanged();
 
+  // The selection in table numbers, cut to the table.
+  struct TTableRange {
+    int Left, Top, Right, Bottom;
+    int Width() const { return Right - Left + 1; }
+    int Height() const { return Bottom - Top + 1; }
+  };
+  TTableRange SelectedRange() const;
+  // Selects table cells (cut to the table), repaints, selection-changed.
+  void SelectTableRange(int Left, int Top, int Right, int Bottom);
+  bool IsNominal(int Col) const;
+  void StoreEditedCell(int Col, int Row, const std::string& Text);
+  void ApplyNameEdit();
+  void CloseCommentEditor(bool Apply);
+  void OpenCommentEditor();
+  void PopupDataMenu(int X, int Y);
+  void PopupHeaderMenu(int ACol, int ARow);
+  void OutlineClickedHeader();
+  void RemoveHeaderOutline();
+  void DrawHeaderOutline();
+  void RestoreEditing() { SetOptions(dataReadOnly_ ? GetOptions() - TGridOptions{goEditing} : GetOptions() + TGridOptions{goEditing}); }
+  void BuildMenus();
+  void BuildEditors();
+  template <class F>
+  void WithoutDataBinding(F&& Work);
+
   void SortLines(const TLineSort& S);
   void MoveCells(const TLineSort& S, const std::vector<int>& Order);
   void MoveHeaders(bool Columns, int Lo, const std::vector<int>& Order);
@@ -407,6 +535,31 @@ class TNTabEd : public TCustomDrawGrid {
   int numWidth_ = 1;
   bool dataReadOnly_ = false;
   bool optimizeRowHeight_ = false;
+
+  // Editing and menus.
+  TPopupMenu* dataMenu_ = nullptr;    // owned as components
+  TPopupMenu* headerMenu_ = nullptr;
+  TMenuItem* dataItems_[12] = {};
+  TMenuItem* headerItems_[5] = {};
+  TMenuItem* subItems_[4][4] = {};  // mark A, mark B, unmark A, unmark B
+  uint32_t dMask_ = 0x7FFFFFFF, hMask_ = 0x7FFFFFFF;
+  TEdit* nameEdit_ = nullptr;
+  TMemo* commentMemo_ = nullptr;
+  std::unique_ptr<TStringList> pickList_;
+  TGridCoord clickedCell_{-1, -1};
+  TPoint lastPress_{0, 0};
+  bool copyDone_ = false;
+  bool headerEditing_ = false;
+  TRect outline_{};  // the header cell outlined while its menu shows
+  bool outlined_ = false;
+  // The cell the cell editor opened on, with its value and state then:
+  // handing back the unchanged text (Escape) restores them exactly.
+  struct TEditOrigin {
+    int Col = -1, Row = -1;
+    std::string Text;
+    double Value = 0;
+    uint8_t State = 0;
+  } editOrigin_;
 };
 
 }  // namespace qel

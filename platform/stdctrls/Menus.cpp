@@ -296,6 +296,7 @@ class TMenuPopupWindow : public TCustomForm {
     TCustomForm::DoHide();
     hot_ = -1;
     menu_->CloseFrom(level_ + 1);
+    if (level_ == 0 && menu_->OnClose) menu_->OnClose(menu_);
   }
 
   void PaintWindow() override {
@@ -426,6 +427,7 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMen
 }
 
 TPopupMenu::~TPopupMenu() {
+  OnClose = nullptr;
   items_->menu_ = nullptr;  // the items die after us: they must not call back
   for (TMenuPopupWindow* w : levels_) delete w;
   levels_.clear();

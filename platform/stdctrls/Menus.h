@@ -109,6 +109,9 @@ class TPopupMenu : public TComponent {
   TRect ItemRect(const TMenuItem* Item) const;
 
   TNotifyEvent OnPopup;
+  // After the menu has closed, whether an item was chosen (before its
+  // OnClick) or not.
+  TNotifyEvent OnClose;
 
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -2,7 +2,11 @@
 // in a table editor, with named rows and columns, attributes, two nominal
 // columns, a precision per column (scientific ones too), marked, empty and
 // invalid cells, and buttons that toggle the attribute column and row and
-// fit the column widths.
+// fit the column widths. Editing: click a cell twice (or type) to edit it,
+// right click cells and headers for the two menus and the corner cell for
+// the comment; a button copies a block and pastes it elsewhere, another
+// toggles read-only. Under the SDL host "Copy" and "Extract from Clipboard"
+// use the system clipboard, so blocks go to and from spreadsheets.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -100,7 +104,7 @@ TButton* AddButton(TWinControl* panel, int x, const std::string& caption) {
 gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
   auto* ed = new TNTabEd(panel);
   ed->SetParent(panel);
-  ed->SetBounds(8, 42, panel->ClientWidth() - 16, panel->ClientHeight() - 50);
+  ed->SetBounds(8, 66, panel->ClientWidth() - 16, panel->ClientHeight() - 74);
   ed->SetAnchors({akLeft, akTop, akRight, akBottom});
   ed->SetAttribColVisible(true);
   ed->SetDefaultRowHeight(20);
@@ -125,7 +129,28 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
     for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 4);
     ed->SetSuppressPaint(false);
   };
-  gallery::AddLabel(panel, 490, 14, "red: hot (A)   blue: gusty (B)   purple: both");
+  auto* readOnly = AddButton(panel, 482, "Read-only: off");
+  auto showReadOnly = [ed, readOnly] {
+    readOnly->SetCaption(ed->GetDataReadOnly() ? "Read-only: on" : "Read-only: off");
+  };
+  readOnly->OnClick = [ed, showReadOnly](TObject*) {
+    ed->SetDataReadOnly(!ed->GetDataReadOnly());
+    showReadOnly();
+  };
+  // The menu's "Data Read-Only" changes it too.
+  ed->OnChangeSetup = [showReadOnly](TObject*) { showReadOnly(); };
+  // Copies temperature .. rain of rows 1..4 (the menu's "Copy", also to the
+  // clipboard) and pastes them at row 20 (the menu's "Paste").
+  AddButton(panel, 640, "Copy rows 1-4 to row 20")->OnClick = [ed](TObject*) {
+    ed->SetSelection({kTemp + 1, 2, kRain + 1, 5});  // grid rows: the attribute row is shown
+    ed->PopupMenuClickCopy(ed);
+    ed->SetSelection({kTemp + 1, 21, kTemp + 1, 21});
+    ed->PopupMenuClickPaste(ed);
+    ed->SetTopRow(15);
+  };
+  gallery::AddLabel(panel, 8, 44,
+                    "red: hot (A)   blue: gusty (B)   purple: both.   Click a cell twice or type to edit; "
+                    "right click cells, headers or the corner cell (comment).");
 });
 
 }  // namespace
