@@ -428,7 +428,7 @@ class TReportListView : public TCustomDrawGrid {
   void EndFilterForNewRows();
 
   bool settingCellOptions_ = false;
-  void WriteBackRow(TCustomForm& Form, int Row, const std::map<TComponent*, bool>& UnreadDates);
+  void WriteBackRow(TCustomForm& Form, int Row, const std::map<TComponent*, double>& UnreadDates);  // picker -> date offered
   TCustomForm* rowEditorForm_ = nullptr;
   TControl* rowEditorCancel_ = nullptr;
   // The filter: -1 when off, else the rows shown. hits_ is by stored row,
