@@ -30,9 +30,14 @@
 // Files: ReportListView.cpp (construction, coordinates, header rows,
 // properties, Assign), ReportListViewPaint.cpp (Paint, cells),
 // ReportListViewColumns.cpp (column settings, data access, widths),
-// ReportListViewRows.cpp (dimensions and row operations).
+// ReportListViewRows.cpp (dimensions and row operations),
+// ReportListViewInput.cpp (mouse, keys, in-place editing),
+// ReportListViewSelection.cpp (row and column selection and enablement),
+// ReportListViewSort.cpp (sorting, header clicks), ReportListViewFilter.cpp
+// (FilterAndSort), RowEditor.cpp (the row editor dialog).
 #pragma once
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -151,17 +156,114 @@ class TReportListView : public TCustomDrawGrid {
   bool GetSuppressPaint() const { return suppressPaint_; }
   void SetSuppressPaint(bool v);
 
-  // Interaction settings (mouse, keys and sorting use them).
+  // ------------------------------------ selection and enablement ----
+  // RowSelectMode: 0 no selection by mouse, 1 one row, 2 several rows (Shift
+  // ranges, Ctrl toggling; without UseCtrlForMultiSel every click toggles).
+  // Setting any mode but 2 deselects every row; 0 (and other values) also
+  // move the grid's current cell past the data.
   int GetRowSelectMode() const { return rowSelectMode_; }
-  void SetRowSelectMode(int v) { rowSelectMode_ = v; }
+  void SetRowSelectMode(int m);
   bool GetUseCtrlForMultiSel() const { return useCtrlForMultiSel_; }
   void SetUseCtrlForMultiSel(bool v) { useCtrlForMultiSel_ = v; }
+  // Enter in the in-place editor moves on to the next row.
   bool GetAutoAdvance() const { return autoAdvance_; }
   void SetAutoAdvance(bool v) { autoAdvance_ = v; }
+  // Rows 1 .. NrOfRows, columns 1 .. NrOfColumns; others read false and are
+  // not set. Every setter fires OnSelectedChange and repaints.
+  bool GetRowSelect(int Row) const;
+  void SetRowSelect(int Row, bool B);
+  bool GetRowEnabled(int Row) const;
+  void SetRowEnabled(int Row, bool B);
+  bool GetColSelect(int Col) const;
+  void SetColSelect(int Col, bool B);
+  void SelectAllRows();
+  void DeselectAllRows();
+  void EnableAllRows();
+  void DisableAllRows();
+  void SelectAllColumns();
+  void DeselectAllColumns();
+  int NumSelectedRows() const;
+  int NumEnabledRows() const;
+  int NumSelectedColumns() const;
+  int FirstSelectedRow() const;     // 0: none
+  int FirstSelectedColumn() const;  // 0: none
+  // Selects Row alone and scrolls it to the middle of the view.
+  void CenterScrollAndSelect(int Row);
+  // The cell under a client point as (data column, data row); the row is -1
+  // on the column headers, -2 on the common header, 0 outside every row.
+  TGridCoord MouseCell(int X, int Y);
+  // The row shift-clicks select from (the last plain or Ctrl click).
+  int GetAnchorRow() const { return anchorRow_; }
+
+  // ------------------------------------------------------------ sorting ----
+  // A click on a column header sorts by that column, flipping the direction
+  // each time; the row that was current stays current.
   bool GetSortEnabled() const { return sortEnabled_; }
   void SetSortEnabled(bool v) { sortEnabled_ = v; }
+  // Sorts by Col, then ColSec (-1: none); Dir true is ascending. Selected and
+  // disabled rows stay so. While a filter is on, the rows it hides stay hidden.
+  bool Sort(int Col, int ColSec, bool Dir);
+  // Back to the order in which the rows were stored; no sort arrow.
+  void UnSort();
   int GetSortColumn() const { return data_->GetSortColumn(); }
   int GetSortColumnSec() const { return data_->GetSortColumnSec(); }
+  void SetSortColumnSec(int Col);  // -1 .. NrOfColumns, others ignored
+  bool GetSortOrder() const { return data_->GetSortDirection(); }
+
+  // ---------------------------------------------------------- filtering ----
+  // Shows only the rows that match a search, the way a search box does:
+  //  - Text: what to search for. An empty (or all-blank) text ends any
+  //    filter: every row is shown again, in the order of the current sort
+  //    (the stored order when there is none), and OnBeforeFilter is not
+  //    called.
+  //  - Columns: the data columns searched (column 0 is the hidden one);
+  //    empty: every column 1 .. NrOfColumns. Columns outside 0 .. NrOfColumns
+  //    are left out. A check column is searched without its mark.
+  //  - MatchCase: false compares without regard to case (Unicode letters
+  //    included).
+  //  - Mode: fmSimple finds Text anywhere in a cell. fmBoolean reads Text as
+  //    a query of words: "a b" and "a AND b" need both, "a OR b" either,
+  //    "NOT a" its absence, parentheses group, "..." is a phrase with its
+  //    blanks ("" inside one is a quote); NOT binds tighter than AND, AND
+  //    tighter than OR. Each word is a substring found in any searched cell
+  //    of the row. fmGrep reads Text as a Perl-compatible regular expression
+  //    (UTF-8) that a row matches when it matches in one of its searched cells.
+  //  - SortCol: the column the result is sorted by (0 .. NrOfColumns, as Sort
+  //    with the secondary column kept); -1 (or another value): the order is
+  //    kept. SortAscending: its direction.
+  // For every row, OnBeforeFilter gets the row (numbered as the list stands
+  // when FilterAndSort is called), Found holding the search's verdict and
+  // the operation loAND; the row is shown when ApplyLogicOp(operation,
+  // verdict, Found) holds, so a handler that changes nothing changes nothing.
+  // The shown rows come first, as rows 1 .. ShownRows(), in their order; the
+  // hidden rows follow them, so every cell stays where GetElem finds it. No
+  // cell, attribute or row is changed or removed. Returns ShownRows().
+  // A malformed query or expression, or an expression too costly to match,
+  // raises EQELRepListError naming the position in Text, and changes nothing.
+  // Changing the rows (SetNrRows, AddRow, InsertRow, RemoveRow, Clear, Assign)
+  // ends the filter.
+  int FilterAndSort(const std::string& Text, const std::vector<int>& Columns, bool MatchCase, TFilterMode Mode,
+                    int SortCol, bool SortAscending);
+  void ClearFilter();
+  bool Filtered() const { return shownRows_ >= 0; }
+  // Rows the grid shows: NrOfRows, or those a filter lets through.
+  int ShownRows() const { return shownRows_ >= 0 ? shownRows_ : GetNrRows(); }
+
+  // --------------------------------------------------------- row editor ----
+  // A dialog with one labelled editor per column, its kind from the column
+  // format (OnRequestEditFormat may change it), at screen point (X, Y), with
+  // OK and Cancel; OK (or Enter in an editor) writes every editor's text
+  // back into Row, check marks kept. Returns the modal result.
+  int EditRowEntries(int Row, int X, int Y);
+  int EditRowEntries(int Row, int X, int Y, const std::string& FormCaption, const std::string& OkCaption,
+                     const std::string& CancelCaption);
+  // The editors go into Form at offset (X, Y), without buttons; Form is shown
+  // modally and grown to hold them. The editors are freed afterwards.
+  int EditRowEntries(int Row, TCustomForm* Form, int X, int Y);
+  // The editor's buttons and its editors' Enter key.
+  void EdRowOKClick(TObject* Sender);
+  void EdRowCancelClick(TObject* Sender);
+  void EdRowKeyPress(TObject* Sender, char32_t& Key);
 
   // --------------------------------- column settings (1 .. NrOfColumns) ----
   TNameStrType GetColName(int Col) const { return data_->GetColName(Col); }
@@ -252,6 +354,18 @@ class TReportListView : public TCustomDrawGrid {
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void TopLeftChanged() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void DblClick() override;
+  void KeyDown(uint16_t& Key, TShiftState Shift) override;
+  void KeyPress(char32_t& Key) override;
+  bool SelectCell(int ACol, int ARow) override;
+  std::string GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const std::string& Value) override;
+  int EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int Y, const std::string& FormCaption,
+                           const std::string& OkCaption, const std::string& CancelCaption);
 
  private:
   // Per data column: alignment, password display, in-place editing.
@@ -295,6 +409,33 @@ class TReportListView : public TCustomDrawGrid {
   int HeaderRight();
   void PaintEmptyList();
   void PaintInterRowIndicator();
+
+  // input (ReportListViewInput.cpp)
+  int DataRowOfGrid(int GridRow) const { return GridRow - GetFixedRows() + 1; }
+  int CurrentDataRow() const { return DataRowOfGrid(GetRow()); }
+  int ColumnHeaderRow() const { return commonHeaderVisible_ ? 1 : 0; }
+  void ToggleCheckAt(int Col, int Row);
+  void SelectByClick(TShiftState Shift);
+  void SelectCurrentRowOnly();
+  void SetRowBit(uint8_t Bit, bool B);  // on every row
+  void SetCurrentGridRow(int GridRow);
+  bool NearColumnBorder(int X, const TRect& Cell) const { return X <= Cell.Left + 4 || X >= Cell.Right - 4; }
+  // sorting and filtering (ReportListViewSort.cpp, ReportListViewFilter.cpp)
+  void HeaderClickSort(int GridCol);
+  void RestoreBaseOrder();
+  void SaveBaseOrder();
+  void PartitionShownRows();
+  void EndFilterForNewRows();
+
+  bool settingCellOptions_ = false;
+  void WriteBackRow(TCustomForm& Form, int Row, const std::map<TComponent*, double>& UnreadDates);  // picker -> date offered
+  TCustomForm* rowEditorForm_ = nullptr;
+  TControl* rowEditorCancel_ = nullptr;
+  // The filter: -1 when off, else the rows shown. hits_ is by stored row,
+  // baseOrder_ the stored row at each place of the unfiltered order.
+  int shownRows_ = -1;
+  std::vector<uint8_t> hits_;
+  std::vector<int> baseOrder_;
 
   std::unique_ptr<TRLData> data_;
   std::vector<TColumnLook> columns_;

@@ -118,7 +118,7 @@ int TReportListView::GetTopRow() const { return TCustomGrid::GetTopRow() - Count
 // In 64 bits: a far row number must not wrap around to the top.
 void TReportListView::SetTopRow(int n) {
   const int64_t heads = CountHeadRows();
-  int64_t top = std::min(int64_t(n) + heads - 1, heads + GetNrRows() - 1);
+  int64_t top = std::min(int64_t(n) + heads - 1, heads + ShownRows() - 1);
   top = std::max(top, heads);
   TCustomGrid::SetTopRow(int(top));
 }
@@ -140,7 +140,8 @@ void TReportListView::TopLeftChanged() {
 // The header rows are the fixed rows; one data row remains for an empty list.
 void TReportListView::SyncRows() {
   const int64_t heads = CountHeadRows();
-  const int64_t rows = std::max(heads + GetNrRows(), heads + 1);
+  if (Filtered() && hits_.size() != size_t(GetNrRows()) + 1) EndFilterForNewRows();  // rows changed behind us
+  const int64_t rows = std::max(heads + ShownRows(), heads + 1);
   SetRowCount(int(std::min<int64_t>(rows, INT_MAX)));
   SetFixedRows(int(heads));
   SetHeaderHeights();
@@ -272,6 +273,7 @@ void TReportListView::Assign(TPersistent* Source) {
     throw;
   }
   HookData();  // the data took the source's sort handler
+  EndFilterForNewRows();
   columns_.swap(columns);
 
   OnChange = src->OnChange;

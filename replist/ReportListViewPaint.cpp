@@ -161,7 +161,7 @@ void TReportListView::Paint() {
   } done{painting_};
   headerRight_ = HeaderRight();
   TCustomDrawGrid::Paint();
-  if (GetNrRows() == 0) PaintEmptyList();
+  if (ShownRows() == 0) PaintEmptyList();  // a filter that lets no row through too
   PaintInterRowIndicator();
 }
 
@@ -191,7 +191,7 @@ void TReportListView::PaintEmptyList() {
 // Rows are taken at their default height, as the view never sizes them.
 void TReportListView::PaintInterRowIndicator() {
   const int v = interRowIndi_, top = GetTopRow();
-  if (v == 0 || v < top || int64_t(v) > int64_t(GetNrRows()) + 1) return;
+  if (v == 0 || v < top || int64_t(v) > int64_t(ShownRows()) + 1) return;
   int64_t y = 0;
   for (int r = 0; r < CountHeadRows(); ++r) y += GetRowHeights(r);
   y += (int64_t(v) - top) * (int64_t(GetDefaultRowHeight()) + 1);

@@ -8,6 +8,7 @@
 namespace qel {
 
 void TReportListView::SetNrRows(int n) {
+  EndFilterForNewRows();
   data_->SetNrRows(n);
   SetSelection({0, 0, 0, 0});
   SyncRows();
@@ -48,6 +49,7 @@ int TReportListView::InsertRow(int Row) {
   HideEditor();
   if (Row <= 0) return Row;
   TPaintPause pause(*this);
+  EndFilterForNewRows();
   const int rows = GetNrRows();
   if (Row <= rows) {
     data_->Storage()->InsertRow(Row);
@@ -64,6 +66,7 @@ int TReportListView::InsertRow(int Row) {
 void TReportListView::RemoveRow(int Row) {
   HideEditor();
   if (Row < 1 || Row > GetNrRows()) return;
+  EndFilterForNewRows();
   if (GetNrRows() < 2) {
     data_->RemoveRow(Row);
     RepaintNow();
@@ -101,6 +104,7 @@ void TReportListView::Fill(const std::string& S) {
 
 void TReportListView::Clear() {
   HideEditor();
+  EndFilterForNewRows();
   data_->Clear();
   std::fill(columns_.begin(), columns_.end(), TColumnLook{});
   RepaintNow();

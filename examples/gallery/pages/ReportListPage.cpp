@@ -2,13 +2,17 @@
 // radio buttons, names, right-aligned amounts, passwords and notes, under a
 // two-line common header; shading bands, a highlighted row and column,
 // disabled rows and the inter-row indicator. The buttons fit the column
-// widths, empty the list (showing its message) and fill it again. The row
-// the grid moves to by mouse or keys is marked selected and named below.
+// widths, empty the list (showing its message), fill it again, undo a
+// header-click sort and open the row editor on the current row; the search
+// box filters the rows as you type, as text, a boolean query or a regex.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
 #include "../Gallery.h"
 #include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/ComboBox.h"
+#include "platform/stdctrls/Edit.h"
 #include "replist/QEL_replist.h"
 
 using namespace qel;
@@ -87,24 +91,63 @@ TButton* AddButton(TWinControl* panel, int x, const std::string& caption, TNotif
   return b;
 }
 
+// The search box filters as you type; a bad expression is shown, not raised.
+void Search(TReportListView* list, TEdit* box, TComboBox* mode, TLabel* status) {
+  try {
+    const int shown = list->FilterAndSort(box->GetText(), {}, false, TFilterMode(std::max(mode->GetItemIndex(), 0)),
+                                          -1, true);
+    status->SetCaption(std::to_string(shown) + " of " + std::to_string(list->GetNrRows()) + " rows shown");
+  } catch (const EQELRepListError& e) {
+    status->SetCaption(e.what());
+  }
+}
+
 gallery::PageRegistration page("Report list", 12, [](TWinControl* panel) {
   TReportListView* list = BuildList(panel);
-  TLabel* status = gallery::AddLabel(panel, 8, 612, "Click a row or move with the arrow keys.");
+  TLabel* status = gallery::AddLabel(panel, 8, 612, "Click a row, a check box or a header; Ctrl and Shift select more.");
   AddButton(panel, 8, "Fit widths", [list](TObject*) { list->FitAllColWidths(colNotes, true, 6, 200, 24); });
   AddButton(panel, 112, "Empty list", [list](TObject*) { list->SetNrRows(0); });
   AddButton(panel, 216, "Fill", [list](TObject*) { Fill(list); });
-  // The current row of the grid is shown as the selected row.
-  auto selected = std::make_shared<int>(0);
-  list->OnClick = [list, status, selected](TObject*) {
+  AddButton(panel, 320, "Unsort", [list](TObject*) { list->UnSort(); });
+  AddButton(panel, 424, "Edit row...", [list](TObject*) {
     const int row = list->GetRow() - list->GetFixedRows() + 1;
-    TRLData* d = list->Data();
-    if (row < 1 || row > d->GetNrOfRows()) return;
-    if (*selected >= 1 && *selected <= d->GetNrOfRows()) d->SetRowAttrib(*selected, d->GetRowAttrib(*selected) & ~128);
-    d->SetRowAttrib(row, d->GetRowAttrib(row) | 128);
-    *selected = row;
-    list->Invalidate();
-    status->SetCaption("Row " + std::to_string(row) + ": " + list->GetElem(colName, row) + ", amount " +
-                       list->GetElem(colAmount, row) + (list->GetElemChecked(colDone, row) ? ", packed" : ""));
+    if (row >= 1 && row <= list->ShownRows()) list->EditRowEntries(row, 200, 200);
+  });
+  // Several rows by Ctrl and Shift; names and notes edited in place (F2 or a second click).
+  list->SetRowSelectMode(2);
+  list->SetOptions({goFixedVertLine, goFixedHorzLine, goColSizing, goThumbTracking});
+  list->SetColumnEditable(colName, true);
+  list->SetColumnEditable(colNotes, true);
+  list->SetColumnFormat(colName, "[l][160]Anchor bolt|Ball bearing|Cable tie|Dowel pin|Eye bolt|Fuse 5 A|Gasket|"
+                                 "Hinge|Insulator|Jumper|Key switch|Lock nut");
+  list->SetColumnFormat(colNo, "[#i][80]rix1");
+  list->SetColumnFormat(colAmount, "[f][100]0.00");
+  list->SetColumnFormat(colPick, "[c:2]left|right");
+  list->SetColumnFormat(colPassword, "[s][120]$pwd$8");
+
+  auto* search = new TEdit(panel);
+  search->SetParent(panel);
+  search->SetBounds(540, 10, 170, 24);
+  auto* mode = new TComboBox(panel);
+  mode->SetParent(panel);
+  mode->SetStyle(csDropDownList);
+  mode->SetBounds(716, 10, 104, 24);
+  for (const char* m : {"Text", "Boolean", "Regex"}) mode->Items()->Add(m);
+  mode->SetItemIndex(0);
+  search->OnChange = [=](TObject*) { Search(list, search, mode, status); };
+  mode->OnChange = [=](TObject*) { Search(list, search, mode, status); };
+
+  list->OnSelectedChange = [list, status](TObject*) {
+    status->SetCaption(std::to_string(list->NumSelectedRows()) + " rows selected, first " +
+                       std::to_string(list->FirstSelectedRow()));
+  };
+  list->OnCheckedChange = [list, status](TObject*, bool& Was, int Col, int Row) {
+    status->SetCaption("Row " + std::to_string(Row) + ", " + list->GetColName(Col) + ": " +
+                       (Was ? "was checked" : "was not checked"));
+  };
+  list->OnPercentDone = [status](TObject*, int Percent) {
+    status->SetCaption("Sorting... " + std::to_string(Percent) + " %");
+    status->Repaint();
   };
 });
 

@@ -1,0 +1,69 @@
+// TReportListView sorting: by the program, or by a click on a column
+// header, which flips the direction each time and keeps the current row
+// current. The rows' attribute bytes move with them.
+#include "platform/controls/Application.h"
+#include "replist/ReportListViewInternal.h"
+
+namespace qel {
+
+// While filtered the list is sorted as a whole, from the unfiltered order,
+// and the filter's rows are put first again.
+bool TReportListView::Sort(int Col, int ColSec, bool Dir) {
+  bool sorted;
+  if (Filtered()) {
+    RestoreBaseOrder();
+    sorted = data_->Sort(Col, ColSec, Dir);
+    SaveBaseOrder();
+    PartitionShownRows();
+  } else {
+    sorted = data_->Sort(Col, ColSec, Dir);
+  }
+  RepaintNow();
+  return sorted;
+}
+
+void TReportListView::UnSort() {
+  data_->UnSort();
+  if (Filtered()) {
+    SaveBaseOrder();
+    PartitionShownRows();
+  }
+  RepaintNow();
+}
+
+void TReportListView::SetSortColumnSec(int Col) {
+  if (Col < -1 || Col > GetNrCols()) return;
+  data_->SetSortColumnSec(Col);
+  ChangedSetup();
+}
+
+namespace {
+// The hourglass while a long sort runs.
+class TBusyCursor {
+ public:
+  TBusyCursor() : saved_(Screen->GetCursor()) { Screen->SetCursor(crHourGlass); }
+  ~TBusyCursor() { Screen->SetCursor(saved_); }
+  TBusyCursor(const TBusyCursor&) = delete;
+  TBusyCursor& operator=(const TBusyCursor&) = delete;
+
+ private:
+  TCursor saved_;
+};
+}  // namespace
+
+// The current row is found again by the stored row it shows: one pass.
+void TReportListView::HeaderClickSort(int GridCol) {
+  if (!sortEnabled_) return;
+  TBusyCursor busy;
+  const int stored = data_->GetStoredRow(CurrentDataRow());
+  data_->SetHeaderClickDirection(!data_->GetHeaderClickDirection());
+  Sort(GridCol + 1, GetSortColumnSec(), data_->GetHeaderClickDirection());
+  if (stored == 0) return;
+  for (int r = 1, rows = ShownRows(); r <= rows; ++r) {
+    if (data_->GetStoredRow(r) != stored) continue;
+    SetCurrentGridRow(r + GetFixedRows() - 1);
+    return;
+  }
+}
+
+}  // namespace qel

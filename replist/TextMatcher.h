@@ -1,0 +1,45 @@
+// TTextMatcher: finds a text or a regular expression in cells. Exact text is
+// found with memmem; text without regard to case and regular expressions go
+// through PCRE2 (UTF-8, Unicode case folding, JIT-compiled where the
+// machine allows), with limits so that no pattern can hang the caller.
+#pragma once
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace qel {
+
+// A pattern that does not compile (Position: 1-based character in the
+// pattern) or that needs more work than the limits allow (Position 0).
+class EMatchError : public std::runtime_error {
+ public:
+  EMatchError(const std::string& What, int Position) : std::runtime_error(What), position_(Position) {}
+  int Position() const { return position_; }
+
+ private:
+  int position_;
+};
+
+class TTextMatcher {
+ public:
+  enum TKind { tkText, tkRegex };
+  // Raises EMatchError for a regular expression that does not compile.
+  TTextMatcher(std::string_view Pattern, TKind Kind, bool MatchCase);
+  ~TTextMatcher();
+  TTextMatcher(const TTextMatcher&) = delete;
+  TTextMatcher& operator=(const TTextMatcher&) = delete;
+
+  // True when the pattern occurs in Cell (the empty text occurs everywhere).
+  // Raises EMatchError when a match runs into the limits.
+  bool Matches(std::string_view Cell) const;
+
+ private:
+  struct TPcre;
+  std::string text_;  // exact text, when no PCRE2 code is needed
+  TPcre* pcre_ = nullptr;
+};
+
+// The 1-based character position of byte Offset in UTF-8 Text.
+int CharPosition(std::string_view Text, size_t Offset);
+
+}  // namespace qel
