@@ -32,6 +32,7 @@
 #include "framework/QEL_Base.h"
 #include "gauges/MeterMath.h"
 #include "platform/controls/Controls.h"
+#include "platform/rtl/StoreIfChanged.h"
 
 namespace qel {
 
@@ -53,27 +54,27 @@ using TMeterRenderedEvent = std::function<void(TObject* Sender, TCanvas* Canvas)
 class TNeedleLayout : public TPersistent {
  public:
   TColor GetColorBody() const { return colorBody_; }
-  void SetColorBody(TColor v) { Set(colorBody_, v); }
+  void SetColorBody(TColor v) { if (StoreIfChanged(colorBody_, v)) Changed(); }
   TColor GetColorOutline() const { return colorOutline_; }
-  void SetColorOutline(TColor v) { Set(colorOutline_, v); }
+  void SetColorOutline(TColor v) { if (StoreIfChanged(colorOutline_, v)) Changed(); }
   int GetHeadSize() const { return headSize_; }
-  void SetHeadSize(int v) { Set(headSize_, v); }
+  void SetHeadSize(int v) { if (StoreIfChanged(headSize_, v)) Changed(); }
   int GetThickness() const { return thickness_; }
-  void SetThickness(int v) { Set(thickness_, v); }
+  void SetThickness(int v) { if (StoreIfChanged(thickness_, v)) Changed(); }
   int GetPercentNeedleLength() const { return percentNeedleLength_; }
-  void SetPercentNeedleLength(int v) { Set(percentNeedleLength_, std::clamp(v, 0, 100)); }
+  void SetPercentNeedleLength(int v) { if (StoreIfChanged(percentNeedleLength_, std::clamp(v, 0, 100))) Changed(); }
   int GetHeadAngle() const { return headAngle_; }
-  void SetHeadAngle(int v) { Set(headAngle_, std::clamp(v, 0, 180)); }
+  void SetHeadAngle(int v) { if (StoreIfChanged(headAngle_, std::clamp(v, 0, 180))) Changed(); }
   int GetHeadMidLeng() const { return headMidLeng_; }
-  void SetHeadMidLeng(int v) { Set(headMidLeng_, v); }
+  void SetHeadMidLeng(int v) { if (StoreIfChanged(headMidLeng_, v)) Changed(); }
   int GetShadowDx() const { return shadowDx_; }
-  void SetShadowDx(int v) { Set(shadowDx_, v); }
+  void SetShadowDx(int v) { if (StoreIfChanged(shadowDx_, v)) Changed(); }
   int GetShadowDy() const { return shadowDy_; }
-  void SetShadowDy(int v) { Set(shadowDy_, v); }
+  void SetShadowDy(int v) { if (StoreIfChanged(shadowDy_, v)) Changed(); }
   TColor GetShadowColor() const { return shadowColor_; }
-  void SetShadowColor(TColor v) { Set(shadowColor_, v); }
+  void SetShadowColor(TColor v) { if (StoreIfChanged(shadowColor_, v)) Changed(); }
   bool GetVisible() const { return visible_; }
-  void SetVisible(bool v) { Set(visible_, v); }
+  void SetVisible(bool v) { if (StoreIfChanged(visible_, v)) Changed(); }
 
   // Copies every setting but OnChange from another needle layout.
   void Assign(TPersistent* Source) override;
@@ -82,12 +83,6 @@ class TNeedleLayout : public TPersistent {
   TNotifyEvent OnChange;
 
  private:
-  template <class T>
-  void Set(T& field, T v) {
-    if (field == v) return;
-    field = v;
-    Changed();
-  }
   TColor colorBody_ = 0xC0C0C0;
   TColor colorOutline_ = 0x000000;
   int headSize_ = 20;
@@ -134,63 +129,63 @@ class TMeter : public TGraphicControl {
   int GetMeterDecPlaces() const { return decPlaces_; }
   void SetMeterDecPlaces(int v);
   bool GetMeterShortTicks() const { return shortTicks_; }
-  void SetMeterShortTicks(bool v) { SetIfChanged(shortTicks_, v); }
+  void SetMeterShortTicks(bool v) { SetProperty(shortTicks_, v, TRefresh::Paint); }
   bool GetMeterScaleLine() const { return scaleLine_; }
-  void SetMeterScaleLine(bool v) { SetIfChanged(scaleLine_, v); }
+  void SetMeterScaleLine(bool v) { SetProperty(scaleLine_, v, TRefresh::Paint); }
   bool GetScaleVisible() const { return scaleVisible_; }
-  void SetScaleVisible(bool v) { SetAndPaint(scaleVisible_, v); }
+  void SetScaleVisible(bool v) { SetProperty(scaleVisible_, v, TRefresh::Paint, TStore::Always); }
   bool GetScaleBkVisible() const { return scaleBkVisible_; }
-  void SetScaleBkVisible(bool v) { SetAndPaint(scaleBkVisible_, v); }
+  void SetScaleBkVisible(bool v) { SetProperty(scaleBkVisible_, v, TRefresh::Paint, TStore::Always); }
   double GetScaleBkWidth() const { return scaleBkWidth_; }
   void SetScaleBkWidth(double v);
 
   // --- colours, frame and cover ---
   TColor GetColorSclBkLow() const { return colorSclBkLow_; }
-  void SetColorSclBkLow(TColor v) { SetIfChanged(colorSclBkLow_, v); }
+  void SetColorSclBkLow(TColor v) { SetProperty(colorSclBkLow_, v, TRefresh::Paint); }
   TColor GetColorSclBkNorm() const { return colorSclBkNorm_; }
-  void SetColorSclBkNorm(TColor v) { SetIfChanged(colorSclBkNorm_, v); }
+  void SetColorSclBkNorm(TColor v) { SetProperty(colorSclBkNorm_, v, TRefresh::Paint); }
   TColor GetColorSclBkHigh() const { return colorSclBkHigh_; }
-  void SetColorSclBkHigh(TColor v) { SetIfChanged(colorSclBkHigh_, v); }
+  void SetColorSclBkHigh(TColor v) { SetProperty(colorSclBkHigh_, v, TRefresh::Paint); }
   TColor GetColorScale() const { return colorScale_; }
-  void SetColorScale(TColor v) { SetIfChanged(colorScale_, v); }
+  void SetColorScale(TColor v) { SetProperty(colorScale_, v, TRefresh::Paint); }
   TColor GetColorBakG() const { return colorBakG_; }
-  void SetColorBakG(TColor v) { SetIfChanged(colorBakG_, v); }
+  void SetColorBakG(TColor v) { SetProperty(colorBakG_, v, TRefresh::Paint); }
   TColor GetColorCover() const { return colorCover_; }
-  void SetColorCover(TColor v) { SetIfChanged(colorCover_, v); }
+  void SetColorCover(TColor v) { SetProperty(colorCover_, v, TRefresh::Paint); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle v) { SetIfChanged(frameStyle_, v); }
+  void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
   int GetRimTop() const { return rimTop_; }
-  void SetRimTop(int v) { SetIfChanged(rimTop_, v); }
+  void SetRimTop(int v) { SetProperty(rimTop_, v, TRefresh::Paint); }
   int GetRimBottom() const { return rimBottom_; }
-  void SetRimBottom(int v) { SetIfChanged(rimBottom_, v); }
+  void SetRimBottom(int v) { SetProperty(rimBottom_, v, TRefresh::Paint); }
   int GetRimSide() const { return rimSide_; }
-  void SetRimSide(int v) { SetIfChanged(rimSide_, v); }
+  void SetRimSide(int v) { SetProperty(rimSide_, v, TRefresh::Paint); }
 
   // --- lamps, caption, anchor, background ---
   bool GetLimWatchHighOn() const { return limWatchHighOn_; }
-  void SetLimWatchHighOn(bool v) { SetIfChanged(limWatchHighOn_, v); }
+  void SetLimWatchHighOn(bool v) { SetProperty(limWatchHighOn_, v, TRefresh::Paint); }
   bool GetLimWatchLowOn() const { return limWatchLowOn_; }
-  void SetLimWatchLowOn(bool v) { SetIfChanged(limWatchLowOn_, v); }
+  void SetLimWatchLowOn(bool v) { SetProperty(limWatchLowOn_, v, TRefresh::Paint); }
   TColor GetLimWatchActColor() const { return limWatchActColor_; }
-  void SetLimWatchActColor(TColor v) { SetIfChanged(limWatchActColor_, v); }
+  void SetLimWatchActColor(TColor v) { SetProperty(limWatchActColor_, v, TRefresh::Paint); }
   TColor GetLimWatchPsvColor() const { return limWatchPsvColor_; }
-  void SetLimWatchPsvColor(TColor v) { SetIfChanged(limWatchPsvColor_, v); }
+  void SetLimWatchPsvColor(TColor v) { SetProperty(limWatchPsvColor_, v, TRefresh::Paint); }
   const std::string& GetCaption() const { return caption_; }
-  void SetCaption(const std::string& v) { SetAndPaint(caption_, v); }
+  void SetCaption(const std::string& v) { SetProperty(caption_, v, TRefresh::Paint, TStore::Always); }
   TFont* GetFontCaption() const { return fontCaption_.get(); }
   void SetFontCaption(TFont* v);
   bool GetAnchorCovered() const { return anchorCovered_; }
-  void SetAnchorCovered(bool v) { SetIfChanged(anchorCovered_, v); }
+  void SetAnchorCovered(bool v) { SetProperty(anchorCovered_, v, TRefresh::Paint); }
   int GetAnchorSize() const { return anchorSize_; }
-  void SetAnchorSize(int v) { SetIfChanged(anchorSize_, v); }
+  void SetAnchorSize(int v) { SetProperty(anchorSize_, v, TRefresh::Paint); }
   const std::string& GetAnchorImage() const { return anchorImage_; }
   void SetAnchorImage(const std::string& FileName);
   const std::string& GetBackGroundImg() const { return backGroundImg_; }
   void SetBackGroundImg(const std::string& FileName);
   TBkgFill GetBkgndFillMode() const { return bkgndFillMode_; }
-  void SetBkgndFillMode(TBkgFill v) { SetAndPaint(bkgndFillMode_, v); }
+  void SetBkgndFillMode(TBkgFill v) { SetProperty(bkgndFillMode_, v, TRefresh::Paint, TStore::Always); }
 
   // --- needles ---
   TNeedleLayout* GetNeedleLayout() const { return needle_.get(); }
@@ -235,17 +230,6 @@ class TMeter : public TGraphicControl {
   friend class TPainter;
   bool Loading() const { return ComponentState().Contains(csLoading); }
   meter::TScaleRange Range() const { return {min_, max_, logarithmic_}; }
-  template <class T>
-  void SetIfChanged(T& field, const T& v) {
-    if (field == v) return;
-    field = v;
-    Paint();
-  }
-  template <class T>
-  void SetAndPaint(T& field, const T& v) {
-    field = v;
-    Paint();
-  }
   void StoreValue(double& Stored, double v, const TNeedleLayout& Needle);
   void PullIntoRange();
   bool RefusedByLogScale(double v) const { return logarithmic_ && v < 1e-100; }

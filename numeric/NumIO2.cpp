@@ -145,20 +145,13 @@ void TNumIO2::SetInputFormat(TInFormat v) {
   SetValue(value);
 }
 
+// A new precision writes the value again with it (SetValue repaints).
 void TNumIO2::SetFixPointDecPlaces(int v) {
-  if (v <= 0) return;
-  v = std::min(v, 15);
-  if (v == fixPointDecPlaces_) return;
-  fixPointDecPlaces_ = v;
-  SetValue(GetValue());
+  if (v > 0 && SetProperty(fixPointDecPlaces_, std::min(v, 15), TRefresh::None)) SetValue(GetValue());
 }
 
 void TNumIO2::SetSignificantDigits(int v) {
-  if (v <= 0) return;
-  v = std::min(v, 15);
-  if (v == significantDigits_) return;
-  significantDigits_ = v;
-  SetValue(GetValue());
+  if (v > 0 && SetProperty(significantDigits_, std::min(v, 15), TRefresh::None)) SetValue(GetValue());
 }
 
 namespace {
@@ -210,53 +203,32 @@ void TNumIO2::SetReadOnly(bool v) {
 
 // ------------------------------------------------------- plain properties ----
 
-namespace {
-template <typename T>
-bool Store(T& Field, T Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-}  // namespace
-
-#define QEL_PLAIN_SETTER(Name, Type, Field) \
-  void TNumIO2::Set##Name(Type v) {         \
-    if (Store(Field, v)) Redraw();          \
-  }
-QEL_PLAIN_SETTER(HideSelection, bool, hideSelection_)
-QEL_PLAIN_SETTER(AutoSize, bool, autoSize_)
-QEL_PLAIN_SETTER(Alignment, TAlignment, alignment_)
-QEL_PLAIN_SETTER(LeftText, const std::string&, leftText_)
-QEL_PLAIN_SETTER(RightText, const std::string&, rightText_)
-QEL_PLAIN_SETTER(LeftTextAlignment, TAlignment, leftTextAlignment_)
-QEL_PLAIN_SETTER(RightTextAlignment, TAlignment, rightTextAlignment_)
-QEL_PLAIN_SETTER(TextBoxWidth, int, textBoxWidth_)
-QEL_PLAIN_SETTER(FrameStyle, TFrameStyle, frameStyle_)
-QEL_PLAIN_SETTER(ButVisible, bool, butVisible_)
-QEL_PLAIN_SETTER(But3D, bool, but3D_)
-QEL_PLAIN_SETTER(ButColor, TColor, butColor_)
-QEL_PLAIN_SETTER(ButIncrem, double, butIncrem_)
-QEL_PLAIN_SETTER(GaugeVisible, bool, gaugeVisible_)
-QEL_PLAIN_SETTER(GaugeFrameStyle, TFrameStyle, gaugeFrameStyle_)
-QEL_PLAIN_SETTER(GaugeColor, TColor, gaugeColor_)
-QEL_PLAIN_SETTER(GaugeColorBg, TColor, gaugeColorBg_)
-QEL_PLAIN_SETTER(GaugeColorFrame, TColor, gaugeColorFrame_)
-QEL_PLAIN_SETTER(ColorBoxBG, TColor, colorBoxBG_)
-QEL_PLAIN_SETTER(ColorBoxText, TColor, colorBoxText_)
-QEL_PLAIN_SETTER(ColorOutBG, TColor, colorOutBG_)
-QEL_PLAIN_SETTER(ColorOutText, TColor, colorOutText_)
-#undef QEL_PLAIN_SETTER
+void TNumIO2::SetHideSelection(bool v) { SetProperty(hideSelection_, v, TRefresh::Paint); }
+void TNumIO2::SetAutoSize(bool v) { SetProperty(autoSize_, v, TRefresh::Paint); }
+void TNumIO2::SetAlignment(TAlignment v) { SetProperty(alignment_, v, TRefresh::Paint); }
+void TNumIO2::SetLeftText(const std::string& v) { SetProperty(leftText_, v, TRefresh::Paint); }
+void TNumIO2::SetRightText(const std::string& v) { SetProperty(rightText_, v, TRefresh::Paint); }
+void TNumIO2::SetLeftTextAlignment(TAlignment v) { SetProperty(leftTextAlignment_, v, TRefresh::Paint); }
+void TNumIO2::SetRightTextAlignment(TAlignment v) { SetProperty(rightTextAlignment_, v, TRefresh::Paint); }
+void TNumIO2::SetTextBoxWidth(int v) { SetProperty(textBoxWidth_, v, TRefresh::Paint); }
+void TNumIO2::SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
+void TNumIO2::SetButVisible(bool v) { SetProperty(butVisible_, v, TRefresh::Paint); }
+void TNumIO2::SetBut3D(bool v) { SetProperty(but3D_, v, TRefresh::Paint); }
+void TNumIO2::SetButColor(TColor v) { SetProperty(butColor_, v, TRefresh::Paint); }
+void TNumIO2::SetButIncrem(double v) { SetProperty(butIncrem_, v, TRefresh::Paint); }
+void TNumIO2::SetGaugeVisible(bool v) { SetProperty(gaugeVisible_, v, TRefresh::Paint); }
+void TNumIO2::SetGaugeFrameStyle(TFrameStyle v) { SetProperty(gaugeFrameStyle_, v, TRefresh::Paint); }
+void TNumIO2::SetGaugeColor(TColor v) { SetProperty(gaugeColor_, v, TRefresh::Paint); }
+void TNumIO2::SetGaugeColorBg(TColor v) { SetProperty(gaugeColorBg_, v, TRefresh::Paint); }
+void TNumIO2::SetGaugeColorFrame(TColor v) { SetProperty(gaugeColorFrame_, v, TRefresh::Paint); }
+void TNumIO2::SetColorBoxBG(TColor v) { SetProperty(colorBoxBG_, v, TRefresh::Paint); }
+void TNumIO2::SetColorBoxText(TColor v) { SetProperty(colorBoxText_, v, TRefresh::Paint); }
+void TNumIO2::SetColorOutBG(TColor v) { SetProperty(colorOutBG_, v, TRefresh::Paint); }
+void TNumIO2::SetColorOutText(TColor v) { SetProperty(colorOutText_, v, TRefresh::Paint); }
 
 // The warn colours are stored without comparing.
-void TNumIO2::SetColorWarnBG(TColor v) {
-  colorWarnBG_ = v;
-  Redraw();
-}
-
-void TNumIO2::SetColorWarnText(TColor v) {
-  colorWarnText_ = v;
-  Redraw();
-}
+void TNumIO2::SetColorWarnBG(TColor v) { SetProperty(colorWarnBG_, v, TRefresh::Paint, TStore::Always); }
+void TNumIO2::SetColorWarnText(TColor v) { SetProperty(colorWarnText_, v, TRefresh::Paint, TStore::Always); }
 
 void TNumIO2::SetColorScheme(TColorScheme v) {
   if (v == colorScheme_) return;
@@ -270,35 +242,35 @@ void TNumIO2::SetColorScheme(TColorScheme v) {
 
 void TNumIO2::SetLeftSpace(int v) {
   if (v < 0) return;
-  if (Store(leftSpace_, std::min(v, GetWidth()))) Redraw();
+  SetProperty(leftSpace_, std::min(v, GetWidth()), TRefresh::Paint);
 }
 
 void TNumIO2::SetButWidth(int v) {
-  if (Store(butWidth_, std::clamp(v, 8, 50))) Redraw();
+  SetProperty(butWidth_, std::clamp(v, 8, 50), TRefresh::Paint);
 }
 
 void TNumIO2::SetButHeight(int v) {
-  if (Store(butHeight_, std::min(std::max(v, 18), GetHeight()))) Redraw();
+  SetProperty(butHeight_, std::min(std::max(v, 18), GetHeight()), TRefresh::Paint);
 }
 
 void TNumIO2::SetButSpace(int v) {
-  if (Store(butSpace_, std::clamp(v, 0, 50))) Redraw();
+  SetProperty(butSpace_, std::clamp(v, 0, 50), TRefresh::Paint);
 }
 
 void TNumIO2::SetGaugeHeight(int v) {
-  if (Store(gaugeHeight_, std::max(std::min(v, GetHeight() - gaugeTopMargin_ - 18), 3))) Redraw();
+  SetProperty(gaugeHeight_, std::max(std::min(v, GetHeight() - gaugeTopMargin_ - 18), 3), TRefresh::Paint);
 }
 
 void TNumIO2::SetGaugeWidth(int v) {
-  if (Store(gaugeWidth_, std::min(std::max(v, 10), GetWidth() - gaugeLeftMargin_))) Redraw();
+  SetProperty(gaugeWidth_, std::min(std::max(v, 10), GetWidth() - gaugeLeftMargin_), TRefresh::Paint);
 }
 
 void TNumIO2::SetGaugeLeftMargin(int v) {
-  if (Store(gaugeLeftMargin_, std::max(std::min(v, GetWidth() - gaugeWidth_), 0))) Redraw();
+  SetProperty(gaugeLeftMargin_, std::max(std::min(v, GetWidth() - gaugeWidth_), 0), TRefresh::Paint);
 }
 
 void TNumIO2::SetGaugeTopMargin(int v) {
-  if (Store(gaugeTopMargin_, std::max(std::min(v, GetHeight() - gaugeHeight_ - 18), 0))) Redraw();
+  SetProperty(gaugeTopMargin_, std::max(std::min(v, GetHeight() - gaugeHeight_ - 18), 0), TRefresh::Paint);
 }
 
 void TNumIO2::SetEnabled(bool v) {

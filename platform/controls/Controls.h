@@ -18,12 +18,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/controls/Component.h"
 #include "platform/controls/Messages.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/StoreIfChanged.h"
 
 namespace qel {
 
@@ -65,6 +67,13 @@ using TMouseWheelEvent =
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
+
+// How a setter shows a new value (TControl::SetProperty). A component paints
+// at once where its documentation says the property "repaints", invalidates
+// where it says "invalidates", and does nothing for values it does not show.
+enum class TRefresh : uint8_t { Paint, Invalidate, None };
+// Always: store and refresh even an unchanged value, where that is documented.
+enum class TStore : uint8_t { WhenChanged, Always };
 
 // --------------------------------------------------------- TControl ----
 
@@ -185,6 +194,21 @@ class TControl : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void SetControlStateItem(TControlStateItem Item, bool On);
   void InvalidateRectInParent(const TRect& R);
+  // The setters' one idiom: stores Value in Field when it differs, then
+  // refreshes as How says (TStore::Always: even for an unchanged value).
+  // Returns whether the value changed.
+  template <class T, class V>
+  bool SetProperty(T& Field, V&& Value, TRefresh How, TStore When = TStore::WhenChanged) {
+    bool changed = StoreIfChanged(Field, std::forward<V>(Value));
+    if (changed || When == TStore::Always) {
+      if (How == TRefresh::Paint) PaintAtOnce();
+      else if (How == TRefresh::Invalidate) Invalidate();
+    }
+    return changed;
+  }
+  // TRefresh::Paint: a windowed control runs its paint cycle now, so its
+  // border and windowed children stay right; a graphic control calls Paint.
+  virtual void PaintAtOnce() { Repaint(); }
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
@@ -221,6 +245,7 @@ class TGraphicControl : public TControl {
   friend class TWinControl;
   virtual void Paint() {}
   void PaintControl() override;
+  void PaintAtOnce() override { Paint(); }
 
  private:
   TCanvas canvas_;

@@ -2,26 +2,14 @@
 #include <algorithm>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/StoreIfChanged.h"
 
 namespace qel {
 
-// A setter that stores a changed value and notifies.
-#define QEL_SETTER(Class, Name, Type, field) \
-  void Class::Set##Name(Type v) {            \
-    if (field == v) return;                  \
-    field = v;                               \
-    Changed();                               \
-  }
-
-QEL_SETTER(TPen, Color, TColor, color_)
-QEL_SETTER(TPen, Style, TPenStyle, style_)
-QEL_SETTER(TPen, Mode, TPenMode, mode_)
-void TPen::SetWidth(int v) {
-  v = std::max(v, 1);
-  if (v == width_) return;
-  width_ = v;
-  Changed();
-}
+void TPen::SetColor(TColor v) { if (StoreIfChanged(color_, v)) Changed(); }
+void TPen::SetStyle(TPenStyle v) { if (StoreIfChanged(style_, v)) Changed(); }
+void TPen::SetMode(TPenMode v) { if (StoreIfChanged(mode_, v)) Changed(); }
+void TPen::SetWidth(int v) { if (StoreIfChanged(width_, std::max(v, 1))) Changed(); }
 void TPen::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TPen*>(Source);
   if (!src) return TPersistent::Assign(Source);
@@ -38,7 +26,7 @@ void TBrush::SetColor(TColor v) {
   if (style_ == bsClear) style_ = bsSolid;
   Changed();
 }
-QEL_SETTER(TBrush, Style, TBrushStyle, style_)
+void TBrush::SetStyle(TBrushStyle v) { if (StoreIfChanged(style_, v)) Changed(); }
 void TBrush::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TBrush*>(Source);
   if (!src) return TPersistent::Assign(Source);
@@ -48,14 +36,14 @@ void TBrush::Assign(TPersistent* Source) {
 }
 
 TFont::TFont() = default;
-QEL_SETTER(TFont, Name, const std::string&, name_)
-QEL_SETTER(TFont, Height, int, height_)
-QEL_SETTER(TFont, Style, TFontStyles, style_)
-QEL_SETTER(TFont, Color, TColor, color_)
-QEL_SETTER(TFont, Orientation, int, orientation_)
-QEL_SETTER(TFont, Quality, TFontQuality, quality_)
-QEL_SETTER(TFont, Pitch, TFontPitch, pitch_)
-QEL_SETTER(TFont, Charset, uint8_t, charset_)
+void TFont::SetName(const std::string& v) { if (StoreIfChanged(name_, v)) Changed(); }
+void TFont::SetHeight(int v) { if (StoreIfChanged(height_, v)) Changed(); }
+void TFont::SetStyle(TFontStyles v) { if (StoreIfChanged(style_, v)) Changed(); }
+void TFont::SetColor(TColor v) { if (StoreIfChanged(color_, v)) Changed(); }
+void TFont::SetOrientation(int v) { if (StoreIfChanged(orientation_, v)) Changed(); }
+void TFont::SetQuality(TFontQuality v) { if (StoreIfChanged(quality_, v)) Changed(); }
+void TFont::SetPitch(TFontPitch v) { if (StoreIfChanged(pitch_, v)) Changed(); }
+void TFont::SetCharset(uint8_t v) { if (StoreIfChanged(charset_, v)) Changed(); }
 
 int TFont::GetSize() const { return -MulDiv(height_, 72, ScreenPixelsPerInch); }
 void TFont::SetSize(int points) { SetHeight(-MulDiv(points, ScreenPixelsPerInch, 72)); }

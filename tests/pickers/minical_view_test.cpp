@@ -54,10 +54,7 @@ class MiniCalView : public ::testing::Test {
   }
   // Snap captures the calendar as shown; Pixel reads it in client coordinates.
   void Snap() { shot = robot.Capture(cal); }
-  TColor Pixel(int x, int y) {
-    TPoint off = cal->ClientOffset();
-    return PixelToColor(shot->ScanLine(y + off.Y)[x + off.X]);
-  }
+  TColor Pixel(int x, int y) { return PixelToColor(shot->ScanLine(y)[x]); }
   std::unique_ptr<TBitmap> shot;
 
   TForm form{nullptr};

@@ -1,5 +1,7 @@
 #include "platform/hosts/headless/Robot.h"
 
+#include <algorithm>
+
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "platform/rtl/Exceptions.h"
@@ -166,27 +168,33 @@ void TTestRobot::Type(const std::string& Text) {
   }
 }
 
-std::unique_ptr<TBitmap> TTestRobot::Capture(TControl* C) {
+namespace {
+// Copies the control's area of its form's frame buffer: from its client
+// origin, or from its outer corner when WithBorder.
+std::unique_ptr<TBitmap> CaptureArea(TControl* C, bool WithBorder) {
   TCustomForm* form = dynamic_cast<TCustomForm*>(C);
-  TPoint origin{0, 0};
+  TPoint origin{0, 0}, border{0, 0};
   if (!form) {
     form = C->GetParentForm();
     if (!form) throw EInvalidOperation("Only controls on a form can be captured");
-    TPoint screen = C->ClientToScreen({0, 0});
-    origin = form->ScreenToClient(screen);
-    if (auto* win = dynamic_cast<TWinControl*>(C)) {
-      origin.X -= win->ClientOffset().X;
-      origin.Y -= win->ClientOffset().Y;
-    }
+    origin = form->ScreenToClient(C->ClientToScreen({0, 0}));
+    if (auto* win = dynamic_cast<TWinControl*>(C)) border = win->ClientOffset();
   }
+  TRect area = WithBorder ? Bounds(origin.X - border.X, origin.Y - border.Y, C->GetWidth(), C->GetHeight())
+                          : Bounds(origin.X, origin.Y, std::max(C->GetWidth() - 2 * border.X, 0),
+                                   std::max(C->GetHeight() - 2 * border.Y, 0));
   const TBitmap& frame = form->FrameBuffer();
-  auto out = std::make_unique<TBitmap>(C->GetWidth(), C->GetHeight());
-  TRect src = IntersectRect(Bounds(origin.X, origin.Y, C->GetWidth(), C->GetHeight()),
-                            {0, 0, frame.GetWidth(), frame.GetHeight()});
+  auto out = std::make_unique<TBitmap>(area.Width(), area.Height());
+  TRect src = IntersectRect(area, {0, 0, frame.GetWidth(), frame.GetHeight()});
   for (int y = src.Top; y < src.Bottom; ++y)
-    for (int x = src.Left; x < src.Right; ++x) out->ScanLine(y - origin.Y)[x - origin.X] = frame.ScanLine(y)[x];
+    for (int x = src.Left; x < src.Right; ++x) out->ScanLine(y - area.Top)[x - area.Left] = frame.ScanLine(y)[x];
   return out;
 }
+}  // namespace
+
+std::unique_ptr<TBitmap> TTestRobot::Capture(TControl* C) { return CaptureArea(C, false); }
+
+std::unique_ptr<TBitmap> TTestRobot::CaptureWindow(TControl* C) { return CaptureArea(C, true); }
 
 TColor TTestRobot::PixelAt(TControl* C, int X, int Y) {
   auto shot = Capture(C);
@@ -194,6 +202,6 @@ TColor TTestRobot::PixelAt(TControl* C, int X, int Y) {
   return PixelToColor(shot->ScanLine(Y)[X]);
 }
 
-void TTestRobot::SavePng(TControl* C, const std::string& FileName) { Capture(C)->SaveToFile(FileName); }
+void TTestRobot::SavePng(TControl* C, const std::string& FileName) { CaptureWindow(C)->SaveToFile(FileName); }
 
 }  // namespace qel

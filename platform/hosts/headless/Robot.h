@@ -1,6 +1,7 @@
 // TTestRobot: drives forms the way a user does, through the form-level input
 // dispatch, and captures what they show. Coordinates are the target
-// control's client coordinates.
+// control's client coordinates, for input and capture alike; only
+// CaptureWindow takes the whole control, border included.
 #pragma once
 #include <memory>
 #include <string>
@@ -31,9 +32,14 @@ class TTestRobot {
   // Which form receives keys: the active form unless set.
   void SetKeyForm(TCustomForm* F) { keyForm_ = F; }
 
-  // The control as it is shown now (its form painted and composed).
+  // The control as it is shown now (its form painted and composed), inside
+  // its border: pixel (X, Y) is where Click(C, X, Y) lands. Scroll bars are
+  // inside the border, so they are in it too.
   std::unique_ptr<TBitmap> Capture(TControl* C);
   TColor PixelAt(TControl* C, int X, int Y);
+  // The whole control with its border: (0, 0) is its outer top-left corner.
+  std::unique_ptr<TBitmap> CaptureWindow(TControl* C);
+  // Saves CaptureWindow as a PNG file.
   void SavePng(TControl* C, const std::string& FileName);
 
  private:

@@ -245,7 +245,7 @@ TEST_F(ComboTest, OwnerDrawnItemsAreDrawnOncePerVisibleRow) {
     EXPECT_EQ(rows[i].state.Contains(odSelected), i == 2);  // the current item is highlighted
   }
   // The swatches land in the list, through the combo's canvas.
-  EXPECT_EQ(robot.PixelAt(list, 1 + 5, 1 + 18 * 4 + 9), ColorToRGB(clFuchsia));
+  EXPECT_EQ(robot.PixelAt(list, 5, 18 * 4 + 9), ColorToRGB(clFuchsia));
 
   robot.Key(VK_ESCAPE);
   sw->calls.clear();
@@ -255,7 +255,7 @@ TEST_F(ComboTest, OwnerDrawnItemsAreDrawnOncePerVisibleRow) {
   EXPECT_EQ(sw->calls[0].index, 2);
   EXPECT_TRUE(sw->calls[0].state.Contains(odComboBoxEdit));
   EXPECT_TRUE(sw->calls[0].state.Contains(odFocused));
-  EXPECT_EQ(robot.PixelAt(sw, 2 + 5, sw->GetHeight() / 2), ColorToRGB(clBlue));
+  EXPECT_EQ(robot.PixelAt(sw, 5, sw->ClientHeight() / 2), ColorToRGB(clBlue));
 }
 
 TEST_F(ComboTest, OnDrawItemAndItemChangesKeepTheIndexValid) {

@@ -246,8 +246,8 @@ TEST_F(EditTest, SetTextFiresOnceAndResetsCaretAndModified) {
 TEST_F(EditTest, CaretBlinksOnlyWhileFocused) {
   edit->SetText("ab");
   edit->SetSelStart(2);
-  int caretX = XOf("ab", 2) + edit->ClientOffset().X;
-  auto caretPixel = [&] { return robot.PixelAt(edit, caretX, edit->GetHeight() / 2); };
+  int caretX = XOf("ab", 2);
+  auto caretPixel = [&] { return robot.PixelAt(edit, caretX, MidY()); };
   TColor text = ColorToRGB(clWindowText), back = ColorToRGB(clWindow);
   EXPECT_TRUE(edit->CaretShown());
   EXPECT_EQ(caretPixel(), text);
@@ -270,8 +270,8 @@ TEST_F(EditTest, AutoSelectOnTabAndSelectionHiddenWithoutFocus) {
   ASSERT_TRUE(other->Focused());
   EXPECT_EQ(other->GetSelText(), "tabbed");
   TColor highlight = ColorToRGB(clHighlight);
-  int y = other->GetHeight() / 2;
-  int x = other->ClientOffset().X + XOf("tabbed", 1);
+  int y = other->ClientHeight() / 2;
+  int x = XOf("tabbed", 1);
   EXPECT_EQ(robot.PixelAt(other, x, y), highlight);
   edit->SetFocus();
   EXPECT_NE(robot.PixelAt(other, x, y), highlight);
@@ -305,7 +305,7 @@ TEST_F(EditTest, LongTextScrollsToKeepTheCaretVisible) {
 TEST_F(EditTest, DisabledAndPasswordLooks) {
   edit->SetText("pw");
   edit->SetEnabled(false);
-  EXPECT_EQ(robot.PixelAt(edit, edit->GetWidth() - 4, edit->GetHeight() / 2), ColorToRGB(clBtnFace));
+  EXPECT_EQ(robot.PixelAt(edit, edit->ClientWidth() - 2, MidY()), ColorToRGB(clBtnFace));
   robot.Click(edit, 5, MidY());
   EXPECT_FALSE(edit->Focused());
   edit->SetEnabled(true);
