@@ -27,23 +27,19 @@ struct ColSelItem : ColSelFixture, ::testing::Test {
   TRect Face() { return {1, 1, sel->ButtonRect().Left - 1, sel->ClientHeight() - 1}; }
   int MidY() { return sel->ClientHeight() / 2; }
   // A pixel of the closed box, in client coordinates.
-  TColor At(int x, int y) {
-    TPoint off = sel->ClientOffset();
-    return robot.PixelAt(sel, x + off.X, y + off.Y);
-  }
+  TColor At(int x, int y) { return robot.PixelAt(sel, x, y); }
   TColor ListAt(int x, int y) {
     TCustomControl* list = sel->ListControl();
-    return list ? robot.PixelAt(list, x + list->ClientOffset().X, y + list->ClientOffset().Y) : CLR_INVALID;
+    return list ? robot.PixelAt(list, x, y) : CLR_INVALID;
   }
   // The leftmost column from X on inside the face (whose edges may carry the
   // focus frame) with a pixel that is Color (or, with Unlike, is not), or -1.
   int FirstColumnOf(TColor color, int X = 0, bool Unlike = false) {
     TRect f = Face();
     auto shot = robot.Capture(sel);
-    TPoint off = sel->ClientOffset();
     for (int x = std::max(X, f.Left); x < f.Right; ++x)
       for (int y = f.Top + 1; y < f.Bottom - 1; ++y)
-        if ((PixelToColor(shot->ScanLine(y + off.Y)[x + off.X]) == color) != Unlike) return x;
+        if ((PixelToColor(shot->ScanLine(y)[x]) == color) != Unlike) return x;
     return -1;
   }
   void Select(TColor c) {

@@ -40,8 +40,7 @@ struct DropDownTest : FormFixture, ::testing::Test {
   }
   TDropDownList* List() { return popup->List(); }
   int RowY(int row) { return row * RowH + RowH / 2; }
-  // The robot reads pixels from the list's outer corner, one pixel outside its client area.
-  TColor ListPixel(int X, int Y) { return robot.PixelAt(List(), X + 1, Y + 1); }
+  TColor ListPixel(int X, int Y) { return robot.PixelAt(List(), X, Y); }
 };
 
 }  // namespace

@@ -209,9 +209,8 @@ TEST_F(LongLineTest, SelectedGlyphsStayWhereTheyWere) {
   auto selected = Shot(edit);
 
   TTextEditor& ed = edit->Editor();
-  TPoint offset = edit->ClientOffset(), origin = ed.PointOf(0);
-  origin = {origin.X + offset.X, origin.Y + offset.Y};
-  int x1 = ed.PointOf(6).X + offset.X, x2 = ed.PointOf(8).X + offset.X;
+  TPoint origin = ed.PointOf(0);
+  int x1 = ed.PointOf(6).X, x2 = ed.PointOf(8).X;
   TCanvas& c = *expected->Canvas();
   c.Font()->Assign(edit->GetFont());
   c.Font()->SetColor(clHighlightText);
