@@ -245,9 +245,10 @@ namespace {
 
 // Whether the number S (as the machine collected it) is at least 1e309 in
 // size: no double holds it, whatever digits follow, so it need not be read.
-bool FarBeyondDouble(std::string_view S) {
+bool FarBeyondDouble(std::string_view S, bool& Negative) {
   size_t i = 0;
   while (i < S.size() && S[i] == ' ') ++i;
+  Negative = i < S.size() && S[i] == '-';
   if (i < S.size() && (S[i] == '+' || S[i] == '-')) ++i;
   while (i < S.size() && S[i] == '0') ++i;
   const char* const end = S.data() + S.size();
@@ -285,8 +286,8 @@ double ScanFloat(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode
   --Pos;  // onto the character that ended the scan
   if (m.state != kAccept) return 0.0;
   const std::string_view number(Text.data() + start - 1, static_cast<size_t>(collectEnd - start));
-  const bool negative = number.find('-') < number.find_first_of("Ee");
-  if (FarBeyondDouble(number)) return negative ? -uc_MaxDouble : uc_MaxDouble;
+  bool negative;
+  if (FarBeyondDouble(number, negative)) return negative ? -uc_MaxDouble : uc_MaxDouble;
   std::string collected(number);
   for (char& c : collected) c = c == ',' ? '.' : c == 'e' ? 'E' : c;
   long double value = ToExtended(collected);
