@@ -136,4 +136,11 @@ TEST_F(NumIO2MemoTest, LongTextsEditAndMapTheMouseAsShortOnes) {
   EXPECT_EQ(field->XCoordsToCharPos(35 + 3 + 10 * perChar + (perChar + 1) / 2), 11);
   field->SetAlignment(taRightJustify);  // the end shows at the box's right edge
   EXPECT_EQ(field->XCoordsToCharPos(35 + 80 - 3), int(text.size()));
+  // Further left (a drag far out of the box), by the mean character width
+  // of the whole text.
+  const int size = int(text.size());
+  for (int x : {35 + 80 - 3 - width / 2, 35 + 80 - 3 - width / 3}) {
+    const int pos = x + width - 35 - 80 + 3;
+    EXPECT_EQ(field->XCoordsToCharPos(x), std::min((std::min(width, pos) + perChar / 2) / perChar, size)) << x;
+  }
 }
