@@ -35,6 +35,28 @@ void TNumIO2::CreateWnd() {
 
 // -------------------------------------------------------------- validity ----
 
+namespace {
+
+int32_t ScanDigits(TInFormat Format, const std::string& Text, int& Pos) {
+  switch (Format) {
+    case itHex: return ScanHex(Text, Pos);
+    case itOct: return ScanOct(Text, Pos);
+    default: return ScanBin(Text, Pos);
+  }
+}
+
+// Whether all after a one-character prefix are digits of Format (at least
+// one), read in place: a copy of a long text would cost more than the check.
+// The scanners skip blanks first, so a blank there is refused before.
+bool DigitsAfterPrefix(TInFormat Format, const std::string& Text) {
+  if (Text.size() < 2 || Text[1] == ' ') return false;
+  int pos = 2;
+  ScanDigits(Format, Text, pos);
+  return pos == int(Text.size()) + 1;
+}
+
+}  // namespace
+
 bool TNumIO2::CheckValidity(const std::string& Text) const {
   switch (inputFormat_) {
     case itExp: return IsValidExpStr(Text, true, decPlaceSep_);
@@ -49,17 +71,22 @@ bool TNumIO2::CheckValidity(const std::string& Text) const {
     default: break;
   }
   if (Text.empty()) return false;
-  switch (DynamicFormatOf(Text)) {
-    case itHex: return IsValidHexStr(Text.substr(1));
-    case itBin: return IsValidBinStr(Text.substr(1));
-    case itOct: return IsValidOctStr(Text.substr(1));
-    default: return IsValidFloatStr(Text, decPlaceSep_);
-  }
+  if (HasDynamicPrefix(Text)) return DigitsAfterPrefix(DynamicFormatOf(Text), Text);
+  return IsValidFloatStr(Text, decPlaceSep_);
+}
+
+bool TNumIO2::TextIsValid() const {
+  const TDecPSep mode = ResolveTypingSepMode(decPlaceSep_);
+  auto& m = validityMemo_;
+  if (m.version != textVersion_ || m.format != inputFormat_ || m.mode != mode || m.decPlaces != fixPointDecPlaces_)
+    m = {textVersion_, inputFormat_, mode, fixPointDecPlaces_, CheckValidity(text_)};
+  return m.valid;
 }
 
 void TNumIO2::SetText(const std::string& v) {
   if (v == text_ || !(v.empty() || CheckValidity(v))) return;
   text_ = v;
+  TextChanged();
   caret_ = selBegin_ = selEnd_ = 0;
   Redraw();
 }
@@ -83,16 +110,18 @@ double DecimalIntValue(const std::string& Text) {
 
 double DigitsValue(TInFormat Format, const std::string& Text) {
   int pos = 1;
-  switch (Format) {
-    case itHex: return ScanHex(Text, pos);
-    case itOct: return ScanOct(Text, pos);
-    default: return ScanBin(Text, pos);
-  }
+  return ScanDigits(Format, Text, pos);
 }
 
 }  // namespace
 
 double TNumIO2::GetValue() const {
+  auto& m = valueMemo_;
+  if (m.version != textVersion_ || m.format != inputFormat_) m = {textVersion_, inputFormat_, ReadValue()};
+  return m.value;
+}
+
+double TNumIO2::ReadValue() const {
   int pos = 1;
   switch (inputFormat_) {
     case itInt: return IsValidIntStr(text_) ? DecimalIntValue(text_) : 0;
@@ -122,6 +151,7 @@ std::string TNumIO2::FormatValue(double v) const {
 
 void TNumIO2::SetValue(double v) {
   text_ = FormatValue(v);
+  TextChanged();
   Redraw();
 }
 
@@ -173,6 +203,7 @@ void TNumIO2::SetDecPlaceSep(TDecPSep v) {
       std::replace(text_.begin(), text_.end(), from, to);
     }
   }
+  TextChanged();
   decPlaceSep_ = v;
   Redraw();
 }
@@ -321,6 +352,7 @@ void TNumIO2::Assign(TPersistent* Source) {
   shiftDown_ = s->shiftDown_, ctrlDown_ = s->ctrlDown_, hideSelection_ = s->hideSelection_;
   rangeHigh_ = s->rangeHigh_, rangeLow_ = s->rangeLow_, beep_ = s->beep_;
   readOnly_ = s->readOnly_, autoSize_ = s->autoSize_;
+  TextChanged();
   if (readOnly_) {  // a read-only copy shows no caret
     KillTimer(timerWnd_, 1);
     caretVisible_ = false;

@@ -30,19 +30,31 @@ char TNumIO2::CharOfKey(uint16_t Key) const {
   return c;
 }
 
+void TNumIO2::ReplaceText(size_t Pos, size_t Count, const std::string& With) {
+  keyEdits_.push_back({Pos, text_.substr(Pos, Count), With.size()});
+  text_.replace(Pos, Count, With);
+  TextChanged();
+}
+
+void TNumIO2::UndoKeyEdits() {
+  for (auto e = keyEdits_.rbegin(); e != keyEdits_.rend(); ++e) text_.replace(e->pos, e->inserted, e->removed);
+  keyEdits_.clear();
+  TextChanged();
+}
+
 void TNumIO2::InsertChar(char C) {
   if (selBegin_ < selEnd_) {
-    text_.erase(size_t(selBegin_), size_t(selEnd_ - selBegin_));
+    ReplaceText(size_t(selBegin_), size_t(selEnd_ - selBegin_), "");
     caret_ = selEnd_ = selBegin_;
   }
-  text_.insert(size_t(caret_), 1, C);
+  ReplaceText(size_t(caret_), 0, std::string(1, C));
   ++caret_;
 }
 
 // Cut, Backspace and Delete: an emptied field shows the format's zero.
 void TNumIO2::DeleteSelection() {
-  text_.erase(size_t(selBegin_), size_t(selEnd_ - selBegin_));
-  if (text_.empty()) text_ = FormatValue(0);
+  ReplaceText(size_t(selBegin_), size_t(selEnd_ - selBegin_), "");
+  if (text_.empty()) ReplaceText(0, 0, FormatValue(0));
   caret_ = selEnd_ = selBegin_;
 }
 
@@ -56,7 +68,7 @@ bool TNumIO2::HandleCtrlKey(uint16_t Key) {
     case 'V':
       if (!Clipboard()->HasFormat(CF_TEXT)) return false;
       selected = Clipboard()->GetAsText();
-      text_.insert(size_t(caret_), selected);
+      ReplaceText(size_t(caret_), 0, selected);
       caret_ += int(selected.size());
       return true;
     case 'X':
@@ -75,12 +87,12 @@ bool TNumIO2::HandlePlainKey(uint16_t Key) {
   switch (Key) {
     case VK_BACK:
       if (selBegin_ < selEnd_) DeleteSelection();
-      else if (caret_ > 0) text_.erase(size_t(--caret_), 1);
+      else if (caret_ > 0) ReplaceText(size_t(--caret_), 1, "");
       else return false;
       return true;
     case VK_DELETE:
       if (selBegin_ < selEnd_) DeleteSelection();
-      else if (caret_ < length) text_.erase(size_t(caret_), 1);
+      else if (caret_ < length) ReplaceText(size_t(caret_), 1, "");
       else return false;
       return true;
     case VK_TAB:
@@ -121,15 +133,16 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
     if (!ctrlDown_ && Key == VK_TAB) HandlePlainKey(Key);
     return;
   }
-  const std::string savedText = text_;
+  keyEdits_.clear();
   const int savedCaret = caret_;
   bool changed = ctrlDown_ ? HandleCtrlKey(Key) : HandlePlainKey(Key);
-  if (!(text_.empty() || text_ == "-" || text_ == "+") && !CheckValidity(text_)) {
-    text_ = savedText;
+  if (!(text_.empty() || text_ == "-" || text_ == "+") && !TextIsValid()) {
+    UndoKeyEdits();
     caret_ = savedCaret;
     BeepIfWanted();
     changed = false;
   }
+  keyEdits_.clear();
   caret_ = std::clamp(caret_, 0, int(text_.size()));
   if (inputFormat_ == itFixPoint && caret_ > int(text_.size()) - fixPointDecPlaces_ - 1) {
     selBegin_ = caret_;  // the next digit replaces this decimal
@@ -231,38 +244,27 @@ void TNumIO2::Click() {
 
 // ---------------------------------------------------------------- caret x ----
 
-namespace {
-int AlignedTextLeft(TAlignment A, int LeftSpace, int BoxWidth, int TextWidth) {
-  switch (A) {
-    case taLeftJustify: return LeftSpace + 4;
-    case taRightJustify: return LeftSpace + BoxWidth - TextWidth - 2;
-    default: return LeftSpace + (BoxWidth - TextWidth) / 2 + 2;
-  }
-}
-}  // namespace
-
+// Both measure through the painted line, which only measures where the
+// text changed since.
 int TNumIO2::CharPosToXCoords(int Pos) {
-  TCanvas* c = buffer_->Canvas();
-  c->Font()->Assign(GetFont());
+  boxText_.Update(text_, GetFont());
   Pos = std::clamp(Pos, 0, int(text_.size()));
-  int tw = c->TextWidth(text_), pw = c->TextWidth(text_.substr(0, size_t(Pos)));
-  return pw + AlignedTextLeft(alignment_, leftSpace_, textBoxWidth_, tw);
+  return int(boxText_.XOf(Pos) + BoxTextLeft(boxText_.Width()));
 }
 
 int TNumIO2::XCoordsToCharPos(int X) {
   if (text_.empty()) return 0;
-  TCanvas* c = buffer_->Canvas();
-  c->Font()->Assign(GetFont());
-  int tw = c->TextWidth(text_);
-  int cw = std::max(tw / int(text_.size()), 1);  // never divide by a zero-width font
-  int pos;
+  boxText_.Update(text_, GetFont());
+  const int64_t tw = boxText_.Width(), length = int64_t(text_.size());
+  const int64_t cw = std::max<int64_t>(tw / length, 1);  // never divide by a zero-width font
+  int64_t pos;
   switch (alignment_) {
     case taLeftJustify: pos = X - leftSpace_ - 3; break;
     case taRightJustify: pos = X + tw - leftSpace_ - textBoxWidth_ + 3; break;
     default: pos = X - leftSpace_ - (textBoxWidth_ - tw) / 2 - 1; break;
   }
-  pos = std::max(pos, 0);
-  return std::min((std::min(tw, pos) + cw / 2) / cw, int(text_.size()));
+  pos = std::max<int64_t>(pos, 0);
+  return int(std::min((std::min(tw, pos) + cw / 2) / cw, length));
 }
 
 // ------------------------------------------------------------ focus, timer ----

@@ -3,8 +3,10 @@
 // as two's complement without undefined behaviour.
 #include <algorithm>
 #include <clocale>
+#include <cstring>
 #include <cstdlib>
 #include <locale.h>
+#include <string_view>
 
 #include "numeric/QEL_NumIO.h"
 #include "platform/rtl/FormatSettings.h"
@@ -50,6 +52,22 @@ namespace {
 
 bool IsDigit(char C) { return C >= '0' && C <= '9'; }
 
+// The end of the run of decimal digits starting at P, eight bytes at a time:
+// long texts are mostly digits, and every key reads the whole text.
+const char* DigitRunEnd(const char* P, const char* End) {
+  constexpr uint64_t kNibbles = 0xF0F0F0F0F0F0F0F0ull, kThrees = 0x3030303030303030ull;
+  constexpr uint64_t kSixes = 0x0606060606060606ull;
+  while (End - P >= 8) {
+    uint64_t w;
+    std::memcpy(&w, P, 8);
+    // All high nibbles 3, and no low nibble above 9 (adding 6 would carry).
+    if ((w & kNibbles) != kThrees || ((w + kSixes) & kNibbles) != kThrees) break;
+    P += 8;
+  }
+  while (P < End && IsDigit(*P)) ++P;
+  return P;
+}
+
 // Keeps a position inside 1..length + 1 so that no scanner reads outside.
 void ClampPos(const std::string& Text, int& Pos) {
   int end = static_cast<int>(Text.size()) + 1;
@@ -92,11 +110,9 @@ struct ExpMachine {
   TDecPSep mode;
   int state = 1;
   long expDigits = 0;  // saturates above the cap
-  std::string collected;
 
-  // One character (or -1 past the end); returns false once the exponent
-  // passed the cap, after which nothing more is collected.
-  bool Step(int Ch) {
+  // One character (or -1 past the end).
+  void Step(int Ch) {
     TCharClass cls = Classify(Ch, mode);
     int next = kNext[state - 1][cls];
     if (next == 6 && !exponentAllowed) next = kAccept;
@@ -105,13 +121,14 @@ struct ExpMachine {
       expDigits = state == 8 ? std::min(expDigits * 10 + d, long(kExpCap) + 1) : d;
     }
     state = next;
-    if (state < 1 || state > 8) return true;
-    if (expDigits > kExpCap) return false;
-    char c = static_cast<char>(Ch);
-    collected += c == ',' ? '.' : c == 'e' ? 'E' : c;
-    return true;
   }
   bool Done() const { return state == kAccept || state == kReject; }
+  // Whether the last character stepped over belongs to the number read: once
+  // the exponent passed the cap nothing more does.
+  bool Collecting() const { return !Done() && expDigits <= kExpCap; }
+  // Integer and fraction digits leave the state and the exponent as they
+  // are, so a run of them can be passed over whole.
+  bool InDigitRun() const { return state == 3 || state == 5; }
 };
 
 int CharAt(const std::string& Text, int Pos) {
@@ -136,9 +153,16 @@ long double ToExtended(const std::string& S) {
 bool IsValidExpStr(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode) {
   if (Text.empty()) return false;
   ExpMachine m{ExponentAllowed, ResolveTypingSepMode(SepMode)};
+  const char* const end = Text.data() + Text.size();
   int pos = 1;
-  for (; !m.Done(); ++pos)
-    if (!m.Step(CharAt(Text, pos))) return false;
+  while (!m.Done()) {
+    if (m.InDigitRun() && pos <= static_cast<int>(Text.size()) && IsDigit(Text[pos - 1])) {
+      pos = static_cast<int>(DigitRunEnd(Text.data() + pos - 1, end) - Text.data()) + 1;
+      continue;
+    }
+    m.Step(CharAt(Text, pos++));
+    if (!m.Done() && !m.Collecting()) return false;
+  }
   return m.state == kAccept && pos - 1 == static_cast<int>(Text.size()) + 1;
 }
 
@@ -149,10 +173,18 @@ bool IsValidFloatStr(const std::string& Text, TDecPSep SepMode) {
   if (Text.empty()) return false;
   TDecPSep mode = ResolveTypingSepMode(SepMode);
   int state = 0;
-  for (char c : Text) {
+  const char* p = Text.data();
+  const char* const end = p + Text.size();
+  while (p < end) {
+    char c = *p;
+    if ((state == 3 || state == 4) && IsDigit(c)) {  // digits keep these states
+      p = DigitRunEnd(p, end);
+      continue;
+    }
     int col = IsDecimalSep(c, mode) ? 1 : (c == '+' || c == '-') ? 0 : IsDigit(c) ? 2 : 3;
     state = next[state][col];
     if (state == 5) return false;
+    ++p;
   }
   return true;
 }
@@ -162,9 +194,8 @@ bool IsValidIntStr(const std::string& Text) {
   char first = Text[0];
   if (Text.size() == 1) return IsDigit(first);
   if (first != '+' && first != '-' && !IsDigit(first)) return false;
-  for (size_t i = 1; i < Text.size(); ++i)
-    if (!IsDigit(Text[i])) return false;
-  return true;
+  const char* const end = Text.data() + Text.size();
+  return DigitRunEnd(Text.data() + 1, end) == end;
 }
 
 namespace {
@@ -210,12 +241,56 @@ bool IsValidBinStr(const std::string& Text) { return AllDigitsOf(Text, 2); }
 
 // -------------------------------------------------------------- scanners ----
 
+namespace {
+
+// Whether the number S (as the machine collected it) is at least 1e309 in
+// size: no double holds it, whatever digits follow, so it need not be read.
+bool FarBeyondDouble(std::string_view S, bool& Negative) {
+  size_t i = 0;
+  while (i < S.size() && S[i] == ' ') ++i;
+  Negative = i < S.size() && S[i] == '-';
+  if (i < S.size() && (S[i] == '+' || S[i] == '-')) ++i;
+  while (i < S.size() && S[i] == '0') ++i;
+  const char* const end = S.data() + S.size();
+  const size_t intDigits = static_cast<size_t>(DigitRunEnd(S.data() + i, end) - (S.data() + i));
+  if (intDigits == 0) return false;
+  i += intDigits;
+  if (i < S.size() && (S[i] == '.' || S[i] == ',')) i = static_cast<size_t>(DigitRunEnd(S.data() + i + 1, end) - S.data());
+  int64_t exponent = 0;
+  if (i < S.size() && (S[i] == 'E' || S[i] == 'e')) {
+    ++i;
+    bool negative = i < S.size() && S[i] == '-';
+    if (i < S.size() && (S[i] == '+' || S[i] == '-')) ++i;
+    for (; i < S.size() && IsDigit(S[i]); ++i) exponent = std::min<int64_t>(exponent * 10 + (S[i] - '0'), 1000000);
+    if (negative) exponent = -exponent;
+  }
+  return static_cast<int64_t>(std::min<size_t>(intDigits, 1000000000)) - 1 + exponent >= 309;
+}
+
+}  // namespace
+
 double ScanFloat(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode, int& Pos) {
   ClampPos(Text, Pos);
   ExpMachine m{ExponentAllowed, ResolveTypingSepMode(SepMode)};
-  while (!m.Done()) m.Step(CharAt(Text, Pos++));
+  const char* const end = Text.data() + Text.size();
+  const int start = Pos;
+  int collectEnd = start;  // the number read is [start, collectEnd)
+  while (!m.Done()) {
+    if (m.InDigitRun() && Pos <= static_cast<int>(Text.size()) && IsDigit(Text[Pos - 1])) {
+      Pos = collectEnd = static_cast<int>(DigitRunEnd(Text.data() + Pos - 1, end) - Text.data()) + 1;
+      continue;
+    }
+    m.Step(CharAt(Text, Pos++));
+    if (m.Collecting()) collectEnd = Pos;
+  }
   --Pos;  // onto the character that ended the scan
-  long double value = m.state == kAccept ? ToExtended(m.collected) : 0.0L;
+  if (m.state != kAccept) return 0.0;
+  const std::string_view number(Text.data() + start - 1, static_cast<size_t>(collectEnd - start));
+  bool negative;
+  if (FarBeyondDouble(number, negative)) return negative ? -uc_MaxDouble : uc_MaxDouble;
+  std::string collected(number);
+  for (char& c : collected) c = c == ',' ? '.' : c == 'e' ? 'E' : c;
+  long double value = ToExtended(collected);
   if (value > uc_MaxDouble) return uc_MaxDouble;
   if (value < -uc_MaxDouble) return -uc_MaxDouble;
   return static_cast<double>(value);

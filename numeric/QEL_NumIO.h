@@ -254,6 +254,12 @@ class TNumIO2 : public TCustomControl {
  private:
   // model (NumIO2.cpp)
   bool CheckValidity(const std::string& Text) const;
+  // Every write to text_ ends here, so the remembered value and validity
+  // below follow the text.
+  void TextChanged() { ++textVersion_; }
+  // CheckValidity(text_), remembered until the text or the format changes.
+  bool TextIsValid() const;
+  double ReadValue() const;  // GetValue without the memo
   std::string FormatValue(double v) const;
   void Redraw() { Repaint(); }
   // input (NumIO2Input.cpp)
@@ -262,6 +268,10 @@ class TNumIO2 : public TCustomControl {
   char CharOfKey(uint16_t Key) const;
   void InsertChar(char C);
   void DeleteSelection();
+  // Edits a key makes, in place and remembered until UndoKeyEdits takes
+  // them back, so a refused key need not have copied the whole text first.
+  void ReplaceText(size_t Pos, size_t Count, const std::string& With);
+  void UndoKeyEdits();
   int GaugeBand() const;
   double GaugeValueAt(int X) const;
   double SpinStep(bool Up) const;
@@ -315,6 +325,27 @@ class TNumIO2 : public TCustomControl {
   bool constructing_ = true;
   HWND timerWnd_ = 0;
   std::unique_ptr<TBitmap> buffer_;
+  // Reading the value or checking a long text costs a pass over it: each is
+  // done once for a text (and the format settings it depends on).
+  uint64_t textVersion_ = 1;
+  mutable struct {
+    uint64_t version = 0;
+    TInFormat format = itFloat;
+    double value = 0;
+  } valueMemo_;
+  mutable struct {
+    uint64_t version = 0;
+    TInFormat format = itFloat;
+    TDecPSep mode = dsPoint;
+    int decPlaces = 0;
+    bool valid = false;
+  } validityMemo_;
+  struct TKeyEdit {
+    size_t pos;
+    std::string removed;
+    size_t inserted;
+  };
+  std::vector<TKeyEdit> keyEdits_;
   // The text as painted: measured once, then only where it changes, so a
   // long text paints as fast as a short one (its positions are bytes: the
   // text is ASCII).

@@ -171,3 +171,37 @@ TEST(NumIOCodec, DynamicPrefixesNameTheBase) {
   EXPECT_EQ(DynamicFormatOf("-1.5"), itExp);
   EXPECT_EQ(DynamicFormatOf(""), itExp);
 }
+
+TEST(NumIOCodec, LongDigitRunsEndExactlyAtTheFirstOtherCharacter) {
+  // The neighbours of '0' and '9', a blank and a byte beyond ASCII, at each
+  // place of runs shorter and longer than eight.
+  for (char other : {'/', ':', ' ', 'a', '\xB5'})
+    for (int length : {1, 7, 8, 9, 16, 17})
+      for (int at = 0; at < length; ++at) {
+        std::string digits(size_t(length), '9');
+        digits[size_t(at)] = other;
+        const std::string text = "1" + digits;
+        EXPECT_FALSE(IsValidIntStr(text)) << text;
+        EXPECT_FALSE(IsValidFloatStr("1." + digits, dsPoint)) << text;
+        EXPECT_FALSE(IsValidExpStr(text, true, dsPoint)) << text;
+        EXPECT_EQ(Float(text, true).pos, at + 2) << text;
+      }
+  EXPECT_TRUE(IsValidIntStr("-" + std::string(17, '0')));
+  EXPECT_TRUE(IsValidExpStr("1." + std::string(17, '5') + "E+17", true, dsPoint));
+}
+
+TEST(NumIOCodec, NumbersFarBeyondADoubleAreClampedWhateverTheirLength) {
+  const std::string zeros308(308, '0');
+  EXPECT_EQ(Float("1" + zeros308, true).value, 1e308);
+  EXPECT_EQ(Float("1" + zeros308 + "0", true).value, uc_MaxDouble);
+  EXPECT_EQ(Float(" -9" + zeros308 + "0", true).value, -uc_MaxDouble);
+  EXPECT_EQ(Float("1" + zeros308.substr(1) + "E1", true).value, 1e308);
+  EXPECT_EQ(Float("1" + zeros308.substr(1) + ".5E2", true).value, uc_MaxDouble);
+  EXPECT_DOUBLE_EQ(Float("1" + zeros308 + "0E-10", true).value, 1e299);
+  EXPECT_DOUBLE_EQ(Float(std::string(500, '0') + "1.5", true).value, 1.5);
+  const std::string million = "-" + std::string(1000000, '7');
+  const Scan m = Float(million + "x", true);
+  EXPECT_EQ(m.value, -uc_MaxDouble);
+  EXPECT_EQ(m.pos, 1000002);
+  EXPECT_DOUBLE_EQ(Float("0." + std::string(100000, '3'), true).value, 1.0 / 3);
+}
