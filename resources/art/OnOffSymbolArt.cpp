@@ -68,8 +68,8 @@ TFrameArt ArrowButton(double OnDegrees, double OffDegrees) {
 TFrameArt Smiley(TRgb OnFace, TRgb OffFace) {
   return [=](TSketch& S, bool On) {
     const TRgb face = On ? OnFace : OffFace;
-    TShape head = Circle(9, 9, 8.1);
-    S.Layer(head, Ball(face, 9, 9, 8.1));
+    TShape head = Circle(9, 9, 7.9);
+    S.Layer(head, Radial(Lighter(face, 0.45), 6.5, 6, Darker(face, 0.22), 10.5));
     S.Layer(Ring(head, 0.45), Darker(face, 0.55));
     const TRgb ink = Darker(face, 0.78);
     S.Layer(Ellipse(6.4, 6.8, 1.15, 1.7), ink);
