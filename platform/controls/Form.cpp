@@ -1,5 +1,7 @@
 // TCustomForm: showing, closing, modal loops, focus and the frame buffer.
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/controls/Application.h"
 #include "platform/controls/Forms.h"
@@ -59,7 +61,8 @@ void TCustomForm::Hide() {
   shown_ = false;
   SetVisible(false);
   SetActive(false);
-  capture_ = hover_ = nullptr;
+  CancelCapture();
+  hover_ = nullptr;
   DoHide();
   Application->Host().FormHidden(this);
   if (Application->ActiveForm() == this) Application->ActivateForm(nullptr);
@@ -97,6 +100,9 @@ TModalResult TCustomForm::ShowModal() {
   modal_ = true;
   modalResult_ = mrNone;
   Application->PushModal(this);
+  // Other forms take no input now, so a held button would never see its release.
+  for (TCustomForm* f : std::vector<TCustomForm*>(Application->Forms()))
+    if (f != this) f->CancelCapture();
   // Whatever ends the loop, the form that was active before takes the keys again.
   struct Finish {
     TCustomForm* form;
@@ -217,7 +223,7 @@ void TCustomForm::ControlGoing(TControl* C) {
 void TCustomForm::ControlHidden(TControl* C) {
   auto inside = [&](TControl* x) { return x && (x == C || (dynamic_cast<TWinControl*>(C) &&
                                                            static_cast<TWinControl*>(C)->ContainsControl(x))); };
-  if (inside(capture_)) capture_ = nullptr;
+  if (inside(capture_)) CancelCapture();
   if (inside(hover_)) hover_ = nullptr;
   if (inside(focused_)) {
     TWinControl* next = FindNextControl(focused_, true, true, false);
@@ -227,6 +233,10 @@ void TCustomForm::ControlHidden(TControl* C) {
 }
 
 void TCustomForm::SetCaptureControl(TControl* C) { capture_ = C; }
+
+void TCustomForm::CancelCapture() {
+  if (TControl* holder = std::exchange(capture_, nullptr)) holder->Perform(WM_CAPTURECHANGED);
+}
 
 // ------------------------------------------------------------ picture ----
 

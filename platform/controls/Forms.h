@@ -79,6 +79,10 @@ class TCustomForm : public TWinControl {
 
   TControl* CaptureControl() const { return capture_; }
   void SetCaptureControl(TControl* C);
+  // Takes the mouse away from the control holding it (it is hidden, disabled
+  // or a modal form begins, so no release will reach it) and tells it with
+  // WM_CAPTURECHANGED.
+  void CancelCapture();
   TControl* HoverControl() const { return hover_; }
 
   TNotifyEvent OnShow, OnHide, OnCreate, OnDestroy, OnActivate, OnDeactivate;

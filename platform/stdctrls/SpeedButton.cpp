@@ -96,10 +96,16 @@ void TSpeedButton::UpdateExclusive() {
   GetParent()->Broadcast(m);
 }
 
+// Other kinds of buttons announce themselves with the same message: only a
+// speed button of the same parent counts as the sender.
 void TSpeedButton::CMButtonPressed(TMessage& Message) {
-  if (Message.WParam != static_cast<uintptr_t>(groupIndex_) || groupIndex_ == 0) return;
-  auto* sender = reinterpret_cast<TSpeedButton*>(Message.LParam);
-  if (!sender || sender == this) return;
+  if (Message.WParam != static_cast<uintptr_t>(groupIndex_) || groupIndex_ == 0 || !GetParent()) return;
+  TSpeedButton* sender = nullptr;
+  for (int i = 0; i < GetParent()->ControlCount() && !sender; ++i) {
+    auto* b = dynamic_cast<TSpeedButton*>(GetParent()->Controls(i));
+    if (b && b != this && reinterpret_cast<intptr_t>(b) == Message.LParam) sender = b;
+  }
+  if (!sender) return;
   if (sender->FDown && FDown) {
     FDown = false;
     if (FState != bsDisabled) FState = bsUp;

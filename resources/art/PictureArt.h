@@ -18,6 +18,8 @@ struct TPicture {
   int Width, Height;
   // Draws on a white canvas of the picture's size.
   std::function<void(TCanvas& Canvas)> Draw;
+  // False: pure black on white (pictures that are coloured in by flood fill).
+  bool Coloured = false;
 };
 
 // Every registered picture, in registration order.

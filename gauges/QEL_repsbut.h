@@ -1,0 +1,76 @@
+// QEL_repsbut: TRepSpeedButton, a speed button that repeats its click while
+// the left mouse button holds it down, like the arrow of a spin control.
+//
+// Timeline of a held button (timer 1 on the button's own message window):
+//   press                       -> start delay armed (StartClickInterval)
+//   first tick                  -> repeat interval armed, OnRepeatClick
+//   every RepeatClickInterval   -> OnRepeatClick
+//   release, leaving the button,
+//   losing the mouse, freeing   -> timer killed
+// OnClick stays the speed button's own: once, on a release over the button.
+// No timer runs in design mode.
+//
+// Leaving the button ends the repetition without a release, so it never
+// fires OnClick: a user who drags off the button has not clicked it.
+#pragma once
+#include "framework/QEL_Base.h"
+#include "platform/stdctrls/SpeedButton.h"
+
+namespace qel {
+
+QEL_EXCEPTION(EQELRepSpeedButton, EQELError)
+
+class TRepSpeedButton : public TSpeedButton {
+ public:
+  explicit TRepSpeedButton(TComponent* AOwner);
+  ~TRepSpeedButton() override;
+
+  // Milliseconds from the press to the first repeat click; at least 10.
+  int GetStartClickInterval() const { return startClickInterval_; }
+  void SetStartClickInterval(int v);
+  // Milliseconds between later repeat clicks; at least 10.
+  int GetRepeatClickInterval() const { return repeatClickInterval_; }
+  void SetRepeatClickInterval(int v);
+  // Fired on every tick while held (Sender is the button).
+  const TNotifyEvent& GetOnRepeatClick() const { return onRepeatClick_; }
+  void SetOnRepeatClick(TNotifyEvent v);
+
+  // Between a left-button press and its release.
+  bool Pressed() const { return pressed_; }
+
+ protected:
+  // Arms the start delay (InitTimer) or the repeat interval (UpdateTimer);
+  // either only kills the timer when the button is not pressed. A refused
+  // timer raises EQELRepSpeedButton.
+  void InitTimer();
+  void UpdateTimer();
+  // One tick: the repeat interval after the first, then the hook and the event.
+  void DoTimer();
+  // Called on every tick before OnRepeatClick; for descendants.
+  virtual void RepeatClickEvent() {}
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void CMMouseLeave(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  template <class T>
+  bool StoreIfChanged(T& Field, const T& Value) {
+    if (Field == Value) return false;
+    Field = Value;
+    return true;
+  }
+  bool Designing() const { return ComponentState().Contains(csDesigning); }
+  void Arm(int Interval);
+  void StopRepeating();
+  void TimerWndProc(TMessage& Message);
+
+  HWND timerWnd_ = 0;
+  bool pressed_ = false;
+  bool firstTickPending_ = true;
+  int startClickInterval_ = 500;
+  int repeatClickInterval_ = 200;
+  TNotifyEvent onRepeatClick_;
+};
+
+}  // namespace qel
