@@ -60,10 +60,10 @@ uint32_t Rop2(TPenMode Mode, uint32_t P, uint32_t D) {
 
 void Rop2Span(uint32_t* Row, int N, uint32_t P, TPenMode Mode) {
   switch (Mode) {
-    case pmCopy: std::fill_n(Row, N, P); return;
-    case pmBlack: std::fill_n(Row, N, 0u); return;
-    case pmWhite: std::fill_n(Row, N, kRgb); return;
-    case pmNotCopy: std::fill_n(Row, N, ~P & kRgb); return;
+    case pmCopy: FillPixels(Row, size_t(N), P); return;
+    case pmBlack: FillPixels(Row, size_t(N), 0u); return;
+    case pmWhite: FillPixels(Row, size_t(N), kRgb); return;
+    case pmNotCopy: FillPixels(Row, size_t(N), ~P & kRgb); return;
     case pmNop: return;
     case pmXor:
       for (int i = 0; i < N; ++i) Row[i] = (Row[i] ^ P) & kRgb;
