@@ -158,7 +158,21 @@ class EllipseRows {
   double CentreY() const { return (2 * top_ + h_) / 2.0; }
 
  private:
+  // Half-width (doubled, about the centre) of the row at doubled height V.
+  int64_t Reach(int64_t V) const;
+  int64_t ReachFromEstimate(int64_t V) const;
+
   int64_t left_, top_, w_, h_;
+  // The last rows asked for: shapes walk down a row at a time and look one
+  // row up and down, so each row is computed once, starting from the one
+  // before it.
+  struct Cached {
+    int64_t y = 0, x0 = 0, x1 = -1;
+    bool has = false;
+  };
+  mutable Cached cache_[4];
+  mutable int next_ = 0;
+  mutable int64_t lastU_ = -1;
 };
 
 }  // namespace qel::raster
