@@ -105,6 +105,11 @@ TEST(CanvasFastPaths, HugeEllipsesMatchTheReference) {
       c.Ellipse(60, -90000, 140, 90100);
       c.Ellipse(-1000000, -1000000, 1000180, 1000100);
       c.Pie(-40000, -300, 40200, 450, 0, 0, 200, 150);
+      // Long, nearly parallel edges up to the limit of the exact walk and past it.
+      std::vector<TPoint> sliver = {{-1048000, -1047000}, {1048000, 1047999}, {150, 20}, {-1048000, -1046990}};
+      c.Polygon(sliver);
+      std::vector<TPoint> beyond = {{-3000000, 10}, {3000000, 140}, {100, 75}, {-20, 149}};
+      c.Polygon(beyond);
     });
   }
 }
