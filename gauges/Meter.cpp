@@ -3,7 +3,7 @@
 // MeterRange.cpp.
 #include <cmath>
 
-#include "gauges/QEL_Meter.h"
+#include "gauges/MeterFaceCache.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -21,7 +21,8 @@ TMeter::TMeter(TComponent* AOwner)
       fontCaption_(std::make_unique<TFont>()),
       backgroundBmp_(std::make_unique<TBitmap>(10, 10)),
       anchorBmp_(std::make_unique<TBitmap>(10, 10)),
-      anchorMaskBmp_(std::make_unique<TBitmap>(10, 10)) {
+      anchorMaskBmp_(std::make_unique<TBitmap>(10, 10)),
+      faceCache_(std::make_unique<TFaceCache>()) {
   needleSec_->SetVisible(false);
   needle_->OnChange = [this](TObject* s) { StyleChanged(s); };
   needleSec_->OnChange = [this](TObject* s) { StyleChanged(s); };
@@ -132,6 +133,7 @@ void TMeter::SetBackGroundImg(const std::string& FileName) {
   if (!Loading()) {
     hasBackground_ = false;
     if (!backGroundImg_.empty()) {
+      ++backgroundLoads_;
       backgroundBmp_->LoadFromFile(backGroundImg_);  // a bad file propagates, the name stays
       hasBackground_ = true;
     }
@@ -151,6 +153,7 @@ void TMeter::SetAnchorImage(const std::string& FileName) {
 bool TMeter::LoadBackground() {
   hasBackground_ = false;
   if (backGroundImg_.empty()) return true;
+  ++backgroundLoads_;
   try {
     backgroundBmp_->LoadFromFile(backGroundImg_);
     hasBackground_ = true;

@@ -1,12 +1,13 @@
 // Painting the meter: the whole picture on an off-screen bitmap, in this
 // order: background, range zones, scale, caption, needles, cover, window
 // bevel and anchor, limit lamps, OnMeterRendered, frame; then one copy onto
-// the control. Painting reads the meter's state and changes none of it.
+// the control. The part before the needles is cached (see Paint). Painting
+// changes none of the meter's state but that cache.
 #include <cmath>
 #include <numbers>
 
+#include "gauges/MeterFaceCache.h"
 #include "gauges/MeterNeedle.h"
-#include "gauges/QEL_Meter.h"
 
 namespace qel {
 
@@ -292,22 +293,84 @@ void TMeter::TPainter::Frame() {
 
 // ----------------------------------------------------------- Paint ----
 
+namespace {
+// A canvas as a new bitmap's: default pen, brush and font, no clip.
+void ResetCanvas(TCanvas& c) {
+  static TPen pen;
+  static TBrush brush;
+  static TFont font;
+  c.Pen()->Assign(&pen);
+  c.Brush()->Assign(&brush);
+  c.Font()->Assign(&font);
+  c.SetPenPos({0, 0});
+  c.SetCopyMode(cmSrcCopy);
+  c.SetStretchBltMode(COLORONCOLOR);
+  c.ResetClipRect();
+}
+}  // namespace
+
+TMeterFaceKey TMeter::TFaceCache::KeyOf(const TMeter& M) {
+  TMeterFaceKey k;
+  k.w = M.GetWidth(), k.h = M.GetHeight(), k.layout = M.layout_;
+  k.sweep = M.geometry_.Sweep, k.centreX = M.geometry_.CentreX, k.centreY = M.geometry_.CentreY;
+  k.radius = M.geometry_.Radius, k.min = M.min_, k.max = M.max_, k.logarithmic = M.logarithmic_;
+  k.thresholdLow = M.thresholdLow_, k.thresholdHigh = M.thresholdHigh_, k.scaleBkWidth = M.scaleBkWidth_;
+  k.shortTicks = M.shortTicks_, k.scaleLine = M.scaleLine_, k.scaleVisible = M.scaleVisible_;
+  k.scaleBkVisible = M.scaleBkVisible_, k.nrTicks = M.nrTicks_, k.decPlaces = M.decPlaces_;
+  k.hasBackground = M.hasBackground_, k.fillMode = M.bkgndFillMode_, k.backgroundLoads = M.backgroundLoads_;
+  k.low = ColorToPixel(M.colorSclBkLow_), k.norm = ColorToPixel(M.colorSclBkNorm_);
+  k.high = ColorToPixel(M.colorSclBkHigh_), k.scale = ColorToPixel(M.colorScale_), k.back = ColorToPixel(M.colorBakG_);
+  return k;
+}
+
+// The face (everything before the needles) comes from the cache when what
+// it shows is unchanged; a label handler may draw anything, so while one is
+// assigned the face is drawn every time.
 void TMeter::Paint() {
   if (!(geometry_.Radius > 0)) return;
-  TBitmap bmp(GetWidth(), GetHeight());
-  TCanvas& c = *bmp.Canvas();
+  TFaceCache& cache = *faceCache_;
+  const int w = GetWidth(), h = GetHeight();
+  cache.frame.SetSize(w, h);
+  TCanvas& c = *cache.frame.Canvas();
+  ResetCanvas(c);
   TPainter p(*this, c);
-  p.Background();
-  p.Zones();
-  p.Scale();
-  p.Caption();
+  bool cacheable = !OnBeforeDrawScaleLabel;
+  TMeterFaceKey key = TFaceCache::KeyOf(*this);
+  if (cacheable && cache.valid && cache.key == key && cache.caption == caption_ && cache.font.Matches(*GetFont()) &&
+      cache.captionFont.Matches(*fontCaption_)) {
+    c.Draw(0, 0, &cache.face);
+    c.Pen()->Assign(&cache.pen);
+    c.Brush()->Assign(&cache.brush);
+    c.Font()->Assign(&cache.canvasFont);
+    c.SetPenPos(cache.penPos);
+  } else {
+    // What a background leaves uncovered is white, as on a new bitmap.
+    if (hasBackground_) std::fill_n(cache.frame.ScanLine(0), size_t(w) * size_t(h), ColorToPixel(clWhite));
+    p.Background();
+    p.Zones();
+    p.Scale();
+    p.Caption();
+    cache.valid = cacheable;
+    if (cacheable) {
+      cache.face.SetSize(w, h);
+      cache.face.Canvas()->Draw(0, 0, &cache.frame);
+      cache.key = key;
+      cache.caption = caption_;
+      cache.font.Take(*GetFont());
+      cache.captionFont.Take(*fontCaption_);
+      cache.pen.Assign(c.Pen());
+      cache.brush.Assign(c.Brush());
+      cache.canvasFont.Assign(c.Font());
+      cache.penPos = c.GetPenPos();
+    }
+  }
   p.Needles();
   p.Cover();
   p.BevelAndAnchor();
   p.Lamps();
   if (OnMeterRendered) OnMeterRendered(this, &c);
   p.Frame();
-  Canvas()->Draw(0, 0, &bmp);
+  Canvas()->Draw(0, 0, &cache.frame);
 }
 
 }  // namespace qel

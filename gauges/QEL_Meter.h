@@ -265,6 +265,11 @@ class TMeter : public TGraphicControl {
   std::unique_ptr<TFont> fontCaption_;
   std::unique_ptr<TBitmap> backgroundBmp_, anchorBmp_, anchorMaskBmp_;
   std::string labelText_;  // reused by every paint, so labels allocate nothing
+  // The off-screen bitmap and the cached face (MeterFaceCache.h); background
+  // loads are counted so that a reloaded picture redraws the face.
+  struct TFaceCache;
+  std::unique_ptr<TFaceCache> faceCache_;
+  unsigned backgroundLoads_ = 0;
 };
 
 }  // namespace qel

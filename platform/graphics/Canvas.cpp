@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/graphics/Graphics.h"
+#include "platform/graphics/Raster.h"
 
 namespace qel {
 
@@ -66,8 +66,7 @@ void TCanvas::FillRect(const TRect& R) {
   if (brush_->GetStyle() == bsClear) return;
   TRect r = ToDevice(R, origin_, DeviceClip());
   if (r.IsEmpty()) return;
-  uint32_t pixel = ColorToPixel(brush_->GetColor());
-  for (int y = r.Top; y < r.Bottom; ++y) std::fill_n(surface_->ScanLine(y) + r.Left, r.Width(), pixel);
+  raster::FillRows(*surface_, r, ColorToPixel(brush_->GetColor()));
 }
 
 TColor TCanvas::GetPixels(int X, int Y) const {

@@ -136,9 +136,14 @@ bool RunBlit(Blit B) {
   if (usesSource && !stretched && !flipX && !flipY && B.rop == cmSrcCopy && !B.transparent) {
     int64_t shiftX = B.sx - dx0, shiftY = B.sy - dy0;
     int64_t l = std::max<int64_t>(left, view.bounds.Left - shiftX), r = std::min<int64_t>(right, view.bounds.Right - shiftX);
-    for (int64_t y = top; y < bottom && l < r; ++y)
-      if (view.Has(l + shiftX, y + shiftY))
-        std::memcpy(surface->ScanLine(int(y)) + l, view.Ptr(l + shiftX, y + shiftY), sizeof(uint32_t) * (r - l));
+    int64_t y0 = std::max<int64_t>(top, view.bounds.Top - shiftY), y1 = std::min<int64_t>(bottom, view.bounds.Bottom - shiftY);
+    if (l >= r || y0 >= y1) return true;
+    size_t n = size_t(r - l);
+    if (int64_t(n) == surface->GetWidth() && int64_t(n) == view.stride) {  // whole rows on both sides: one run
+      CopyPixels(surface->ScanLine(int(y0)), view.Ptr(l + shiftX, y0 + shiftY), n * size_t(y1 - y0));
+      return true;
+    }
+    for (int64_t y = y0; y < y1; ++y) CopyPixels(surface->ScanLine(int(y)) + l, view.Ptr(l + shiftX, y + shiftY), n);
     return true;
   }
   bool area = usesSource && stretched && !B.transparent && B.stretchMode != COLORONCOLOR;

@@ -93,7 +93,9 @@ std::span<const Point64> ToDevice(const Paint& P, std::span<const TPoint> Points
 
 // Even-odd fill sampling pixel centres against the vertices taken as exact
 // lattice points; each row's spans are disjoint, so every pixel is written once.
-void FillAlternate(const Paint& P, std::span<const Point64> V) {
+// This one computes each crossing afresh; FillAlternate below walks the edges
+// and is the one used, except for giant coordinates.
+void FillAlternateByRows(const Paint& P, std::span<const Point64> V) {
   int64_t top = V[0].y, bottom = V[0].y;
   for (const Point64& p : V) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
   top = std::max<int64_t>(top, P.clip.Top);
@@ -115,6 +117,71 @@ void FillAlternate(const Paint& P, std::span<const Point64> V) {
       to = std::min(to, double(P.clip.Right));
       if (from < to) brush.Span(int64_t(from), int64_t(to), y);
     }
+  }
+}
+
+// An edge crossing the rows Y0..Y1-1. Its crossing at row y (through the
+// pixel centres, y + 0.5) starts the first pixel right of it at
+// x + ceil(N / D); N grows by 2 dx a row, so the quotient Q and the
+// remainder R (N = Q D - R, 0 <= R < D) step without a division.
+struct ActiveEdge {
+  int64_t y0, y1;
+  int64_t q, r, d;
+  int64_t wholeStep, partStep;  // 2 dx = wholeStep D + partStep, 0 <= partStep < D
+  void Step() {
+    q += wholeStep;
+    r -= partStep;
+    if (r < 0) ++q, r += d;
+  }
+};
+
+int64_t FloorDiv(int64_t A, int64_t B) { return A / B - (A % B != 0 && (A < 0) != (B < 0)); }
+
+// Where the exact walk and the floating-point rows agree to the pixel: their
+// rounding errors stay far below the smallest distance of a crossing from a
+// pixel boundary.
+constexpr int64_t kWalkLimit = int64_t(1) << 20;
+
+void FillAlternate(const Paint& P, std::span<const Point64> V) {
+  bool small = true;
+  for (const Point64& p : V) small = small && std::abs(p.x) < kWalkLimit && std::abs(p.y) < kWalkLimit;
+  if (!small || ReferencePaths()) return FillAlternateByRows(P, V);
+  int64_t top = V[0].y, bottom = V[0].y;
+  for (const Point64& p : V) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+  top = std::max<int64_t>(top, P.clip.Top);
+  bottom = std::min<int64_t>(bottom, P.clip.Bottom);
+  if (top >= bottom) return;
+  thread_local std::vector<ActiveEdge> edges;
+  thread_local std::vector<ActiveEdge*> active;
+  edges.clear();
+  active.clear();
+  for (size_t i = 0; i < V.size(); ++i) {
+    Point64 a = V[i], b = V[(i + 1) % V.size()];
+    if (a.y == b.y) continue;
+    if (a.y > b.y) std::swap(a, b);
+    int64_t y0 = std::max(a.y, top), y1 = std::min(b.y, bottom);
+    if (y0 >= y1) continue;
+    int64_t dx = b.x - a.x, dy = b.y - a.y, d = 2 * dy;
+    int64_t n = (2 * (y0 - a.y) + 1) * dx - dy;  // the crossing minus half a pixel, times D
+    int64_t q = -FloorDiv(-n, d);
+    int64_t whole = FloorDiv(2 * dx, d);
+    edges.push_back({y0, y1, a.x + q, q * d - n, d, whole, 2 * dx - whole * d});
+  }
+  std::sort(edges.begin(), edges.end(), [](const ActiveEdge& e, const ActiveEdge& f) { return e.y0 < f.y0; });
+  SpanWriter brush = P.BrushWriter();
+  size_t pending = 0;
+  for (int64_t y = top; y < bottom; ++y) {
+    while (pending < edges.size() && edges[pending].y0 == y) active.push_back(&edges[pending++]);
+    std::erase_if(active, [y](const ActiveEdge* e) { return e->y1 <= y; });
+    // Insertion sort: the order changes little from row to row.
+    for (size_t i = 1; i < active.size(); ++i)
+      for (size_t j = i; j > 0 && active[j]->q < active[j - 1]->q; --j) std::swap(active[j], active[j - 1]);
+    for (size_t i = 0; i + 1 < active.size(); i += 2) {
+      int64_t from = std::max<int64_t>(active[i]->q, P.clip.Left), to = std::min<int64_t>(active[i + 1]->q, P.clip.Right);
+      if (from < to) brush.Span(from, to, y);
+    }
+    for (ActiveEdge* e : active) e->Step();
+    if (active.empty() && pending == edges.size()) break;
   }
 }
 

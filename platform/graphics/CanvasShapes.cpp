@@ -207,6 +207,22 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
         brush.Span(b.left, b.right - 1, y);
     return;
   }
+  const TRect& clip = p.clip;
+  if (!ReferencePaths() && p.Thin() && p.style == psSolid && p.mode == pmCopy && b.left >= clip.Left && b.right <= clip.Right &&
+      b.top >= clip.Top && b.bottom <= clip.Bottom) {
+    // The common small case: a one-pixel frame wholly visible, written row by row.
+    size_t width = size_t(b.right - b.left);
+    for (int64_t y = b.top; y < b.bottom; ++y) {
+      uint32_t* row = p.surface->ScanLine(int(y)) + b.left;
+      if (y == b.top || y == b.bottom - 1 || width <= 2) {
+        FillPixels(row, width, p.penPixel);
+        continue;
+      }
+      row[0] = row[width - 1] = p.penPixel;
+      if (p.brushOn) FillPixels(row + 1, width - 2, p.brushPixel);
+    }
+    return;
+  }
   // Pen extent across each edge: [x - before, x + after] around the edge pixel.
   int64_t before = 0, after = 0;
   if (p.insideFrame) after = p.width - 1;

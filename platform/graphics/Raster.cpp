@@ -60,10 +60,10 @@ uint32_t Rop2(TPenMode Mode, uint32_t P, uint32_t D) {
 
 void Rop2Span(uint32_t* Row, int N, uint32_t P, TPenMode Mode) {
   switch (Mode) {
-    case pmCopy: std::fill_n(Row, N, P); return;
-    case pmBlack: std::fill_n(Row, N, 0u); return;
-    case pmWhite: std::fill_n(Row, N, kRgb); return;
-    case pmNotCopy: std::fill_n(Row, N, ~P & kRgb); return;
+    case pmCopy: FillPixels(Row, size_t(N), P); return;
+    case pmBlack: FillPixels(Row, size_t(N), 0u); return;
+    case pmWhite: FillPixels(Row, size_t(N), kRgb); return;
+    case pmNotCopy: FillPixels(Row, size_t(N), ~P & kRgb); return;
     case pmNop: return;
     case pmXor:
       for (int i = 0; i < N; ++i) Row[i] = (Row[i] ^ P) & kRgb;
@@ -213,29 +213,68 @@ void AddCapsule(SpanSet& Set, double AX, double AY, double BX, double BY, double
 EllipseRows::EllipseRows(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom)
     : left_(Left), top_(Top), w_(Right - Left), h_(Bottom - Top) {}
 
+namespace {
+// Below this size the exact test U^2 h^2 <= w^2 (h^2 - V^2) fits in 128 bits.
+constexpr int64_t kExactLimit = int64_t(1) << 30;
+__extension__ using Wide = __int128;
+}  // namespace
+
+// The floating-point estimate of the reach, corrected to the exact value
+// where the exact test fits (and left as it is for giant ellipses).
+int64_t EllipseRows::ReachFromEstimate(int64_t V) const {
+  double w = double(w_), h = double(h_), vv = double(V);
+  double reach = w * std::sqrt(std::max(0.0, h * h - vv * vv)) / h;
+  int64_t parity = (w_ + 1) & 1;  // U is odd for even widths
+  int64_t u = int64_t(reach);
+  if ((u & 1) != parity) --u;
+  if (w_ < kExactLimit && h_ < kExactLimit) {
+    Wide limit = Wide(w_) * w_ * (Wide(h_) * h_ - Wide(V) * V), h2 = Wide(h_) * h_;
+    while (Wide(u + 2) * (u + 2) * h2 <= limit) u += 2;
+    while (u >= 0 && Wide(u) * u * h2 > limit) u -= 2;
+  }
+  return u;
+}
+
+int64_t EllipseRows::Reach(int64_t V) const {
+  bool exact = w_ < kExactLimit && h_ < kExactLimit;
+  if (!exact || lastU_ < 0 || ReferencePaths()) return ReachFromEstimate(V);
+  // Walk a few steps from the previous row's reach; the result is the same
+  // exact largest U, and a long way falls back to the estimate.
+  Wide limit = Wide(w_) * w_ * (Wide(h_) * h_ - Wide(V) * V), h2 = Wide(h_) * h_;
+  auto inside = [&](int64_t u) { return Wide(u * u) * h2 <= limit; };
+  int64_t u = lastU_;
+  for (int i = 0; i < 8 && inside(u + 2); ++i) u += 2;
+  for (int i = 0; i < 8 && u >= 0 && !inside(u); ++i) u -= 2;
+  if (inside(u + 2) || (u >= 0 && !inside(u))) return ReachFromEstimate(V);
+  return u;
+}
+
 bool EllipseRows::Row(int64_t Y, int64_t& X0, int64_t& X1) const {
   if (Empty()) return false;
   // Doubled coordinates relative to the centre keep everything integral:
   // a pixel is inside when U^2 h^2 + V^2 w^2 <= w^2 h^2.
   int64_t v = 2 * (Y - top_) + 1 - h_;
   if (v < -h_ || v > h_) return false;
-  double w = double(w_), h = double(h_), vv = double(v);
-  double reach = w * std::sqrt(std::max(0.0, h * h - vv * vv)) / h;
-  int64_t parity = (w_ + 1) & 1;  // U is odd for even widths
-  int64_t u = int64_t(reach);
-  if ((u & 1) != parity) --u;
-  if (w_ < (int64_t(1) << 30) && h_ < (int64_t(1) << 30)) {
-    __extension__ using Wide = __int128;
-    Wide limit = Wide(w_) * w_ * (Wide(h_) * h_ - Wide(v) * v), h2 = Wide(h_) * h_;
-    while (Wide(u + 2) * (u + 2) * h2 <= limit) u += 2;
-    while (u >= 0 && Wide(u) * u * h2 > limit) u -= 2;
-  }
+  bool reference = ReferencePaths();
+  if (!reference)
+    for (const Cached& c : cache_)
+      if (c.has && c.y == Y) {
+        X0 = c.x0, X1 = c.x1;
+        return true;
+      }
+  int64_t u = Reach(v);
+  if (!reference) lastU_ = u < 0 ? u + 2 : u;  // a start of the right parity
   // Every row in the box keeps its centre pixels and the middle rows reach
   // both sides, so the ellipse touches its box even when it is very flat.
+  int64_t parity = (w_ + 1) & 1;
   u = std::max(u, parity);
   if (v >= -1 && v <= 1) u = w_ - 1;
   X0 = (-u + 2 * left_ + w_ - 1) / 2;
   X1 = (u + 2 * left_ + w_ - 1) / 2;
+  if (!reference) {
+    cache_[next_] = {Y, X0, X1, true};
+    next_ = (next_ + 1) % 4;
+  }
   return true;
 }
 

@@ -10,6 +10,10 @@
 
 namespace qel::raster {
 
+// True while this thread draws through the plain, obviously right code paths
+// that the fast ones are checked against (tests and benchmarks set it).
+bool& ReferencePaths();
+
 // Pen P onto destination D in one of the 16 binary raster operations.
 uint32_t Rop2(TPenMode Mode, uint32_t P, uint32_t D);
 // The same over a run of N pixels.
@@ -18,6 +22,17 @@ void Rop2Span(uint32_t* Row, int N, uint32_t P, TPenMode Mode);
 // on pattern P, source S and destination D.
 uint32_t Rop3(uint32_t Code, uint32_t P, uint32_t S, uint32_t D);
 bool Rop3UsesSource(uint32_t Code);
+
+// N pixels of one colour, with the widest stores the processor has. Short
+// runs stay inline: a call through the dispatcher would cost more than them.
+void FillPixelsWide(uint32_t* Row, size_t N, uint32_t Pixel);
+inline void FillPixels(uint32_t* Row, size_t N, uint32_t Pixel) {
+  if (N >= 64) return FillPixelsWide(Row, N, Pixel);
+  for (size_t i = 0; i < N; ++i) Row[i] = Pixel;
+}
+void CopyPixels(uint32_t* To, const uint32_t* From, size_t N);
+// Rectangle R (surface coordinates, inside the surface) in one colour.
+void FillRows(TBitmap& Surface, const TRect& R, uint32_t Pixel);
 
 // Writes one colour in one raster operation, clipped to a rectangle.
 class SpanWriter {
@@ -143,7 +158,21 @@ class EllipseRows {
   double CentreY() const { return (2 * top_ + h_) / 2.0; }
 
  private:
+  // Half-width (doubled, about the centre) of the row at doubled height V.
+  int64_t Reach(int64_t V) const;
+  int64_t ReachFromEstimate(int64_t V) const;
+
   int64_t left_, top_, w_, h_;
+  // The last rows asked for: shapes walk down a row at a time and look one
+  // row up and down, so each row is computed once, starting from the one
+  // before it.
+  struct Cached {
+    int64_t y = 0, x0 = 0, x1 = -1;
+    bool has = false;
+  };
+  mutable Cached cache_[4];
+  mutable int next_ = 0;
+  mutable int64_t lastU_ = -1;
 };
 
 }  // namespace qel::raster
