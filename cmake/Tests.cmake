@@ -1,0 +1,68 @@
+# The test suites, the resource artwork they check, and the end-to-end runs.
+# Built only when qel is the top-level project (QEL_BUILD_TESTS).
+
+# --- the artwork behind the resources: one file per picture family ---
+# An object library, so that every family's registration is linked in.
+file(GLOB QEL_ART_SOURCES CONFIGURE_DEPENDS resources/art/*.cpp)
+list(FILTER QEL_ART_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(qel-art OBJECT ${QEL_ART_SOURCES})
+target_link_libraries(qel-art PUBLIC qel)
+add_executable(qel-resource-painter resources/art/main.cpp)
+target_link_libraries(qel-resource-painter PRIVATE qel-art qel)
+# Redraws resources/*.png: cmake --build <dir> --target qel-draw-resources
+add_custom_target(qel-draw-resources
+  COMMAND qel-resource-painter ${PROJECT_SOURCE_DIR}/resources
+  COMMENT "Drawing the resource pictures into resources/"
+  VERBATIM)
+
+# --- tests ---
+find_package(GTest REQUIRED)
+include(GoogleTest)
+file(GLOB_RECURSE QEL_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
+# The SDL host's tests and the end-to-end helpers need SDL or X11: not here;
+# the consumer is an outside project of its own.
+list(FILTER QEL_TEST_SOURCES EXCLUDE REGEX "/tests/(e2e|consumer|platform/hosts/sdl)/")
+add_executable(qel-tests ${QEL_TEST_SOURCES})
+target_link_libraries(qel-tests PRIVATE qel qel-art GTest::gtest GTest::gtest_main)
+target_compile_definitions(qel-tests PRIVATE QEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
+gtest_discover_tests(qel-tests DISCOVERY_TIMEOUT 60)
+
+if(SDL2_FOUND)
+  file(GLOB QEL_SDL_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/hosts/sdl/*.cpp)
+  add_executable(qel-sdl-tests ${QEL_SDL_TEST_SOURCES})
+  target_link_libraries(qel-sdl-tests PRIVATE qel_sdl GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(qel-sdl-tests DISCOVERY_TIMEOUT 60)
+
+  # The gallery in a real X server, driven by real X events.
+  find_program(XVFB_RUN xvfb-run)
+  find_program(XDOTOOL xdotool)
+  pkg_check_modules(X11 IMPORTED_TARGET x11)
+  if(XVFB_RUN AND XDOTOOL AND X11_FOUND AND TARGET qel-gallery)
+    add_executable(qel-e2e-x11 tests/e2e/x11_tool.cpp)
+    target_link_libraries(qel-e2e-x11 PRIVATE PkgConfig::X11)
+    add_test(NAME e2e-gallery-sdl
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/gallery_e2e.sh $<TARGET_FILE:qel-gallery>
+                     $<TARGET_FILE:qel-e2e-x11> ${PROJECT_BINARY_DIR}/e2e)
+    set_tests_properties(e2e-gallery-sdl PROPERTIES TIMEOUT 90)
+  endif()
+endif()
+
+# --- the installed package, used by an outside project ---
+if(QEL_INSTALL)
+  # Sanitized builds: the consumers link the sanitizer runtimes too.
+  set(QEL_CONSUMER_FLAGS "")
+  if(QEL_SANITIZE)
+    set(QEL_CONSUMER_FLAGS "-fsanitize=address,undefined")
+  endif()
+  add_test(NAME package-consumer
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/consumer/consumer_test.sh ${PROJECT_BINARY_DIR}
+                   ${CMAKE_CXX_COMPILER} "${QEL_CONSUMER_FLAGS}")
+  set_tests_properties(package-consumer PROPERTIES TIMEOUT 240)
+endif()
+
+# --- the minimal example: typed into headlessly, the meter follows ---
+if(TARGET qel-minimal)
+  file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/examples)
+  add_test(NAME example-minimal COMMAND qel-minimal --screenshot ${PROJECT_BINARY_DIR}/examples)
+  set_tests_properties(example-minimal PROPERTIES PASS_REGULAR_EXPRESSION "^meter at 42\n")
+endif()

@@ -1,0 +1,39 @@
+// A meter driven by a numeric field: type a number from 0 to 100.
+//   qel-minimal                   a window (built with the SDL host, qel::sdl)
+//   qel-minimal --screenshot DIR  no window: types 42, writes DIR/minimal.png
+#include <cstdio>
+#include <string>
+
+#include "qel/qel.h"
+#ifdef QEL_HAVE_SDL
+#include "qel/sdl.h"
+#endif
+using namespace qel;
+
+int main(int argc, char** argv) {
+  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+#ifdef QEL_HAVE_SDL
+  if (!headless) InstallSdlHost();
+#else
+  if (!headless) return std::puts("usage: qel-minimal --screenshot DIR (built without SDL)"), 2;
+#endif
+  auto* form = new TForm(Application);
+  form->SetBounds(100, 100, 320, 260);
+  form->SetCaption("libqel minimal");
+  auto* meter = new TMeter(form);
+  meter->SetParent(form);
+  meter->SetMeterMaxValue(100);
+  auto* field = new TNumIO(form);
+  field->SetParent(form);
+  field->SetBounds(10, 220, 100, 24);
+  field->SetRangeHigh(100);  // accepts 0 to 100
+  field->OnChange = [=](TObject*) { meter->SetValue(field->GetLabValue()); };
+  Application->CreateForm(form);
+  form->Show();
+  if (!headless) return Application->Run(), 0;
+  TTestRobot robot;  // input through the same path a user's takes
+  robot.Click(field, 5, 5);
+  robot.Type("42");
+  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/minimal.png");
+  std::printf("meter at %g\n", meter->GetValue());
+}

@@ -1,0 +1,35 @@
+// Everything an application needs in one include: the application and its
+// forms, the headless host (with its test robot) and every component.
+// The SDL host, for real windows, is in "qel/sdl.h" (link qel::sdl).
+#pragma once
+
+#include "platform/controls/Application.h"
+#include "platform/controls/Forms.h"
+#include "platform/hosts/headless/HeadlessHost.h"
+#include "platform/hosts/headless/Robot.h"
+
+#include "browsers/QEL_FolderTree.h"
+#include "browsers/QEL_Thumbnails.h"
+#include "gauges/QEL_Meter.h"
+#include "labels/QEL_RasterLab.h"
+#include "labels/QEL_RotLab.h"
+#include "labels/QEL_gradfl.h"
+#include "ntabed/QEL_ntabed.h"
+#include "numeric/QEL_NumIO.h"
+#include "numeric/QEL_NumLab.h"
+#include "numeric/QEL_sevenseg.h"
+#include "pickers/QEL_Colsel.h"
+#include "pickers/QEL_MiniCal.h"
+#include "pickers/QEL_marksel.h"
+#include "replist/QEL_replist.h"
+
+// Components that not every version of the library has yet.
+#if __has_include("gauges/QEL_ProgBar.h")
+#include "gauges/QEL_ProgBar.h"
+#endif
+#if __has_include("gauges/QEL_onoffbut.h")
+#include "gauges/QEL_onoffbut.h"
+#endif
+#if __has_include("gauges/QEL_repsbut.h")
+#include "gauges/QEL_repsbut.h"
+#endif
