@@ -4,8 +4,8 @@
 // raised for its own input reaching HandleException, or a hang; it prints
 // the seed, the page and the last events, which replay the case:
 //   QEL_MONKEY_SEED=S QEL_MONKEY_PAGE="Name" QEL_MONKEY_EVENTS=N qel-monkey
-// QEL_MONKEY_EVENTS  events per page (default 200; 1000000 for a long run);
-//                    the virtual clock moves at most 20 ms per event in all
+// QEL_MONKEY_EVENTS  events per page (default 150; 1000000 for a long run);
+//                    the virtual clock moves at most 10 ms per event in all
 // QEL_MONKEY_SEED    the base seed (default 1); page i runs with seed + i
 // QEL_MONKEY_PAGE    only the page of that name
 // QEL_MONKEY_HANG_SECONDS  how long one event may take (default 60)
@@ -80,7 +80,7 @@ void OnSignal(int Sig) {
 
 // The virtual time the timer events may spend, per event of the run: the
 // seven-segment displays cost real time for every second they count.
-constexpr uint64_t kVirtualMsPerEvent = 20;
+constexpr uint64_t kVirtualMsPerEvent = 10;
 
 uint64_t EnvNumber(const char* Name, uint64_t Default) {
   const char* v = std::getenv(Name);
@@ -109,7 +109,7 @@ std::string MakeSandbox() {
 }  // namespace
 
 int main() {
-  const uint64_t events = EnvNumber("QEL_MONKEY_EVENTS", 200);
+  const uint64_t events = EnvNumber("QEL_MONKEY_EVENTS", 150);
   const uint64_t seed = EnvNumber("QEL_MONKEY_SEED", 1);
   const uint64_t hangSeconds = EnvNumber("QEL_MONKEY_HANG_SECONDS", 60);
   const bool keepGoing = EnvNumber("QEL_MONKEY_KEEP_GOING", 0) != 0;
