@@ -21,11 +21,18 @@ include(GoogleTest)
 file(GLOB_RECURSE QEL_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 # The SDL host's tests and the end-to-end helpers need SDL or X11: not here;
 # the consumer is an outside project of its own.
-list(FILTER QEL_TEST_SOURCES EXCLUDE REGEX "/tests/(e2e|consumer|platform/hosts/sdl)/")
+list(FILTER QEL_TEST_SOURCES EXCLUDE REGEX "/tests/(e2e|consumer|monkey|platform/hosts/sdl)/")
 add_executable(qel-tests ${QEL_TEST_SOURCES})
 target_link_libraries(qel-tests PRIVATE qel qel-art GTest::gtest GTest::gtest_main)
 target_compile_definitions(qel-tests PRIVATE QEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
 gtest_discover_tests(qel-tests DISCOVERY_TIMEOUT 60)
+
+# The monkey: a seeded random user on every gallery page (see its main file).
+file(GLOB QEL_MONKEY_SOURCES CONFIGURE_DEPENDS tests/monkey/*.cpp examples/gallery/pages/*.cpp)
+add_executable(qel-monkey ${QEL_MONKEY_SOURCES} examples/gallery/MainForm.cpp examples/gallery/Sheet.cpp)
+target_link_libraries(qel-monkey PRIVATE qel)
+add_test(NAME monkey-gallery COMMAND qel-monkey)
+set_tests_properties(monkey-gallery PROPERTIES TIMEOUT 300)
 
 if(SDL2_FOUND)
   file(GLOB QEL_SDL_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/hosts/sdl/*.cpp)

@@ -151,7 +151,12 @@ void TNumIO2::KeyDown(uint16_t& Key, TShiftState Shift) {
     selBegin_ = selEnd_ = std::min(selEnd_, int(text_.size()));
   }
   caretVisible_ = true;
-  if (changed && OnChange) OnChange(this);
+  try {
+    if (changed && OnChange) OnChange(this);
+  } catch (...) {
+    Redraw();  // the key was taken: show it, whatever the handler did
+    throw;
+  }
   Redraw();
 }
 
