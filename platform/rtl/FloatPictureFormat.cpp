@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/rtl/FloatDecimal.h"
+#include "platform/rtl/FloatDigits.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {

@@ -2,7 +2,7 @@
 // currency forms.
 #include <algorithm>
 
-#include "platform/rtl/FloatDecimal.h"
+#include "platform/rtl/FloatDigits.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {
