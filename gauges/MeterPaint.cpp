@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "gauges/MeterFaceCache.h"
-#include "gauges/MeterNeedle.h"
+#include "gauges/detail/MeterFaceCache.h"
+#include "gauges/detail/MeterNeedle.h"
 
 namespace qel {
 

@@ -1,6 +1,6 @@
 // A double turned into decimal digits, rounded, grouped and spelled out for
 // the float formatters.
-#include "platform/rtl/FloatDigits.h"
+#include "platform/rtl/detail/FloatDigits.h"
 
 #include <charconv>
 #include <cmath>
