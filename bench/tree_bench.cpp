@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 #include "platform/controls/Application.h"
 
 using namespace qel;

@@ -29,7 +29,7 @@
 #include <string>
 
 #include "framework/QEL_Base.h"
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 #include "platform/rtl/StringList.h"
 
 namespace qel {

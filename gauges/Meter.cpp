@@ -3,7 +3,7 @@
 // MeterRange.cpp.
 #include <cmath>
 
-#include "gauges/MeterFaceCache.h"
+#include "gauges/detail/MeterFaceCache.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 

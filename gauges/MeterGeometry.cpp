@@ -3,7 +3,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "gauges/MeterMath.h"
+#include "gauges/detail/MeterMath.h"
 
 namespace qel::meter {
 

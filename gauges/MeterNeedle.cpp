@@ -1,5 +1,5 @@
 // TNeedleLayout, the needle polygon and its drawing.
-#include "gauges/MeterNeedle.h"
+#include "gauges/detail/MeterNeedle.h"
 
 #include <cmath>
 #include <numbers>

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "gauges/MeterFaceCache.h"
-#include "gauges/MeterNeedle.h"
+#include "gauges/detail/MeterFaceCache.h"
+#include "gauges/detail/MeterNeedle.h"
 
 namespace qel {
 
@@ -27,8 +27,9 @@ void PenAndBrush(TCanvas& c, TColor color) {
 class TMeter::TPainter {
  public:
   TPainter(TMeter& m, TCanvas& c)
-      : m_(m), c_(c), g_(m.geometry_), range_(m.Range()), W(m.GetWidth()), H(m.GetHeight()), RT(m.rimTop_),
-        RB(m.rimBottom_), RS(m.rimSide_), cx(g_.CentreX), cy(g_.CentreY), R(g_.Radius), r(RoundPx(R)) {}
+      : m_(m), c_(c), g_(m.geometry_), range_(m.Range()), width_(m.GetWidth()), height_(m.GetHeight()),
+        rimTop_(m.rimTop_), rimBottom_(m.rimBottom_), rimSide_(m.rimSide_), centreX_(g_.CentreX), centreY_(g_.CentreY),
+        radius_(g_.Radius), radiusPx_(RoundPx(radius_)) {}
 
   void Background();
   void Zones();
@@ -55,9 +56,9 @@ class TMeter::TPainter {
   TCanvas& c_;
   const meter::TDialGeometry& g_;
   const meter::TScaleRange range_;
-  const int W, H, RT, RB, RS, cx, cy;
-  const double R;
-  const int r;
+  const int width_, height_, rimTop_, rimBottom_, rimSide_, centreX_, centreY_;
+  const double radius_;  // the scale's, from the pivot
+  const int radiusPx_;   // radius_ rounded to whole pixels
 };
 
 // ---------------------------------------------------------- background ----
@@ -67,22 +68,22 @@ void TMeter::TPainter::Background() {
   if (!m_.hasBackground_) {
     c_.Font()->Assign(m_.GetFont());
     PenAndBrush(c_, m_.colorBakG_);
-    c_.Rectangle(0, 0, W, H);
+    c_.Rectangle(0, 0, width_, height_);
     return;
   }
   switch (m_.bkgndFillMode_) {
     case bfSimple:
-      c_.Rectangle(0, 0, W, H);  // the new bitmap's pen and brush: black on white
+      c_.Rectangle(0, 0, width_, height_);  // the new bitmap's pen and brush: black on white
       c_.Draw(0, 0, img);
       break;
     case bfStretch:
-      c_.StretchDraw(Rect(0, 0, W, H), img);
+      c_.StretchDraw(Rect(0, 0, width_, height_), img);
       break;
     case bfTile: {
       int iw = img->GetWidth(), ih = img->GetHeight();
       if (iw <= 0 || ih <= 0) break;
-      for (int i = 0; i < (W - 1) / iw + 1; ++i)
-        for (int j = 0; j < (H - 1) / ih + 1; ++j) c_.Draw(iw * i, ih * j, img);
+      for (int i = 0; i < (width_ - 1) / iw + 1; ++i)
+        for (int j = 0; j < (height_ - 1) / ih + 1; ++j) c_.Draw(iw * i, ih * j, img);
       break;
     }
     default:
@@ -95,21 +96,21 @@ void TMeter::TPainter::Background() {
 void TMeter::TPainter::Zone(TColor color, double FromDeg, double ToDeg, int ro) {
   if (std::fabs(FromDeg - ToDeg) * kRad <= 1e-6) return;
   PenAndBrush(c_, color);
-  TPoint a = PointOnRadial(g_, FromDeg, R), b = PointOnRadial(g_, ToDeg, R);
-  c_.Pie(cx - ro, cy - ro, cx + ro + 1, cy + ro, a.X, a.Y, b.X, b.Y);
+  TPoint a = PointOnRadial(g_, FromDeg, radius_), b = PointOnRadial(g_, ToDeg, radius_);
+  c_.Pie(centreX_ - ro, centreY_ - ro, centreX_ + ro + 1, centreY_ + ro, a.X, a.Y, b.X, b.Y);
 }
 
-// A band from ri to R + 4 in three colours, each slice counter-clockwise
+// A band from ri to the radius + 4 in three colours, each slice counter-clockwise
 // from its first angle to its second.
 void TMeter::TPainter::Zones() {
   if (!m_.scaleBkVisible_) return;
-  int ro = RoundPx(R + 4), ri = RoundPx((100 - m_.scaleBkWidth_) * R / 100);
+  int ro = RoundPx(radius_ + 4), ri = RoundPx((100 - m_.scaleBkWidth_) * radius_ / 100);
   double low = Alpha(m_.thresholdLow_), high = Alpha(m_.thresholdHigh_);
   Zone(m_.colorSclBkLow_, low, StartAngle(), ro);
   Zone(m_.colorSclBkNorm_, high, low, ro);
   Zone(m_.colorSclBkHigh_, EndAngle(), high, ro);
   PenAndBrush(c_, m_.colorBakG_);
-  c_.Ellipse(cx - ri, cy - ri, cx + ri + 1, cy + ri);
+  c_.Ellipse(centreX_ - ri, centreY_ - ri, centreX_ + ri + 1, centreY_ + ri);
 }
 
 // --------------------------------------------------------------- scale ----
@@ -119,11 +120,12 @@ void TMeter::TPainter::Scale() {
   if (!m_.scaleVisible_) return;
   c_.Pen()->SetColor(m_.colorScale_);
   if (m_.scaleLine_) {
-    TPoint a = PointOnRadial(g_, EndAngle(), R), b = PointOnRadial(g_, StartAngle(), R);
-    c_.Arc(cx - r, cy - r, cx + r + 1, cy + r, a.X, a.Y, b.X, b.Y);
+    TPoint a = PointOnRadial(g_, EndAngle(), radius_), b = PointOnRadial(g_, StartAngle(), radius_);
+    c_.Arc(centreX_ - radiusPx_, centreY_ - radiusPx_, centreX_ + radiusPx_ + 1, centreY_ + radiusPx_, a.X, a.Y, b.X,
+           b.Y);
   }
   auto tick = [&](double v, double length) {
-    TPoint a = PointOnRadial(g_, Alpha(v), R), b = PointOnRadial(g_, Alpha(v), R - length);
+    TPoint a = PointOnRadial(g_, Alpha(v), radius_), b = PointOnRadial(g_, Alpha(v), radius_ - length);
     c_.MoveTo(a.X, a.Y);
     c_.LineTo(b.X, b.Y);
   };
@@ -145,7 +147,7 @@ void TMeter::TPainter::Labels(const meter::TScaleStep& step) {
     c_.Font()->Assign(m_.GetFont());
     meter::FormatTickLabel(v, m_.decPlaces_, text);
     double a = Alpha(v) * kRad;
-    int x = RoundPx(cx + (R - kx) * std::cos(a)), y = RoundPx(cy - (R - ky) * std::sin(a));
+    int x = RoundPx(centreX_ + (radius_ - kx) * std::cos(a)), y = RoundPx(centreY_ - (radius_ - ky) * std::sin(a));
     if (m_.OnBeforeDrawScaleLabel)
       m_.OnBeforeDrawScaleLabel(&m_, &c_, text, x - c_.TextWidth(text) / 2, y - c_.TextHeight(text) / 2);
     if (text.empty()) return;
@@ -160,8 +162,8 @@ void TMeter::TPainter::Caption() {
   c_.Font()->Assign(m_.fontCaption_.get());
   if (m_.caption_.empty()) return;
   c_.Brush()->SetStyle(bsClear);
-  int y = cy - RoundPx(R / 3);
-  c_.TextOut(cx - c_.TextWidth(m_.caption_) / 2, y - c_.TextHeight(m_.caption_) / 2, m_.caption_);
+  int y = centreY_ - RoundPx(radius_ / 3);
+  c_.TextOut(centreX_ - c_.TextWidth(m_.caption_) / 2, y - c_.TextHeight(m_.caption_) / 2, m_.caption_);
 }
 
 // A handler may draw the primary needle itself; the secondary one follows
@@ -177,50 +179,53 @@ void TMeter::TPainter::Needles() {
 
 void TMeter::TPainter::Cover() {
   PenAndBrush(c_, m_.colorCover_);
-  c_.Rectangle(0, 0, RS - 1, H);
-  c_.Rectangle(0, 0, W, RT);
-  c_.Rectangle(W - RS, 0, W, H);
-  c_.Rectangle(0, H - RB, W, H);
+  c_.Rectangle(0, 0, rimSide_ - 1, height_);
+  c_.Rectangle(0, 0, width_, rimTop_);
+  c_.Rectangle(width_ - rimSide_, 0, width_, height_);
+  c_.Rectangle(0, height_ - rimBottom_, width_, height_);
 }
 
 // Grey above and left of the window, white below and right; the top and
 // bottom lines run the full width.
 void TMeter::TPainter::WindowBevel() {
-  DrawEdge(&c_, {RS - 1, RT, W - RS + 1, H - RB + 1}, kGrey, kWhite, {.TopRight = ecLight, .BottomLeft = ecDark});
+  DrawEdge(&c_, {rimSide_ - 1, rimTop_, width_ - rimSide_ + 1, height_ - rimBottom_ + 1}, kGrey, kWhite,
+           {.TopRight = ecLight, .BottomLeft = ecDark});
 }
 
 // A raised round knob, for the dials whose scale runs round the pivot.
 void TMeter::TPainter::Knob(int p) {
   PenAndBrush(c_, m_.colorCover_);
-  c_.Ellipse(cx - p, cy - p, cx + p, cy + p);
+  c_.Ellipse(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p);
   WindowBevel();
   c_.Pen()->SetColor(kWhite);
-  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx + p, cy - p, cx - p, cy + p);
+  c_.Arc(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p, centreX_ + p, centreY_ - p, centreX_ - p,
+         centreY_ + p);
   c_.Pen()->SetColor(kGrey);
-  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx - p, cy + p, cx + p, cy - p);
+  c_.Arc(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p, centreX_ - p, centreY_ + p, centreX_ + p,
+         centreY_ - p);
 }
 
 // A half disc on a pedestal down to the bottom rim, its bevel one path
 // with the window's.
 void TMeter::TPainter::Pedestal(int p) {
   PenAndBrush(c_, m_.colorCover_);
-  c_.Pie(cx - p, cy - p, cx + p, cy + p, W, cy, 0, cy);
-  c_.Rectangle(cx - p, cy, cx + p, H - RB);
+  c_.Pie(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p, width_, centreY_, 0, centreY_);
+  c_.Rectangle(centreX_ - p, centreY_, centreX_ + p, height_ - rimBottom_);
   c_.Pen()->SetColor(kGrey);
-  c_.MoveTo(cx + p - 1, cy);
-  c_.LineTo(cx + p - 1, H - RB);
+  c_.MoveTo(centreX_ + p - 1, centreY_);
+  c_.LineTo(centreX_ + p - 1, height_ - rimBottom_);
   c_.Pen()->SetColor(kWhite);
-  c_.LineTo(W - RS, H - RB);
-  c_.LineTo(W - RS, RT);
+  c_.LineTo(width_ - rimSide_, height_ - rimBottom_);
+  c_.LineTo(width_ - rimSide_, rimTop_);
   c_.Pen()->SetColor(kGrey);
-  c_.LineTo(RS - 1, RT);
-  c_.LineTo(RS - 1, H - RB);
+  c_.LineTo(rimSide_ - 1, rimTop_);
+  c_.LineTo(rimSide_ - 1, height_ - rimBottom_);
   c_.Pen()->SetColor(kWhite);
-  c_.LineTo(cx - p, H - RB);
-  c_.LineTo(cx - p, cy - 1);
-  c_.Arc(cx - p, cy - p, cx + p, cy + p, W, cy, 0, cy);
+  c_.LineTo(centreX_ - p, height_ - rimBottom_);
+  c_.LineTo(centreX_ - p, centreY_ - 1);
+  c_.Arc(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p, width_, centreY_, 0, centreY_);
   c_.Pen()->SetColor(kGrey);
-  c_.Arc(cx - p, cy - p, cx + p, cy + p, cx + p, cy, cx + p, cy - p);
+  c_.Arc(centreX_ - p, centreY_ - p, centreX_ + p, centreY_ + p, centreX_ + p, centreY_, centreX_ + p, centreY_ - p);
 }
 
 void TMeter::TPainter::BevelAndAnchor() {
@@ -228,7 +233,7 @@ void TMeter::TPainter::BevelAndAnchor() {
   if (m_.hasAnchorImage_) {
     WindowBevel();
     const TBitmap* img = m_.anchorBmp_.get();
-    int x = cx - img->GetWidth() / 2, y = cy - img->GetHeight() / 2;
+    int x = centreX_ - img->GetWidth() / 2, y = centreY_ - img->GetHeight() / 2;
     c_.SetCopyMode(cmSrcAnd);
     c_.Draw(x, y, m_.anchorMaskBmp_.get());
     c_.SetCopyMode(cmSrcPaint);
@@ -257,8 +262,8 @@ void TMeter::TPainter::Lamp(bool Active, int L, int T) {
 }
 
 void TMeter::TPainter::Lamps() {
-  if (m_.limWatchHighOn_) Lamp(m_.overflow_, W - RS - 18, RT + 8);
-  if (m_.limWatchLowOn_) Lamp(m_.underflow_, RS + 8, RT + 8);
+  if (m_.limWatchHighOn_) Lamp(m_.overflow_, width_ - rimSide_ - 18, rimTop_ + 8);
+  if (m_.limWatchLowOn_) Lamp(m_.underflow_, rimSide_ + 8, rimTop_ + 8);
 }
 
 // ----------------------------------------------------------- frame ----
@@ -271,19 +276,19 @@ void TMeter::TPainter::Frame() {
   const TColor D = m_.frameDark_, L = m_.frameLight_;
   switch (m_.frameStyle_) {
     case fsSimple:
-      DrawEdge(&c_, {0, 0, W, H}, m_.colorBakG_, m_.colorBakG_);
+      DrawEdge(&c_, {0, 0, width_, height_}, m_.colorBakG_, m_.colorBakG_);
       break;
     case fsLowered:
     case fsRaised: {
       TColor first = m_.frameStyle_ == fsLowered ? D : L, second = m_.frameStyle_ == fsLowered ? L : D;
-      DrawEdge(&c_, {0, 0, W, H}, first, second, {.TopRight = ecDark, .BottomLeft = ecLight});
+      DrawEdge(&c_, {0, 0, width_, height_}, first, second, {.TopRight = ecDark, .BottomLeft = ecLight});
       break;
     }
     case fsEmbossed:
     case fsEngraved: {
       TColor outer = m_.frameStyle_ == fsEmbossed ? L : D, inner = m_.frameStyle_ == fsEmbossed ? D : L;
-      DrawEdge(&c_, {0, 0, W, H}, outer, inner, {.TopRight = ecOpen, .BottomLeft = ecOpen});
-      DrawEdge(&c_, {1, 1, W - 1, H - 1}, inner, outer);
+      DrawEdge(&c_, {0, 0, width_, height_}, outer, inner, {.TopRight = ecOpen, .BottomLeft = ecOpen});
+      DrawEdge(&c_, {1, 1, width_ - 1, height_ - 1}, inner, outer);
       break;
     }
     default:

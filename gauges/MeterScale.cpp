@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "gauges/MeterMath.h"
+#include "gauges/detail/MeterMath.h"
 
 namespace qel::meter {
 

@@ -1,6 +1,6 @@
 // The progress bar's arithmetic: colour blend, bar length, gradient index,
 // value text and text origin.
-#include "gauges/ProgBarMath.h"
+#include "gauges/detail/ProgBarMath.h"
 
 #include <algorithm>
 #include <cmath>

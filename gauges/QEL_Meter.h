@@ -30,7 +30,7 @@
 #include <string>
 
 #include "framework/QEL_Base.h"
-#include "gauges/MeterMath.h"
+#include "gauges/detail/MeterMath.h"
 #include "platform/controls/Controls.h"
 #include "platform/rtl/StoreIfChanged.h"
 
@@ -265,7 +265,7 @@ class TMeter : public TGraphicControl {
   std::unique_ptr<TFont> fontCaption_;
   std::unique_ptr<TBitmap> backgroundBmp_, anchorBmp_, anchorMaskBmp_;
   std::string labelText_;  // reused by every paint, so labels allocate nothing
-  // The off-screen bitmap and the cached face (MeterFaceCache.h); background
+  // The off-screen bitmap and the cached face (detail/MeterFaceCache.h); background
   // loads are counted so that a reloaded picture redraws the face.
   struct TFaceCache;
   std::unique_ptr<TFaceCache> faceCache_;

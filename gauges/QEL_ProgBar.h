@@ -17,7 +17,7 @@
 // however far the value lies outside the range.
 //
 // Gradient (ShowColorGradient): the e-th pixel line from the bar's root takes
-// table entry k (ProgBarMath.h): cgmCover fixes each colour to its place on
+// table entry k (detail/ProgBarMath.h): cgmCover fixes each colour to its place on
 // the full scale, cgmStretch squeezes the table into the bar, cgmMove keeps
 // ColorMax at the tip. One table lookup per pixel line.
 //
@@ -35,7 +35,7 @@
 #include <string>
 
 #include "framework/QEL_Base.h"
-#include "gauges/ProgBarMath.h"
+#include "gauges/detail/ProgBarMath.h"
 #include "platform/controls/Controls.h"
 #include "platform/stdctrls/DrawText.h"
 

@@ -5,8 +5,8 @@
 
 #include "ntabed/CellFormat.h"
 #include "ntabed/ClipMatrix.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/controls/Application.h"
 
 namespace qel {

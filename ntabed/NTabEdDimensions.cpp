@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {

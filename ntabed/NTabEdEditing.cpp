@@ -10,8 +10,8 @@
 
 #include "ntabed/CellFormat.h"
 #include "ntabed/CellInput.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/controls/Messages.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/grids/InplaceEdit.h"

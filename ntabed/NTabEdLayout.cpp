@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "ntabed/CellFormat.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/rtl/NumConv.h"
 
 namespace qel {

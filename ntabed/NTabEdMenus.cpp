@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "ntabed/CellFormat.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/stdctrls/Menus.h"
 
 namespace qel {

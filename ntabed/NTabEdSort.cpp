@@ -6,8 +6,8 @@
 #include <functional>
 #include <numeric>
 
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel {

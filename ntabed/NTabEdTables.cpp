@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "ntabed/NTabEdInternal.h"
 #include "ntabed/QEL_ntabed.h"
+#include "ntabed/detail/NTabEdInternal.h"
 
 namespace qel {
 

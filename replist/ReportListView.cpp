@@ -5,7 +5,7 @@
 #include <new>
 
 #include "framework/AllocGuard.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

@@ -6,7 +6,7 @@
 
 #include "platform/graphics/TextMeasurer.h"
 #include "platform/rtl/Utf8.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

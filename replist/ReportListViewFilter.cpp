@@ -8,8 +8,8 @@
 
 #include "platform/rtl/Utf8.h"
 #include "replist/BooleanQuery.h"
-#include "replist/ReportListViewInternal.h"
 #include "replist/TextMatcher.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

@@ -3,7 +3,7 @@
 // size a column, and the in-place editor reads and writes cells.
 #include "platform/controls/VirtualKeys.h"
 #include "platform/rtl/Utf8.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

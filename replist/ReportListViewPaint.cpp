@@ -27,7 +27,7 @@
 #include <string_view>
 
 #include "platform/rtl/Utf8.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/rtl/Utf8.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

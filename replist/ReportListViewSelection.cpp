@@ -3,7 +3,7 @@
 // attribute selects the column. The bits travel with their rows when sorted.
 #include <algorithm>
 
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

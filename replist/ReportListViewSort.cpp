@@ -2,7 +2,7 @@
 // header, which flips the direction each time and keeps the current row
 // current. The rows' attribute bytes move with them.
 #include "platform/controls/Application.h"
-#include "replist/ReportListViewInternal.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

@@ -13,8 +13,8 @@
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/SpeedButton.h"
 #include "replist/ColumnFormat.h"
-#include "replist/ReportListViewInternal.h"
 #include "replist/RowEditorDate.h"
+#include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {
 

@@ -1,6 +1,6 @@
 // TTreeNode and TTreeNodes: the node structure, node order and the node
 // operations; what the view must know goes to it through its hooks.
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 
 namespace qel {
 

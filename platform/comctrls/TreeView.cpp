@@ -2,7 +2,7 @@
 // structure changes, deleting, expanding, collapsing and selecting.
 #include <algorithm>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 
 namespace qel {
 

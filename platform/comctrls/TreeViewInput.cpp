@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 
 namespace qel {
 

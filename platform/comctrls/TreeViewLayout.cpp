@@ -2,7 +2,7 @@
 // of a row lie, the scroll position and the scroll bars.
 #include <algorithm>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 
 namespace qel {
 

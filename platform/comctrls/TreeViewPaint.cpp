@@ -2,7 +2,7 @@
 // dotted lines, its expand button and its text; the bars outside the client.
 #include <algorithm>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 
 namespace qel {
 

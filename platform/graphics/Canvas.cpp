@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 namespace qel {
 

@@ -1,7 +1,7 @@
 // Lines, polylines and polygons of the canvas.
 #include <cmath>
 
-#include "platform/graphics/CanvasPaint.h"
+#include "platform/graphics/detail/CanvasPaint.h"
 
 namespace qel {
 

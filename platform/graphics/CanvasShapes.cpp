@@ -2,7 +2,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "platform/graphics/CanvasPaint.h"
+#include "platform/graphics/detail/CanvasPaint.h"
 
 namespace qel {
 

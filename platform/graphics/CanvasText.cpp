@@ -12,7 +12,7 @@
 
 #include "platform/graphics/FontEngine.h"
 #include "platform/graphics/Graphics.h"
-#include "platform/graphics/TextRaster.h"
+#include "platform/graphics/detail/TextRaster.h"
 
 namespace qel {
 namespace {

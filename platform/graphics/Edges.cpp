@@ -1,6 +1,6 @@
 // DrawEdge: the light and dark one-pixel lines that every bevel, frame and
 // button face is built from.
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 namespace qel {
 

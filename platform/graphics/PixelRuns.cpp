@@ -3,7 +3,7 @@
 // has; any x86-64 runs the baseline, other architectures build the plain loop.
 #include <cstring>
 
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 #if defined(__x86_64__) && defined(__has_attribute)
 #if __has_attribute(target_clones)

@@ -1,5 +1,5 @@
 // Raster operations, span writing and shape geometry for the canvas.
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 #include <cmath>
 

@@ -1,5 +1,5 @@
 // Text pixel work: coverage blending and cell fills, all clipped.
-#include "platform/graphics/TextRaster.h"
+#include "platform/graphics/detail/TextRaster.h"
 
 #include <algorithm>
 #include <cmath>

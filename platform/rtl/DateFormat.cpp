@@ -1,7 +1,7 @@
 // FormatDateTime and the default date/time texts.
 #include "platform/rtl/DateFormatTokens.h"
 #include "platform/rtl/DateTime.h"
-#include "platform/rtl/DateTimeParts.h"
+#include "platform/rtl/detail/DateTimeParts.h"
 
 namespace qel {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <ctime>
 
-#include "platform/rtl/DateTimeParts.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/detail/DateTimeParts.h"
 
 namespace qel {
 

@@ -1,8 +1,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/rtl/StreamPosition.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/detail/StreamPosition.h"
 
 namespace qel {
 

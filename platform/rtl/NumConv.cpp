@@ -1,5 +1,5 @@
-// Integer conversions, Val and StrToFloat. Float to text is in FloatFormat.cpp
-// and FormatFloat.cpp.
+// Integer conversions, Val and StrToFloat. Float to text is in FloatToStr.cpp
+// and FloatPictureFormat.cpp.
 #include "platform/rtl/NumConv.h"
 
 #include <charconv>

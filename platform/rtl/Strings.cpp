@@ -2,8 +2,8 @@
 #include <algorithm>
 
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/StringList.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/Strings.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel {

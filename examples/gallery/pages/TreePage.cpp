@@ -6,7 +6,7 @@
 #include <string>
 
 #include "../Gallery.h"
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 #include "platform/stdctrls/Label.h"
 
 using namespace qel;

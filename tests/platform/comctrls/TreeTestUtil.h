@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/comctrls/ComCtrls.h"
+#include "platform/comctrls/TreeView.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "platform/hosts/headless/Robot.h"

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "canvas_test_util.h"
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 using namespace qel;
 using qel::test::SamePixels;

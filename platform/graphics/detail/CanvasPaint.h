@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/graphics/Raster.h"
+#include "platform/graphics/detail/Raster.h"
 
 namespace qel::raster {
 

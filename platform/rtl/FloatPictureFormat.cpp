@@ -4,8 +4,8 @@
 #include <cmath>
 #include <vector>
 
-#include "platform/rtl/FloatDecimal.h"
 #include "platform/rtl/NumConv.h"
+#include "platform/rtl/detail/FloatDigits.h"
 
 namespace qel {
 

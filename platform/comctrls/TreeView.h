@@ -1,5 +1,4 @@
-// Common controls: the tree view (TTreeNode, TTreeNodes, TCustomTreeView,
-// TTreeView).
+// The tree view: TTreeNode, TTreeNodes, TCustomTreeView and TTreeView.
 //
 // Nodes form linked lists of siblings; the view keeps a cache of the rows
 // that are shown (every node whose ancestors are all expanded), rebuilt

@@ -1,5 +1,5 @@
-// Internal: a double as a decimal digit string, the common ground of the
-// float formatters. Value = 0.Digits x 10^Exponent; no digits means zero.
+// Internal: a double as a decimal digit string, shared by FloatToStr.cpp and
+// FloatPictureFormat.cpp. Value = 0.Digits x 10^Exponent; no digits means zero.
 #pragma once
 #include <string>
 

@@ -2,8 +2,8 @@
 // currency forms.
 #include <algorithm>
 
-#include "platform/rtl/FloatDecimal.h"
 #include "platform/rtl/NumConv.h"
+#include "platform/rtl/detail/FloatDigits.h"
 
 namespace qel {
 

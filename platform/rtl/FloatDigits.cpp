@@ -1,4 +1,6 @@
-#include "platform/rtl/FloatDecimal.h"
+// A double turned into decimal digits, rounded, grouped and spelled out for
+// the float formatters.
+#include "platform/rtl/detail/FloatDigits.h"
 
 #include <charconv>
 #include <cmath>
