@@ -1,6 +1,7 @@
 // TCustomTreeView: construction, the hooks the nodes call when the
 // structure changes, deleting, expanding, collapsing and selecting.
 #include <algorithm>
+#include <exception>
 
 #include "platform/comctrls/TreeView.h"
 
@@ -113,13 +114,23 @@ void TCustomTreeView::DestroySubtree(TTreeNode* Node, bool Notify) {
     while (n != Node && !n->next_) n = n->parent_;
     n = n == Node ? nullptr : n->next_;
   }
+  // A throwing OnDeletion stops the notices, not the freeing: the nodes are
+  // already out of the tree, so nothing else could free them.
+  std::exception_ptr failure;
   for (auto it = order.rbegin(); it != order.rend(); ++it) {
     TTreeNode* n = *it;
-    if (Notify) Delete(n);
+    if (Notify && !failure) {
+      try {
+        Delete(n);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    }
     NodeDestroyed(n);
     --n->owner_->count_;
     delete n;
   }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TCustomTreeView::NodeDestroyed(TTreeNode* Node) {

@@ -99,6 +99,27 @@ TEST(TreeNodes, DeletingAtEveryPositionKeepsTheNodeOrder) {
   EXPECT_EQ(items->GetFirstNode(), nullptr);
 }
 
+// A handler that throws while a subtree goes is told once; every node of the
+// subtree is still freed and the tree stays whole and usable.
+TEST(TreeNodes, AThrowingDeletionHandlerStillFreesTheWholeSubtree) {
+  TreeFixture f;
+  TTreeNodes* items = f.tree->Items();
+  TTreeNode* a = items->Add(nullptr, "A");
+  for (const char* c : {"A1", "A2", "A3"}) items->AddChild(a, c);
+  items->Add(nullptr, "B");
+  int told = 0;
+  f.tree->OnDeletion = [&](TObject*, TTreeNode*) {
+    ++told;
+    throw EInvalidOperation("refused");
+  };
+  EXPECT_THROW(a->Delete(), EInvalidOperation);
+  EXPECT_EQ(told, 1);
+  f.tree->OnDeletion = nullptr;
+  ExpectOrder(items, {"B"});
+  items->AddChild(f.Find("B"), "B1");
+  ExpectOrder(items, {"B", "B1"});
+}
+
 TEST(TreeNodes, NodesOfAnotherTreeAreRefused) {
   TreeFixture f, g;
   TTreeNode* foreign = g.tree->Items()->Add(nullptr, "X");
