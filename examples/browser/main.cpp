@@ -1,0 +1,83 @@
+// A folder browser: the folder tree on the left, the PNG pictures of the
+// selected folder as thumbnails on the right.
+//   qel-browser [FOLDER]              a window (built with the SDL host, qel::sdl)
+//   qel-browser --screenshot DIR      no window: browses a temporary folder of three
+//                                     pictures it makes (and removes), writes DIR/browser.png
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "qel/qel.h"
+#ifdef QEL_HAVE_SDL
+#include "qel/sdl.h"
+#endif
+using namespace qel;
+namespace fs = std::filesystem;
+
+// Three small pictures in Folder/pictures, for the headless run.
+void MakeSamples(const fs::path& Folder) {
+  fs::create_directories(Folder / "pictures");
+  const TColor colours[] = {0x3050E0, 0x40B040, 0xE08030};  // $00BBGGRR
+  for (int i = 0; i < 3; ++i) {
+    TBitmap b;
+    b.SetSize(80, 60);
+    b.Canvas()->Brush()->SetColor(colours[i]);
+    b.Canvas()->FillRect({0, 0, 80, 60});
+    b.SaveToFile((Folder / "pictures" / ("sample" + std::to_string(i + 1) + ".png")).string());
+  }
+}
+
+int main(int argc, char** argv) {
+  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+#ifdef QEL_HAVE_SDL
+  if (!headless) InstallSdlHost();
+#else
+  if (!headless) return std::puts("usage: qel-browser --screenshot DIR (built without SDL)"), 2;
+#endif
+  const fs::path temp = fs::temp_directory_path() / ("qel-browser-" + std::to_string(getpid()));
+  if (headless) MakeSamples(temp);
+  auto* form = new TForm(Application);
+  form->SetBounds(100, 100, 560, 320);
+  form->SetCaption("libqel browser");
+  auto* tree = new TFolderTree(form);
+  tree->SetParent(form);
+  tree->SetBounds(8, 8, 200, 304);
+  auto* thumbs = new TThumbnails(form);
+  thumbs->SetParent(form);
+  thumbs->SetBounds(216, 8, 336, 304);
+  thumbs->SetSlideSize(90);
+
+  std::vector<std::unique_ptr<TBitmap>> pictures;  // the selected folder's, slide i is pictures[i - 1]
+  tree->OnDirChanged = [&](TObject*) {
+    pictures.clear();
+    std::error_code ec;  // an unreadable folder shows no pictures
+    for (const auto& e : fs::directory_iterator(tree->CurrentPath(), ec)) {
+      if (e.path().extension() != ".png") continue;
+      auto b = std::make_unique<TBitmap>();
+      try { b->LoadFromFile(e.path().string()); } catch (const std::exception&) { continue; }
+      pictures.push_back(std::move(b));
+    }
+    thumbs->SetMax(std::max<int>(1, int(pictures.size())));
+    thumbs->Invalidate();
+  };
+  thumbs->OnImageRequest = [&](TObject*, int Id, TImageRequestProcessing& How, int&, TBitmap*& Img) {
+    if (Id < 1 || Id > int(pictures.size())) return void(How = irpShowNothing);
+    How = irpShowSlide;
+    Img = pictures[Id - 1].get();  // ours: no copy
+  };
+  Application->CreateForm(form);
+  form->Show();
+  tree->SelectPath(headless ? temp.string() : argc > 1 ? argv[1] : fs::current_path().string());
+  if (!headless) return Application->Run(), 0;
+  TTestRobot robot;  // input through the same path a user's takes
+  tree->SetFocus();
+  robot.Key(VK_RIGHT);  // opens the folder
+  robot.Key(VK_DOWN);   // and moves into "pictures"
+  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/browser.png");
+  std::printf("%s: %zu pictures\n", fs::path(tree->CurrentPath()).parent_path().filename().c_str(), pictures.size());
+  fs::remove_all(temp);
+}
