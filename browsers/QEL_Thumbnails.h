@@ -55,7 +55,6 @@
 // Sections: types and events; TThumbnails (properties, scrolling, selection,
 // geometry, highlight, events, lifecycle).
 #pragma once
-#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -96,11 +95,11 @@ class TThumbnails : public TGraphicControl {
   int GetMax() const { return max_; }
   void SetMax(int v);
   int GetSlideSize() const { return slideSize_; }
-  void SetSlideSize(int v) { Update(slideSize_, std::min(std::max(v, 50), GetWidth())); }
+  void SetSlideSize(int v);  // at least 50, at most the width
   int GetSlideDistance() const { return slideDistance_; }
-  void SetSlideDistance(int v) { Update(slideDistance_, std::clamp(v, 0, 100)); }
+  void SetSlideDistance(int v);  // clamped to 0..100
   int GetSlideMargin() const { return slideMargin_; }
-  void SetSlideMargin(int v) { Update(slideMargin_, std::clamp(v, 0, 100)); }
+  void SetSlideMargin(int v);  // clamped to 0..100
   // The column count of the last paint (2 before the first) and the rows it drew.
   int GetColumns() const { return columns_; }
   int GetRows() const { return rows_; }
@@ -110,7 +109,7 @@ class TThumbnails : public TGraphicControl {
   TSlideSelectMode GetSlideSelectMode() const { return selectMode_; }
   void SetSlideSelectMode(TSlideSelectMode v);
   int GetFocusLinewidth() const { return focusLinewidth_; }
-  void SetFocusLinewidth(int v) { Update(focusLinewidth_, std::clamp(v, 0, 10)); }
+  void SetFocusLinewidth(int v);  // clamped to 0..10
   int GetFocusedSlide() const { return focusedSlide_; }
   int GetLastClickedSlide() const { return lastClicked_; }
 

@@ -1,6 +1,7 @@
 // TThumbnails: construction, the range and style setters, scrolling, the
 // selection, the grid geometry and Assign. Painting and the highlight are in
 // ThumbnailsPaint.cpp, the mouse in ThumbnailsInput.cpp.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -46,6 +47,14 @@ void TThumbnails::SetMax(int v) {
   max_ = v;
   Paint();
 }
+
+void TThumbnails::SetSlideSize(int v) { Update(slideSize_, std::min(std::max(v, 50), GetWidth())); }
+
+void TThumbnails::SetSlideDistance(int v) { Update(slideDistance_, std::clamp(v, 0, 100)); }
+
+void TThumbnails::SetSlideMargin(int v) { Update(slideMargin_, std::clamp(v, 0, 100)); }
+
+void TThumbnails::SetFocusLinewidth(int v) { Update(focusLinewidth_, std::clamp(v, 0, 10)); }
 
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode v) {
   if (v == selectMode_) return;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "gauges/detail/MeterFaceCache.h"
+#include "gauges/detail/MeterMath.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -97,6 +98,8 @@ void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 double TMeter::CalcNeedleAngle(double Value) const { return meter::NeedleAngle(geometry_, Range(), Value); }
+
+int TMeter::CalcM(int DecPlaces, double A, double B) const { return meter::CalcM(DecPlaces, A, B); }
 
 void TMeter::ConvertToPixelCoords(double Value, double PercentRadius, int& X, int& Y) const {
   TPoint p = meter::ValueToPixel(geometry_, Range(), Value, PercentRadius);

@@ -1,13 +1,24 @@
 // TNeedleLayout, the needle polygon and its drawing.
 #include "gauges/detail/MeterNeedle.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+
+#include "gauges/detail/MeterMath.h"
 
 namespace qel {
 
 void TNeedleLayout::Changed() {
   if (OnChange) OnChange(this);
+}
+
+void TNeedleLayout::SetPercentNeedleLength(int v) {
+  if (StoreIfChanged(percentNeedleLength_, std::clamp(v, 0, 100))) Changed();
+}
+
+void TNeedleLayout::SetHeadAngle(int v) {
+  if (StoreIfChanged(headAngle_, std::clamp(v, 0, 180))) Changed();
 }
 
 void TNeedleLayout::Assign(TPersistent* Source) {

@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "gauges/detail/MeterFaceCache.h"
+#include "gauges/detail/MeterMath.h"
 #include "gauges/detail/MeterNeedle.h"
 
 namespace qel {

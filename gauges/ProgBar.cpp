@@ -1,6 +1,7 @@
 // TProgBar: construction, the setters that do more than store and paint,
 // Assign, and the automatic increment on the bar's own timer window.
 // Painting is in ProgBarPaint.cpp.
+#include <algorithm>
 #include <cmath>
 
 #include "gauges/QEL_ProgBar.h"
@@ -52,6 +53,14 @@ TColor TProgBar::GetBarColorElem(int Index) const {
 void TProgBar::SetBarColorElem(int Index, TColor Color) {
   if (Index >= 0 && Index < progbar::kTableSize) table_[Index] = Color;
 }
+
+void TProgBar::SetTextDecPlaces(int v) { Apply(textDecPlaces_, std::clamp(v, -2, 10), TRefresh::Paint, kAlways); }
+
+void TProgBar::SetTextPosX(int v) { Apply(textPosX_, std::clamp(v, 0, std::max(GetWidth(), 0)), TRefresh::Paint, kAlways); }
+
+void TProgBar::SetTextPosY(int v) { Apply(textPosY_, std::clamp(v, 0, std::max(GetHeight(), 0)), TRefresh::Paint, kAlways); }
+
+void TProgBar::SetTextAngle(int v) { Apply(textAngle_, std::clamp(v, 0, 360), TRefresh::Paint, kAlways); }
 
 void TProgBar::SetColorScheme(TColorScheme v) {
   if (v == colorScheme_) return;

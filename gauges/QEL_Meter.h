@@ -24,13 +24,12 @@
 // Sections: types and events; TNeedleLayout; TMeter (properties, range
 // state, geometry and mapping, painting, lifecycle).
 #pragma once
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "framework/QEL_Base.h"
-#include "gauges/detail/MeterMath.h"
+#include "gauges/detail/MeterTypes.h"
 #include "platform/controls/Controls.h"
 #include "platform/rtl/StoreIfChanged.h"
 
@@ -62,9 +61,9 @@ class TNeedleLayout : public TPersistent {
   int GetThickness() const { return thickness_; }
   void SetThickness(int v) { if (StoreIfChanged(thickness_, v)) Changed(); }
   int GetPercentNeedleLength() const { return percentNeedleLength_; }
-  void SetPercentNeedleLength(int v) { if (StoreIfChanged(percentNeedleLength_, std::clamp(v, 0, 100))) Changed(); }
+  void SetPercentNeedleLength(int v);  // clamped to 0..100
   int GetHeadAngle() const { return headAngle_; }
-  void SetHeadAngle(int v) { if (StoreIfChanged(headAngle_, std::clamp(v, 0, 180))) Changed(); }
+  void SetHeadAngle(int v);  // clamped to 0..180
   int GetHeadMidLeng() const { return headMidLeng_; }
   void SetHeadMidLeng(int v) { if (StoreIfChanged(headMidLeng_, v)) Changed(); }
   int GetShadowDx() const { return shadowDx_; }
@@ -202,7 +201,7 @@ class TMeter : public TGraphicControl {
   double CalcNeedleAngle(double Value) const;
   void ConvertToPixelCoords(double Value, double PercentRadius, int& X, int& Y) const;
   bool ConvertPixelToValue(int X, int Y, double& Value) const;
-  int CalcM(int DecPlaces, double A, double B) const { return meter::CalcM(DecPlaces, A, B); }
+  int CalcM(int DecPlaces, double A, double B) const;
 
   // --- events ---
   void MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue);

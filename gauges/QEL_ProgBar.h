@@ -29,7 +29,6 @@
 // Sections: types; TProgBar (properties, range, colours, text, timer,
 // painting, lifecycle).
 #pragma once
-#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -111,18 +110,18 @@ class TProgBar : public TGraphicControl {
   void SetTextVisible(bool v) { Apply(textVisible_, v, TRefresh::Paint, kAlways); }
   // -2..10: decimals, or -1 / -2 for the two scientific forms.
   int GetTextDecPlaces() const { return textDecPlaces_; }
-  void SetTextDecPlaces(int v) { Apply(textDecPlaces_, std::clamp(v, -2, 10), TRefresh::Paint, kAlways); }
+  void SetTextDecPlaces(int v);
   // Which point of the text lies at (TextPosX, TextPosY).
   TAlignment GetTextAlignment() const { return textAlignment_; }
   void SetTextAlignment(TAlignment v) { Apply(textAlignment_, v, TRefresh::Paint); }
   // 0..Width and 0..Height at the time of setting.
   int GetTextPosX() const { return textPosX_; }
-  void SetTextPosX(int v) { Apply(textPosX_, std::clamp(v, 0, std::max(GetWidth(), 0)), TRefresh::Paint, kAlways); }
+  void SetTextPosX(int v);
   int GetTextPosY() const { return textPosY_; }
-  void SetTextPosY(int v) { Apply(textPosY_, std::clamp(v, 0, std::max(GetHeight(), 0)), TRefresh::Paint, kAlways); }
+  void SetTextPosY(int v);
   // 0..360 degrees, counter-clockwise.
   int GetTextAngle() const { return textAngle_; }
-  void SetTextAngle(int v) { Apply(textAngle_, std::clamp(v, 0, 360), TRefresh::Paint, kAlways); }
+  void SetTextAngle(int v);
   TBeforeShowValueEvent OnShowValue;
 
   // --- automatic increment ---

@@ -3,6 +3,12 @@
 // The SDL host, for real windows, is in "qel/sdl.h" (link qel::sdl).
 #pragma once
 
+// The component headers keep their includes lean; applications that took
+// these from them before still get them here.
+#include <algorithm>
+#include <cmath>
+#include <map>
+
 #include "platform/controls/Application.h"
 #include "platform/controls/Forms.h"
 #include "platform/hosts/headless/HeadlessHost.h"

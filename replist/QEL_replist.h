@@ -37,7 +37,6 @@
 // (FilterAndSort), RowEditor.cpp (the row editor dialog).
 #pragma once
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -428,7 +427,8 @@ class TReportListView : public TCustomDrawGrid {
   void EndFilterForNewRows();
 
   bool settingCellOptions_ = false;
-  void WriteBackRow(TCustomForm& Form, int Row, const std::map<TComponent*, double>& UnreadDates);  // picker -> date offered
+  struct TUnreadDates;  // picker -> date offered (RowEditor.cpp)
+  void WriteBackRow(TCustomForm& Form, int Row, const TUnreadDates& UnreadDates);
   TCustomForm* rowEditorForm_ = nullptr;
   TControl* rowEditorCancel_ = nullptr;
   // The filter: -1 when off, else the rows shown. hits_ is by stored row,

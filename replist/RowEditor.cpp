@@ -18,6 +18,10 @@
 
 namespace qel {
 
+struct TReportListView::TUnreadDates {
+  std::map<TComponent*, double> ByPicker;
+};
+
 namespace {
 
 constexpr char kPrefix[] = "runtime_rlre_";
@@ -135,7 +139,7 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
   int widest = 0;
   // Pickers whose cell held no readable date, with the date they offered:
   // written back only when it was changed.
-  std::map<TComponent*, double> unreadDates;
+  TUnreadDates unreadDates;
   for (int c = 1; c <= GetNrCols(); ++c) {
     const int t = top + (c - 1) * 25 + Y;
     std::string format = GetColumnFormat(c);
@@ -171,7 +175,7 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
         picker->SetDateTime(value);
       } else {
         picker->SetDateTime(Date());
-        unreadDates[picker] = picker->GetDateTime();
+        unreadDates.ByPicker[picker] = picker->GetDateTime();
       }
       editor = picker;
     } else if (spec.kind == 'e' || spec.kind == 'f' || spec.kind == 'h' || spec.kind == 'i') {
@@ -228,7 +232,7 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
   return result;
 }
 
-void TReportListView::WriteBackRow(TCustomForm& Form, int Row, const std::map<TComponent*, double>& UnreadDates) {
+void TReportListView::WriteBackRow(TCustomForm& Form, int Row, const TUnreadDates& UnreadDates) {
   TPaintPause pause(*this);
   for (int i = 0; i < Form.ComponentCount(); ++i) {
     TComponent* c = Form.Components(i);
@@ -237,8 +241,8 @@ void TReportListView::WriteBackRow(TCustomForm& Form, int Row, const std::map<TC
       SetElem(col, Row, static_cast<TControl*>(c)->GetText());
     } else if (HasName(c, "runtime_rlre_DtPick")) {
       auto* picker = static_cast<TDateTimePicker*>(c);
-      const auto unread = UnreadDates.find(c);
-      if (unread != UnreadDates.end() && unread->second == picker->GetDateTime()) continue;  // nothing read, nothing chosen
+      const auto unread = UnreadDates.ByPicker.find(c);
+      if (unread != UnreadDates.ByPicker.end() && unread->second == picker->GetDateTime()) continue;  // nothing read, nothing chosen
       SetElem(col, Row, picker->GetFormat().empty() ? picker->Text()
                                                     : FormatDateTime(picker->GetFormat(), picker->GetDateTime()));
     }

@@ -10,26 +10,14 @@
 #include <cmath>
 #include <string>
 
+#include "gauges/detail/MeterTypes.h"
 #include "platform/rtl/Types.h"
 
 namespace qel::meter {
 
-struct TDialGeometry {
-  int Sweep = 90;       // degrees the scale spans
-  double Radius = 0.0;  // of the scale line, in pixels
-  int CentreX = 0, CentreY = 0;  // the needle's pivot
-};
-
 // The dial for a sweep of 90, 120, 180, 270, 300 or 360 degrees in a control
 // of W x H with the given rims (any other sweep is drawn like 90).
 TDialGeometry CalcDialGeometry(int Sweep, int W, int H, int RimTop, int RimBottom, int RimSide);
-
-struct TScaleRange {
-  double Min = 0.0, Max = 1.0;
-  bool Logarithmic = false;
-  bool UsesLog() const { return Logarithmic && Min > 0 && Max > 0; }
-  double Clamp(double v) const;
-};
 
 // Reals to pixels: nearest integer, ties to even; saturates instead of
 // overflowing, NaN gives 0.

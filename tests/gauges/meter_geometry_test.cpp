@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "gauges/QEL_Meter.h"
+#include "gauges/detail/MeterMath.h"
 
 using namespace qel;
 using namespace qel::meter;
