@@ -14,13 +14,15 @@ struct Page {
   std::string name;
   int order;  // pages are listed by order, then name
   std::function<void(qel::TWinControl* panel)> build;
+  std::string hint;  // one line on what to try, shown above the page
 };
 
 std::vector<Page>& Pages();
 
 struct PageRegistration {
-  PageRegistration(std::string name, int order, std::function<void(qel::TWinControl*)> build) {
-    Pages().push_back({std::move(name), order, std::move(build)});
+  PageRegistration(std::string name, int order, std::function<void(qel::TWinControl*)> build,
+                   std::string hint = {}) {
+    Pages().push_back({std::move(name), order, std::move(build), std::move(hint)});
   }
 };
 

@@ -36,15 +36,16 @@ pid=$!
 
 window=$(xdotool search --sync --onlyvisible --name "libqel gallery" | head -n 1)
 echo "window $window: $(xdotool getwindowname "$window")"
-# "Basics" is the second row of the page list.
-xdotool mousemove --window "$window" 40 33 click 1
+# "Basics" is the second row of the page list, which starts under the
+# 24-pixel search field.
+xdotool mousemove --window "$window" 40 57 click 1
 sleep 0.5
 echo "after the click on row 2: $(xdotool getwindowname "$window")"
-# The echo box: panel at x = 170, box at (16, 36) in it, 300 x 52; white
-# until it has the focus, then light yellow.
-expect_pixel 470 45 FFFFFF "the echo box is shown"
-xdotool mousemove --window "$window" 300 60 click 1
-expect_pixel 470 45 FFFFE6 "the echo box has the focus"
+# The echo box: panel at (170, 24) under the hint strip, box at (16, 36)
+# in it, 300 x 52; white until it has the focus, then light yellow.
+expect_pixel 470 69 FFFFFF "the echo box is shown"
+xdotool mousemove --window "$window" 300 84 click 1
+expect_pixel 470 69 FFFFE6 "the echo box has the focus"
 xdotool type --delay 40 hello
 xdotool key BackSpace
 xdotool type o

@@ -2,7 +2,9 @@
 // seeded random user loose on it. Fails (exit code not 0) on a crash, a
 // sanitizer report, a form left over at exit, an exception a component
 // raised for its own input reaching HandleException, or a hang; it prints
-// the seed, the page and the last events, which replay the case:
+// the seed, the page and the last events, which replay the case. Before the
+// random user, scripted checks of the gallery's navigation run (see
+// GalleryNavigation.h). Replay:
 //   QEL_MONKEY_SEED=S QEL_MONKEY_PAGE="Name" QEL_MONKEY_EVENTS=N qel-monkey
 // QEL_MONKEY_EVENTS  events per page (default 150; 1000000 for a long run);
 //                    the virtual clock moves at most 10 ms per event in all
@@ -33,6 +35,7 @@
 
 #include "../../examples/gallery/MainForm.h"
 #include "ExpectedExceptions.h"
+#include "GalleryNavigation.h"
 #include "Monkey.h"
 #include "browsers/QEL_FolderTree.h"
 #include "platform/controls/Application.h"
@@ -150,6 +153,8 @@ int main() {
     }
   });
 
+  failures += monkey::CheckGalleryNavigation();
+
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();
   Application->ProcessMessages();
@@ -210,6 +215,6 @@ int main() {
   SetNowOverride(std::nullopt);
   std::error_code ec;
   std::filesystem::remove_all(sandbox, ec);
-  if (failures) std::fprintf(stderr, "qel-monkey: %d exceptions reached HandleException\n", failures);
+  if (failures) std::fprintf(stderr, "qel-monkey: %d failed checks or exceptions that reached HandleException\n", failures);
   return failures || leftover ? 1 : 0;
 }

@@ -196,6 +196,7 @@ gallery::PageRegistration page("Bars and buttons", 21, [](TWinControl* panel) {
   BuildBars(panel);
   BuildStyles(panel, 206);
   BuildControls(panel, 584);
-});
+},
+                            "Hold the repeat buttons to count up and down; click the on/off buttons of each style");
 
 }  // namespace

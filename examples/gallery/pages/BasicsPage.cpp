@@ -166,5 +166,6 @@ gallery::PageRegistration page("Basics", 1, [](TWinControl* panel) {
   gallery::AddLabel(panel, 16, 150, "A timer on its own message window, ten ticks a second:");
   new TTicker(panel, panel, Bounds(16, 172, 300, 26));
   (void)echo;
-});
+},
+                            "Click the echo box and type; press Tab to walk the focus through the boxes");
 }  // namespace

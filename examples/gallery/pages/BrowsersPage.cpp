@@ -194,6 +194,7 @@ class TBrowsersPage : public TComponent {
   double rows_ = 0;
 };
 
-gallery::PageRegistration page("Browsers", 40, [](TWinControl* panel) { new TBrowsersPage(panel); });
+gallery::PageRegistration page("Browsers", 40, [](TWinControl* panel) { new TBrowsersPage(panel); },
+                            "Pick a folder in the tree, wheel through its thumbnails and point at one for its file name");
 
 }  // namespace

@@ -56,6 +56,7 @@ gallery::PageRegistration page("Calendar", 30, [](TWinControl* panel) {
   // Holidays of the application's own alongside the defaults.
   cals[0]->AddRepeatHoliday(14, 2, "Valentine's Day");
   cals[1]->AddRepeatHoliday(3, 10, "Tag der Deutschen Einheit");
-});
+},
+                            "Click a day or use the arrow keys; the label under each calendar follows its date");
 
 }  // namespace

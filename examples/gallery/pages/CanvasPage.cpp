@@ -17,5 +17,6 @@ gallery::PageRegistration page("Canvas", 0, [](TWinControl* panel) {
   auto* view = new TSheetView(panel);
   view->SetParent(panel);
   view->SetBounds(8, 8, gallery::SheetWidth, gallery::SheetHeight);
-});
+},
+                            "Resize the window and watch the shapes and text redraw");
 }  // namespace

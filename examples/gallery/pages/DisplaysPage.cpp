@@ -156,6 +156,7 @@ gallery::PageRegistration page("Displays", 11, [](TWinControl* panel) {
   plain->SetCaption("-+:\xC2\xB0" "0.AbCdEF");
   plain->SetMargin(3);
   new TDisplayDriver(panel, displays, now);
-});
+},
+                            "Watch the clock, temperature and count run; compare the numeric labels' special states");
 
 }  // namespace

@@ -68,6 +68,7 @@ void BuildStringGrid(TWinControl* panel) {
 gallery::PageRegistration page("Grids", 5, [](TWinControl* panel) {
   BuildDrawGrid(panel);
   BuildStringGrid(panel);
-});
+},
+                            "Scroll the 10 000 rows; in the string grid press F2 or type to edit, and pick a unit from its list");
 
 }  // namespace

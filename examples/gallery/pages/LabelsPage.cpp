@@ -194,6 +194,7 @@ gallery::PageRegistration page("Labels and fills", 25, [](TWinControl* panel) {
   AddDotMatrix(panel);
   AddRotatedLabels(panel);
   AddFills(panel);
-});
+},
+                            "Watch the dot-matrix labels scroll and the rotated label turn around its red anchor");
 
 }  // namespace

@@ -125,6 +125,7 @@ gallery::PageRegistration page("Meter", 20, [](TWinControl* panel) {
     };
   }
   new TMeterDriver(panel, meters);
-});
+},
+                            "Move the mouse over a dial to read the value under it");
 
 }  // namespace

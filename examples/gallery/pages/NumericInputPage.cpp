@@ -124,6 +124,7 @@ gallery::PageRegistration page("Numeric input", 10, [](TWinControl* panel) {
   BuildEditColumn(panel);
   BuildCustomColumn(panel);
   BuildSpecials(panel);
-});
+},
+                            "Type a value in each format, use the spin buttons, and watch the value beside the field");
 
 }  // namespace

@@ -193,6 +193,7 @@ void BuildMarkerSelectors(TWinControl* panel) {
 gallery::PageRegistration page("Pickers", 35, [](TWinControl* panel) {
   BuildColourSelectors(panel);
   BuildMarkerSelectors(panel);
-});
+},
+                            "Pick a colour or a marker; click a swatch of the last selector to redefine it");
 
 }  // namespace

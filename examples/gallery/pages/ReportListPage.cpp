@@ -149,6 +149,7 @@ gallery::PageRegistration page("Report list", 12, [](TWinControl* panel) {
     status->SetCaption("Sorting... " + std::to_string(Percent) + " %");
     status->Repaint();
   };
-});
+},
+                            "Click a header to sort, tick check boxes, and open the row editor on a row");
 
 }  // namespace

@@ -9,5 +9,6 @@ namespace {
 gallery::PageRegistration page("Standard controls", 2, [](TWinControl* panel) {
   int bottom = gallery::BuildLabelsAndButtons(panel, Rect(12, 8, 820, 640));
   (void)bottom;  // later sections start below this
-});
+},
+                            "Tab through the controls and try each with the mouse and the keyboard");
 }  // namespace

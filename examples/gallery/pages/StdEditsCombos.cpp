@@ -111,6 +111,7 @@ gallery::PageRegistration page("Edits and combo boxes", 3, [](TWinControl* panel
     DrawSwatch(colours, index, r);
   };
   colours->OnChange = report;
-});
+},
+                            "Type, select, copy and paste in the edits; the status line counts the changes");
 
 }  // namespace

@@ -125,6 +125,7 @@ gallery::PageRegistration page("Menus and pickers", 4, [](TWinControl* panel) {
   BuildMenu(panel);
   BuildPickers(panel);
   BuildColour(panel);
-});
+},
+                            "Right-click the box for its menu; press Alt+Down on a date-time picker to drop it down");
 
 }  // namespace

@@ -151,6 +151,7 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
   gallery::AddLabel(panel, 8, 44,
                     "red: hot (A)   blue: gusty (B)   purple: both.   Click a cell twice or type to edit; "
                     "right click cells, headers or the corner cell (comment).");
-});
+},
+                            "Click a cell twice or type to edit it; right-click cells and headers for their menus");
 
 }  // namespace

@@ -108,6 +108,7 @@ void BuildPlainTree(TWinControl* panel) {
 gallery::PageRegistration page("Tree view", 6, [](TWinControl* panel) {
   BuildMainTree(panel);
   BuildPlainTree(panel);
-});
+},
+                            "Expand the folder that fills on demand; the labels below follow the selection and events");
 
 }  // namespace

@@ -1,0 +1,10 @@
+// Scripted checks of the gallery's own navigation (search field, Enter,
+// Escape, Ctrl+Page Down / Up, a hint on every page), run by qel-monkey
+// before its random user. Returns the number of failed checks.
+#pragma once
+
+namespace monkey {
+
+int CheckGalleryNavigation();
+
+}  // namespace monkey
