@@ -27,7 +27,7 @@ namespace {
 constexpr char kPrefix[] = "runtime_rlre_";
 
 // One column's editor, as its format describes it.
-struct TEditorSpec {
+struct TEditorField {
   char kind = 's';        // s, c, l, d, e, f, h, i; anything else: label only
   bool readOnly = false;
   int width = 200;
@@ -37,22 +37,22 @@ struct TEditorSpec {
   std::string format;     // without the read-only mark, for the default value
 };
 
-TEditorSpec ReadEditorFormat(const std::string& Format) {
-  TEditorSpec spec;
+TEditorField ReadEditorFormat(const std::string& Format) {
+  TEditorField field;
   TColumnFormatParts parts = SplitColumnFormat(Format);
   std::string type = parts.type.empty() ? "s" : parts.type;
   if (type[0] == '#') {
-    spec.readOnly = true;
+    field.readOnly = true;
     type.erase(0, 1);
   }
-  spec.kind = type.empty() ? '\0' : type[0];
-  if ((spec.kind == 'c' || spec.kind == 'l') && type.size() > 1 && type[1] == ':')
-    spec.dropDownCount = FormatNumberAt(type, 3);
-  if (spec.kind == 'd') spec.dateFormat = type.substr(1);
-  spec.width = ColumnFormatWidth(Format);
-  spec.defaultPart = parts.defaultPart;
-  spec.format = "[" + type + "]" + parts.widthPart + parts.defaultPart;
-  return spec;
+  field.kind = type.empty() ? '\0' : type[0];
+  if ((field.kind == 'c' || field.kind == 'l') && type.size() > 1 && type[1] == ':')
+    field.dropDownCount = FormatNumberAt(type, 3);
+  if (field.kind == 'd') field.dateFormat = type.substr(1);
+  field.width = ColumnFormatWidth(Format);
+  field.defaultPart = parts.defaultPart;
+  field.format = "[" + type + "]" + parts.widthPart + parts.defaultPart;
+  return field;
 }
 
 // The items of a list: the pieces between vertical bars (a trailing bar ends
@@ -144,8 +144,8 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
     const int t = top + (c - 1) * 25 + Y;
     std::string format = GetColumnFormat(c);
     if (OnRequestEditFormat) OnRequestEditFormat(this, c, Row, format);
-    const TEditorSpec spec = ReadEditorFormat(format);
-    widest = std::max(widest, spec.width);
+    const TEditorField field = ReadEditorFormat(format);
+    widest = std::max(widest, field.width);
     const std::string cell = GetElem(c, Row);
 
     auto* label = new TLabel(Form);
@@ -157,46 +157,46 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
     label->SetCaption(GetColName(c) + ":");
 
     TWinControl* editor = nullptr;
-    if (spec.kind == 'c' || spec.kind == 'l') {
+    if (field.kind == 'c' || field.kind == 'l') {
       auto* box = new TComboBox(Form);
       box->SetName(kPrefix + std::string("CBox") + std::to_string(c));
-      box->SetStyle(spec.kind == 'c' ? csDropDown : csDropDownList);
-      for (const std::string& item : ListItems(spec.defaultPart)) box->Items()->Add(item);
-      if (spec.dropDownCount > 0) box->SetDropDownCount(spec.dropDownCount);
-      if (spec.kind == 'c') box->SetText(cell);
+      box->SetStyle(field.kind == 'c' ? csDropDown : csDropDownList);
+      for (const std::string& item : ListItems(field.defaultPart)) box->Items()->Add(item);
+      if (field.dropDownCount > 0) box->SetDropDownCount(field.dropDownCount);
+      if (field.kind == 'c') box->SetText(cell);
       else box->SetItemIndex(box->Items()->IndexOf(cell));
       editor = box;
-    } else if (spec.kind == 'd') {
+    } else if (field.kind == 'd') {
       auto* picker = new TDateTimePicker(Form);
       picker->SetName(kPrefix + std::string("DtPick") + std::to_string(c));
-      picker->SetFormat(spec.dateFormat);
+      picker->SetFormat(field.dateFormat);
       TDateTime value = 0;
-      if (ReadPickerDate(cell.empty() ? spec.defaultPart : cell, spec.dateFormat, value)) {
+      if (ReadPickerDate(cell.empty() ? field.defaultPart : cell, field.dateFormat, value)) {
         picker->SetDateTime(value);
       } else {
         picker->SetDateTime(Date());
         unreadDates.ByPicker[picker] = picker->GetDateTime();
       }
       editor = picker;
-    } else if (spec.kind == 'e' || spec.kind == 'f' || spec.kind == 'h' || spec.kind == 'i') {
+    } else if (field.kind == 'e' || field.kind == 'f' || field.kind == 'h' || field.kind == 'i') {
       auto* num = new TNumIO(Form);
       num->SetName(kPrefix + std::string("NumIO") + std::to_string(c));
       num->SetRangeLow(-1.7e308);
       num->SetRangeHigh(1.7e308);
-      num->SetInputFormat(spec.kind == 'e' ? itDynamic : spec.kind == 'f' ? itFloat : spec.kind == 'h' ? itHex : itInt);
-      num->SetEditText(cell.empty() ? ColumnFormatDefault(spec.format, Row) : cell);
+      num->SetInputFormat(field.kind == 'e' ? itDynamic : field.kind == 'f' ? itFloat : field.kind == 'h' ? itHex : itInt);
+      num->SetEditText(cell.empty() ? ColumnFormatDefault(field.format, Row) : cell);
       editor = num;
-    } else if (spec.kind == 's') {
+    } else if (field.kind == 's') {
       auto* edit = new TEdit(Form);
       edit->SetName(kPrefix + std::string("Edit") + std::to_string(c));
-      edit->SetText(cell.empty() ? ColumnFormatDefault(spec.format, Row) : cell);
+      edit->SetText(cell.empty() ? ColumnFormatDefault(field.format, Row) : cell);
       editor = edit;
     }
     if (!editor) continue;
     editor->SetTag(c);
     editor->SetParent(Form);
-    editor->SetBounds(labelWidth + X + 12, t, spec.width, editor->GetHeight());
-    if (spec.readOnly) {
+    editor->SetBounds(labelWidth + X + 12, t, field.width, editor->GetHeight());
+    if (field.readOnly) {
       editor->SetEnabled(false);
       editor->SetColor(0xE0E0E0);
       editor->GetFont()->SetColor(0x808080);

@@ -117,8 +117,8 @@ TFill Ball(TRgb Base, double Cx, double Cy, double R) {
   return [=](double x, double y) {
     double d = Len(x - hx, y - hy);
     TRgb body = Mix(Lighter(Base, 0.3), Darker(Base, 0.45), d / (1.35 * R));
-    double spec = Clamp01(1 - d / (0.38 * R));
-    return Mix(body, {255, 255, 255}, spec * spec * 0.85);
+    double shine = Clamp01(1 - d / (0.38 * R));
+    return Mix(body, {255, 255, 255}, shine * shine * 0.85);
   };
 }
 

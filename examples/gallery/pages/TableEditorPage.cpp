@@ -21,14 +21,14 @@ namespace {
 
 constexpr int kRows = 10000;
 
-struct TColumnSpec {
+struct TColumnSetup {
   const char* name;
   int places;  // 255: scientific
   double base, swing;
 };
 
 // Columns 1 and 2 are nominal; the rest are measurements around Base.
-const TColumnSpec kColumns[] = {
+const TColumnSetup kColumns[] = {
     {"Station", 0, 0, 0},         {"Sensor", 0, 0, 0},          {"Temp \xC2\xB0" "C", 1, 14, 12},
     {"Gust m/s", 1, 9, 9},        {"NO2 mol/m\xC2\xB3", 255, 2e-5, 1.5e-5}, {"Counts 1/s", 9, 4e4, 3e4},
     {"Rain mm", 2, 0.6, 0.6},     {"Humidity %", 0, 65, 25},    {"Pressure hPa", 2, 1013, 12},
@@ -45,7 +45,7 @@ const char* const kStations[] = {"North", "South", "East", "West", "Harbour"};
 
 // A smooth, repeatable wave per column.
 double Measurement(int col, int row) {
-  const TColumnSpec& s = kColumns[col - 1];
+  const TColumnSetup& s = kColumns[col - 1];
   double t = row * 0.01 + col * 1.7;
   return s.base + s.swing * (0.7 * std::sin(t) + 0.3 * std::sin(t * 7.3 + col));
 }
