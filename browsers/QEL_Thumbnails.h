@@ -115,23 +115,23 @@ class TThumbnails : public TGraphicControl {
 
   // --- colours and frames ---
   TColor GetColorBackGnd() const { return colorBackGnd_; }
-  void SetColorBackGnd(TColor v) { Update(colorBackGnd_, v); }
+  void SetColorBackGnd(TColor v) { SetProperty(colorBackGnd_, v, TRefresh::Paint); }
   TColor GetColorCover() const { return colorCover_; }
-  void SetColorCover(TColor v) { Update(colorCover_, v); }
+  void SetColorCover(TColor v) { SetProperty(colorCover_, v, TRefresh::Paint); }
   TColor GetColorSelected() const { return colorSelected_; }
-  void SetColorSelected(TColor v) { Update(colorSelected_, v); }
+  void SetColorSelected(TColor v) { SetProperty(colorSelected_, v, TRefresh::Paint); }
   TColor GetColorFocus() const { return colorFocus_; }
-  void SetColorFocus(TColor v) { Update(colorFocus_, v); }
+  void SetColorFocus(TColor v) { SetProperty(colorFocus_, v, TRefresh::Paint); }
   TColor GetColorMark() const { return colorMark_; }
-  void SetColorMark(TColor v) { Update(colorMark_, v); }
+  void SetColorMark(TColor v) { SetProperty(colorMark_, v, TRefresh::Paint); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle v) { Update(frameStyle_, v); }
+  void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
   TFrameStyle GetOuterFrameStyle() const { return outerFrameStyle_; }
-  void SetOuterFrameStyle(TFrameStyle v) { Update(outerFrameStyle_, v); }
+  void SetOuterFrameStyle(TFrameStyle v) { SetProperty(outerFrameStyle_, v, TRefresh::Paint); }
   TFrameStyle GetInnerFrameStyle() const { return innerFrameStyle_; }
-  void SetInnerFrameStyle(TFrameStyle v) { Update(innerFrameStyle_, v); }
+  void SetInnerFrameStyle(TFrameStyle v) { SetProperty(innerFrameStyle_, v, TRefresh::Paint); }
   bool GetAntiAlias() const { return antiAlias_; }
   void SetAntiAlias(bool v);
 
@@ -173,13 +173,6 @@ class TThumbnails : public TGraphicControl {
  private:
   class TPainter;
   friend class TPainter;
-  // Store when changed, then repaint.
-  template <class T>
-  void Update(T& field, const T& v) {
-    if (field == v) return;
-    field = v;
-    Paint();
-  }
   // Sizes the selection for a range, or raises and changes nothing.
   void ResizeSelection(int Min, int Max);
   bool InRange(int n) const { return n >= min_ && n <= max_; }

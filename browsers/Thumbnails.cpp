@@ -48,13 +48,15 @@ void TThumbnails::SetMax(int v) {
   Paint();
 }
 
-void TThumbnails::SetSlideSize(int v) { Update(slideSize_, std::min(std::max(v, 50), GetWidth())); }
+void TThumbnails::SetSlideSize(int v) {
+  SetProperty(slideSize_, std::min(std::max(v, 50), GetWidth()), TRefresh::Paint);
+}
 
-void TThumbnails::SetSlideDistance(int v) { Update(slideDistance_, std::clamp(v, 0, 100)); }
+void TThumbnails::SetSlideDistance(int v) { SetProperty(slideDistance_, std::clamp(v, 0, 100), TRefresh::Paint); }
 
-void TThumbnails::SetSlideMargin(int v) { Update(slideMargin_, std::clamp(v, 0, 100)); }
+void TThumbnails::SetSlideMargin(int v) { SetProperty(slideMargin_, std::clamp(v, 0, 100), TRefresh::Paint); }
 
-void TThumbnails::SetFocusLinewidth(int v) { Update(focusLinewidth_, std::clamp(v, 0, 10)); }
+void TThumbnails::SetFocusLinewidth(int v) { SetProperty(focusLinewidth_, std::clamp(v, 0, 10), TRefresh::Paint); }
 
 void TThumbnails::SetSlideSelectMode(TSlideSelectMode v) {
   if (v == selectMode_) return;

@@ -54,19 +54,25 @@ void TProgBar::SetBarColorElem(int Index, TColor Color) {
   if (Index >= 0 && Index < progbar::kTableSize) table_[Index] = Color;
 }
 
-void TProgBar::SetTextDecPlaces(int v) { Apply(textDecPlaces_, std::clamp(v, -2, 10), TRefresh::Paint, kAlways); }
+void TProgBar::SetTextDecPlaces(int v) {
+  SetProperty(textDecPlaces_, std::clamp(v, -2, 10), TRefresh::Paint, TStore::Always);
+}
 
-void TProgBar::SetTextPosX(int v) { Apply(textPosX_, std::clamp(v, 0, std::max(GetWidth(), 0)), TRefresh::Paint, kAlways); }
+void TProgBar::SetTextPosX(int v) {
+  SetProperty(textPosX_, std::clamp(v, 0, std::max(GetWidth(), 0)), TRefresh::Paint, TStore::Always);
+}
 
-void TProgBar::SetTextPosY(int v) { Apply(textPosY_, std::clamp(v, 0, std::max(GetHeight(), 0)), TRefresh::Paint, kAlways); }
+void TProgBar::SetTextPosY(int v) {
+  SetProperty(textPosY_, std::clamp(v, 0, std::max(GetHeight(), 0)), TRefresh::Paint, TStore::Always);
+}
 
-void TProgBar::SetTextAngle(int v) { Apply(textAngle_, std::clamp(v, 0, 360), TRefresh::Paint, kAlways); }
+void TProgBar::SetTextAngle(int v) { SetProperty(textAngle_, std::clamp(v, 0, 360), TRefresh::Paint, TStore::Always); }
 
 void TProgBar::SetColorScheme(TColorScheme v) {
   if (v == colorScheme_) return;
   frameDark_ = SchemeDarkColor(v);
   frameLight_ = SchemeLightColor(v);
-  Apply(colorScheme_, v, TRefresh::Paint);
+  SetProperty(colorScheme_, v, TRefresh::Paint);
 }
 
 // A bad file raises inside LoadFromFile and leaves the picture as it was.

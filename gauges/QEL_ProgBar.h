@@ -52,15 +52,15 @@ class TProgBar : public TGraphicControl {
 
   // --- value and range (none clamped against the others) ---
   double GetValue() const { return value_; }
-  void SetValue(double v) { Apply(value_, v, TRefresh::Paint); }
+  void SetValue(double v) { SetProperty(value_, v, TRefresh::Paint); }
   double GetMin() const { return min_; }
-  void SetMin(double v) { Apply(min_, v, TRefresh::Paint); }
+  void SetMin(double v) { SetProperty(min_, v, TRefresh::Paint); }
   double GetMax() const { return max_; }
-  void SetMax(double v) { Apply(max_, v, TRefresh::Paint); }
+  void SetMax(double v) { SetProperty(max_, v, TRefresh::Paint); }
   // Min becomes the smaller and Max the larger of A and B.
   void SetRange(double A, double B);
   TDirection GetDirection() const { return direction_; }
-  void SetDirection(TDirection v) { Apply(direction_, v, TRefresh::Paint); }
+  void SetDirection(TDirection v) { SetProperty(direction_, v, TRefresh::Paint); }
 
   // --- colours ---
   // Entries 0 and 1023 of the colour table; setting either blends 1..1022.
@@ -72,32 +72,32 @@ class TProgBar : public TGraphicControl {
   TColor GetBarColorElem(int Index) const;
   void SetBarColorElem(int Index, TColor Color);
   bool GetShowColorGradient() const { return showColorGradient_; }
-  void SetShowColorGradient(bool v) { Apply(showColorGradient_, v, TRefresh::Paint); }
+  void SetShowColorGradient(bool v) { SetProperty(showColorGradient_, v, TRefresh::Paint); }
   TColorMapping GetColorMapMode() const { return colorMapMode_; }
-  void SetColorMapMode(TColorMapping v) { Apply(colorMapMode_, v, TRefresh::Paint); }
+  void SetColorMapMode(TColorMapping v) { SetProperty(colorMapMode_, v, TRefresh::Paint); }
   TColor GetColorBackGnd() const { return colorBackGnd_; }
-  void SetColorBackGnd(TColor v) { Apply(colorBackGnd_, v, TRefresh::Paint); }
+  void SetColorBackGnd(TColor v) { SetProperty(colorBackGnd_, v, TRefresh::Paint); }
   TColor GetColorMargin() const { return colorMargin_; }
-  void SetColorMargin(TColor v) { Apply(colorMargin_, v, TRefresh::Paint); }
+  void SetColorMargin(TColor v) { SetProperty(colorMargin_, v, TRefresh::Paint); }
   TColor GetColorGrid() const { return colorGrid_; }
-  void SetColorGrid(TColor v) { Apply(colorGrid_, v, TRefresh::Paint); }
+  void SetColorGrid(TColor v) { SetProperty(colorGrid_, v, TRefresh::Paint); }
   // Grid spacing in pixels; a grid is drawn only above 1.
   int GetGridDist() const { return gridDist_; }
-  void SetGridDist(int v) { Apply(gridDist_, v, TRefresh::Paint); }
+  void SetGridDist(int v) { SetProperty(gridDist_, v, TRefresh::Paint); }
 
   // --- margins, frames, background image ---
   int GetMarginLeft() const { return marginLeft_; }
-  void SetMarginLeft(int v) { Apply(marginLeft_, v, TRefresh::Paint); }
+  void SetMarginLeft(int v) { SetProperty(marginLeft_, v, TRefresh::Paint); }
   int GetMarginRight() const { return marginRight_; }
-  void SetMarginRight(int v) { Apply(marginRight_, v, TRefresh::Paint); }
+  void SetMarginRight(int v) { SetProperty(marginRight_, v, TRefresh::Paint); }
   int GetMarginTop() const { return marginTop_; }
-  void SetMarginTop(int v) { Apply(marginTop_, v, TRefresh::Paint); }
+  void SetMarginTop(int v) { SetProperty(marginTop_, v, TRefresh::Paint); }
   int GetMarginBottom() const { return marginBottom_; }
-  void SetMarginBottom(int v) { Apply(marginBottom_, v, TRefresh::Paint); }
+  void SetMarginBottom(int v) { SetProperty(marginBottom_, v, TRefresh::Paint); }
   TFrameStyle GetFrameStyleOuter() const { return frameStyleOuter_; }
-  void SetFrameStyleOuter(TFrameStyle v) { Apply(frameStyleOuter_, v, TRefresh::Paint); }
+  void SetFrameStyleOuter(TFrameStyle v) { SetProperty(frameStyleOuter_, v, TRefresh::Paint); }
   TFrameStyle GetFrameStyleInner() const { return frameStyleInner_; }
-  void SetFrameStyleInner(TFrameStyle v) { Apply(frameStyleInner_, v, TRefresh::Paint); }
+  void SetFrameStyleInner(TFrameStyle v) { SetProperty(frameStyleInner_, v, TRefresh::Paint); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
   // A PNG or BMP file stretched over the bar area. A file that cannot be
@@ -107,13 +107,13 @@ class TProgBar : public TGraphicControl {
 
   // --- value text ---
   bool GetTextVisible() const { return textVisible_; }
-  void SetTextVisible(bool v) { Apply(textVisible_, v, TRefresh::Paint, kAlways); }
+  void SetTextVisible(bool v) { SetProperty(textVisible_, v, TRefresh::Paint, TStore::Always); }
   // -2..10: decimals, or -1 / -2 for the two scientific forms.
   int GetTextDecPlaces() const { return textDecPlaces_; }
   void SetTextDecPlaces(int v);
   // Which point of the text lies at (TextPosX, TextPosY).
   TAlignment GetTextAlignment() const { return textAlignment_; }
-  void SetTextAlignment(TAlignment v) { Apply(textAlignment_, v, TRefresh::Paint); }
+  void SetTextAlignment(TAlignment v) { SetProperty(textAlignment_, v, TRefresh::Paint); }
   // 0..Width and 0..Height at the time of setting.
   int GetTextPosX() const { return textPosX_; }
   void SetTextPosX(int v);
@@ -152,17 +152,6 @@ class TProgBar : public TGraphicControl {
  private:
   class TPainter;
   friend class TPainter;
-  enum class TRefresh : uint8_t { Paint, Invalidate, None };
-  static constexpr bool kAlways = true;
-  // Every setter stores through here: a different value (or Always), then
-  // the refresh.
-  template <class T>
-  void Apply(T& Field, const T& Value, TRefresh Refresh, bool Always = false) {
-    if (!Always && Field == Value) return;
-    Field = Value;
-    if (Refresh == TRefresh::Paint) Paint();
-    else if (Refresh == TRefresh::Invalidate) Invalidate();
-  }
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   // Timer steps: arm the start interval (marking the first tick pending) or
   // the repeat interval; either only kills the timer while AutoInc is off.

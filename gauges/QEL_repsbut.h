@@ -54,12 +54,6 @@ class TRepSpeedButton : public TSpeedButton {
   void WndProc(TMessage& Message) override;
 
  private:
-  template <class T>
-  bool StoreIfChanged(T& Field, const T& Value) {
-    if (Field == Value) return false;
-    Field = Value;
-    return true;
-  }
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   void Arm(int Interval);
   void StopRepeating();

@@ -43,26 +43,28 @@ TGradFill::TGradFill(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 void TGradFill::SetColorFirst(TColor v) {
   kept_[colorFlipped_ ? 1 : 0] = v;
-  Change(colorFirst_, v);
+  SetProperty(colorFirst_, v, TRefresh::Invalidate, TStore::Always);
 }
 
 void TGradFill::SetColorLast(TColor v) {
   kept_[colorFlipped_ ? 0 : 1] = v;
-  Change(colorLast_, v);
+  SetProperty(colorLast_, v, TRefresh::Invalidate, TStore::Always);
 }
 
 void TGradFill::SetColorFlipped(bool v) {
   colorFirst_ = kept_[v ? 1 : 0];
   colorLast_ = kept_[v ? 0 : 1];
-  Change(colorFlipped_, v);
+  SetProperty(colorFlipped_, v, TRefresh::Invalidate, TStore::Always);
 }
 
 void TGradFill::SetFillType(TGradType v) {
   if (v == fillType_) return;
-  Change(fillType_, v);
+  SetProperty(fillType_, v, TRefresh::Invalidate, TStore::Always);
 }
 
-void TGradFill::SetNrColors(int v) { Change(nrColors_, std::clamp(v, 1, 255)); }
+void TGradFill::SetNrColors(int v) {
+  SetProperty(nrColors_, std::clamp(v, 1, 255), TRefresh::Invalidate, TStore::Always);
+}
 
 // ---------------------------------------------------------- painting ----
 

@@ -84,13 +84,13 @@ class TRasterLab : public TGraphicControl {
   int GetDotSpacing() const { return dotSpacing_; }
   void SetDotSpacing(int v);  // clamped to 0..3
   int GetPosX() const { return posX_; }
-  void SetPosX(int v) { SetAndPaint(posX_, v, true); }
+  void SetPosX(int v) { SetProperty(posX_, v, TRefresh::Paint, TStore::Always); }
   int GetPosY() const { return posY_; }
-  void SetPosY(int v) { SetAndPaint(posY_, v, true); }
+  void SetPosY(int v) { SetProperty(posY_, v, TRefresh::Paint, TStore::Always); }
   bool GetProportional() const { return proportional_; }
-  void SetProportional(bool v) { SetAndPaint(proportional_, v, true); }
+  void SetProportional(bool v) { SetProperty(proportional_, v, TRefresh::Paint, TStore::Always); }
   TRDBlockMode GetCharBlockMode() const { return charBlockMode_; }
-  void SetCharBlockMode(TRDBlockMode v) { SetAndPaint(charBlockMode_, v, true); }
+  void SetCharBlockMode(TRDBlockMode v) { SetProperty(charBlockMode_, v, TRefresh::Paint, TStore::Always); }
   // On: Height follows the dots and the font (frame + P * matrix height).
   bool GetAutoHeight() const { return autoHeight_; }
   void SetAutoHeight(bool v);
@@ -103,14 +103,14 @@ class TRasterLab : public TGraphicControl {
 
   // --- colours and frame ---
   TColor GetColorDotOn() const { return colorDotOn_; }
-  void SetColorDotOn(TColor v) { SetAndPaint(colorDotOn_, v); }
+  void SetColorDotOn(TColor v) { SetProperty(colorDotOn_, v, TRefresh::Paint); }
   TColor GetColorDotOff() const { return colorDotOff_; }
-  void SetColorDotOff(TColor v) { SetAndPaint(colorDotOff_, v); }
+  void SetColorDotOff(TColor v) { SetProperty(colorDotOff_, v, TRefresh::Paint); }
   // The background and the grid lines.
   TColor GetColorLabBakG() const { return colorLabBakG_; }
-  void SetColorLabBakG(TColor v) { SetAndPaint(colorLabBakG_, v); }
+  void SetColorLabBakG(TColor v) { SetProperty(colorLabBakG_, v, TRefresh::Paint); }
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle v) { SetAndPaint(frameStyle_, v); }
+  void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
 
@@ -122,7 +122,7 @@ class TRasterLab : public TGraphicControl {
   int GetScrollIncrement() const { return scrollIncrement_; }
   void SetScrollIncrement(int v);  // pixels per tick; the magnitude, 0 becomes 1
   bool GetScrollLoop() const { return scrollLoop_; }
-  void SetScrollLoop(bool v) { SetAndPaint(scrollLoop_, v, true); }
+  void SetScrollLoop(bool v) { SetProperty(scrollLoop_, v, TRefresh::Paint, TStore::Always); }
   const TNotifyEvent& GetOnScrollTimer() const { return onScrollTimer_; }
   void SetOnScrollTimer(TNotifyEvent v);  // also restarts the timer
   TNotifyEvent OnScrollLoopRestart;
@@ -163,14 +163,6 @@ class TRasterLab : public TGraphicControl {
   void WndProc(TMessage& Message) override;
 
  private:
-  // Stores a changed value (any value when Always) and repaints.
-  template <class T>
-  bool SetAndPaint(T& Field, const T& Value, bool Always = false) {
-    if (!Always && Field == Value) return false;
-    Field = Value;
-    Paint();
-    return true;
-  }
   int Pitch() const { return dotSize_ + dotSpacing_; }
   // What follows a change of dots, font or text.
   void ApplyAutoHeight();

@@ -51,11 +51,11 @@ class TGradFill : public TGraphicControl {
   int GetNrColors() const { return nrColors_; }
   void SetNrColors(int v);  // clamped to 1..255
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle v) { Change(frameStyle_, v); }
+  void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Invalidate, TStore::Always); }
   TGridMode GetGridMode() const { return gridMode_; }
-  void SetGridMode(TGridMode v) { Change(gridMode_, v); }
+  void SetGridMode(TGridMode v) { SetProperty(gridMode_, v, TRefresh::Invalidate, TStore::Always); }
   TColor GetGridColor() const { return gridColor_; }
-  void SetGridColor(TColor v) { Change(gridColor_, v); }
+  void SetGridColor(TColor v) { SetProperty(gridColor_, v, TRefresh::Invalidate, TStore::Always); }
 
   // Fired after every paint, with the control's canvas ready to draw on.
   TNotifyEvent OnPaint;
@@ -67,12 +67,6 @@ class TGradFill : public TGraphicControl {
   void Paint() override;
 
  private:
-  // Every setter stores and invalidates, equal or not.
-  template <class T>
-  void Change(T& Field, const T& Value) {
-    Field = Value;
-    Invalidate();
-  }
   void DrawGrid(TCanvas& Canvas, int W, int H) const;
 
   TColor colorFirst_ = clMaroon, colorLast_ = clYellow;

@@ -14,19 +14,19 @@ TMarkSel::TMarkSel(TComponent* AOwner) : TGraphicControl(AOwner) {
 // ------------------------------------------------------------- setters ----
 
 void TMarkSel::SetNrOfColumns(int v) {
-  if (v >= 1 && v <= MaxMarkSymbol) Store(nrOfColumns_, v, asPaint);
+  if (v >= 1 && v <= MaxMarkSymbol) SetProperty(nrOfColumns_, v, TRefresh::Paint);
 }
 
 void TMarkSel::SetNrOfRows(int v) {
-  if (v >= 1 && v <= MaxMarkSymbol) Store(nrOfRows_, v, asPaint);
+  if (v >= 1 && v <= MaxMarkSymbol) SetProperty(nrOfRows_, v, TRefresh::Paint);
 }
 
 void TMarkSel::SetSelected(int v) {
-  if (v >= -1 && v <= MaxMarkSymbol) Store(selected_, v, asPaint);
+  if (v >= -1 && v <= MaxMarkSymbol) SetProperty(selected_, v, TRefresh::Paint);
 }
 
 void TMarkSel::SetVis(int i, bool v) {
-  if (i >= 1 && i <= MaxMarkSymbol) Store(visible_[i], v, asPaint);
+  if (i >= 1 && i <= MaxMarkSymbol) SetProperty(visible_[i], v, TRefresh::Paint);
 }
 
 void TMarkSel::SetAllVis(bool v) {

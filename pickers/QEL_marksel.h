@@ -42,21 +42,21 @@ class TMarkSel : public TGraphicControl {
 
   // --- colours and look ---
   TColor GetColorBackGnd() const { return colorBackGnd_; }
-  void SetColorBackGnd(TColor v) { Store(colorBackGnd_, v, asPaint); }
+  void SetColorBackGnd(TColor v) { SetProperty(colorBackGnd_, v, TRefresh::Paint); }
   TColor GetColorMarks() const { return colorMarks_; }
-  void SetColorMarks(TColor v) { Store(colorMarks_, v, asPaint); }
+  void SetColorMarks(TColor v) { SetProperty(colorMarks_, v, TRefresh::Paint); }
   TColor GetColorSelBG() const { return colorSelBG_; }
-  void SetColorSelBG(TColor v) { Store(colorSelBG_, v, asPaint); }
+  void SetColorSelBG(TColor v) { SetProperty(colorSelBG_, v, TRefresh::Paint); }
   TColor GetColorSelFG() const { return colorSelFG_; }
-  void SetColorSelFG(TColor v) { Store(colorSelFG_, v, asPaint); }
+  void SetColorSelFG(TColor v) { SetProperty(colorSelFG_, v, TRefresh::Paint); }
   TColor GetColorHiLiteBG() const { return colorHiLiteBG_; }
-  void SetColorHiLiteBG(TColor v) { Store(colorHiLiteBG_, v, asPaint); }
+  void SetColorHiLiteBG(TColor v) { SetProperty(colorHiLiteBG_, v, TRefresh::Paint); }
   TColor GetColorHiLiteSymbol() const { return colorHiLiteSymbol_; }
-  void SetColorHiLiteSymbol(TColor v) { Store(colorHiLiteSymbol_, v, asPaint); }
+  void SetColorHiLiteSymbol(TColor v) { SetProperty(colorHiLiteSymbol_, v, TRefresh::Paint); }
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
-  void SetFrameStyle(TFrameStyle v) { Store(frameStyle_, v, asPaint); }
+  void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
   bool GetShowZeroAsCross() const { return showZeroAsCross_; }
-  void SetShowZeroAsCross(bool v) { Store(showZeroAsCross_, v, asInvalidate); }
+  void SetShowZeroAsCross(bool v) { SetProperty(showZeroAsCross_, v, TRefresh::Invalidate); }
 
   // --- the selection (-1: none; other values outside -1..51 are ignored) ---
   int GetSelected() const { return selected_; }
@@ -103,15 +103,6 @@ class TMarkSel : public TGraphicControl {
   struct TLook {
     TColor selFG, marks, backGnd, selBG;
   };
-  // What a setter does after storing a changed value.
-  enum TAfterStore : uint8_t { asPaint, asInvalidate };
-  template <class T>
-  void Store(T& Field, const T& Value, TAfterStore After) {
-    if (Field == Value) return;
-    Field = Value;
-    if (After == asPaint) Paint();
-    else Invalidate();
-  }
   TGeometry Geometry() const;
   TLook Look() const;
   void SetAllVis(bool v);
