@@ -28,8 +28,8 @@ cmake --build "$work/cmake" >>"$work/cmake.log"
 
 echo "--- pkg-config qel"
 pc_dir=$(dirname "$(find "$prefix" -name qel.pc | head -n 1)")
-# --static: the library is a static one, so its private requirements link too.
-pc_flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs --static qel)
+# Plain flags, as a user would write them: the file lists every library needed.
+pc_flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs qel)
 # shellcheck disable=SC2086  # the flags are words
 "${launcher[@]}" "$cxx" -std=c++20 -O1 $flags "$here/main.cpp" -o "$work/qel-consumer-pc" $pc_flags
 "$work/qel-consumer-pc"
