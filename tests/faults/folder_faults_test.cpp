@@ -7,7 +7,7 @@
 #include <fstream>
 
 #include "../browsers/FolderTreeFixture.h"
-#include "Unprivileged.h"
+#include "../platform/rtl/Unprivileged.h"
 
 using namespace qel;
 using namespace qel::test;
