@@ -74,3 +74,37 @@ TEST_F(ListViewTest, EveryAllocationFailureOfAChangeLeavesTheViewAsItWas) {
     view->SetColumnIsPwd(3, true);
   }
 }
+
+// Assign builds the copy aside: whichever allocation fails, the list keeps
+// its cells, sizes, names and sort order.
+TEST(RLDataAllocationFailures, FailedAssignKeepsTheListWhole) {
+  TRLData d(nullptr);
+  d.SetName("List1");
+  d.SetNrCols(2);
+  d.SetNrRows(3);
+  const char* words[] = {"c", "a", "b"};
+  for (int r = 1; r <= 3; ++r) d.SetElem(1, r, words[r - 1]);
+  d.SetColName(2, "second");
+  d.Sort(1, -1, true);
+  TRLData src(nullptr);
+  src.SetNrCols(7);
+  src.SetNrRows(9);
+  src.SetElem(7, 9, "source");
+  auto shown = [&] {
+    std::string s;
+    for (int r = 1; r <= d.GetNrOfRows(); ++r) s += d.GetElem(1, r) + " ";
+    return s;
+  };
+  int points = SweepAllocationFailures([&] { d.Assign(&src); }, [&](int, const std::exception* raised) {
+    ASSERT_NE(raised, nullptr);
+    const std::string text = raised->what();
+    EXPECT_TRUE(dynamic_cast<const EQELError*>(raised) || dynamic_cast<const EOutOfMemory*>(raised)) << text;
+    EXPECT_EQ(d.GetNrOfColumns(), 2);
+    EXPECT_EQ(d.GetNrOfRows(), 3);
+    EXPECT_EQ(shown(), "a b c ");
+    EXPECT_EQ(d.GetColName(2), "second");
+    EXPECT_EQ(d.Storage()->GetNrOfRows(), 3);
+  });
+  EXPECT_GT(points, 1);
+  EXPECT_EQ(d.GetElem(7, 9), "source");
+}
