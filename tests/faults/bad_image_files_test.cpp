@@ -87,6 +87,33 @@ TEST(BadImageFiles, MeterAnchorClearsTheNameAndDrawsTheBuiltInAnchor) {
   }
 }
 
+// Read from a form file, a bad background or anchor clears its name in
+// Loaded; no error escapes the loading and the plain dial shows.
+TEST(BadImageFiles, MeterLoadedFromAFormClearsBadNames) {
+  Files files;
+  for (const auto& bad : files.bad) {
+    SCOPED_TRACE(bad.What);
+    OnForm on;
+    auto* m = new TMeter(&on.form);
+    m->SetParent(&on.form);
+    m->SetScaleVisible(false);
+    m->SetAnchorCovered(false);
+    m->SetBkgndFillMode(TBkgFill(1));
+    on.form.Show();
+    const TColor plain = on.robot.PixelAt(m, 42, 150);
+    on.form.BeginLoading();
+    m->SetBackGroundImg(bad.Path);
+    m->SetAnchorImage(bad.Path);
+    EXPECT_EQ(m->GetBackGroundImg(), bad.Path);  // only stored while loading
+    EXPECT_NO_THROW(on.form.EndLoading());
+    EXPECT_EQ(m->GetBackGroundImg(), "");
+    EXPECT_EQ(m->GetAnchorImage(), "");
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), plain);
+    m->SetBackGroundImg(files.good);
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), kGreen);
+  }
+}
+
 // The bar ignores a file it cannot load: the name and the picture it had stay.
 TEST(BadImageFiles, ProgressBarKeepsItsPictureAndName) {
   Files files;
