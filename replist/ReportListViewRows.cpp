@@ -62,7 +62,7 @@ int TReportListView::InsertRow(int Row) {
   } catch (...) {
     // The data could not grow with the storage: without the row inserted
     // there, the last row would be hidden behind the data's row count.
-    if (data_->Storage()->GetNrOfRows() > rows) data_->Storage()->RemoveRow(Row);
+    if (GetNrRows() == rows && data_->Storage()->GetNrOfRows() > rows) data_->Storage()->RemoveRow(Row);
     throw;
   }
   data_->UnSort();

@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
@@ -53,15 +54,19 @@ std::vector<uint8_t> ReadFile(const std::string& name) {
   auto tooLarge = [&] { return EInvalidGraphic("Invalid image: file \"" + name + "\" is too large for a picture"); };
   if (st.st_size > kMaxImageFileBytes) throw tooLarge();
   std::vector<uint8_t> bytes;
-  bytes.reserve(size_t(st.st_size));
   uint8_t chunk[65536];
-  for (;;) {
-    ssize_t n = ::read(file.fd, chunk, sizeof chunk);
-    if (n == 0) return bytes;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
-    if (int64_t(bytes.size()) + n > kMaxImageFileBytes) throw tooLarge();  // it grows while read
-    bytes.insert(bytes.end(), chunk, chunk + n);
+  try {
+    bytes.reserve(size_t(st.st_size));
+    for (;;) {
+      ssize_t n = ::read(file.fd, chunk, sizeof chunk);
+      if (n == 0) return bytes;
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
+      if (int64_t(bytes.size()) + n > kMaxImageFileBytes) throw tooLarge();  // it grows while read
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  } catch (const std::bad_alloc&) {  // the callers keep their picture on an Exception
+    throw EOutOfMemory("Out of memory reading file \"" + name + "\"");
   }
 }
 

@@ -108,3 +108,21 @@ TEST(RLDataAllocationFailures, FailedAssignKeepsTheListWhole) {
   EXPECT_GT(points, 1);
   EXPECT_EQ(d.GetElem(7, 9), "source");
 }
+
+// Only a failure of the data itself takes the inserted row back: when a
+// handler throws after the data grew, data and storage keep the new row.
+TEST_F(ListViewTest, InsertedRowStaysWhenAHandlerThrowsAfterTheDataGrew) {
+  view->SetNrCols(2);
+  view->SetNrRows(3);
+  view->SetElem(1, 2, "second");
+  view->OnChangeSetup = [](TObject*) { throw EQELError("handler"); };
+  try {
+    view->InsertRow(2);
+  } catch (const EQELError&) {
+  }
+  view->OnChangeSetup = nullptr;
+  EXPECT_EQ(view->GetNrRows(), 4);
+  EXPECT_EQ(view->Data()->Storage()->GetNrOfRows(), 4);
+  EXPECT_EQ(view->GetElem(1, 2), "");
+  EXPECT_EQ(view->GetElem(1, 3), "second");
+}
