@@ -40,7 +40,8 @@ file(GLOB QEL_SOAK_SOURCES CONFIGURE_DEPENDS tests/soak/*.cpp examples/gallery/p
 add_executable(qel-soak ${QEL_SOAK_SOURCES} examples/gallery/MainForm.cpp examples/gallery/Sheet.cpp)
 target_link_libraries(qel-soak PRIVATE qel)
 add_test(NAME soak-gallery COMMAND qel-soak)
-set_tests_properties(soak-gallery PROPERTIES TIMEOUT 300)
+# Seconds in a release build; about a minute of CPU under AddressSanitizer.
+set_tests_properties(soak-gallery PROPERTIES TIMEOUT 600)
 
 if(SDL2_FOUND)
   file(GLOB QEL_SDL_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/hosts/sdl/*.cpp)
