@@ -216,6 +216,8 @@ bool TFolderTree::MakeSubFolder(const std::string& Name) {
   if (trimmed.empty() || trimmed.find("//") != std::string::npos) return false;
   for (const std::string& level : Levels(trimmed))
     if (level[0] == '.') return false;
+  // A selected folder removed meanwhile is not brought back by creating below it.
+  if (!DirExists(PathOfNode(selected))) return false;
   const std::string path = PathOfNode(selected) + trimmed;
   return ForceDirectories(path) && SelectPath(path);
 }

@@ -67,7 +67,8 @@ class TFolderTree : public TCustomTreeView {
   // OnDirChanged when the current path ends up different.
   bool RefreshTree();
   // Creates Name (several levels with "/"; slashes at either end are dropped)
-  // below the selected folder and selects it. Refused: no selection, an empty
+  // below the selected folder and selects it. Refused: no selection, a
+  // selected folder removed meanwhile (it is not made again), an empty
   // name, a character below 32 or one of " < > |, and a level that is empty
   // after trimming or begins with "." (which would leave the selected folder
   // or never be shown).

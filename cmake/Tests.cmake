@@ -21,7 +21,7 @@ include(GoogleTest)
 file(GLOB_RECURSE QEL_TEST_SOURCES CONFIGURE_DEPENDS tests/*.cpp)
 # The SDL host's tests and the end-to-end helpers need SDL or X11: not here;
 # the consumer is an outside project of its own.
-list(FILTER QEL_TEST_SOURCES EXCLUDE REGEX "/tests/(e2e|consumer|monkey|platform/hosts/sdl)/")
+list(FILTER QEL_TEST_SOURCES EXCLUDE REGEX "/tests/(e2e|consumer|monkey|soak|platform/hosts/sdl)/")
 add_executable(qel-tests ${QEL_TEST_SOURCES})
 target_link_libraries(qel-tests PRIVATE qel qel-art GTest::gtest GTest::gtest_main)
 target_compile_definitions(qel-tests PRIVATE QEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
@@ -33,6 +33,15 @@ add_executable(qel-monkey ${QEL_MONKEY_SOURCES} examples/gallery/MainForm.cpp ex
 target_link_libraries(qel-monkey PRIVATE qel)
 add_test(NAME monkey-gallery COMMAND qel-monkey)
 set_tests_properties(monkey-gallery PROPERTIES TIMEOUT 300)
+
+# The soak: the gallery's timer-driven pages for ten virtual minutes each,
+# failing when memory grows after the first minute (see its main file).
+file(GLOB QEL_SOAK_SOURCES CONFIGURE_DEPENDS tests/soak/*.cpp examples/gallery/pages/*.cpp)
+add_executable(qel-soak ${QEL_SOAK_SOURCES} examples/gallery/MainForm.cpp examples/gallery/Sheet.cpp)
+target_link_libraries(qel-soak PRIVATE qel)
+add_test(NAME soak-gallery COMMAND qel-soak)
+# Seconds in a release build; about a minute of CPU under AddressSanitizer.
+set_tests_properties(soak-gallery PROPERTIES TIMEOUT 600)
 
 if(SDL2_FOUND)
   file(GLOB QEL_SDL_TEST_SOURCES CONFIGURE_DEPENDS tests/platform/hosts/sdl/*.cpp)

@@ -16,6 +16,8 @@ void FailNextAllocations(int Count, int After) {
   pendingSuccesses = After < 0 ? 0 : After;
 }
 
+bool AllocationFailuresPending() { return pendingFailures > 0; }
+
 void CheckAllocation(size_t Count, size_t ElemSize) {
   if (pendingFailures > 0 && pendingSuccesses > 0) {
     --pendingSuccesses;

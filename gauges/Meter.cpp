@@ -137,7 +137,12 @@ void TMeter::SetBackGroundImg(const std::string& FileName) {
     hasBackground_ = false;
     if (!backGroundImg_.empty()) {
       ++backgroundLoads_;
-      backgroundBmp_->LoadFromFile(backGroundImg_);  // a bad file propagates, the name stays
+      try {
+        backgroundBmp_->LoadFromFile(backGroundImg_);
+      } catch (...) {
+        Paint();  // the plain dial, not the last picture; the error and the name stay
+        throw;
+      }
       hasBackground_ = true;
     }
   }

@@ -93,13 +93,20 @@ bool TMiniCal::CheckHoliday(int Year, int Month, int Day, std::string& Name) con
   return false;
 }
 
+// The name goes first and is taken back when the dates cannot grow: running
+// out of memory at either step leaves names and dates paired.
 void TMiniCal::AppendHoliday(int Day, int Month, int Year, const std::string& Name) {
   int row = holidays_->GetNrOfRows() + 1;
-  holidays_->SetNRows(row);
+  holidayNames_->Add(Utf8Left(Name, MaxHolidayNameLength));
+  try {
+    holidays_->SetNRows(row);
+  } catch (...) {
+    holidayNames_->Delete(holidayNames_->Count() - 1);
+    throw;
+  }
   holidays_->SetVal(1, row, Day);
   holidays_->SetVal(2, row, Month);
   holidays_->SetVal(3, row, Year);
-  holidayNames_->Add(Utf8Left(Name, MaxHolidayNameLength));
 }
 
 // The 8 defaults named in the current language; added holidays are dropped.

@@ -57,7 +57,14 @@ int TReportListView::InsertRow(int Row) {
     data_->Storage()->CommitSorting();
     Row = rows + 1;
   }
-  SetNrRows(rows + 1);
+  try {
+    SetNrRows(rows + 1);
+  } catch (...) {
+    // The data could not grow with the storage: without the row inserted
+    // there, the last row would be hidden behind the data's row count.
+    if (GetNrRows() == rows && data_->Storage()->GetNrOfRows() > rows) data_->Storage()->RemoveRow(Row);
+    throw;
+  }
   data_->UnSort();
   return Row;
 }

@@ -13,12 +13,20 @@ TBitmap::TBitmap(int Width, int Height) : TBitmap() { SetSize(Width, Height); }
 
 TBitmap::~TBitmap() = default;
 
+namespace {
+// 16384 x 16384, as much as an image file may hold: a larger bitmap is a
+// size gone wrong, refused before memory is touched (an allocation that
+// large may succeed and then exhaust the machine page by page).
+constexpr int64_t kMaxPixels = int64_t(1) << 28;
+}  // namespace
+
 void TBitmap::SetSize(int W, int H) {
   W = W < 0 ? 0 : W;
   H = H < 0 ? 0 : H;
   if (W == width_ && H == height_) return;
   std::vector<uint32_t> fresh;
   try {
+    if (int64_t(W) * H > kMaxPixels) throw std::bad_alloc();
     fresh.assign(size_t(W) * size_t(H), 0x00FFFFFF);
   } catch (const std::bad_alloc&) {
     throw EOutOfMemory("Out of memory for a bitmap of " + std::to_string(W) + " x " + std::to_string(H));

@@ -2,12 +2,14 @@
 // saving to files and streams. The codecs are in BmpCodec.cpp and
 // PngCodec.cpp; this file moves bytes and keeps a failed load harmless.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/ImageCodecs.h"
@@ -36,17 +38,35 @@ struct FileHandle {
   }
 };
 
+// No picture within the decoders' default limits needs more: eight bytes a
+// pixel (16-bit RGBA stored without compression) and room for metadata.
+constexpr int64_t kMaxImageFileBytes = ImageLimits{}.MaxPixels * 8 + (int64_t(64) << 20);
+
+// Files are read whole, so a name that leads to a device or a pipe (endless,
+// or blocking until a writer comes) is refused before a byte is read, and so
+// is a file larger than any picture could be.
 std::vector<uint8_t> ReadFile(const std::string& name) {
-  FileHandle file{::open(name.c_str(), O_RDONLY | O_CLOEXEC)};
+  FileHandle file{::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
   if (file.fd < 0) throw EFOpenError("Cannot open file \"" + name + "\". " + SystemReason());
+  struct stat st {};
+  if (::fstat(file.fd, &st) != 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
+  if (!S_ISREG(st.st_mode)) throw EFOpenError("Cannot read file \"" + name + "\". It is not a regular file");
+  auto tooLarge = [&] { return EInvalidGraphic("Invalid image: file \"" + name + "\" is too large for a picture"); };
+  if (st.st_size > kMaxImageFileBytes) throw tooLarge();
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
-  for (;;) {
-    ssize_t n = ::read(file.fd, chunk, sizeof chunk);
-    if (n == 0) return bytes;
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
-    bytes.insert(bytes.end(), chunk, chunk + n);
+  try {
+    bytes.reserve(size_t(st.st_size));
+    for (;;) {
+      ssize_t n = ::read(file.fd, chunk, sizeof chunk);
+      if (n == 0) return bytes;
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
+      if (int64_t(bytes.size()) + n > kMaxImageFileBytes) throw tooLarge();  // it grows while read
+      bytes.insert(bytes.end(), chunk, chunk + n);
+    }
+  } catch (const std::bad_alloc&) {  // the callers keep their picture on an Exception
+    throw EOutOfMemory("Out of memory reading file \"" + name + "\"");
   }
 }
 

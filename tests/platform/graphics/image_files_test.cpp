@@ -1,6 +1,7 @@
 // TBitmap's image files: saving and loading through files, streams and
 // embedded resources, and failed loads that must leave the bitmap alone.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -107,6 +108,34 @@ TEST_F(ImageFiles, FilesThatCannotBeOpenedRaiseEFOpenError) {
     EXPECT_EQ(e.Message(), "Cannot open file \"" + Path("missing.bmp") + "\". No such file or directory");
   }
   EXPECT_THROW(picture_.SaveToFile(Path("no-such-folder/x.bmp")), EFOpenError);
+}
+
+// Files are read whole: an endless device, a pipe with no writer (opening it
+// would wait forever) and a file larger than any picture are refused before
+// their bytes are read, and the bitmap keeps its picture.
+TEST_F(ImageFiles, DevicesPipesAndOversizedFilesAreRefusedUnread) {
+  std::vector<uint32_t> before = Pixels(picture_);
+  ASSERT_EQ(mkfifo(Path("pipe.png").c_str(), 0600), 0);
+  {
+    std::ofstream(Path("sparse.bmp")) << "BM";
+  }
+  ASSERT_EQ(truncate(Path("sparse.bmp").c_str(), int64_t(3) << 30), 0);  // 3 GiB, no disk used
+  try {
+    picture_.LoadFromFile(Path("pipe.png"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EFOpenError& e) {
+    EXPECT_EQ(e.Message(), "Cannot read file \"" + Path("pipe.png") + "\". It is not a regular file");
+  }
+  if (fs::exists("/dev/zero")) {
+    EXPECT_THROW(picture_.LoadFromFile("/dev/zero"), EFOpenError);
+  }
+  try {
+    picture_.LoadFromFile(Path("sparse.bmp"));
+    ADD_FAILURE() << "no exception";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Invalid image: file \"" + Path("sparse.bmp") + "\" is too large for a picture");
+  }
+  EXPECT_EQ(Pixels(picture_), before);
 }
 
 TEST_F(ImageFiles, StreamsCarryBmpFromTheCurrentPosition) {

@@ -1,0 +1,208 @@
+// Bad picture files given to the components that load them: the meter's
+// background and anchor, the progress bar's background, and the pictures
+// the gallery's thumbnail viewer reads from a folder. Each bad file leaves
+// the property as the component defines it, paints the fallback, and a good
+// file set afterwards paints again.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include "../../examples/gallery/pages/ScaledImageCache.h"
+#include "../platform/rtl/TempFolder.h"
+#include "../platform/rtl/Unprivileged.h"
+#include "HostileImages.h"
+#include "browsers/QEL_Thumbnails.h"
+#include "gauges/QEL_Meter.h"
+#include "gauges/QEL_ProgBar.h"
+#include "platform/hosts/headless/Robot.h"
+
+using namespace qel;
+
+namespace {
+constexpr uint32_t kGreen = 0x00FF00;  // the same as pixel and as TColor
+
+struct Files {
+  test::TempFolder dir;
+  std::vector<test::BadImageFile> bad = test::WriteBadImageFiles(dir.Path());
+  std::string good = dir.Path("good.png");
+  Files() { test::WriteSolidImage(good, 12, 12, kGreen); }
+};
+
+struct OnForm {
+  TForm form{nullptr};
+  TTestRobot robot;
+  OnForm() { form.SetBounds(0, 0, 600, 450); }
+};
+}  // namespace
+
+// The background: a file that exists but cannot be read raises, keeps its
+// name, and the dial is painted plain at once, not with the last picture.
+TEST(BadImageFiles, MeterBackgroundRaisesKeepsTheNameAndPaintsThePlainDial) {
+  Files files;
+  OnForm on;
+  auto* m = new TMeter(&on.form);
+  m->SetParent(&on.form);
+  m->SetScaleVisible(false);
+  m->SetAnchorCovered(false);
+  m->SetBkgndFillMode(TBkgFill(1));  // stretched over the whole meter
+  on.form.Show();
+  const TColor plain = on.robot.PixelAt(m, 42, 150);
+  ASSERT_NE(plain, kGreen);
+  for (const auto& bad : files.bad) {
+    SCOPED_TRACE(bad.What);
+    m->SetBackGroundImg(files.good);
+    ASSERT_EQ(on.robot.PixelAt(m, 42, 150), kGreen);
+    EXPECT_THROW(m->SetBackGroundImg(bad.Path), Exception);
+    EXPECT_EQ(m->GetBackGroundImg(), bad.Path);
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), plain);
+    m->SetValue(m->GetValue() + 0.01);  // later paints stay plain
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), plain);
+  }
+  m->SetBackGroundImg(files.dir.Path("missing.png"));  // a missing file is no error
+  EXPECT_EQ(m->GetBackGroundImg(), "");
+  m->SetBackGroundImg(files.good);
+  EXPECT_EQ(on.robot.PixelAt(m, 42, 150), kGreen);
+}
+
+// The anchor: a bad file clears the name and the built-in pedestal shows.
+TEST(BadImageFiles, MeterAnchorClearsTheNameAndDrawsTheBuiltInAnchor) {
+  Files files;
+  OnForm on;
+  auto* m = new TMeter(&on.form);
+  m->SetParent(&on.form);
+  m->SetScaleVisible(false);
+  m->SetValue(0.0);  // the needle away from the pivot's top
+  on.form.Show();
+  const TColor pedestal = on.robot.PixelAt(m, 148, 200);
+  ASSERT_NE(pedestal, kGreen);
+  for (const auto& bad : files.bad) {
+    SCOPED_TRACE(bad.What);
+    m->SetAnchorImage(files.good);
+    ASSERT_EQ(m->GetAnchorImage(), files.good);
+    ASSERT_EQ(on.robot.PixelAt(m, 148, 191), kGreen);
+    EXPECT_NO_THROW(m->SetAnchorImage(bad.Path));
+    EXPECT_EQ(m->GetAnchorImage(), "");
+    EXPECT_EQ(on.robot.PixelAt(m, 148, 200), pedestal);
+    EXPECT_NE(on.robot.PixelAt(m, 148, 191), kGreen);
+  }
+}
+
+// Read from a form file, a bad background or anchor clears its name in
+// Loaded; no error escapes the loading and the plain dial shows.
+TEST(BadImageFiles, MeterLoadedFromAFormClearsBadNames) {
+  Files files;
+  for (const auto& bad : files.bad) {
+    SCOPED_TRACE(bad.What);
+    OnForm on;
+    auto* m = new TMeter(&on.form);
+    m->SetParent(&on.form);
+    m->SetScaleVisible(false);
+    m->SetAnchorCovered(false);
+    m->SetBkgndFillMode(TBkgFill(1));
+    on.form.Show();
+    const TColor plain = on.robot.PixelAt(m, 42, 150);
+    on.form.BeginLoading();
+    m->SetBackGroundImg(bad.Path);
+    m->SetAnchorImage(bad.Path);
+    EXPECT_EQ(m->GetBackGroundImg(), bad.Path);  // only stored while loading
+    EXPECT_NO_THROW(on.form.EndLoading());
+    EXPECT_EQ(m->GetBackGroundImg(), "");
+    EXPECT_EQ(m->GetAnchorImage(), "");
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), plain);
+    m->SetBackGroundImg(files.good);
+    EXPECT_EQ(on.robot.PixelAt(m, 42, 150), kGreen);
+  }
+}
+
+// The bar ignores a file it cannot load: the name and the picture it had stay.
+TEST(BadImageFiles, ProgressBarKeepsItsPictureAndName) {
+  Files files;
+  OnForm on;
+  auto* bar = new TProgBar(&on.form);
+  bar->SetParent(&on.form);
+  bar->SetBounds(0, 0, 300, 28);
+  bar->SetTextVisible(false);
+  bar->SetValue(0);
+  on.form.Show();
+  const TColor plain = on.robot.PixelAt(bar, 150, 14);
+  ASSERT_NE(plain, kGreen);
+  for (const auto& bad : files.bad) {
+    SCOPED_TRACE(bad.What);
+    EXPECT_NO_THROW(bar->SetBackGroundImg(bad.Path));
+    EXPECT_EQ(bar->GetBackGroundImg(), "");
+    EXPECT_EQ(on.robot.PixelAt(bar, 150, 14), plain);
+    bar->SetBackGroundImg(files.good);
+    EXPECT_NO_THROW(bar->SetBackGroundImg(bad.Path));
+    EXPECT_EQ(bar->GetBackGroundImg(), files.good);
+    EXPECT_EQ(on.robot.PixelAt(bar, 150, 14), kGreen);
+    bar->SetBackGroundImg("");
+  }
+}
+
+// The gallery's thumbnail pages read every picture of a folder: a bad file
+// is an empty card (it is not read twice) and the good ones still show.
+TEST(BadImageFiles, ThumbnailCardsOfBadFilesStayEmptyAndTheGoodOnesShow) {
+  Files files;
+  std::vector<std::string> names = {files.good};
+  for (const auto& bad : files.bad) names.push_back(bad.Path);
+  gallery::TScaledImageCache cache(64);
+  cache.Reset(names, 100);
+  for (int i = 1; i < cache.Count(); ++i) EXPECT_EQ(cache.Get(i), nullptr) << files.bad[i - 1].What;
+  EXPECT_EQ(cache.Get(1), nullptr);
+  EXPECT_EQ(cache.Decoded(), cache.Count() - 1);
+
+  OnForm on;
+  auto* thumbs = new TThumbnails(&on.form);
+  thumbs->SetParent(&on.form);
+  thumbs->SetBounds(0, 0, 540, 400);
+  thumbs->SetSlideSize(100);
+  thumbs->SetMax(cache.Count());
+  int requests = 0;
+  thumbs->OnImageRequest = [&](TObject*, int n, TImageRequestProcessing& how, int& mark, TBitmap*& buf) {
+    ++requests;
+    if (TBitmap* picture = cache.Get(n - 1)) {
+      how = irpShowSlide;
+      buf = picture;
+    } else {
+      mark = 4;
+    }
+  };
+  on.form.Show();
+  thumbs->Paint();
+  EXPECT_GT(requests, 1);
+  int x = 0, y = 0;
+  thumbs->CalcSlidePos(1, x, y);
+  const int half = thumbs->GetSlideMargin() + thumbs->GetSlideSize() / 2;
+  EXPECT_EQ(on.robot.PixelAt(thumbs, x + half, y + half), kGreen);
+  EXPECT_EQ(cache.Decoded(), cache.Count());
+}
+
+// A file the program may not read is ignored like a bad one (under root,
+// checked as another user: root reads every file whatever its mode).
+TEST(BadImageFiles, UnreadableFileIsIgnoredLikeABadOne) {
+  bool ran = test::RunUnprivileged([] {
+    Files files;
+    const std::string locked = files.dir.Path("locked.png");
+    test::WriteSolidImage(locked, 12, 12, 0x0000FF);
+    ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+    OnForm on;
+    auto* bar = new TProgBar(&on.form);
+    bar->SetParent(&on.form);
+    bar->SetBounds(0, 0, 300, 28);
+    bar->SetTextVisible(false);
+    bar->SetValue(0);
+    on.form.Show();
+    bar->SetBackGroundImg(files.good);
+    bar->SetBackGroundImg(locked);
+    EXPECT_EQ(bar->GetBackGroundImg(), files.good);
+    EXPECT_EQ(on.robot.PixelAt(bar, 150, 14), kGreen);
+    auto* m = new TMeter(&on.form);
+    m->SetParent(&on.form);
+    m->SetTop(40);
+    m->SetAnchorImage(locked);
+    EXPECT_EQ(m->GetAnchorImage(), "");
+    EXPECT_THROW(m->SetBackGroundImg(locked), EFOpenError);
+    EXPECT_EQ(m->GetBackGroundImg(), locked);
+  });
+  if (!ran) GTEST_SKIP() << "running as root and unable to become another user: permission bits stop nothing";
+}
