@@ -30,15 +30,17 @@ bool Sweep::Contains(int64_t X, int64_t Y) const {
   return d <= extent;
 }
 
-// Two pixels more on each side than the reals give: the window then holds
-// every pixel whose test may go either way, whatever the rounding.
+// A pixel more on each side than the reals give: the window then holds
+// every pixel whose test may go either way, whatever the rounding. NaN
+// takes the whole row.
 void RowSplit::AddWindow(double Lo, double Hi) {
-  if (std::isnan(Lo) || std::isnan(Hi)) Lo = double(x0_), Hi = double(x1_);
-  if (Lo > Hi) std::swap(Lo, Hi);
-  const double first = double(x0_) - 4, last = double(x1_) + 4;
-  Lo = std::floor(std::clamp(Lo, first, last)) - 2, Hi = std::ceil(std::clamp(Hi, first, last)) + 2;
-  Window w{std::max(int64_t(Lo), x0_), std::min(int64_t(Hi), x1_)};
-  if (w.hi < w.lo) return;
+  if (!(Lo <= Hi)) {
+    if (Lo > Hi) std::swap(Lo, Hi);
+    else Lo = double(x0_), Hi = double(x1_);
+  }
+  if (Hi < double(x0_) - 1 || Lo > double(x1_) + 1) return;
+  Window w{Lo <= double(x0_) ? x0_ : std::max(x0_, int64_t(std::floor(Lo)) - 1),
+           Hi >= double(x1_) ? x1_ : std::min(x1_, int64_t(std::ceil(Hi)) + 1)};
   if (count_ == kMaxWindows) {  // never with the shapes here; stays right, only slower
     const Window& end = windows_[--count_];
     w = {std::min(w.lo, end.lo), std::max(w.hi, end.hi)};
@@ -64,13 +66,15 @@ void RowSplit::AddRadials(const Sweep& S, int64_t Y) {
   const double vy = S.cy - (double(Y) + 0.5);
   const double reach = std::max(std::fabs(x0_ + 0.5 - S.cx), std::fabs(x1_ + 0.5 - S.cx)) + std::fabs(vy);
   const double t = 2e-9 * reach;
-  for (auto [ux, uy] : {std::pair{S.sx, S.sy}, std::pair{S.ex, S.ey}}) {
-    const double across = ux * vy;
-    if (uy == 0) {
+  const double radials[2][2] = {{S.sx, S.sy}, {S.ex, S.ey}};
+  for (const auto& u : radials) {
+    const double across = u[0] * vy;
+    if (u[1] == 0) {
       if (std::fabs(across) <= t) AddWindow(double(x0_), double(x1_));
       continue;
     }
-    AddWindow((across - t) / uy + S.cx - 0.5, (across + t) / uy + S.cx - 0.5);
+    const double centre = across / u[1] + S.cx - 0.5, half = t / std::fabs(u[1]);
+    AddWindow(centre - half, centre + half);
   }
 }
 

@@ -1,4 +1,5 @@
 // Rectangles, ellipses, arcs, pies and chords of the canvas.
+#include <climits>
 #include <cmath>
 #include <numbers>
 
@@ -140,12 +141,17 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
   for (int64_t y = top; y < bottom; ++y) {
     Piece pieces[2], inside;
     if (!ring.Row(y, pieces, inside)) continue;
+    // The row's pixels, within the clip, where the sweep may change.
+    int64_t rowLo = INT64_MAX, rowHi = INT64_MIN;
+    for (const Piece& piece : {pieces[0], pieces[1], inside})
+      if (!piece.Empty()) rowLo = std::min(rowLo, piece.x0), rowHi = std::max(rowHi, piece.x1);
+    RowSplit split(std::max<int64_t>(rowLo, P.clip.Left), std::min<int64_t>(rowHi, P.clip.Right - 1));
+    if (!reference) split.AddRadials(sweep, y);
+    auto inSweep = [&](int64_t x) { return sweep.Contains(x, y); };
     for (const Piece& piece : pieces) {
       int64_t x0 = std::max<int64_t>(piece.x0, P.clip.Left), x1 = std::min<int64_t>(piece.x1, P.clip.Right - 1);
       if (solidPen && !reference) {
-        RowSplit split(x0, x1);
-        split.AddRadials(sweep, y);
-        split.Runs([&](int64_t x) { return sweep.Contains(x, y); }, [&](int64_t a, int64_t b) { pen.Add(a, b, y); });
+        split.Runs(x0, x1, inSweep, [&](int64_t a, int64_t b) { pen.Add(a, b, y); });
         continue;
       }
       for (int64_t x = x0; x <= x1; ++x)
@@ -154,11 +160,14 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
     if (!fill || inside.Empty()) continue;
     int64_t first = std::max<int64_t>(inside.x0, P.clip.Left), last = std::min<int64_t>(inside.x1, P.clip.Right - 1);
     auto in = [&](int64_t x) { return Kind == ArcKind::Pie ? sweep.Contains(x, y) : inChord(x, y); };
+    if (!reference && (Kind == ArcKind::Pie || (chordX == 0 && chordY == 0))) {
+      split.Runs(first, last, inSweep, [&](int64_t a, int64_t b) { brush.Span(a, b, y); });
+      continue;
+    }
     if (!reference) {
-      RowSplit split(first, last);
-      if (Kind == ArcKind::Pie || (chordX == 0 && chordY == 0)) split.AddRadials(sweep, y);
-      else split.AddLineCrossing(chordX * (y - from.y), chordY, from.x);
-      split.Runs(in, [&](int64_t a, int64_t b) { brush.Span(a, b, y); });
+      RowSplit side(first, last);
+      side.AddLineCrossing(chordX * (y - from.y), chordY, from.x);
+      side.Runs(first, last, in, [&](int64_t a, int64_t b) { brush.Span(a, b, y); });
       continue;
     }
     int64_t runStart = -1;

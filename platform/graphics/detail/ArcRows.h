@@ -38,27 +38,27 @@ class RowSplit {
   // in doubles (a chord's side); none when B is 0.
   void AddLineCrossing(double A, double B, int64_t BX);
 
-  // Calls Emit(x0, x1) for each run x0..x1-1 of pixels for which In(x)
-  // holds: In runs on every pixel of a window and on the first pixel of
-  // each stretch between windows.
+  // Calls Emit(x0, x1) for each run x0..x1-1 of pixels From..To (within
+  // the row) for which In(x) holds: In runs on every pixel of a window and
+  // on the first pixel of each stretch between windows.
   template <class InFn, class EmitFn>
-  void Runs(InFn&& In, EmitFn&& Emit) const {
-    if (x1_ < x0_) return;
-    int64_t runStart = -1, x = x0_;
-    auto take = [&](int64_t From, int64_t To, bool Inside) {  // From..To inclusive
-      if (Inside && runStart < 0) runStart = From;
-      if (!Inside && runStart >= 0) Emit(runStart, From), runStart = -1;
-      (void)To;
+  void Runs(int64_t From, int64_t To, InFn&& In, EmitFn&& Emit) const {
+    From = std::max(From, x0_), To = std::min(To, x1_);
+    if (To < From) return;
+    int64_t runStart = -1, x = From;
+    auto take = [&](int64_t At, bool Inside) {
+      if (Inside && runStart < 0) runStart = At;
+      if (!Inside && runStart >= 0) Emit(runStart, At), runStart = -1;
     };
-    for (int i = 0; i < count_; ++i) {
+    for (int i = 0; i < count_ && x <= To; ++i) {
       const Window& w = windows_[i];
       if (w.hi < x) continue;
-      if (w.lo > x) take(x, w.lo - 1, In(x));
-      for (int64_t p = std::max(w.lo, x); p <= w.hi; ++p) take(p, p, In(p));
+      if (w.lo > x) take(x, In(x));
+      for (int64_t p = std::max(w.lo, x), end = std::min(w.hi, To); p <= end; ++p) take(p, In(p));
       x = w.hi + 1;
     }
-    if (x <= x1_) take(x, x1_, In(x));
-    if (runStart >= 0) Emit(runStart, x1_ + 1);
+    if (x <= To) take(x, In(x));
+    if (runStart >= 0) Emit(runStart, To + 1);
   }
 
  private:

@@ -93,6 +93,13 @@ TEST(CanvasArcRows, HalfTurnsAxisRadialsAndDegenerateBoxesMatchTheReference) {
       curves.push_back({s, 20, 5, 121, 106, 70 + d, -30, 70, 200});        // about the middle column
       curves.push_back({s, 0, 0, 150, 110, 150, 110 + d, 0, 0});           // along the diagonal
     }
+    // Radials exactly along the centre's row or column (the box's sides sum
+    // to an odd number, so pixel centres lie on them), both ways round.
+    curves.push_back({s, 10, 10, 140, 101, 200, 55, 20, 90});
+    curves.push_back({s, 10, 10, 140, 101, 20, 90, 200, 55});
+    curves.push_back({s, 10, 10, 140, 101, -9, 55, 75, 0});
+    curves.push_back({s, 20, 5, 121, 106, 70, -30, 0, 100});
+    curves.push_back({s, 20, 5, 121, 106, 70, 200, 140, 0});
     curves.push_back({s, 30, 20, 120, 90, 120, 55, 120, 55});    // one radial twice: the whole ellipse
     curves.push_back({s, 30, 20, 120, 90, 75, 55, 10, 55});      // starting at the centre
     curves.push_back({s, 40, 40, 40, 90, 0, 0, 100, 100});       // no width
