@@ -66,7 +66,6 @@ TMeterOverlayKey TMeter::TFaceCache::OverlayOf(const TMeter& M) {
   k.cover = ColorToPixel(M.colorCover_), k.lampActive = ColorToPixel(M.limWatchActColor_);
   k.lampPassive = ColorToPixel(M.limWatchPsvColor_), k.frameDark = ColorToPixel(M.frameDark_);
   k.frameLight = ColorToPixel(M.frameLight_), k.back = ColorToPixel(M.colorBakG_);
-  k.anchorImage = M.anchorImage_;
   return k;
 }
 
@@ -74,9 +73,9 @@ TMeterOverlayKey TMeter::TFaceCache::OverlayOf(const TMeter& M) {
 // it shows is unchanged; a label handler may draw anything, so while one is
 // assigned the face is drawn every time.
 void TMeter::Paint() {
-  if (!(geometry_.Radius > 0)) return;
   TFaceCache& cache = *faceCache_;
   cache.drawn.valid = false;  // until this paint is complete
+  if (!(geometry_.Radius > 0)) return;
   const bool handlers = OnBeforeDrawScaleLabel || OnBeforeDrawNeedle || OnMeterRendered;
   const int w = GetWidth(), h = GetHeight();
   cache.frame.SetSize(w, h);
@@ -123,8 +122,11 @@ void TMeter::Paint() {
   out.Draw(0, 0, &cache.frame);
   cache.target = TargetOf(out);
   // A handler may have drawn anywhere: the next value change paints in full.
-  cache.drawn = {.valid = !handlers, .overlay = TFaceCache::OverlayOf(*this), .needles = needles,
-                 .overflow = overflow_, .underflow = underflow_};
+  cache.drawn.overlay = TFaceCache::OverlayOf(*this);
+  cache.drawn.anchorImage = anchorImage_;
+  cache.drawn.needles = needles;
+  cache.drawn.overflow = overflow_, cache.drawn.underflow = underflow_;
+  cache.drawn.valid = !handlers;
 }
 
 // Falls back to a full paint whenever the last picture is not known to
@@ -133,7 +135,7 @@ void TMeter::PaintValueChange() {
   TFaceCache& cache = *faceCache_;
   const bool handlers = OnBeforeDrawScaleLabel || OnBeforeDrawNeedle || OnMeterRendered;
   if (handlers || !cache.drawn.valid || !(geometry_.Radius > 0) || !cache.Shows(*this, TFaceCache::KeyOf(*this)) ||
-      !(cache.drawn.overlay == TFaceCache::OverlayOf(*this)))
+      !(cache.drawn.overlay == TFaceCache::OverlayOf(*this)) || cache.drawn.anchorImage != anchorImage_)
     return Paint();
   cache.drawn.valid = false;  // until this paint is complete
   TCanvas& c = *cache.frame.Canvas();

@@ -15,7 +15,6 @@ struct TMeterOverlayKey {
   int w = 0, h = 0, rimTop = 0, rimBottom = 0, rimSide = 0, layout = 0, anchorSize = 0, frameStyle = 0;
   bool anchorCovered = false, hasAnchorImage = false, lampHigh = false, lampLow = false;
   uint32_t cover = 0, lampActive = 0, lampPassive = 0, frameDark = 0, frameLight = 0, back = 0;
-  std::string anchorImage;
   bool operator==(const TMeterOverlayKey&) const = default;
 };
 
@@ -28,6 +27,7 @@ struct TMeterNeedles {
 struct TMeterScene {
   bool valid = false;  // false: an application handler drew too, or nothing is known
   TMeterOverlayKey overlay;
+  std::string anchorImage;  // apart from the key: a value change compares it without a copy
   TMeterNeedles needles;
   bool overflow = false, underflow = false;
 };
