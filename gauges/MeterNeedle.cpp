@@ -2,6 +2,8 @@
 #include "gauges/detail/MeterNeedle.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <numbers>
 
@@ -71,14 +73,19 @@ TNeedleShape NeedleShape(const TDialGeometry& G, double AlphaDeg, const TNeedleL
   return s;
 }
 
+std::array<TPoint, 7> TNeedleShape::ShadowPolygon() const {
+  auto moved = [](int v, int by) { return int(std::clamp<int64_t>(int64_t(v) - by, INT_MIN, INT_MAX)); };
+  std::array<TPoint, 7> shadow = poly;
+  for (TPoint& p : shadow) p = {moved(p.X, shadowShift.X), moved(p.Y, shadowShift.Y)};
+  return shadow;
+}
+
 void DrawNeedleShape(TCanvas& C, const TNeedleShape& S) {
   C.Brush()->SetStyle(bsSolid);
   if (S.HasShadow()) {
-    std::array<TPoint, 7> shadow = S.poly;
-    for (TPoint& p : shadow) p = {p.X - S.shadowShift.X, p.Y - S.shadowShift.Y};
     C.Pen()->SetColor(S.shadow);
     C.Brush()->SetColor(S.shadow);
-    C.Polygon(shadow);
+    C.Polygon(S.ShadowPolygon());
   }
   C.Pen()->SetColor(S.outline);
   C.Brush()->SetColor(S.body);

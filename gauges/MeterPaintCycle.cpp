@@ -33,10 +33,7 @@ void AddNeedleChange(meter::TDirtyRegion& R, bool HadOld, const meter::TNeedleSh
   if (HadOld == HasNew && (!HasNew || Old == New)) return;
   auto add = [&](const meter::TNeedleShape& s) {
     R.AddPolygon(s.poly);
-    if (!s.HasShadow()) return;
-    std::array<TPoint, 7> shadow = s.poly;
-    for (TPoint& p : shadow) p = {p.X - s.shadowShift.X, p.Y - s.shadowShift.Y};
-    R.AddPolygon(shadow);
+    if (s.HasShadow()) R.AddPolygon(s.ShadowPolygon());
   };
   if (HadOld) add(Old);
   if (HasNew) add(New);

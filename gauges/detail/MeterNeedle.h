@@ -19,6 +19,8 @@ struct TNeedleShape {
   TColor outline = 0, body = 0, shadow = 0;
   uint32_t outlinePx = 0, bodyPx = 0, shadowPx = 0;
   bool HasShadow() const { return shadowShift.X != 0 || shadowShift.Y != 0; }
+  // The polygon moved by -shadowShift, kept within int however far.
+  std::array<TPoint, 7> ShadowPolygon() const;
   bool operator==(const TNeedleShape& O) const {
     return poly == O.poly && shadowShift == O.shadowShift && outlinePx == O.outlinePx && bodyPx == O.bodyPx &&
            shadowPx == O.shadowPx;

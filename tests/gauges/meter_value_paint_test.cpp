@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <climits>
 #include <functional>
 #include <unistd.h>
 
@@ -159,4 +160,14 @@ TEST(MeterValuePaint, AValueChangeRightAfterAResizePaintsInFull) {
   s.m->SetValue(0.55);
   auto changed = s.robot.Capture(s.m);
   EXPECT_EQ(Difference(*changed, *FullPicture(s)), "");
+}
+
+// Shadows moved by any int: the shadow's corners stop at the ends of the
+// int range instead of overflowing (the sanitizer build checks that).
+TEST(MeterValuePaint, ShadowsMovedToTheEndsOfTheIntRangePaintAsAFullPaint) {
+  ExpectSweepMatchesFullPaints([](TMeter& m) {
+    Busy(m, mlCirc90);
+    m.GetNeedleLayout()->SetShadowDx(INT_MIN);
+    m.GetNeedleLayoutSec()->SetShadowDy(INT_MAX);
+  });
 }
