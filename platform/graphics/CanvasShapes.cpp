@@ -160,14 +160,15 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
     if (!fill || inside.Empty()) continue;
     int64_t first = std::max<int64_t>(inside.x0, P.clip.Left), last = std::min<int64_t>(inside.x1, P.clip.Right - 1);
     auto in = [&](int64_t x) { return Kind == ArcKind::Pie ? sweep.Contains(x, y) : inChord(x, y); };
-    if (!reference && (Kind == ArcKind::Pie || (chordX == 0 && chordY == 0))) {
-      split.Runs(first, last, inSweep, [&](int64_t a, int64_t b) { brush.Span(a, b, y); });
-      continue;
-    }
     if (!reference) {
-      RowSplit side(first, last);
-      side.AddLineCrossing(chordX * (y - from.y), chordY, from.x);
-      side.Runs(first, last, in, [&](int64_t a, int64_t b) { brush.Span(a, b, y); });
+      auto fillRun = [&](int64_t a, int64_t b) { brush.Span(a, b, y); };
+      if (Kind == ArcKind::Pie || (chordX == 0 && chordY == 0)) {
+        split.Runs(first, last, inSweep, fillRun);
+      } else {
+        RowSplit side(first, last);
+        side.AddLineCrossing(chordX * (y - from.y), chordY, from.x);
+        side.Runs(first, last, in, fillRun);
+      }
       continue;
     }
     int64_t runStart = -1;

@@ -29,8 +29,8 @@ struct Sweep {
 class RowSplit {
  public:
   RowSplit(int64_t X0, int64_t X1) : x0_(X0), x1_(X1) {}
-  // Pixels Lo..Hi (reals, in any order, infinite allowed) may differ from
-  // their neighbours.
+  // Pixels Lo..Hi (reals in any order; infinite allowed, NaN takes the
+  // whole row) may differ from their neighbours.
   void AddWindow(double Lo, double Hi);
   // Windows around the two radials of S on row Y.
   void AddRadials(const Sweep& S, int64_t Y);
