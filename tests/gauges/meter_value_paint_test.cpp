@@ -65,16 +65,24 @@ std::string Difference(const TBitmap& A, const TBitmap& B) {
 
 // Sweeps both needles back and forth (the secondary more slowly, the
 // primary in steps of varying size) and compares each value change with a
-// full paint of the same state.
+// full paint of the same state; then the last picture with a new meter's,
+// set up alike.
 void ExpectSweepMatchesFullPaints(const std::function<void(TMeter&)>& Setup) {
   Shown s(Setup);
+  double sec = 0;
   for (int i = 0; i <= 60; ++i) {
     double v = i <= 30 ? i / 30.0 : (60 - i) / 30.0 + (i % 3) * 0.004;
-    if (i % 4 == 1) s.m->SetValueSec(1 - v * 0.9);
+    if (i % 4 == 1) s.m->SetValueSec(sec = 1 - v * 0.9);
     else s.m->SetValue(v);
     auto changed = s.robot.Capture(s.m);
     ASSERT_EQ(Difference(*changed, *FullPicture(s)), "") << "step " << i << ", value " << v;
   }
+  s.m->SetValue(0.63);
+  auto swept = s.robot.Capture(s.m);
+  Shown fresh(Setup);
+  fresh.m->SetValueSec(sec);
+  fresh.m->SetValue(0.63);
+  EXPECT_EQ(Difference(*swept, *fresh.robot.Capture(fresh.m)), "");
 }
 
 }  // namespace
