@@ -1,10 +1,12 @@
 // How a meter paint puts its picture together on the reused off-screen
 // bitmap. A full paint takes the face from the cache or draws it, draws
-// everything over it and copies the whole picture onto the control. A value
-// change with no painting handler assigned restores the face only in the
-// strips the old and new needles and a changed lamp touch, draws what lies
-// over the face within them, and copies only those strips: the pixels come
-// out as a full paint's.
+// over it OnBeforeDrawNeedle and the needles, cover, window bevel and
+// anchor, lamps, OnMeterRendered and frame, and copies the whole picture
+// onto the control. A value change with no painting handler assigned
+// restores the face only in the strips the old and new needles and a
+// changed lamp touch, draws what lies over the face within them, and copies
+// only those strips: the pixels come out as a full paint's. Painting changes
+// none of the meter's state but the cache.
 #include "gauges/detail/MeterFaceCache.h"
 #include "gauges/detail/MeterPainter.h"
 
