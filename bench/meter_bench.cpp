@@ -1,5 +1,5 @@
 // Meter paint speed, and the allocations one paint makes: the paint may
-// allocate its off-screen bitmap and nothing else. The global operator new is
+// allocate its off-screen bitmap and nothing else, a value change nothing. The global operator new is
 // replaced in this program to count allocations.
 #include <benchmark/benchmark.h>
 
@@ -76,6 +76,13 @@ void BM_MeterPaint(benchmark::State& state) {
   state.counters["allocs_of_bitmap"] = double(bitmap);
   if (paint > bitmap) {
     state.SkipWithError("a paint allocates more than its off-screen bitmap");
+    return;
+  }
+  m->SetValue(0.5);  // the value change's own storage grows once
+  long change = AllocationsOf([&] { m->SetValue(0.6); });
+  state.counters["allocs_per_value_change"] = double(change);
+  if (change > 0) {
+    state.SkipWithError("a value change allocates");
     return;
   }
   double v = 0;

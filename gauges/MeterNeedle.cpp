@@ -2,6 +2,8 @@
 #include "gauges/detail/MeterNeedle.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cmath>
 #include <numbers>
 
@@ -62,19 +64,32 @@ std::array<TPoint, 7> NeedlePolygon(const TDialGeometry& G, double AlphaDeg, con
           pt(dx + g - m * std::cos(a), dy + k + m * std::sin(a))};
 }
 
-void DrawNeedle(TCanvas& C, const TDialGeometry& G, double AlphaDeg, const TNeedleLayout& N) {
-  std::array<TPoint, 7> poly = NeedlePolygon(G, AlphaDeg, N);
+TNeedleShape NeedleShape(const TDialGeometry& G, double AlphaDeg, const TNeedleLayout& N) {
+  TNeedleShape s;
+  s.poly = NeedlePolygon(G, AlphaDeg, N);
+  s.shadowShift = {N.GetShadowDx(), N.GetShadowDy()};
+  s.outline = N.GetColorOutline(), s.body = N.GetColorBody(), s.shadow = N.GetShadowColor();
+  s.outlinePx = ColorToPixel(s.outline), s.bodyPx = ColorToPixel(s.body), s.shadowPx = ColorToPixel(s.shadow);
+  return s;
+}
+
+std::array<TPoint, 7> TNeedleShape::ShadowPolygon() const {
+  auto moved = [](int v, int by) { return int(std::clamp<int64_t>(int64_t(v) - by, INT_MIN, INT_MAX)); };
+  std::array<TPoint, 7> shadow = poly;
+  for (TPoint& p : shadow) p = {moved(p.X, shadowShift.X), moved(p.Y, shadowShift.Y)};
+  return shadow;
+}
+
+void DrawNeedleShape(TCanvas& C, const TNeedleShape& S) {
   C.Brush()->SetStyle(bsSolid);
-  if (N.GetShadowDx() != 0 || N.GetShadowDy() != 0) {
-    std::array<TPoint, 7> shadow = poly;
-    for (TPoint& p : shadow) p = {p.X - N.GetShadowDx(), p.Y - N.GetShadowDy()};
-    C.Pen()->SetColor(N.GetShadowColor());
-    C.Brush()->SetColor(N.GetShadowColor());
-    C.Polygon(shadow);
+  if (S.HasShadow()) {
+    C.Pen()->SetColor(S.shadow);
+    C.Brush()->SetColor(S.shadow);
+    C.Polygon(S.ShadowPolygon());
   }
-  C.Pen()->SetColor(N.GetColorOutline());
-  C.Brush()->SetColor(N.GetColorBody());
-  C.Polygon(poly);
+  C.Pen()->SetColor(S.outline);
+  C.Brush()->SetColor(S.body);
+  C.Polygon(S.poly);
 }
 
 }  // namespace meter

@@ -1,14 +1,10 @@
-// Painting the meter: the whole picture on an off-screen bitmap, in this
-// order: background, range zones, scale, caption, needles, cover, window
-// bevel and anchor, limit lamps, OnMeterRendered, frame; then one copy onto
-// the control. The part before the needles is cached (see Paint). Painting
-// changes none of the meter's state but that cache.
+// The steps of the meter's picture: background, range zones, scale,
+// caption, needles, cover, window bevel and anchor, limit lamps, frame.
+// MeterPaintCycle.cpp puts them together.
 #include <cmath>
 #include <numbers>
 
-#include "gauges/detail/MeterFaceCache.h"
-#include "gauges/detail/MeterMath.h"
-#include "gauges/detail/MeterNeedle.h"
+#include "gauges/detail/MeterPainter.h"
 
 namespace qel {
 
@@ -24,43 +20,6 @@ void PenAndBrush(TCanvas& c, TColor color) {
   c.Brush()->SetColor(color);  // a colour makes the brush solid
 }
 }  // namespace
-
-class TMeter::TPainter {
- public:
-  TPainter(TMeter& m, TCanvas& c)
-      : m_(m), c_(c), g_(m.geometry_), range_(m.Range()), width_(m.GetWidth()), height_(m.GetHeight()),
-        rimTop_(m.rimTop_), rimBottom_(m.rimBottom_), rimSide_(m.rimSide_), centreX_(g_.CentreX), centreY_(g_.CentreY),
-        radius_(g_.Radius), radiusPx_(RoundPx(radius_)) {}
-
-  void Background();
-  void Zones();
-  void Scale();
-  void Caption();
-  void Needles();
-  void Cover();
-  void BevelAndAnchor();
-  void Lamps();
-  void Frame();
-
- private:
-  double Alpha(double v) const { return meter::ScaleAngle(g_, range_, v); }
-  double StartAngle() const { return 90.0 + g_.Sweep / 2.0; }
-  double EndAngle() const { return 90.0 - g_.Sweep / 2.0; }
-  void Zone(TColor color, double FromDeg, double ToDeg, int ro);
-  void Labels(const meter::TScaleStep& step);
-  void WindowBevel();
-  void Knob(int p);
-  void Pedestal(int p);
-  void Lamp(bool Active, int L, int T);
-
-  TMeter& m_;
-  TCanvas& c_;
-  const meter::TDialGeometry& g_;
-  const meter::TScaleRange range_;
-  const int width_, height_, rimTop_, rimBottom_, rimSide_, centreX_, centreY_;
-  const double radius_;  // the scale's, from the pivot
-  const int radiusPx_;   // radius_ rounded to whole pixels
-};
 
 // ---------------------------------------------------------- background ----
 
@@ -169,11 +128,26 @@ void TMeter::TPainter::Caption() {
 
 // A handler may draw the primary needle itself; the secondary one follows
 // when its layout is visible. Values are drawn within the range.
-void TMeter::TPainter::Needles() {
+void TMeter::TPainter::Needles(TMeterNeedles& Drawn) {
   bool drawn = false;
   if (m_.OnBeforeDrawNeedle) m_.OnBeforeDrawNeedle(&m_, &c_, drawn);
-  if (!drawn) meter::DrawNeedle(c_, g_, Alpha(range_.Clamp(m_.value_)), *m_.needle_);
-  if (m_.needleSec_->GetVisible()) meter::DrawNeedle(c_, g_, Alpha(range_.Clamp(m_.valueSec_)), *m_.needleSec_);
+  Drawn = NeedleShapes();
+  Drawn.hasPrimary = !drawn;
+  DrawNeedles(Drawn);
+}
+
+TMeterNeedles TMeter::TPainter::NeedleShapes() const {
+  TMeterNeedles n;
+  n.hasPrimary = true;
+  n.primary = meter::NeedleShape(g_, Alpha(range_.Clamp(m_.value_)), *m_.needle_);
+  n.hasSecondary = m_.needleSec_->GetVisible();
+  if (n.hasSecondary) n.secondary = meter::NeedleShape(g_, Alpha(range_.Clamp(m_.valueSec_)), *m_.needleSec_);
+  return n;
+}
+
+void TMeter::TPainter::DrawNeedles(const TMeterNeedles& N) {
+  if (N.hasPrimary) meter::DrawNeedleShape(c_, N.primary);
+  if (N.hasSecondary) meter::DrawNeedleShape(c_, N.secondary);
 }
 
 // ------------------------------------------------------- cover, anchor ----
@@ -253,7 +227,8 @@ void TMeter::TPainter::BevelAndAnchor() {
 // A 10 x 10 lamp with its top-left corner at (L, T), and its bevel: white
 // over the bottom and right of the black outline, then a grey and silver
 // ring inside. The top and left lines take both mixed corners.
-void TMeter::TPainter::Lamp(bool Active, int L, int T) {
+void TMeter::TPainter::Lamp(bool Active, const TRect& R) {
+  const int L = R.Left, T = R.Top;
   c_.Brush()->SetColor(Active ? m_.limWatchActColor_ : m_.limWatchPsvColor_);
   c_.Pen()->SetColor(kBlack);
   c_.Rectangle(L, T, L + 10, T + 10);
@@ -262,9 +237,14 @@ void TMeter::TPainter::Lamp(bool Active, int L, int T) {
   DrawEdge(&c_, {L + 1, T + 1, L + 9, T + 9}, kGrey, kSilver, lit);
 }
 
+TRect TMeter::TPainter::LampRect(bool High) const {
+  const int L = High ? width_ - rimSide_ - 18 : rimSide_ + 8, T = rimTop_ + 8;
+  return {L, T, L + 10, T + 10};
+}
+
 void TMeter::TPainter::Lamps() {
-  if (m_.limWatchHighOn_) Lamp(m_.overflow_, width_ - rimSide_ - 18, rimTop_ + 8);
-  if (m_.limWatchLowOn_) Lamp(m_.underflow_, rimSide_ + 8, rimTop_ + 8);
+  if (m_.limWatchHighOn_) Lamp(m_.overflow_, LampRect(true));
+  if (m_.limWatchLowOn_) Lamp(m_.underflow_, LampRect(false));
 }
 
 // ----------------------------------------------------------- frame ----
@@ -295,88 +275,6 @@ void TMeter::TPainter::Frame() {
     default:
       break;
   }
-}
-
-// ----------------------------------------------------------- Paint ----
-
-namespace {
-// A canvas as a new bitmap's: default pen, brush and font, no clip.
-void ResetCanvas(TCanvas& c) {
-  static TPen pen;
-  static TBrush brush;
-  static TFont font;
-  c.Pen()->Assign(&pen);
-  c.Brush()->Assign(&brush);
-  c.Font()->Assign(&font);
-  c.SetPenPos({0, 0});
-  c.SetCopyMode(cmSrcCopy);
-  c.SetStretchBltMode(COLORONCOLOR);
-  c.ResetClipRect();
-}
-}  // namespace
-
-TMeterFaceKey TMeter::TFaceCache::KeyOf(const TMeter& M) {
-  TMeterFaceKey k;
-  k.w = M.GetWidth(), k.h = M.GetHeight(), k.layout = M.layout_;
-  k.sweep = M.geometry_.Sweep, k.centreX = M.geometry_.CentreX, k.centreY = M.geometry_.CentreY;
-  k.radius = M.geometry_.Radius, k.min = M.min_, k.max = M.max_, k.logarithmic = M.logarithmic_;
-  k.thresholdLow = M.thresholdLow_, k.thresholdHigh = M.thresholdHigh_, k.scaleBkWidth = M.scaleBkWidth_;
-  k.shortTicks = M.shortTicks_, k.scaleLine = M.scaleLine_, k.scaleVisible = M.scaleVisible_;
-  k.scaleBkVisible = M.scaleBkVisible_, k.nrTicks = M.nrTicks_, k.decPlaces = M.decPlaces_;
-  k.hasBackground = M.hasBackground_, k.fillMode = M.bkgndFillMode_, k.backgroundLoads = M.backgroundLoads_;
-  k.low = ColorToPixel(M.colorSclBkLow_), k.norm = ColorToPixel(M.colorSclBkNorm_);
-  k.high = ColorToPixel(M.colorSclBkHigh_), k.scale = ColorToPixel(M.colorScale_), k.back = ColorToPixel(M.colorBakG_);
-  return k;
-}
-
-// The face (everything before the needles) comes from the cache when what
-// it shows is unchanged; a label handler may draw anything, so while one is
-// assigned the face is drawn every time.
-void TMeter::Paint() {
-  if (!(geometry_.Radius > 0)) return;
-  TFaceCache& cache = *faceCache_;
-  const int w = GetWidth(), h = GetHeight();
-  cache.frame.SetSize(w, h);
-  TCanvas& c = *cache.frame.Canvas();
-  ResetCanvas(c);
-  TPainter p(*this, c);
-  bool cacheable = !OnBeforeDrawScaleLabel;
-  TMeterFaceKey key = TFaceCache::KeyOf(*this);
-  if (cacheable && cache.valid && cache.key == key && cache.caption == caption_ && cache.font.Matches(*GetFont()) &&
-      cache.captionFont.Matches(*fontCaption_)) {
-    c.Draw(0, 0, &cache.face);
-    c.Pen()->Assign(&cache.pen);
-    c.Brush()->Assign(&cache.brush);
-    c.Font()->Assign(&cache.canvasFont);
-    c.SetPenPos(cache.penPos);
-  } else {
-    // What a background leaves uncovered is white, as on a new bitmap.
-    if (hasBackground_) std::fill_n(cache.frame.ScanLine(0), size_t(w) * size_t(h), ColorToPixel(clWhite));
-    p.Background();
-    p.Zones();
-    p.Scale();
-    p.Caption();
-    cache.valid = cacheable;
-    if (cacheable) {
-      cache.face.SetSize(w, h);
-      cache.face.Canvas()->Draw(0, 0, &cache.frame);
-      cache.key = key;
-      cache.caption = caption_;
-      cache.font.Take(*GetFont());
-      cache.captionFont.Take(*fontCaption_);
-      cache.pen.Assign(c.Pen());
-      cache.brush.Assign(c.Brush());
-      cache.canvasFont.Assign(c.Font());
-      cache.penPos = c.GetPenPos();
-    }
-  }
-  p.Needles();
-  p.Cover();
-  p.BevelAndAnchor();
-  p.Lamps();
-  if (OnMeterRendered) OnMeterRendered(this, &c);
-  p.Frame();
-  Canvas()->Draw(0, 0, &cache.frame);
 }
 
 }  // namespace qel

@@ -13,7 +13,7 @@ void TMeter::SetValue(double v) {
   if (Loading()) { value_ = v; return; }
   if (v == value_) return;
   StoreValue(value_, v, *needle_);
-  Paint();
+  PaintValueChange();
 }
 
 void TMeter::SetValueSec(double v) {
@@ -21,7 +21,7 @@ void TMeter::SetValueSec(double v) {
   if (Loading()) { valueSec_ = v; return; }
   if (v == valueSec_) return;
   StoreValue(valueSec_, v, *needleSec_);
-  if (needleSec_->GetVisible()) Paint();
+  if (needleSec_->GetVisible()) PaintValueChange();
 }
 
 // Both values share the flags: the last value set decides the lamps. The

@@ -235,6 +235,9 @@ class TMeter : public TGraphicControl {
   bool LoadBackground();
   bool LoadAnchor();
   void BuildAnchorMask();
+  // Paints after a value change, redrawing only what the needles and lamps
+  // touch when nothing else changed since the last paint.
+  void PaintValueChange();
 
   double value_ = 0.0, valueSec_ = 0.0;
   double min_ = 0.0, max_ = 1.0;

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "gauges/QEL_Meter.h"
+#include "gauges/detail/MeterDirtyRegion.h"
+#include "gauges/detail/MeterScene.h"
 
 namespace qel {
 
@@ -47,7 +49,13 @@ struct TMeterFaceKey {
 
 struct TMeter::TFaceCache {
   static TMeterFaceKey KeyOf(const TMeter& M);
-  TBitmap frame;  // the off-screen picture, reused
+  static TMeterOverlayKey OverlayOf(const TMeter& M);
+  // Whether the cached face shows M, whose face key is Key.
+  bool Shows(const TMeter& M, const TMeterFaceKey& Key) const {
+    return valid && key == Key && caption == M.caption_ && font.Matches(*M.GetFont()) &&
+           captionFont.Matches(*M.fontCaption_);
+  }
+  TBitmap frame;  // the off-screen picture, reused; holds the last paint's
   TBitmap face;   // the face as last drawn
   bool valid = false;
   TMeterFaceKey key;
@@ -58,6 +66,10 @@ struct TMeter::TFaceCache {
   TBrush brush;
   TFont canvasFont;
   TPoint penPos;
+  // What the last paint drew over the face, and where it copied the picture.
+  TMeterScene drawn;
+  TMeterCopyTarget target;
+  meter::TDirtyRegion dirty;
 };
 
 }  // namespace qel

@@ -1,7 +1,9 @@
 // Rectangles, ellipses, arcs, pies and chords of the canvas.
+#include <climits>
 #include <cmath>
 #include <numbers>
 
+#include "platform/graphics/detail/ArcRows.h"
 #include "platform/graphics/detail/CanvasPaint.h"
 
 namespace qel {
@@ -9,8 +11,6 @@ namespace qel {
 using namespace raster;
 
 namespace {
-
-constexpr double kTwoPi = 2 * std::numbers::pi;
 
 struct Box {
   int64_t left, top, right, bottom;
@@ -83,36 +83,6 @@ class EllipseRing {
   bool thin_ = true, noPen_ = false;
 };
 
-// Angles measured counter-clockwise as seen on screen (y grows downwards).
-struct Sweep {
-  double cx = 0, cy = 0, start = 0, extent = kTwoPi;
-  // Unit vectors of the two bounding radials (y up), for the fast test.
-  double sx = 1, sy = 0, ex = 1, ey = 0;
-
-  double AngleOf(double X, double Y) const { return std::atan2(cy - Y, X - cx); }
-  void SetRadials() {
-    sx = std::cos(start), sy = std::sin(start);
-    ex = std::cos(start + extent), ey = std::sin(start + extent);
-  }
-  // A pixel belongs when its centre's direction lies within the sweep.
-  bool Contains(int64_t X, int64_t Y) const {
-    if (extent >= kTwoPi) return true;
-    // Fast path: the sides of the two radials, by cross products. Pixels
-    // close to a radial, and sweeps close to a half turn, take the exact
-    // angle test, so the result is the same as that test gives.
-    double vx = X + 0.5 - cx, vy = cy - (Y + 0.5);
-    double afterStart = sx * vy - sy * vx, beforeEnd = vx * ey - vy * ex;
-    double margin = 1e-9 * (std::fabs(vx) + std::fabs(vy));
-    if (std::fabs(afterStart) > margin && std::fabs(beforeEnd) > margin &&
-        std::fabs(extent - std::numbers::pi) > 1e-6) {
-      if (extent < std::numbers::pi) return afterStart > 0 && beforeEnd > 0;
-      return afterStart > 0 || beforeEnd > 0;
-    }
-    double d = std::fmod(AngleOf(X + 0.5, Y + 0.5) - start + 2 * kTwoPi, kTwoPi);
-    return d <= extent;
-  }
-};
-
 // Arc length position of a pixel on the outline, for pen styles.
 int64_t OutlineStep(const Sweep& S, const Box& B, int64_t X, int64_t Y) {
   double a = (B.right - B.left) / 2.0, b = (B.bottom - B.top) / 2.0;
@@ -166,18 +136,46 @@ void DrawArcShape(const Paint& P, ArcKind Kind, const Box& B, Point64 Start, Poi
   SpanSet pen(P.clip), gaps(P.clip);
   SpanWriter brush = P.BrushWriter();
   int64_t top = std::max<int64_t>(ring.Top(), P.clip.Top), bottom = std::min<int64_t>(ring.Bottom(), P.clip.Bottom);
+  const bool reference = ReferencePaths();
+  const bool solidPen = dash.Solid();
   for (int64_t y = top; y < bottom; ++y) {
     Piece pieces[2], inside;
     if (!ring.Row(y, pieces, inside)) continue;
-    for (const Piece& piece : pieces)
-      for (int64_t x = std::max<int64_t>(piece.x0, P.clip.Left); x <= std::min<int64_t>(piece.x1, P.clip.Right - 1); ++x)
+    // The row's pixels, within the clip, where the sweep may change.
+    int64_t rowLo = INT64_MAX, rowHi = INT64_MIN;
+    for (const Piece& piece : {pieces[0], pieces[1], inside})
+      if (!piece.Empty()) rowLo = std::min(rowLo, piece.x0), rowHi = std::max(rowHi, piece.x1);
+    RowSplit split(std::max<int64_t>(rowLo, P.clip.Left), std::min<int64_t>(rowHi, P.clip.Right - 1));
+    if (!reference) split.AddRadials(sweep, y);
+    auto inSweep = [&](int64_t x) { return sweep.Contains(x, y); };
+    for (const Piece& piece : pieces) {
+      int64_t x0 = std::max<int64_t>(piece.x0, P.clip.Left), x1 = std::min<int64_t>(piece.x1, P.clip.Right - 1);
+      if (solidPen && !reference) {
+        split.Runs(x0, x1, inSweep, [&](int64_t a, int64_t b) { pen.Add(a, b, y); });
+        continue;
+      }
+      for (int64_t x = x0; x <= x1; ++x)
         if (sweep.Contains(x, y)) (dash.Solid() || dash.On(OutlineStep(sweep, B, x, y)) ? pen : gaps).Add(x, x + 1, y);
+    }
     if (!fill || inside.Empty()) continue;
-    int64_t runStart = -1, last = std::min<int64_t>(inside.x1, P.clip.Right - 1);
-    for (int64_t x = std::max<int64_t>(inside.x0, P.clip.Left); x <= last + 1; ++x) {
-      bool in = x <= last && (Kind == ArcKind::Pie ? sweep.Contains(x, y) : inChord(x, y));
-      if (in && runStart < 0) runStart = x;
-      if (!in && runStart >= 0) brush.Span(runStart, x, y), runStart = -1;
+    int64_t first = std::max<int64_t>(inside.x0, P.clip.Left), last = std::min<int64_t>(inside.x1, P.clip.Right - 1);
+    auto in = [&](int64_t x) { return Kind == ArcKind::Pie ? sweep.Contains(x, y) : inChord(x, y); };
+    if (!reference) {
+      auto fillRun = [&](int64_t a, int64_t b) { brush.Span(a, b, y); };
+      if (Kind == ArcKind::Pie || (chordX == 0 && chordY == 0)) {
+        split.Runs(first, last, inSweep, fillRun);
+      } else {
+        RowSplit side(first, last);
+        side.AddLineCrossing(chordX * (y - from.y), chordY, from.x);
+        side.Runs(first, last, in, fillRun);
+      }
+      continue;
+    }
+    int64_t runStart = -1;
+    for (int64_t x = first; x <= last + 1; ++x) {
+      bool inRun = x <= last && in(x);
+      if (inRun && runStart < 0) runStart = x;
+      if (!inRun && runStart >= 0) brush.Span(runStart, x, y), runStart = -1;
     }
   }
   if (P.penOn && Kind == ArcKind::Pie && sweep.extent < kTwoPi) {

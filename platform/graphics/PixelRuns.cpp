@@ -1,6 +1,7 @@
 // Filling and copying runs of pixels at memory speed. The fill is compiled
 // for several instruction sets and the loader picks the widest the processor
 // has; any x86-64 runs the baseline, other architectures build the plain loop.
+// Long fills on x86-64 take the string store instead.
 #include <cstring>
 
 #include "platform/graphics/detail/Raster.h"
@@ -21,8 +22,25 @@ bool& ReferencePaths() {
   return reference;
 }
 
-QEL_WIDEST_STORES void FillPixelsWide(uint32_t* Row, size_t N, uint32_t Pixel) {
+namespace {
+QEL_WIDEST_STORES void FillLoop(uint32_t* Row, size_t N, uint32_t Pixel) {
   for (size_t i = 0; i < N; ++i) Row[i] = Pixel;
+}
+
+// From about a few kilobytes on, the processor writes a string store in
+// whole cache lines without reading them first, as memset does; the vector
+// loop pays for reading every line it overwrites.
+constexpr size_t kStringStoreMin = 1024;
+}  // namespace
+
+void FillPixelsWide(uint32_t* Row, size_t N, uint32_t Pixel) {
+#if defined(__x86_64__)
+  if (N >= kStringStoreMin) {
+    asm volatile("rep stosl" : "+D"(Row), "+c"(N) : "a"(Pixel) : "memory");
+    return;
+  }
+#endif
+  FillLoop(Row, N, Pixel);
 }
 
 // The C library already dispatches its copy to the widest stores.

@@ -211,7 +211,7 @@ void AddCapsule(SpanSet& Set, double AX, double AY, double BX, double BY, double
 // ------------------------------------------------------------ ellipse ----
 
 EllipseRows::EllipseRows(int64_t Left, int64_t Top, int64_t Right, int64_t Bottom)
-    : left_(Left), top_(Top), w_(Right - Left), h_(Bottom - Top) {}
+    : left_(Left), top_(Top), w_(Right - Left), h_(Bottom - Top), reference_(ReferencePaths()) {}
 
 namespace {
 // Below this size the exact test U^2 h^2 <= w^2 (h^2 - V^2) fits in 128 bits.
@@ -235,18 +235,34 @@ int64_t EllipseRows::ReachFromEstimate(int64_t V) const {
   return u;
 }
 
-int64_t EllipseRows::Reach(int64_t V) const {
-  bool exact = w_ < kExactLimit && h_ < kExactLimit;
-  if (!exact || lastU_ < 0 || ReferencePaths()) return ReachFromEstimate(V);
-  // Walk a few steps from the previous row's reach; the result is the same
-  // exact largest U, and a long way falls back to the estimate.
-  Wide limit = Wide(w_) * w_ * (Wide(h_) * h_ - Wide(V) * V), h2 = Wide(h_) * h_;
-  auto inside = [&](int64_t u) { return Wide(u * u) * h2 <= limit; };
-  int64_t u = lastU_;
+namespace {
+// Below this size every product of the walk fits in 64 bits, which the
+// processor multiplies and compares in one step.
+constexpr int64_t kNarrowLimit = int64_t(1) << 15;
+constexpr int64_t kFar = INT64_MIN;
+
+// From the reach Last of a neighbouring row, a few steps to the largest U
+// with U^2 h^2 <= w^2 (h^2 - V^2); kFar when it lies further away.
+template <class Int>
+int64_t WalkReach(int64_t Last, int64_t W, int64_t H, int64_t V) {
+  const Int h2 = Int(H) * H, limit = Int(W) * W * (h2 - Int(V) * V);
+  auto inside = [&](int64_t u) { return Int(u * u) * h2 <= limit; };
+  int64_t u = Last;
   for (int i = 0; i < 8 && inside(u + 2); ++i) u += 2;
   for (int i = 0; i < 8 && u >= 0 && !inside(u); ++i) u -= 2;
-  if (inside(u + 2) || (u >= 0 && !inside(u))) return ReachFromEstimate(V);
+  if (inside(u + 2) || (u >= 0 && !inside(u))) return kFar;
   return u;
+}
+}  // namespace
+
+int64_t EllipseRows::Reach(int64_t V) const {
+  bool exact = w_ < kExactLimit && h_ < kExactLimit;
+  if (!exact || lastU_ < 0 || reference_) return ReachFromEstimate(V);
+  // Walk a few steps from the previous row's reach; the result is the same
+  // exact largest U, and a long way falls back to the estimate.
+  int64_t u = w_ < kNarrowLimit && h_ < kNarrowLimit ? WalkReach<int64_t>(lastU_, w_, h_, V)
+                                                     : WalkReach<Wide>(lastU_, w_, h_, V);
+  return u == kFar ? ReachFromEstimate(V) : u;
 }
 
 bool EllipseRows::Row(int64_t Y, int64_t& X0, int64_t& X1) const {
@@ -255,7 +271,7 @@ bool EllipseRows::Row(int64_t Y, int64_t& X0, int64_t& X1) const {
   // a pixel is inside when U^2 h^2 + V^2 w^2 <= w^2 h^2.
   int64_t v = 2 * (Y - top_) + 1 - h_;
   if (v < -h_ || v > h_) return false;
-  bool reference = ReferencePaths();
+  const bool reference = reference_;
   if (!reference)
     for (const Cached& c : cache_)
       if (c.has && c.y == Y) {

@@ -163,6 +163,7 @@ class EllipseRows {
   int64_t ReachFromEstimate(int64_t V) const;
 
   int64_t left_, top_, w_, h_;
+  bool reference_;  // ReferencePaths() when made: one shape is drawn one way
   // The last rows asked for: shapes walk down a row at a time and look one
   // row up and down, so each row is computed once, starting from the one
   // before it.

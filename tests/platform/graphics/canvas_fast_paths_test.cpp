@@ -38,9 +38,9 @@ void RandomTools(TCanvas& C, std::mt19937& Rng) {
 }  // namespace
 
 TEST(CanvasFastPaths, WideFillWritesExactlyTheRun) {
-  std::vector<uint32_t> row(400);
+  std::vector<uint32_t> row(3000);
   for (size_t offset = 0; offset < 9; ++offset)
-    for (size_t n = 0; n < 300; n += n < 80 ? 1 : 7) {
+    for (size_t n = 0; n < 2800; n += n < 80 ? 1 : n < 1000 ? 7 : 61) {
       std::fill(row.begin(), row.end(), 0x111111u);
       raster::FillPixels(row.data() + offset, n, 0xABCDEFu);
       for (size_t i = 0; i < row.size(); ++i)
