@@ -71,7 +71,7 @@ struct TGrid;
 
 // ------------------------------------------------- types and events ----
 
-// Raised when the selection cannot be sized for Max - Min + 1 slides.
+/// Raised when the selection cannot be sized for Max - Min + 1 slides.
 QEL_EXCEPTION(EQELThumbnailsError, EQELError)
 
 enum TImageRequestProcessing : uint8_t { irpShowEmpty, irpShowSlide, irpShowFrameOnly, irpShowNothing };
@@ -95,12 +95,12 @@ class TThumbnails : public TGraphicControl {
   int GetMax() const { return max_; }
   void SetMax(int v);
   int GetSlideSize() const { return slideSize_; }
-  void SetSlideSize(int v);  // at least 50, at most the width
+  void SetSlideSize(int v);  ///< At least 50, at most the width
   int GetSlideDistance() const { return slideDistance_; }
-  void SetSlideDistance(int v);  // clamped to 0..100
+  void SetSlideDistance(int v);  ///< Clamped to 0..100
   int GetSlideMargin() const { return slideMargin_; }
-  void SetSlideMargin(int v);  // clamped to 0..100
-  // The column count of the last paint (2 before the first) and the rows it drew.
+  void SetSlideMargin(int v);  ///< Clamped to 0..100
+  /// The column count of the last paint (2 before the first) and the rows it drew.
   int GetColumns() const { return columns_; }
   int GetRows() const { return rows_; }
   int Pitch() const { return slideSize_ + slideDistance_ + 2 * slideMargin_; }
@@ -109,7 +109,7 @@ class TThumbnails : public TGraphicControl {
   TSlideSelectMode GetSlideSelectMode() const { return selectMode_; }
   void SetSlideSelectMode(TSlideSelectMode v);
   int GetFocusLinewidth() const { return focusLinewidth_; }
-  void SetFocusLinewidth(int v);  // clamped to 0..10
+  void SetFocusLinewidth(int v);  ///< Clamped to 0..10
   int GetFocusedSlide() const { return focusedSlide_; }
   int GetLastClickedSlide() const { return lastClicked_; }
 
@@ -143,13 +143,13 @@ class TThumbnails : public TGraphicControl {
   bool GetSelectedSlide(int ThumbID) const;
   void SetSelectedSlide(int ThumbID, bool Value);
   void ResetAllSelections();
-  // The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
+  /// The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
   int FirstSelectedSlide() const { return selection_->FirstTrueBit() + min_; }
   int NumSlidesSelected() const { return selection_->CountTrueBits(); }
 
   // --- geometry (see the top of this file) ---
   void CalcSlidePos(int ThumbID, int& X, int& Y) const;
-  // The slide under (X, Y), 0 for none.
+  /// The slide under (X, Y), 0 for none.
   int CalcSlideIndex(int X, int Y) const;
 
   // --- focus highlight, drawn straight onto the control ---
@@ -158,7 +158,7 @@ class TThumbnails : public TGraphicControl {
 
   void Assign(TPersistent* Source) override;
   void AssignTo(TPersistent* Dest) override;
-  // Composes every visible card off screen and copies the picture at once.
+  /// Composes every visible card off screen and copies the picture at once.
   void Paint() override;
 
   TImageRequestEvent OnImageRequest;

@@ -32,40 +32,40 @@ class TMatrix : public TObject {
 
  protected:
   int cols_ = 0, rows_ = 0;
-  std::vector<double> values_;  // row-major
+  std::vector<double> values_;  ///< Row-major
   bool In(int Col, int Row) const { return Col >= 1 && Col <= cols_ && Row >= 1 && Row <= rows_; }
   size_t At(int Col, int Row) const { return size_t(Row - 1) * size_t(cols_) + size_t(Col - 1); }
 };
 
 using TResizeEvent = std::function<void(TObject* Sender, int OldCols, int OldRows, int NewCols, int NewRows)>;
-// Kind 0 rows, 1 columns; the two exchanged indexes; two more integers (0 here).
+/// Kind 0 rows, 1 columns; the two exchanged indexes; two more integers (0 here).
 using TSortExchgEvent = std::function<void(TObject* Sender, int Kind, int First, int Second, int Aux1, int Aux2)>;
 
 class TDataTable : public TMatrix {
  public:
   TDataTable(int Cols = 1, int Rows = 1);
 
-  // Keeps the values, states, names and attributes that remain; new cells are
-  // 0 with state 0, new columns are named "C-n" and new rows "R-n".
+  /// Keeps the values, states, names and attributes that remain; new cells are
+  /// 0 with state 0, new columns are named "C-n" and new rows "R-n".
   void Resize(int Cols, int Rows);
-  void InsertRow(int R);     // before R, 1 .. rows + 1
-  void InsertColumn(int C);  // before C, 1 .. cols + 1
-  void RemoveRow(int R);     // the last row stays
-  void RemoveColumn(int C);  // the last column stays
-  void Clear();              // values 0, states cleared
+  void InsertRow(int R);     ///< Before R, 1 .. rows + 1
+  void InsertColumn(int C);  ///< Before C, 1 .. cols + 1
+  void RemoveRow(int R);     ///< The last row stays
+  void RemoveColumn(int C);  ///< The last column stays
+  void Clear();              ///< Values 0, states cleared
   void MirrorRows();
   void MirrorColumns();
 
   uint8_t GetCellState(int Col, int Row) const { return In(Col, Row) ? states_[At(Col, Row)] : 0; }
   void SetCellState(int Col, int Row, uint8_t S) { if (In(Col, Row)) states_[At(Col, Row)] = S; }
   bool GetIsNumber(int Col, int Row) const { return In(Col, Row) && (states_[At(Col, Row)] & 0x03) == 0; }
-  void UnmarkAllCells();                    // clears marks A and B
-  void InvertCellStates(uint8_t Mask);      // XOR of every state with Mask
-  void ExchangeMarkings();                  // swaps bits 6 and 7
-  void FillMarkedCells(double V, uint8_t Mask);  // cells whose state has a bit of Mask
+  void UnmarkAllCells();                    ///< Clears marks A and B
+  void InvertCellStates(uint8_t Mask);      ///< XOR of every state with Mask
+  void ExchangeMarkings();                  ///< Swaps bits 6 and 7
+  void FillMarkedCells(double V, uint8_t Mask);  ///< Cells whose state has a bit of Mask
 
   std::string GetColName(int Col) const;
-  void SetColName(int Col, const std::string& Name);  // cut to 50 characters
+  void SetColName(int Col, const std::string& Name);  ///< Cut to 50 characters
   std::string GetRowName(int Row) const;
   void SetRowName(int Row, const std::string& Name);
   uint8_t GetColAttrib(int Col) const;
@@ -75,13 +75,13 @@ class TDataTable : public TMatrix {
   const std::string& GetFComment() const { return comment_; }
   void SetFComment(const std::string& S);
 
-  // Scale types 0..MaxMScaleType; 1 and 2 are nominal, with codes 1 .. 50.
+  /// Scale types 0..MaxMScaleType; 1 and 2 are nominal, with codes 1 .. 50.
   int GetMScaleType(int Col) const;
   void SetMScaleType(int Col, int Type);
-  std::string GetNominalID(int Col, int Code) const;  // "" when undefined
-  void SetNominalID(int Col, int Code, const std::string& ID);  // cut to 10 characters
-  // The code whose identifier is Text (compared in lower case with
-  // IgnoreCase); 0 when unknown or the column is out of range.
+  std::string GetNominalID(int Col, int Code) const;  ///< "" when undefined
+  void SetNominalID(int Col, int Code, const std::string& ID);  ///< Cut to 10 characters
+  /// The code whose identifier is Text (compared in lower case with
+  /// IgnoreCase); 0 when unknown or the column is out of range.
   int OrdinalOfNominalID(int Col, const std::string& Text, bool IgnoreCase) const;
 
   TNotifyEvent OnDataChanged;
@@ -114,13 +114,13 @@ class TDataTable : public TMatrix {
   void SetupChanged() { if (OnSetupChanged) OnSetupChanged(this); }
 };
 
-// 32-bit integers at (column, row) from 1.
+/// 32-bit integers at (column, row) from 1.
 class TIntMatrix : public TObject {
  public:
   TIntMatrix(int Cols, int Rows);
   int GetNrOfColumns() const { return cols_; }
   int GetNrOfRows() const { return rows_; }
-  void Resize(int Cols, int Rows);  // keeps what remains, new values 0
+  void Resize(int Cols, int Rows);  ///< Keeps what remains, new values 0
   void SetNRows(int N) { Resize(cols_, N); }
   int32_t GetVal(int Col, int Row) const;
   void SetVal(int Col, int Row, int32_t V);
@@ -130,16 +130,16 @@ class TIntMatrix : public TObject {
   std::vector<int32_t> values_;
 };
 
-// Bits from 0 to Size - 1.
+/// Bits from 0 to Size - 1.
 class TBitFld : public TObject {
  public:
   explicit TBitFld(int Size = 0) { SetSize(Size); }
   int GetSize() const { return size_; }
-  void SetSize(int N);  // keeps the bits that remain, new bits false
-  void Clear();         // all bits false
+  void SetSize(int N);  ///< Keeps the bits that remain, new bits false
+  void Clear();         ///< All bits false
   bool GetBit(int I) const;
   void SetBit(int I, bool V);
-  int FirstTrueBit() const;  // -1 when none
+  int FirstTrueBit() const;  ///< -1 when none
   int CountTrueBits() const;
 
  private:

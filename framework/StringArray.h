@@ -37,17 +37,17 @@ class TStringArray : public TObject {
 
   int GetNrOfColumns() const { return cols_; }
   int GetNrOfRows() const { return rows_; }
-  // Keeps the cells that remain; new cells are empty, new attributes 0.
+  /// Keeps the cells that remain; new cells are empty, new attributes 0.
   void Resize(int Cols, int Rows);
-  // The minimum number of rows storage grows by (at least 1).
+  /// The minimum number of rows storage grows by (at least 1).
   void SetAllocRowsBy(int N) { allocRowsBy_ = N < 1 ? 1 : N; }
   int GetAllocRowsBy() const { return allocRowsBy_; }
-  // Empties every cell; dimensions, attributes and the shown order stay.
+  /// Empties every cell; dimensions, attributes and the shown order stay.
   void Clear();
 
   const std::string& GetString(int Col, int Row) const;
-  void SetString(int Col, int Row, const std::string& S);  // fires OnChange
-  // The cell as a number when it reads as one, else 0.
+  void SetString(int Col, int Row, const std::string& S);  ///< Fires OnChange
+  /// The cell as a number when it reads as one, else 0.
   double GetAsNumber(int Col, int Row) const;
 
   uint8_t GetRowAttrib(int Row) const;
@@ -55,22 +55,22 @@ class TStringArray : public TObject {
   uint8_t GetColAttrib(int Col) const;
   void SetColAttrib(int Col, uint8_t Value);
 
-  // Inserts an empty row before R (1 .. NrOfRows + 1) / removes row R.
+  /// Inserts an empty row before R (1 .. NrOfRows + 1) / removes row R.
   void InsertRow(int R);
   void RemoveRow(int R);
 
-  // Orders the shown rows by Col, then ColSec (-1: none). False when Col is
-  // outside 0 .. NrOfColumns (nothing happens then).
+  /// Orders the shown rows by Col, then ColSec (-1: none). False when Col is
+  /// outside 0 .. NrOfColumns (nothing happens then).
   bool Sort(int Col, int ColSec, bool Ascending);
   int GetSortOrder(int I) const;
-  // Shows stored row J at I. Callers that rebuild an order set every row;
-  // CommitSorting ignores an order that is not a permutation.
+  /// Shows stored row J at I. Callers that rebuild an order set every row;
+  /// CommitSorting ignores an order that is not a permutation.
   void SetSortOrder(int I, int J);
   void UnSort();
   void CommitSorting();
   bool IsSorted() const;
 
-  // Reads as a number? Shared by the sort and GetAsNumber.
+  /// Reads as a number? Shared by the sort and GetAsNumber.
   static bool ReadNumber(std::string_view S, double& Value);
 
   TNotifyEvent OnChange;

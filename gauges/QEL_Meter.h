@@ -37,7 +37,7 @@ namespace qel {
 
 // ------------------------------------------------- types and events ----
 
-// The number in each name is the sweep of the scale in degrees.
+/// The number in each name is the sweep of the scale in degrees.
 enum TMeterLayout : uint8_t { mlCirc90, mlCirc120, mlCirc180, mlCirc270, mlCirc300, mlCirc360 };
 int MeterLayoutSweep(TMeterLayout Layout);
 
@@ -61,9 +61,9 @@ class TNeedleLayout : public TPersistent {
   int GetThickness() const { return thickness_; }
   void SetThickness(int v) { if (StoreIfChanged(thickness_, v)) Changed(); }
   int GetPercentNeedleLength() const { return percentNeedleLength_; }
-  void SetPercentNeedleLength(int v);  // clamped to 0..100
+  void SetPercentNeedleLength(int v);  ///< Clamped to 0..100
   int GetHeadAngle() const { return headAngle_; }
-  void SetHeadAngle(int v);  // clamped to 0..180
+  void SetHeadAngle(int v);  ///< Clamped to 0..180
   int GetHeadMidLeng() const { return headMidLeng_; }
   void SetHeadMidLeng(int v) { if (StoreIfChanged(headMidLeng_, v)) Changed(); }
   int GetShadowDx() const { return shadowDx_; }
@@ -75,9 +75,9 @@ class TNeedleLayout : public TPersistent {
   bool GetVisible() const { return visible_; }
   void SetVisible(bool v) { if (StoreIfChanged(visible_, v)) Changed(); }
 
-  // Copies every setting but OnChange from another needle layout.
+  /// Copies every setting but OnChange from another needle layout.
   void Assign(TPersistent* Source) override;
-  // Fires OnChange.
+  /// Fires OnChange.
   void Changed();
   TNotifyEvent OnChange;
 
@@ -116,7 +116,7 @@ class TMeter : public TGraphicControl {
   void SetThresholdHigh(double v);
   bool GetLogarithmic() const { return logarithmic_; }
   void SetLogarithmic(bool v);
-  // The range flags the limit lamps show.
+  /// The range flags the limit lamps show.
   bool GetOverflow() const { return overflow_; }
   bool GetUnderflow() const { return underflow_; }
 
@@ -215,9 +215,9 @@ class TMeter : public TGraphicControl {
   TMeterRenderedEvent OnMeterRendered;
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
-  // Draws the whole meter off screen and copies it in one step.
+  /// Draws the whole meter off screen and copies it in one step.
   void Paint() override;
-  // Repaints: wired to both needle layouts' OnChange.
+  /// Repaints: wired to both needle layouts' OnChange.
   void StyleChanged(TObject* Sender);
 
  protected:

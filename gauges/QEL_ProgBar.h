@@ -42,7 +42,7 @@ namespace qel {
 
 QEL_EXCEPTION(EQELProgBar, EQELError)
 
-// Fired before the value text is drawn; the text the handler leaves is drawn.
+/// Fired before the value text is drawn; the text the handler leaves is drawn.
 using TBeforeShowValueEvent = std::function<void(TObject* Sender, std::string& ValueText)>;
 
 class TProgBar : public TGraphicControl {
@@ -57,7 +57,7 @@ class TProgBar : public TGraphicControl {
   void SetMin(double v) { SetProperty(min_, v, TRefresh::Paint); }
   double GetMax() const { return max_; }
   void SetMax(double v) { SetProperty(max_, v, TRefresh::Paint); }
-  // Min becomes the smaller and Max the larger of A and B.
+  /// Min becomes the smaller and Max the larger of A and B.
   void SetRange(double A, double B);
   TDirection GetDirection() const { return direction_; }
   void SetDirection(TDirection v) { SetProperty(direction_, v, TRefresh::Paint); }
@@ -68,7 +68,7 @@ class TProgBar : public TGraphicControl {
   void SetColorMin(TColor v);
   TColor GetColorMax() const { return table_[progbar::kTableSize - 1]; }
   void SetColorMax(TColor v);
-  // One entry 0..1023 (others: 0, or ignored); writing does not repaint.
+  /// One entry 0..1023 (others: 0, or ignored); writing does not repaint.
   TColor GetBarColorElem(int Index) const;
   void SetBarColorElem(int Index, TColor Color);
   bool GetShowColorGradient() const { return showColorGradient_; }
@@ -81,7 +81,7 @@ class TProgBar : public TGraphicControl {
   void SetColorMargin(TColor v) { SetProperty(colorMargin_, v, TRefresh::Paint); }
   TColor GetColorGrid() const { return colorGrid_; }
   void SetColorGrid(TColor v) { SetProperty(colorGrid_, v, TRefresh::Paint); }
-  // Grid spacing in pixels; a grid is drawn only above 1.
+  /// Grid spacing in pixels; a grid is drawn only above 1.
   int GetGridDist() const { return gridDist_; }
   void SetGridDist(int v) { SetProperty(gridDist_, v, TRefresh::Paint); }
 
@@ -100,26 +100,26 @@ class TProgBar : public TGraphicControl {
   void SetFrameStyleInner(TFrameStyle v) { SetProperty(frameStyleInner_, v, TRefresh::Paint); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
-  // A PNG or BMP file stretched over the bar area. A file that cannot be
-  // loaded is ignored (the name stays as it was); an empty name clears it.
+  /// A PNG or BMP file stretched over the bar area. A file that cannot be
+  /// loaded is ignored (the name stays as it was); an empty name clears it.
   const std::string& GetBackGroundImg() const { return backGroundImg_; }
   void SetBackGroundImg(const std::string& FileName);
 
   // --- value text ---
   bool GetTextVisible() const { return textVisible_; }
   void SetTextVisible(bool v) { SetProperty(textVisible_, v, TRefresh::Paint, TStore::Always); }
-  // -2..10: decimals, or -1 / -2 for the two scientific forms.
+  /// -2..10: decimals, or -1 / -2 for the two scientific forms.
   int GetTextDecPlaces() const { return textDecPlaces_; }
   void SetTextDecPlaces(int v);
-  // Which point of the text lies at (TextPosX, TextPosY).
+  /// Which point of the text lies at (TextPosX, TextPosY).
   TAlignment GetTextAlignment() const { return textAlignment_; }
   void SetTextAlignment(TAlignment v) { SetProperty(textAlignment_, v, TRefresh::Paint); }
-  // 0..Width and 0..Height at the time of setting.
+  /// 0..Width and 0..Height at the time of setting.
   int GetTextPosX() const { return textPosX_; }
   void SetTextPosX(int v);
   int GetTextPosY() const { return textPosY_; }
   void SetTextPosY(int v);
-  // 0..360 degrees, counter-clockwise.
+  /// 0..360 degrees, counter-clockwise.
   int GetTextAngle() const { return textAngle_; }
   void SetTextAngle(int v);
   TBeforeShowValueEvent OnShowValue;
@@ -127,23 +127,23 @@ class TProgBar : public TGraphicControl {
   // --- automatic increment ---
   bool GetAutoInc() const { return autoInc_; }
   void SetAutoInc(bool v);
-  // Added to Value on every tick; zero and non-finite steps are refused.
+  /// Added to Value on every tick; zero and non-finite steps are refused.
   double GetAutoIncStep() const { return autoIncStep_; }
   void SetAutoIncStep(double v);
-  // Milliseconds before the first step and between later steps; at least 10.
+  /// Milliseconds before the first step and between later steps; at least 10.
   int GetStartInterval() const { return startInterval_; }
   void SetStartInterval(int v);
   int GetRepeatInterval() const { return repeatInterval_; }
   void SetRepeatInterval(int v);
-  // Fired after each automatic step.
+  /// Fired after each automatic step.
   const TNotifyEvent& GetOnAutoInc() const { return onAutoInc_; }
   void SetOnAutoInc(TNotifyEvent v);
 
-  // Copies look, range, value, colour table, background (name and picture),
-  // text settings and OnShowValue from another TProgBar, then repaints; the
-  // automatic increment is not copied.
+  /// Copies look, range, value, colour table, background (name and picture),
+  /// text settings and OnShowValue from another TProgBar, then repaints; the
+  /// automatic increment is not copied.
   void Assign(TPersistent* Source) override;
-  // Draws the whole bar off screen and copies it in one step.
+  /// Draws the whole bar off screen and copies it in one step.
   void Paint() override;
 
  protected:

@@ -55,7 +55,7 @@ enum TOnOffButStyle : uint8_t {
 enum TOOButMode : uint8_t { oobmNormalBut, oobmSpeedBut };
 enum TOOButMouseAction : uint8_t { oomaNone, oomaFocused, oomaPlain };
 
-// The resource picture of a style ("" for oobsUser).
+/// The resource picture of a style ("" for oobsUser).
 const char* OnOffButResourceName(TOnOffButStyle Style);
 
 class TOnOffBut : public TGraphicControl {
@@ -67,8 +67,8 @@ class TOnOffBut : public TGraphicControl {
 
   // --- state and behaviour ---
   bool GetOnOff() const { return onOff_; }
-  // Switching a grouped button off is refused unless AllowAllOff; switching
-  // one on switches the others of its group off.
+  /// Switching a grouped button off is refused unless AllowAllOff; switching
+  /// one on switches the others of its group off.
   void SetOnOff(bool v);
   TOnOffButStyle GetButtonStyle() const { return buttonStyle_; }
   void SetButtonStyle(TOnOffButStyle v);
@@ -84,8 +84,8 @@ class TOnOffBut : public TGraphicControl {
   // --- placement of the picture ---
   bool GetAutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool v);
-  // Negative values are ignored; with AutoCenter the picture is re-centred
-  // instead; otherwise at most Width (Height).
+  /// Negative values are ignored; with AutoCenter the picture is re-centred
+  /// instead; otherwise at most Width (Height).
   int GetLeftSpace() const { return leftSpace_; }
   void SetLeftSpace(int v);
   int GetTopSpace() const { return topSpace_; }
@@ -120,32 +120,32 @@ class TOnOffBut : public TGraphicControl {
   void SetColorScheme(TColorScheme v);
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v, TRefresh::Paint); }
-  // The parent shows through everywhere but the picture, captions and frame.
+  /// The parent shows through everywhere but the picture, captions and frame.
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v) { Apply(transparent_, v, TRefresh::Invalidate, kAlways); }
 
   // --- pictures ---
   // Fills the four frames for the current style (the user frames for oobsUser).
   void LoadGlyphs();
-  // Cuts Picture into the four frames as the 2 x 2 grid says and takes their size.
+  /// Cuts Picture into the four frames as the 2 x 2 grid says and takes their size.
   void ExtractGlyphs(TBitmap* Picture);
   void AdjustAutoCenter();
-  // The user style's frames from a picture laid out like the resource ones
-  // (at least 2 x 2 pixels, else EInvalidGraphic and nothing changes), or
-  // from a BMP or PNG file (a bad file raises and changes nothing).
+  /// The user style's frames from a picture laid out like the resource ones
+  /// (at least 2 x 2 pixels, else EInvalidGraphic and nothing changes), or
+  /// from a BMP or PNG file (a bad file raises and changes nothing).
   void SetUserGlyph(TBitmap* Picture);
   void LoadUserGlyph(const std::string& FileName);
-  // The frame shown for Index (0..3, see above), for inspection.
+  /// The frame shown for Index (0..3, see above), for inspection.
   const TBitmap* Frame(int Index) const;
 
-  // The resize handler installed as OnResize: re-centres with AutoCenter.
-  // An application that assigns its own OnResize takes this over.
+  /// The resize handler installed as OnResize: re-centres with AutoCenter.
+  /// An application that assigns its own OnResize takes this over.
   void ProcessResize(TObject* Sender);
 
-  // From another TOnOffBut: spaces, AutoCenter, captions and alignments,
-  // FrameStyle, colours and scheme, OnOff, all eight frames, ButtonStyle,
-  // MouseAction, glyph size, Transparent and Enabled; then invalidates.
-  // GroupIndex, AllowAllOff and Mode stay.
+  /// From another TOnOffBut: spaces, AutoCenter, captions and alignments,
+  /// FrameStyle, colours and scheme, OnOff, all eight frames, ButtonStyle,
+  /// MouseAction, glyph size, Transparent and Enabled; then invalidates.
+  /// GroupIndex, AllowAllOff and Mode stay.
   void Assign(TPersistent* Source) override;
   void Paint() override;
 
@@ -153,10 +153,10 @@ class TOnOffBut : public TGraphicControl {
   void AssignTo(TPersistent* Dest) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  // Does nothing: OnClick comes from MouseUp only.
+  /// Does nothing: OnClick comes from MouseUp only.
   void Click() override {}
   void WndProc(TMessage& Message) override;
-  // Tells the group (the parent's other buttons) that this one is on.
+  /// Tells the group (the parent's other buttons) that this one is on.
   void UpdateExclusive();
 
  private:

@@ -25,28 +25,28 @@ class TRepSpeedButton : public TSpeedButton {
   explicit TRepSpeedButton(TComponent* AOwner);
   ~TRepSpeedButton() override;
 
-  // Milliseconds from the press to the first repeat click; at least 10.
+  /// Milliseconds from the press to the first repeat click; at least 10.
   int GetStartClickInterval() const { return startClickInterval_; }
   void SetStartClickInterval(int v);
-  // Milliseconds between later repeat clicks; at least 10.
+  /// Milliseconds between later repeat clicks; at least 10.
   int GetRepeatClickInterval() const { return repeatClickInterval_; }
   void SetRepeatClickInterval(int v);
-  // Fired on every tick while held (Sender is the button).
+  /// Fired on every tick while held (Sender is the button).
   const TNotifyEvent& GetOnRepeatClick() const { return onRepeatClick_; }
   void SetOnRepeatClick(TNotifyEvent v);
 
-  // Between a left-button press and its release.
+  /// Between a left-button press and its release.
   bool Pressed() const { return pressed_; }
 
  protected:
-  // Arms the start delay (InitTimer) or the repeat interval (UpdateTimer);
-  // either only kills the timer when the button is not pressed. A refused
-  // timer raises EQELRepSpeedButton.
+  /// Arms the start delay (InitTimer) or the repeat interval (UpdateTimer);
+  /// either only kills the timer when the button is not pressed. A refused
+  /// timer raises EQELRepSpeedButton.
   void InitTimer();
   void UpdateTimer();
-  // One tick: the repeat interval after the first, then the hook and the event.
+  /// One tick: the repeat interval after the first, then the hook and the event.
   void DoTimer();
-  // Called on every tick before OnRepeatClick; for descendants.
+  /// Called on every tick before OnRepeatClick; for descendants.
   virtual void RepeatClickEvent() {}
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -27,8 +27,8 @@
 
 namespace qel {
 
-// The top-left corner of the rotated text's cell (see above); W2 and H2 are
-// half the text's width and height.
+/// The top-left corner of the rotated text's cell (see above); W2 and H2 are
+/// half the text's width and height.
 TPoint RotatedTextOrigin(TAlignment Alignment, int PosX, int PosY, int W2, int H2, int Angle);
 
 class TRotLab : public TCustomLabel {
@@ -37,13 +37,13 @@ class TRotLab : public TCustomLabel {
 
   int GetTextAngle() const { return textAngle_; }
   void SetTextAngle(int v) { Change(textAngle_, v); }
-  // With AutoCenter on, assigned values are ignored: the anchor is re-centred.
+  /// With AutoCenter on, assigned values are ignored: the anchor is re-centred.
   int GetPosX() const { return posX_; }
   void SetPosX(int v);
   int GetPosY() const { return posY_; }
   void SetPosY(int v);
-  // On: the anchor is the middle of the label (Width div 2, Height div 2),
-  // kept there when the label is resized or given a parent.
+  /// On: the anchor is the middle of the label (Width div 2, Height div 2),
+  /// kept there when the label is resized or given a parent.
   bool GetAutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool v);
   void SetAlignment(TAlignment v);
@@ -56,15 +56,15 @@ class TRotLab : public TCustomLabel {
   void SetFrameStyle(TFrameStyle v) { Change(frameStyle_, v); }
 
   void SetParent(TWinControl* AParent) override;
-  // Copies AutoCenter, FrameStyle, TextAngle, PosX, PosY and AntiAlias from
-  // another TRotLab, then invalidates.
+  /// Copies AutoCenter, FrameStyle, TextAngle, PosX, PosY and AntiAlias from
+  /// another TRotLab, then invalidates.
   void Assign(TPersistent* Source) override;
 
  protected:
   void AssignTo(TPersistent* Dest) override;
-  // The rotated text; nothing when only the extent is asked for.
+  /// The rotated text; nothing when only the extent is asked for.
   void DoDrawText(TRect& Rect, int Flags) override;
-  // The platform label's painting, then the frame; nothing when hidden.
+  /// The platform label's painting, then the frame; nothing when hidden.
   void Paint() override;
 
  private:

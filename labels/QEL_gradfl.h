@@ -29,9 +29,9 @@ enum TGridMode : uint8_t { gmNone, gmHoriz, gmVert, gmBoth };
 
 // The band arithmetic, free of any control (tests use it too).
 namespace gradfill {
-// Band K of N along an axis of Size pixels: [first, last + 1).
+/// Band K of N along an axis of Size pixels: [first, last + 1).
 int BandStart(int K, int N, int Size);
-// The colour of band K of N (system colours resolved).
+/// The colour of band K of N (system colours resolved).
 TColor BandColor(TGradType Type, int K, int N, TColor First, TColor Last);
 }  // namespace gradfill
 
@@ -43,13 +43,13 @@ class TGradFill : public TGraphicControl {
   void SetColorFirst(TColor v);
   TColor GetColorLast() const { return colorLast_; }
   void SetColorLast(TColor v);
-  // Swaps which of the two kept colours shows as first and as last.
+  /// Swaps which of the two kept colours shows as first and as last.
   bool GetColorFlipped() const { return colorFlipped_; }
   void SetColorFlipped(bool v);
   TGradType GetFillType() const { return fillType_; }
   void SetFillType(TGradType v);
   int GetNrColors() const { return nrColors_; }
-  void SetNrColors(int v);  // clamped to 1..255
+  void SetNrColors(int v);  ///< Clamped to 1..255
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Invalidate, TStore::Always); }
   TGridMode GetGridMode() const { return gridMode_; }
@@ -57,10 +57,10 @@ class TGradFill : public TGraphicControl {
   TColor GetGridColor() const { return gridColor_; }
   void SetGridColor(TColor v) { SetProperty(gridColor_, v, TRefresh::Invalidate, TStore::Always); }
 
-  // Fired after every paint, with the control's canvas ready to draw on.
+  /// Fired after every paint, with the control's canvas ready to draw on.
   TNotifyEvent OnPaint;
 
-  // Bands, grid and frame onto Bitmap (of the control's size).
+  /// Bands, grid and frame onto Bitmap (of the control's size).
   void DrawGradient(TBitmap& Bitmap) const;
 
  protected:

@@ -8,7 +8,7 @@ namespace qel {
 
 enum class TCellInput : unsigned char { Number, Empty, Invalid };
 
-// Value is set only for a number.
+/// Value is set only for a number.
 TCellInput ParseCellInput(const std::string& Text, double& Value);
 
 }  // namespace qel

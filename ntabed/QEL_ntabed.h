@@ -70,13 +70,13 @@ class TStringList;
 
 QEL_EXCEPTION(EQELNTabedError, EQELError)
 
-// Called before a data cell is drawn, with the table column and row; what
-// the handler leaves in Text, the colours and the styles is drawn. It never
-// changes the table.
+/// Called before a data cell is drawn, with the table column and row; what
+/// the handler leaves in Text, the colours and the styles is drawn. It never
+/// changes the table.
 using TBeforeRenderCellEvent = std::function<void(TObject* Sender, int colix, int rowix, std::string& Text,
                                                   TColor& ColorText, TColor& ColorBakg, TFontStyles& FontStyles)>;
 
-// Called just before an internal popup menu shows, with that menu.
+/// Called just before an internal popup menu shows, with that menu.
 using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 
 class TNTabEd : public TCustomDrawGrid {
@@ -88,7 +88,7 @@ class TNTabEd : public TCustomDrawGrid {
 
   bool GetAutoAdvance() const { return autoAdvance_; }
   void SetAutoAdvance(bool v) { autoAdvance_ = v; }
-  // Ordinal 0 advances downwards, 1 to the right.
+  /// Ordinal 0 advances downwards, 1 to the right.
   TOrientation GetAutoAdvanceDir() const { return autoAdvanceDir_; }
   void SetAutoAdvanceDir(TOrientation v) { autoAdvanceDir_ = v; }
   bool GetAttribRowVisible() const { return colOffset_ == 1; }
@@ -99,7 +99,7 @@ class TNTabEd : public TCustomDrawGrid {
   void SetBlockInternalPopup(bool v) { blockInternalPopup_ = v; }
   bool GetCommentEditingAllowed() const { return commentEditingAllowed_; }
   void SetCommentEditingAllowed(bool v) { commentEditingAllowed_ = v; }
-  // The table's comment; control characters are dropped when it is set.
+  /// The table's comment; control characters are dropped when it is set.
   std::string GetComment() const;
   void SetComment(const std::string& v);
 
@@ -122,8 +122,8 @@ class TNTabEd : public TCustomDrawGrid {
   TColor GetColorRangeSelBG() const { return colorRangeSelBG_; }
   void SetColorRangeSelBG(TColor v) { SetLookColor(colorRangeSelBG_, v); }
 
-  // The grid's default width; the row-name column is then 80 pixels and the
-  // row-attribute column its remembered width.
+  /// The grid's default width; the row-name column is then 80 pixels and the
+  /// row-attribute column its remembered width.
   int GetDefaultColWidth() const { return TCustomGrid::GetDefaultColWidth(); }
   void SetDefaultColWidth(int v);
   bool GetBoldMarks() const { return boldMarks_; }
@@ -134,16 +134,16 @@ class TNTabEd : public TCustomDrawGrid {
   void SetClipboardUseFullPrec(bool v) { clipboardUseFullPrec_ = v; }
   int GetNomEditDropDownCount() const { return nomEditDropDownCount_; }
   void SetNomEditDropDownCount(int v);
-  // Field width of the number texts, 1..20; other values are ignored.
+  /// Field width of the number texts, 1..20; other values are ignored.
   int GetNumWidth() const { return numWidth_; }
   void SetNumWidth(int v);
   bool GetDataReadOnly() const { return dataReadOnly_; }
   void SetDataReadOnly(bool v);
-  // While true, every paint fits the default row height to the font.
+  /// While true, every paint fits the default row height to the font.
   bool GetOptimizeRowHeight() const { return optimizeRowHeight_; }
   void SetOptimizeRowHeight(bool v);
 
-  // In table numbering: the first table column (row) shown after the fixed ones.
+  /// In table numbering: the first table column (row) shown after the fixed ones.
   int GetLeftCol() const { return TCustomGrid::GetLeftCol() - colOffset_; }
   void SetLeftCol(int v);
   int GetTopRow() const { return TCustomGrid::GetTopRow() - rowOffset_; }
@@ -158,7 +158,7 @@ class TNTabEd : public TCustomDrawGrid {
 
   TNotifyEvent OnChange, OnChangeSetup, OnHeadingChanged, OnAttributeChanged, OnCellStateChanged, OnLayoutChanged,
       OnSelectionChanged;
-  // The table's progress, passed on at once with the editor as sender.
+  /// The table's progress, passed on at once with the editor as sender.
   TOnPercentDoneEvent OnPercentDone;
   TBeforeRenderCellEvent OnBeforeRenderCell;
   // OnTopLeftChanged (after every scroll), OnGetEditText and OnSetEditText
@@ -167,20 +167,20 @@ class TNTabEd : public TCustomDrawGrid {
   // ----------------------------------------------- cells and marks ----
 
   double GetElem(int Col, int Row) const { return table_->GetElem(Col, Row); }
-  // Writes the value only: no repaint, no event.
+  /// Writes the value only: no repaint, no event.
   void SetElem(int Col, int Row, double V) { table_->SetElem(Col, Row, V); }
   uint8_t GetCellState(int Col, int Row) const { return table_->GetCellState(Col, Row); }
-  // Writes the whole state byte of a cell; repaints, cell-states-changed.
+  /// Writes the whole state byte of a cell; repaints, cell-states-changed.
   void SetCellState(int Col, int Row, uint8_t State);
   bool GetIsEmpty(int Col, int Row) const { return (GetCellState(Col, Row) & csEmpty) != 0; }
   bool GetIsNumber(int Col, int Row) const { return table_->GetIsNumber(Col, Row); }
-  // Sets or clears the empty bit only; cell-states-changed, no repaint.
+  /// Sets or clears the empty bit only; cell-states-changed, no repaint.
   void SetIsEmpty(int Col, int Row, bool v);
   bool GetElemMarkedA(int Col, int Row) const { return (GetCellState(Col, Row) & csMarkA) != 0; }
   bool GetElemMarkedB(int Col, int Row) const { return (GetCellState(Col, Row) & csMarkB) != 0; }
   void SetElemMarkedA(int Col, int Row, bool v) { SetMarkBit(Col, Row, csMarkA, v); }
   void SetElemMarkedB(int Col, int Row, bool v) { SetMarkBit(Col, Row, csMarkB, v); }
-  // Whether any cell of the row (column, table) carries mark A or B.
+  /// Whether any cell of the row (column, table) carries mark A or B.
   bool IfRowMarked(int Row) const;
   bool IfColumnMarked(int Col) const;
   bool IfAnyMarked() const;
@@ -189,68 +189,68 @@ class TNTabEd : public TCustomDrawGrid {
   void UnMarkAllElems();
   void MarkAllElemsA() { MarkAll(csMarkA); }
   void MarkAllElemsB() { MarkAll(csMarkB); }
-  // XOR of every state byte with Mask.
+  /// XOR of every state byte with Mask.
   void InvertCellStates(uint8_t Mask);
-  // Swaps marks A and B of every cell.
+  /// Swaps marks A and B of every cell.
   void ExchangeMarkings();
-  // Every value (not the states); no repaint, no event.
+  /// Every value (not the states); no repaint, no event.
   void Fill(double V) { table_->Fill(V); }
-  // The value of every cell whose state has a bit of Mask.
+  /// The value of every cell whose state has a bit of Mask.
   void FillMarkedCells(double V, uint8_t Mask);
 
   // ------------------------------- names, attributes and precision ----
 
   std::string GetColName(int Col) const { return table_->GetColName(Col); }
   std::string GetRowName(int Row) const { return table_->GetRowName(Row); }
-  // Names longer than 50 characters are cut.
+  /// Names longer than 50 characters are cut.
   void SetColName(int Col, const std::string& Name);
   void SetRowName(int Row, const std::string& Name);
   uint8_t GetColAttrib(int Col) const { return table_->GetColAttrib(Col); }
   uint8_t GetRowAttrib(int Row) const { return table_->GetRowAttrib(Row); }
   void SetColAttrib(int Col, uint8_t A);
   void SetRowAttrib(int Row, uint8_t A);
-  // 0..10 fixed decimals, 255 scientific; 0 for a column outside the table.
+  /// 0..10 fixed decimals, 255 scientific; 0 for a column outside the table.
   uint8_t GetDecPlaces(int Col) const;
-  // A negative value (or 255) selects scientific form, above 10 gives 10.
+  /// A negative value (or 255) selects scientific form, above 10 gives 10.
   void SetDecPlaces(int Col, int Places);
 
   // ---------------------------------------- sizes of columns and rows ----
 
-  // Index > 0 a table column, 0 the row-name column, < 0 the row-attribute
-  // column (0 wide while hidden; setting it while hidden changes nothing).
+  /// Index > 0 a table column, 0 the row-name column, < 0 the row-attribute
+  /// column (0 wide while hidden; setting it while hidden changes nothing).
   int GetColWidths(int Index) const;
   void SetColWidths(int Index, int Width);
-  // Fits column Index (-1 attributes, 0 row names, 1.. table columns) to its
-  // texts, the column name too when WithHeader, plus Extra + 8 pixels (at
-  // least 4); applies and returns the width, 0 for other indexes.
+  /// Fits column Index (-1 attributes, 0 row names, 1.. table columns) to its
+  /// texts, the column name too when WithHeader, plus Extra + 8 pixels (at
+  /// least 4); applies and returns the width, 0 for other indexes.
   int AutoColWidth(int Index, bool WithHeader, int Extra);
-  // Fits row Index (as SetRowHeight) to the font's height plus Margin + 2
-  // pixels (at least 8); applies and returns the height.
+  /// Fits row Index (as SetRowHeight) to the font's height plus Margin + 2
+  /// pixels (at least 8); applies and returns the height.
   int AutoRowHeight(int Index, int Margin);
-  // Index > 0 a table row, 0 the column-name row, < 0 the column-attribute row.
+  /// Index > 0 a table row, 0 the column-name row, < 0 the column-attribute row.
   void SetRowHeight(int Index, int Height);
 
   // ------------------------------------------------------ dimensions ----
 
-  // Before row R (1 .. rows + 1); the new row is empty of data.
+  /// Before row R (1 .. rows + 1); the new row is empty of data.
   void InsertRow(int R);
-  // Before column C (1 .. columns + 1); the new column takes the precision
-  // of the column at C (the last column when appending); precisions of the
-  // others stay with their columns.
+  /// Before column C (1 .. columns + 1); the new column takes the precision
+  /// of the column at C (the last column when appending); precisions of the
+  /// others stay with their columns.
   void InsertColumn(int C);
-  // The last row (column) is never removed.
+  /// The last row (column) is never removed.
   void RemoveRow(int R);
   void RemoveColumn(int C);
-  // Reverse the rows (columns) with names, attributes and cell states; the
-  // columns' precisions are reversed with them.
+  /// Reverse the rows (columns) with names, attributes and cell states; the
+  /// columns' precisions are reversed with them.
   void MirrorRows();
   void MirrorColumns();
-  // Both dimensions in one step (at least 1 each).
+  /// Both dimensions in one step (at least 1 each).
   void Redimension(int Columns, int Rows);
-  // Values 0, states cleared, columns named "C-n", rows "R-n", precision 3.
+  /// Values 0, states cleared, columns named "C-n", rows "R-n", precision 3.
   void Clear();
-  // While true nothing is painted and notifications wait; clearing it
-  // repaints once and fires what waited.
+  /// While true nothing is painted and notifications wait; clearing it
+  /// repaints once and fires what waited.
   void SetSuppressPaint(bool v);
   bool GetSuppressPaint() const { return suppressPaint_; }
 
@@ -266,61 +266,61 @@ class TNTabEd : public TCustomDrawGrid {
   // they move with their line where a sort says so. Afterwards one repaint
   // and one notification of each kind that changed.
 
-  // Orders rows LowRow..HighRow by the values in column SortColIx, which must
-  // lie within LowCol..HighCol (otherwise nothing happens). Ascending puts
-  // small values first; cells that hold no number (empty or invalid) come
-  // last either way. MoveHeaders: the rows' names and attributes move too.
+  /// Orders rows LowRow..HighRow by the values in column SortColIx, which must
+  /// lie within LowCol..HighCol (otherwise nothing happens). Ascending puts
+  /// small values first; cells that hold no number (empty or invalid) come
+  /// last either way. MoveHeaders: the rows' names and attributes move too.
   void SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow, bool MoveHeaders);
-  // Orders columns LowCol..HighCol by the values in row SortRowIx (within
-  // LowRow..HighRow); MoveHeaders: the columns' headers move too.
+  /// Orders columns LowCol..HighCol by the values in row SortRowIx (within
+  /// LowRow..HighRow); MoveHeaders: the columns' headers move too.
   void SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow, bool MoveHeaders);
-  // Orders rows LowRow..HighRow (columns LowCol..HighCol) by their
-  // attribute; the headers always move with their line.
+  /// Orders rows LowRow..HighRow (columns LowCol..HighCol) by their
+  /// attribute; the headers always move with their line.
   void SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
   void SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
-  // Orders by name, ignoring case (as AnsiCompareText); CaseSensitive
-  // compares the names character by character instead. Headers move.
+  /// Orders by name, ignoring case (as AnsiCompareText); CaseSensitive
+  /// compares the names character by character instead. Headers move.
   void SortColNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
   void SortColNames(bool Ascending, bool CaseSensitive, int LowCol, int LowRow, int HighCol, int HighRow);
   void SortRowNames(bool Ascending, int LowCol, int LowRow, int HighCol, int HighRow);
   void SortRowNames(bool Ascending, bool CaseSensitive, int LowCol, int LowRow, int HighCol, int HighRow);
-  // The first column (row) whose name is Name (cut to 50 characters, exact
-  // match); 0 when there is none.
+  /// The first column (row) whose name is Name (cut to 50 characters, exact
+  /// match); 0 when there is none.
   int FindColIndex(const std::string& Name) const;
   int FindRowIndex(const std::string& Name) const;
 
   // --------------------------------------------------- other tables ----
 
-  // The table shown: the editor's own, or one given to AssignAnotherDataMatrix.
+  /// The table shown: the editor's own, or one given to AssignAnotherDataMatrix.
   TDataTable* GetDataTable() const { return table_; }
-  // Shows Table, which stays the caller's: the editor's own table is freed,
-  // and when the editor is destroyed or shown another table it only
-  // detaches its handlers from Table. Table must outlive its use here.
-  // nullptr makes the editor take a table of its own again, holding a copy
-  // of the one shown. Precisions stay by position (new columns take the
-  // last one's).
+  /// Shows Table, which stays the caller's: the editor's own table is freed,
+  /// and when the editor is destroyed or shown another table it only
+  /// detaches its handlers from Table. Table must outlive its use here.
+  /// nullptr makes the editor take a table of its own again, holding a copy
+  /// of the one shown. Precisions stay by position (new columns take the
+  /// last one's).
   void AssignAnotherDataMatrix(TDataTable* Table);
   bool GetTableIsForeign() const { return tableIsForeign_; }
-  // Copies Source's table (values, states, names, attributes, scale types,
-  // nominal identifiers, comment) and precisions into the table shown here.
+  /// Copies Source's table (values, states, names, attributes, scale types,
+  /// nominal identifiers, comment) and precisions into the table shown here.
   void CopyContentsFrom(TNTabEd* Source);
-  // The state bytes of the cells both tables have; other cells keep theirs.
+  /// The state bytes of the cells both tables have; other cells keep theirs.
   void CopyCellStatesFrom(TNTabEd* Source);
 
   // ---------------------------------- editing, menus and clipboard ----
 
-  // After "Clear", "Paste" and "Extract from Clipboard".
+  /// After "Clear", "Paste" and "Extract from Clipboard".
   TNotifyEvent OnPaste;
   TBeforePopupEvent OnBeforePopup;
 
-  // Bit i-1 enables item i of the data menu (1..12) or the header menu (1..5).
+  /// Bit i-1 enables item i of the data menu (1..12) or the header menu (1..5).
   void SetPopupDMask(uint32_t Mask);
   uint32_t GetPopupDMask() const { return dMask_; }
   void SetPopupHMask(uint32_t Mask);
   uint32_t GetPopupHMask() const { return hMask_; }
-  // Captions of up to 50 characters: data items 1..12, header items 1..5,
-  // items 1..4 of both marking submenus and of both unmarking submenus.
-  // Other indexes: the setter does nothing, the getter gives "".
+  /// Captions of up to 50 characters: data items 1..12, header items 1..5,
+  /// items 1..4 of both marking submenus and of both unmarking submenus.
+  /// Other indexes: the setter does nothing, the getter gives "".
   void SetPopupDCaption(int Index, const std::string& Caption);
   std::string GetPopupDCaption(int Index) const;
   void SetPopupHCaption(int Index, const std::string& Caption);
@@ -332,12 +332,12 @@ class TNTabEd : public TCustomDrawGrid {
   TPopupMenu* GetDataMenu() const { return dataMenu_; }
   TPopupMenu* GetHeaderMenu() const { return headerMenu_; }
 
-  // The columns (most values on a line) and rows of the number matrix on
-  // the clipboard; false, with both 1, when it holds no text or no number.
+  /// The columns (most values on a line) and rows of the number matrix on
+  /// the clipboard; false, with both 1, when it holds no text or no number.
   bool GetClipMatrixSize(int& Columns, int& Rows);
 
-  // The menu actions. Data menu: marks of the range, the selected columns
-  // or rows, or all cells; the rest act on the selection.
+  /// The menu actions. Data menu: marks of the range, the selected columns
+  /// or rows, or all cells; the rest act on the selection.
   enum TMarkScope : uint8_t { msRange, msColumn, msRow, msAll };
   void PopupMenuClickMark(TMarkScope Scope, uint8_t Bit, bool On);
   void PopupMenuClickUnmarkAll(TObject* Sender);
@@ -348,7 +348,7 @@ class TNTabEd : public TCustomDrawGrid {
   void PopupMenuClickExtClip(TObject* Sender);
   void PopupMenuClickSelectAll(TObject* Sender);
   void PopupMenuClickToggleEmpty(TObject* Sender);
-  // Header menu, on the header cell last pressed.
+  /// Header menu, on the header cell last pressed.
   void PopupMenuClickChangeID(TObject* Sender);
   void PopupMenuClickPrecision(TObject* Sender);
   void PopupMenuClickSelectCol(TObject* Sender);
@@ -357,29 +357,29 @@ class TNTabEd : public TCustomDrawGrid {
   void PopupMenuClickInsertRow(TObject* Sender);
   void PopupMenuClickDeleteCol(TObject* Sender);
   void PopupMenuClickDeleteRow(TObject* Sender);
-  // The data menu's OnPopup: "Paste" is enabled after a copy while the data
-  // may change.
+  /// The data menu's OnPopup: "Paste" is enabled after a copy while the data
+  /// may change.
   void PopupMenuDLoadPopup(TObject* Sender);
-  // Enter applies, Escape discards; both close the editor.
+  /// Enter applies, Escape discards; both close the editor.
   void NameEdKeyPress(TObject* Sender, char32_t& Key);
   void CommentMemoKeyPress(TObject* Sender, char32_t& Key);
-  // The nominal identifiers of column ACol's codes 1..50, in code order.
+  /// The nominal identifiers of column ACol's codes 1..50, in code order.
   void ColumnsGetPickListItems(int ACol, int ARow, TStrings* Items);
   void SetDropdownCount(int n) { SetNomEditDropDownCount(n); }
   bool GetHeaderEditing() const { return headerEditing_; }
-  // The name and comment editors (nullptr in design mode), for tests.
+  /// The name and comment editors (nullptr in design mode), for tests.
   TEdit* NameEditor() const { return nameEdit_; }
   TMemo* CommentEditor() const { return commentMemo_; }
 
   // --------------------------------------- handlers and notifications ----
 
-  // Bound to the table: data changed, setup changed, progress, resized,
-  // exchange during a sort; and to the font.
+  /// Bound to the table: data changed, setup changed, progress, resized,
+  /// exchange during a sort; and to the font.
   void DataHasChanged(TObject* Sender);
   void SetupHasChanged(TObject* Sender);
   void NTPercDone(TObject* Sender, int Percent);
   void DataHasBeenResized(TObject* Sender, int OldCols, int OldRows, int NewCols, int NewRows);
-  // Swaps the precisions of two exchanged columns while the editor sorts.
+  /// Swaps the precisions of two exchanged columns while the editor sorts.
   void ExchangeDuringSort(TObject* Sender, int Kind, int First, int Second, int Aux1, int Aux2);
   void FontHasChanged(TObject* Sender);
 
@@ -391,15 +391,15 @@ class TNTabEd : public TCustomDrawGrid {
   void ChangedLayout() { Notify(nfLayout); }
   void ChangedSelection() { Notify(nfSelection); }
 
-  // Draws the corner cell at once with the current cell, outside the
-  // paint cycle (after keys, wheel steps and presses in the data area).
+  /// Draws the corner cell at once with the current cell, outside the
+  /// paint cycle (after keys, wheel steps and presses in the data area).
   void RedrawCorner();
-  // Repaints at once unless painting is blocked.
+  /// Repaints at once unless painting is blocked.
   void Paint() override;
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
-  // Passes the data cell's text, colours and styles through OnBeforeRenderCell.
+  /// Passes the data cell's text, colours and styles through OnBeforeRenderCell.
   virtual void BeforeRenderCell(int Col, int Row, std::string& Text, TColor& ColorText, TColor& ColorBakg,
                                 TFontStyles& FontStyles);
   void TopLeftChanged() override;
@@ -410,7 +410,7 @@ class TNTabEd : public TCustomDrawGrid {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void DblClick() override;
-  // Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
+  /// Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
   void WndProc(TMessage& Message) override;
   TInplaceEdit* CreateEditor() override;
   TEditStyle GetEditStyle(int ACol, int ARow) override;
@@ -419,12 +419,12 @@ class TNTabEd : public TCustomDrawGrid {
   void GetPickListItems(int ACol, int ARow, TStrings* Items) override { ColumnsGetPickListItems(ACol, ARow, Items); }
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
-  // The editor moves grid lines only to follow its own layout.
+  /// The editor moves grid lines only to follow its own layout.
   void ColumnMoved(int, int) override {}
   void RowMoved(int, int) override {}
 
-  // The text a data cell shows: "" (empty), "-nan-" (invalid), a nominal
-  // identifier or the number in the column's precision.
+  /// The text a data cell shows: "" (empty), "-nan-" (invalid), a nominal
+  /// identifier or the number in the column's precision.
   std::string DataCellText(int Col, int Row) const;
   bool PaintBlocked() const { return suppressPaint_ || updating_; }
   bool GetCommentEditing() const { return commentEditing_; }

@@ -13,10 +13,10 @@ enum TDisplay : uint8_t {
 
 namespace numlab {
 
-// The settings of a label that shape its value text.
+/// The settings of a label that shape its value text.
 struct TValueFormat {
   TDisplay Type = dtFixP;
-  int Precision = 2;  // 0 to 15
+  int Precision = 2;  ///< 0 to 15
   bool Comma = false;
   bool ForcePlusSign = false;
   std::string DTFormat = "mmm-dd, yyyy";
@@ -24,14 +24,14 @@ struct TValueFormat {
   std::string OverflowIndicator = "*********";
 };
 
-// Value as Format's type shows it, with the platform's decimal separator;
-// a value the type cannot show gives the overflow indicator.
+/// Value as Format's type shows it, with the platform's decimal separator;
+/// a value the type cannot show gives the overflow indicator.
 std::string FormatValue(double Value, const TValueFormat& Format);
-// Hexadecimal, binary, date-time and state texts keep their points, commas
-// and signs; every other type gets the chosen decimal separator and, with
-// ForcePlusSign, a "+" before a positive value.
+/// Hexadecimal, binary, date-time and state texts keep their points, commas
+/// and signs; every other type gets the chosen decimal separator and, with
+/// ForcePlusSign, a "+" before a positive value.
 bool TakesSeparatorAndSign(TDisplay Type);
-// Both steps: the text OnBeforeDisplay receives.
+/// Both steps: the text OnBeforeDisplay receives.
 std::string ValueText(double Value, const TValueFormat& Format);
 
 }  // namespace numlab

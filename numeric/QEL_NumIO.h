@@ -25,19 +25,19 @@ namespace qel {
 
 enum TInFormat : uint8_t { itExp, itFloat, itFixPoint, itInt, itHex, itOct, itBin, itDynamic };
 
-// The separator mode the validators and ScanFloat use: the system's separator
-// (dsSystem) becomes the point when that is '.', else the comma.
+/// The separator mode the validators and ScanFloat use: the system's separator
+/// (dsSystem) becomes the point when that is '.', else the comma.
 TDecPSep ResolveTypingSepMode(TDecPSep Mode);
-// Whether C is the decimal separator in Mode (1 '.', 2 ',', 3 either).
+/// Whether C is the decimal separator in Mode (1 '.', 2 ',', 3 either).
 bool IsDecimalSep(char C, TDecPSep Mode);
-// The 1-based position of the first separator of Mode at or after From, 0
-// when there is none.
+/// The 1-based position of the first separator of Mode at or after From, 0
+/// when there is none.
 int DecimalSepPos(const std::string& Text, TDecPSep Mode, int From = 1);
-// A writer's text (always with a point) as a field in the resolved Mode
-// shows it: the comma for dsComma, the point for dsPoint and dsBoth.
+/// A writer's text (always with a point) as a field in the resolved Mode
+/// shows it: the comma for dsComma, the point for dsPoint and dsBoth.
 std::string WithDecimalSep(std::string Text, TDecPSep Mode);
-// The format an itDynamic text stands in: '$' itHex, '%' itBin, '&' itOct,
-// anything else (the empty text too) itExp. The prefix is no digit.
+/// The format an itDynamic text stands in: '$' itHex, '%' itBin, '&' itOct,
+/// anything else (the empty text too) itExp. The prefix is no digit.
 TInFormat DynamicFormatOf(const std::string& Text);
 bool HasDynamicPrefix(const std::string& Text);
 
@@ -48,29 +48,29 @@ bool IsValidHexStr(const std::string& Text);
 bool IsValidOctStr(const std::string& Text);
 bool IsValidBinStr(const std::string& Text);
 
-// Each leaves Pos on the first character it did not use.
+/// Each leaves Pos on the first character it did not use.
 double ScanFloat(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode, int& Pos);
 int32_t ScanDecInt(const std::string& Text, int& Pos);
 int32_t ScanHex(const std::string& Text, int& Pos);
 int32_t ScanOct(const std::string& Text, int& Pos);
 int32_t ScanBin(const std::string& Text, int& Pos);
 
-// Decimals -2: scientific with |Width| characters; otherwise fixed point,
-// padded to |Width|; a negative Width pads with zeros. Widths are capped at
-// 255 and decimals at 100.
+/// Decimals -2: scientific with |Width| characters; otherwise fixed point,
+/// padded to |Width|; a negative Width pads with zeros. Widths are capped at
+/// 255 and decimals at 100.
 std::string NumToText(double Value, int Width, int Decimals);
-// The low 32 bits of Value with exactly Count digits (capped at 8, 11 and 32;
-// 0 or less writes one digit).
+/// The low 32 bits of Value with exactly Count digits (capped at 8, 11 and 32;
+/// 0 or less writes one digit).
 std::string HexDigits(int64_t Value, int Count);
 std::string OctDigits(int64_t Value, int Count);
 std::string BinDigits(int64_t Value, int Count);
-// Nearest integer, ties to even; saturated to the int64 range, NaN gives 0.
+/// Nearest integer, ties to even; saturated to the int64 range, NaN gives 0.
 int64_t RoundHalfEven(double Value);
 
 // ---------------------------------------------------------------- TNumIO ----
 
-// A platform edit that puts back its last valid text whenever a change does
-// not convert into a number of InputFormat within the range.
+/// A platform edit that puts back its last valid text whenever a change does
+/// not convert into a number of InputFormat within the range.
 class TNumIO : public TCustomEdit {
  public:
   explicit TNumIO(TComponent* AOwner);
@@ -90,10 +90,10 @@ class TNumIO : public TCustomEdit {
 
   void SetLabValue(double Value);
   double GetLabValue();
-  // The commit conversion: true when the whole (blank-trimmed) text is a
-  // number of the format; Value is untouched for the empty text.
+  /// The commit conversion: true when the whole (blank-trimmed) text is a
+  /// number of the format; Value is untouched for the empty text.
   bool ConvertNumString(const std::string& Text, double& Value) const;
-  // Sets the text without validating it.
+  /// Sets the text without validating it.
   void SetEditText(const std::string& Text);
 
   void Assign(TPersistent* Source) override;
@@ -219,7 +219,7 @@ class TNumIO2 : public TCustomControl {
   void SetEnabled(bool v) override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
-  // Spin buttons walk these (ascending) and gauge clicks snap to them.
+  /// Spin buttons walk these (ascending) and gauge clicks snap to them.
   std::vector<double> DiscreteValues;
 
   void SetSelBegin(int Pos);

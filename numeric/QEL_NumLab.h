@@ -71,7 +71,7 @@ class TNumLab : public TGraphicControl {
   TDisplay GetDisplayType() const { return format_.Type; }
   void SetDisplayType(TDisplay v) { Apply(format_.Type, v); }
   int GetPrecision() const { return format_.Precision; }
-  // Negative values are ignored; at most 15.
+  /// Negative values are ignored; at most 15.
   void SetPrecision(int v);
   bool GetComma() const { return format_.Comma; }
   void SetComma(bool v) { Apply(format_.Comma, v); }
@@ -88,7 +88,7 @@ class TNumLab : public TGraphicControl {
 
   // --- layout ---
   int GetLeftSpace() const { return leftSpace_; }
-  // Negative values are ignored; at most Width.
+  /// Negative values are ignored; at most Width.
   void SetLeftSpace(int v);
   int GetLabelWidth() const { return labelWidth_; }
   void SetLabelWidth(int v) { Apply(labelWidth_, v); }
@@ -117,19 +117,19 @@ class TNumLab : public TGraphicControl {
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
   bool GetTransparent() const { return transparent_; }
-  // Invalidates, so the parent repaints underneath.
+  /// Invalidates, so the parent repaints underneath.
   void SetTransparent(bool v) { Apply(transparent_, v, TRefresh::Invalidate); }
-  // Stores, then refreshes even when unchanged.
+  /// Stores, then refreshes even when unchanged.
   void SetEnabled(bool v) override;
 
-  // Fired on every paint with the value text, which the handler may change.
+  /// Fired on every paint with the value text, which the handler may change.
   TBeforeDisplayEvent OnBeforeDisplay;
 
-  // From another TNumLab: LeftSpace, Empty, LabelWidth, Precision, the side
-  // texts, FrameStyle, the three alignments, OverflowIndicator, Value,
-  // StateText, Transparent, the four colours with the edge colours and
-  // ColorScheme, and DisplayType; then repaints. Comma, ForcePlusSign,
-  // DTFormat, Enabled and the events stay.
+  /// From another TNumLab: LeftSpace, Empty, LabelWidth, Precision, the side
+  /// texts, FrameStyle, the three alignments, OverflowIndicator, Value,
+  /// StateText, Transparent, the four colours with the edge colours and
+  /// ColorScheme, and DisplayType; then repaints. Comma, ForcePlusSign,
+  /// DTFormat, Enabled and the events stay.
   void Assign(TPersistent* Source) override;
   void Paint() override;
 

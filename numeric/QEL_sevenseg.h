@@ -38,37 +38,37 @@ class TSevenSeg : public TGraphicControl {
   const std::string& GetCaption() const { return caption_; }
   void SetCaption(const std::string& v) { Apply(caption_, v, TRefresh::Paint); }
   int GetNumDigits() const { return numDigits_; }
-  // 1 to 32; other values are ignored.
+  /// 1 to 32; other values are ignored.
   void SetNumDigits(int v);
   TColor GetColorText() const { return colorText_; }
-  // White is drawn as 0xFEFEFE.
+  /// White is drawn as 0xFEFEFE.
   void SetColorText(TColor v) { Apply(colorText_, v, TRefresh::Paint, kRebuild); }
   TColor GetColorBackGnd() const { return colorBackGnd_; }
   void SetColorBackGnd(TColor v) { Apply(colorBackGnd_, v, TRefresh::Paint, kRebuild); }
   int GetMargin() const { return margin_; }
-  // At most Height div 2 - 1.
+  /// At most Height div 2 - 1.
   void SetMargin(int v);
   int GetInterDigDist() const { return interDigDist_; }
-  // At most 255.
+  /// At most 255.
   void SetInterDigDist(int v);
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v, TRefresh::Invalidate); }
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
 
-  // How many times the glyph strip has been built (for diagnostics).
+  /// How many times the glyph strip has been built (for diagnostics).
   int GetCacheBuildCount() const { return cacheBuilds_; }
 
-  // From another TSevenSeg: colours, NumDigits, Caption, FrameStyle, edge
-  // colours and scheme, Margin (within this display's limit) and
-  // InterDigDist; then the strip is rebuilt and the display invalidated.
+  /// From another TSevenSeg: colours, NumDigits, Caption, FrameStyle, edge
+  /// colours and scheme, Margin (within this display's limit) and
+  /// InterDigDist; then the strip is rebuilt and the display invalidated.
   void Assign(TPersistent* Source) override;
-  // Copies the glyphs of the caption off screen and shows them in one step.
+  /// Copies the glyphs of the caption off screen and shows them in one step.
   void Paint() override;
 
  protected:
   void AssignTo(TPersistent* Dest) override;
-  // Rebuilds the strip when the size really changed, then fires OnResize.
+  /// Rebuilds the strip when the size really changed, then fires OnResize.
   void Resize() override;
   void Loaded() override;
 

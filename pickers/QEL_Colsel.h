@@ -34,43 +34,43 @@ class TColSel : public TCustomComboBox {
 
   // --- properties ---
   int GetColorBarWidth() const { return colorBarWidth_; }
-  void SetColorBarWidth(int v);  // below 0: ignored
+  void SetColorBarWidth(int v);  ///< Below 0: ignored
   int GetNumColors() const { return numColors_; }
-  // 1..MaxColors: selects entry 1 and rebuilds the list; others ignored.
+  /// 1..MaxColors: selects entry 1 and rebuilds the list; others ignored.
   void SetNumColors(int v);
-  // The selected entry's colour. Writing selects the first listed entry of
-  // the same RGB value, or else recolours (and renames) the selected entry.
+  /// The selected entry's colour. Writing selects the first listed entry of
+  /// the same RGB value, or else recolours (and renames) the selected entry.
   TColor GetSelColor() const { return colors_[selected_]; }
   void SetSelColor(TColor c);
-  // The selected entry's number (1..NumColors).
+  /// The selected entry's number (1..NumColors).
   int GetSelectedEntry() const { return selected_; }
-  // The item the program selects is the selected entry too.
+  /// The item the program selects is the selected entry too.
   void SetItemIndex(int v);
 
   // --- entries 1..NumColors (others are ignored; getters give 0, false, "") ---
   TColor GetArrayColor(int i) const { return Listed(i) ? colors_[i] : TColor(0); }
   void SetArrayColor(int i, TColor c);
   std::string GetArrayColorName(int i) const { return Listed(i) ? names_[i] : std::string(); }
-  // Stores the name as given (no OnColorNameChange).
+  /// Stores the name as given (no OnColorNameChange).
   void SetArrayColorName(int i, const std::string& s);
   bool GetArrayAllowEdit(int i) const { return Listed(i) && editable_[i]; }
   void SetArrayAllowEdit(int i, bool b);
-  // All 47 editable flags, listed or not.
+  /// All 47 editable flags, listed or not.
   void SetAllColorEditFlags() { SetAllEditFlags(true); }
   void ResetAllColorEditFlags() { SetAllEditFlags(false); }
-  // The selected entry's name; "" while the list has no current item.
+  /// The selected entry's name; "" while the list has no current item.
   std::string GetSelColorID() const;
 
   // --- palettes: select entry 1, name every loaded entry, rebuild the list ---
   void LoadBasicVGAPalette() { LoadPalette(1, 16); }       // 16 entries
-  void LoadExtendedPalette() { LoadPalette(1, 20); }       // 20 entries
-  void LoadStandardPalette() { LoadPalette(1, 47); }       // 47 entries
+  void LoadExtendedPalette() { LoadPalette(1, 20); }       ///< 20 entries
+  void LoadStandardPalette() { LoadPalette(1, 47); }       ///< 47 entries
   void LoadWindowsSystemPalette() { LoadPalette(21, 27); } // the 27 system colours
   void LoadColorsIntoComboList();
 
-  // True while the last mouse move over the box was left of ColorBarWidth;
-  // false again once the mouse leaves the box, so that a key opening the
-  // list later does not open the dialog.
+  /// True while the last mouse move over the box was left of ColorBarWidth;
+  /// false again once the mouse leaves the box, so that a key opening the
+  /// list later does not open the dialog.
   bool MouseOnSwatch() const { return mouseOnSwatch_; }
 
   TOnColorNameChangeEvent OnColorNameChange;

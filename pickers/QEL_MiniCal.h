@@ -37,12 +37,12 @@ class TStringList;
 
 enum TDayOfWeek : uint8_t { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
 
-// Easter Sunday of the Gregorian calendar: March Day (22..31) or April Day (1..25).
+/// Easter Sunday of the Gregorian calendar: March Day (22..31) or April Day (1..25).
 void CalcEasterSunday(int Year, int& Day, int& Month);
 
 class TMiniCal : public TCustomDrawGrid {
  public:
-  // The year stored with a holiday that recurs every year.
+  /// The year stored with a holiday that recurs every year.
   static constexpr int RepeatingYear = -99999;
 
   explicit TMiniCal(TComponent* AOwner);
@@ -50,13 +50,13 @@ class TMiniCal : public TCustomDrawGrid {
 
   // --- the date ---
   TDateTime GetDate() const { return date_; }
-  // Raises EConvertError (date unchanged) for a value outside years 1..9999.
+  /// Raises EConvertError (date unchanged) for a value outside years 1..9999.
   void SetDate(TDateTime Value);
   int GetYear() const;
   int GetMonth() const;
   int GetDay() const;
-  // Out-of-range values keep the part; a date the calendar lacks raises
-  // EConvertError and leaves the date unchanged.
+  /// Out-of-range values keep the part; a date the calendar lacks raises
+  /// EConvertError and leaves the date unchanged.
   void SetYear(int Value);
   void SetMonth(int Value);
   void SetDay(int Value);
@@ -75,7 +75,7 @@ class TMiniCal : public TCustomDrawGrid {
   bool RetrieveHoliday(int Index, int& Day, int& Month, int& Year, bool& Repeating, std::string& Name) const;
   bool CheckHoliday(int Year, int Month, int Day, std::string& Name) const;
 
-  // Recomputes the first cell and the hint, then invalidates.
+  /// Recomputes the first cell and the hint, then invalidates.
   void UpdateCal();
 
   // --- properties ---
@@ -123,11 +123,11 @@ class TMiniCal : public TCustomDrawGrid {
 
   TNotifyEvent OnChange;
 
-  // Day number shown in column 1 of row 2 (0 or less: a day of the previous month).
+  /// Day number shown in column 1 of row 2 (0 or less: a day of the previous month).
   int FirstCellOffset() const { return firstCellOffset_; }
-  // The day number a day cell shows (out of 1..days: a neighbouring month's day).
+  /// The day number a day cell shows (out of 1..days: a neighbouring month's day).
   int DayNumberAt(int ACol, int ARow) const { return firstCellOffset_ + ACol - 1 + 7 * (ARow - 2); }
-  // The text a cell shows (the caption in column 5 of row 0, "#" in column 0 of row 1).
+  /// The text a cell shows (the caption in column 5 of row 0, "#" in column 0 of row 1).
   std::string CellText(int ACol, int ARow) const;
 
  protected:

@@ -30,7 +30,7 @@ using TMarkClickEvent = std::function<void(TObject* Sender, int X, int Y, int Ma
 
 class TMarkSel : public TGraphicControl {
  public:
-  static constexpr int NumMarks = MaxMarkSymbol + 1;  // symbols 0..51
+  static constexpr int NumMarks = MaxMarkSymbol + 1;  ///< Symbols 0..51
 
   explicit TMarkSel(TComponent* AOwner);
 
@@ -71,17 +71,17 @@ class TMarkSel : public TGraphicControl {
   // --- geometry ---
   int CellWidth() const;
   int CellHeight() const;
-  // Centre of a visible symbol's cell; (-1, -1) for a hidden symbol or an
-  // index outside 0..51.
+  /// Centre of a visible symbol's cell; (-1, -1) for a hidden symbol or an
+  /// index outside 0..51.
   TPoint GetMarkCentre(int i) const;
-  // The visible symbol whose centre is closest to (X, Y); the lower number
-  // on a tie.
+  /// The visible symbol whose centre is closest to (X, Y); the lower number
+  /// on a tie.
   int NearestMark(int X, int Y) const;
 
   // --- highlight, drawn straight onto the control ---
   // Highlights visible symbol i (others are ignored) and remembers it.
   void HiLite(int i);
-  // Draws the remembered symbol as it looks without the highlight.
+  /// Draws the remembered symbol as it looks without the highlight.
   void ResetLastHiLite();
   int GetHiLited() const { return hiLited_; }
 

@@ -21,14 +21,14 @@ namespace qel {
 
 class TBooleanQuery {
  public:
-  // Raises EMatchError with the 1-based character position of the fault.
+  /// Raises EMatchError with the 1-based character position of the fault.
   explicit TBooleanQuery(std::string_view Text);
 
   const std::vector<std::string>& Terms() const { return terms_; }
-  // The query's value when term i has the value TermHolds(i). Terms are
-  // asked lazily, left to right, and only as far as the answer needs them.
+  /// The query's value when term i has the value TermHolds(i). Terms are
+  /// asked lazily, left to right, and only as far as the answer needs them.
   bool Evaluate(const std::function<bool(int Term)>& TermHolds) const;
-  // The nesting that parentheses and NOT may reach.
+  /// The nesting that parentheses and NOT may reach.
   static constexpr int MaxDepth = 100;
 
  private:

@@ -54,17 +54,17 @@ class TReportListView : public TCustomDrawGrid {
   explicit TReportListView(TComponent* AOwner);
   ~TReportListView() override;
 
-  // The data object the view owns and shows.
+  /// The data object the view owns and shows.
   TRLData* Data() const { return data_.get(); }
 
   // ------------------------------------------ coordinates, header rows ----
   int GetTopRow() const;
-  void SetTopRow(int n);  // limited to the data rows; 0 or less: the first
+  void SetTopRow(int n);  ///< Limited to the data rows; 0 or less: the first
   int GetLeftCol() const;
   void SetLeftCol(int n);
   int CountHeadRows() const { return int(commonHeaderVisible_) + int(columnHeadersVisible_); }
-  // Gives the header rows their heights and the first data row its default
-  // height (called whenever visibility, heights or the row count change).
+  /// Gives the header rows their heights and the first data row its default
+  /// height (called whenever visibility, heights or the row count change).
   void SetHeaderHeights();
 
   // ---------------------------------------------------------- headers ----
@@ -75,11 +75,11 @@ class TReportListView : public TCustomDrawGrid {
   bool GetCommonHeaderVisible() const { return commonHeaderVisible_; }
   void SetCommonHeaderVisible(bool v);
   int GetCommonHeaderHeight() const { return commonHeaderHeight_; }
-  void SetCommonHeaderHeight(int v);  // limited to 8 .. 127
+  void SetCommonHeaderHeight(int v);  ///< Limited to 8 .. 127
   bool GetColumnHeadersVisible() const { return columnHeadersVisible_; }
   void SetColumnHeadersVisible(bool v);
   int GetColumnHeadersHeight() const { return columnHeadersHeight_; }
-  void SetColumnHeadersHeight(int v);  // limited to 8 .. 127
+  void SetColumnHeadersHeight(int v);  ///< Limited to 8 .. 127
 
   // ---------------------------------------------------------- colours ----
   TColor GetColorText() const { return colorText_; }
@@ -88,10 +88,10 @@ class TReportListView : public TCustomDrawGrid {
   void SetColorBkgdNormal(TColor v) { SetLook(colorBkgdNormal_, v); }
   TColor GetColorBkgdShaded() const { return colorBkgdShaded_; }
   void SetColorBkgdShaded(TColor v) { SetLook(colorBkgdShaded_, v); }
-  // Rows per shading band, the first band shaded; 0 or less: no shading.
+  /// Rows per shading band, the first band shaded; 0 or less: no shading.
   int GetRowColPattern() const { return rowColPattern_; }
   void SetRowColPattern(int v) { SetLook(rowColPattern_, v); }
-  // ColorColumnHd and FixedColor are one value.
+  /// ColorColumnHd and FixedColor are one value.
   TColor GetColorColumnHd() const { return GetFixedColor(); }
   void SetColorColumnHd(TColor v);
   void SetFixedColor(TColor v) { SetColorColumnHd(v); }
@@ -127,7 +127,7 @@ class TReportListView : public TCustomDrawGrid {
   // -------------------------------------- highlight, indicator, others ----
   int GetHighLightRow() const { return highLightRow_; }  // data row, 0: none
   void SetHighLightRow(int v) { SetLook(highLightRow_, v); }
-  int GetHighLightColumn() const { return highLightColumn_; }  // data column, 0: none
+  int GetHighLightColumn() const { return highLightColumn_; }  ///< Data column, 0: none
   void SetHighLightColumn(int v) { SetLook(highLightColumn_, v); }
   bool GetHighLightBold() const { return highLightBold_; }
   void SetHighLightBold(bool v) { SetLook(highLightBold_, v); }
@@ -135,15 +135,15 @@ class TReportListView : public TCustomDrawGrid {
   void SetInterRowIndicatorColor(TColor v) { SetLook(interRowIndicatorColor_, v); }
   int GetInterRowIndicatorWidth() const { return interRowIndicatorWidth_; }
   void SetInterRowIndicatorWidth(int v) { SetLook(interRowIndicatorWidth_, v); }
-  // The line above data row Row (NrOfRows + 1: below the last row); 0: none.
+  /// The line above data row Row (NrOfRows + 1: below the last row); 0: none.
   int GetInterRowIndi() const { return interRowIndi_; }
   void SetInterRowIndi(int Row);
-  // Shown for an empty list; "|" separates its lines.
+  /// Shown for an empty list; "|" separates its lines.
   const std::string& GetEmptyMessage() const { return emptyMessage_; }
   void SetEmptyMessage(const std::string& v);
   bool GetShowEmptyCheckBoxes() const { return showEmptyCheckBoxes_; }
   void SetShowEmptyCheckBoxes(bool v) { StoreSetting(showEmptyCheckBoxes_, v); }
-  // Check marks shown without their frame and not toggled by the mouse.
+  /// Check marks shown without their frame and not toggled by the mouse.
   bool GetROCheckmarks() const { return roCheckmarks_; }
   void SetROCheckmarks(bool v) { StoreSetting(roCheckmarks_, v); }
   bool GetFixedFirstColumn() const { return fixedFirstColumn_; }
@@ -151,7 +151,7 @@ class TReportListView : public TCustomDrawGrid {
   void SetDefaultColWidth(int v);
   void SetDefaultRowHeight(int v);
   void SetEnabled(bool v) override;
-  // While set, Paint draws nothing; clearing it repaints at once.
+  /// While set, Paint draws nothing; clearing it repaints at once.
   bool GetSuppressPaint() const { return suppressPaint_; }
   void SetSuppressPaint(bool v);
 
@@ -164,11 +164,11 @@ class TReportListView : public TCustomDrawGrid {
   void SetRowSelectMode(int m);
   bool GetUseCtrlForMultiSel() const { return useCtrlForMultiSel_; }
   void SetUseCtrlForMultiSel(bool v) { useCtrlForMultiSel_ = v; }
-  // Enter in the in-place editor moves on to the next row.
+  /// Enter in the in-place editor moves on to the next row.
   bool GetAutoAdvance() const { return autoAdvance_; }
   void SetAutoAdvance(bool v) { autoAdvance_ = v; }
-  // Rows 1 .. NrOfRows, columns 1 .. NrOfColumns; others read false and are
-  // not set. Every setter fires OnSelectedChange and repaints.
+  /// Rows 1 .. NrOfRows, columns 1 .. NrOfColumns; others read false and are
+  /// not set. Every setter fires OnSelectedChange and repaints.
   bool GetRowSelect(int Row) const;
   void SetRowSelect(int Row, bool B);
   bool GetRowEnabled(int Row) const;
@@ -184,14 +184,14 @@ class TReportListView : public TCustomDrawGrid {
   int NumSelectedRows() const;
   int NumEnabledRows() const;
   int NumSelectedColumns() const;
-  int FirstSelectedRow() const;     // 0: none
-  int FirstSelectedColumn() const;  // 0: none
-  // Selects Row alone and scrolls it to the middle of the view.
+  int FirstSelectedRow() const;     ///< 0: none
+  int FirstSelectedColumn() const;  ///< 0: none
+  /// Selects Row alone and scrolls it to the middle of the view.
   void CenterScrollAndSelect(int Row);
-  // The cell under a client point as (data column, data row); the row is -1
-  // on the column headers, -2 on the common header, 0 outside every row.
+  /// The cell under a client point as (data column, data row); the row is -1
+  /// on the column headers, -2 on the common header, 0 outside every row.
   TGridCoord MouseCell(int X, int Y);
-  // The row shift-clicks select from (the last plain or Ctrl click).
+  /// The row shift-clicks select from (the last plain or Ctrl click).
   int GetAnchorRow() const { return anchorRow_; }
 
   // ------------------------------------------------------------ sorting ----
@@ -199,14 +199,14 @@ class TReportListView : public TCustomDrawGrid {
   // each time; the row that was current stays current.
   bool GetSortEnabled() const { return sortEnabled_; }
   void SetSortEnabled(bool v) { sortEnabled_ = v; }
-  // Sorts by Col, then ColSec (-1: none); Dir true is ascending. Selected and
-  // disabled rows stay so. While a filter is on, the rows it hides stay hidden.
+  /// Sorts by Col, then ColSec (-1: none); Dir true is ascending. Selected and
+  /// disabled rows stay so. While a filter is on, the rows it hides stay hidden.
   bool Sort(int Col, int ColSec, bool Dir);
-  // Back to the order in which the rows were stored; no sort arrow.
+  /// Back to the order in which the rows were stored; no sort arrow.
   void UnSort();
   int GetSortColumn() const { return data_->GetSortColumn(); }
   int GetSortColumnSec() const { return data_->GetSortColumnSec(); }
-  void SetSortColumnSec(int Col);  // -1 .. NrOfColumns, others ignored
+  void SetSortColumnSec(int Col);  ///< -1 .. NrOfColumns, others ignored
   bool GetSortOrder() const { return data_->GetSortDirection(); }
 
   // ---------------------------------------------------------- filtering ----
@@ -245,7 +245,7 @@ class TReportListView : public TCustomDrawGrid {
                     int SortCol, bool SortAscending);
   void ClearFilter();
   bool Filtered() const { return shownRows_ >= 0; }
-  // Rows the grid shows: NrOfRows, or those a filter lets through.
+  /// Rows the grid shows: NrOfRows, or those a filter lets through.
   int ShownRows() const { return shownRows_ >= 0 ? shownRows_ : GetNrRows(); }
 
   // --------------------------------------------------------- row editor ----
@@ -256,10 +256,10 @@ class TReportListView : public TCustomDrawGrid {
   int EditRowEntries(int Row, int X, int Y);
   int EditRowEntries(int Row, int X, int Y, const std::string& FormCaption, const std::string& OkCaption,
                      const std::string& CancelCaption);
-  // The editors go into Form at offset (X, Y), without buttons; Form is shown
-  // modally and grown to hold them. The editors are freed afterwards.
+  /// The editors go into Form at offset (X, Y), without buttons; Form is shown
+  /// modally and grown to hold them. The editors are freed afterwards.
   int EditRowEntries(int Row, TCustomForm* Form, int X, int Y);
-  // The editor's buttons and its editors' Enter key.
+  /// The editor's buttons and its editors' Enter key.
   void EdRowOKClick(TObject* Sender);
   void EdRowCancelClick(TObject* Sender);
   void EdRowKeyPress(TObject* Sender, char32_t& Key);
@@ -280,7 +280,7 @@ class TReportListView : public TCustomDrawGrid {
   bool GetColumnEditable(int Col) const;
   void SetColumnEditable(int Col, bool B);
   int GetColWidths(int Col) const;
-  void SetColWidths(int Col, int Width);  // OnChangeSetup in any case
+  void SetColWidths(int Col, int Width);  ///< OnChangeSetup in any case
   int ColumnIndex(const std::string& Name, bool Partial) const { return data_->ColumnIndex(Name, Partial); }
 
   // ------------------------------------------- data access, forwarded ----
@@ -307,7 +307,7 @@ class TReportListView : public TCustomDrawGrid {
   int DetermineMaxColWidth(int Col, bool WithHeader);
   void AutoColWidth(int Col, bool WithHeader, int Extra);
   void AutoColWidth(int Col, bool WithHeader, int Extra, int MaxWidth);
-  // The column takes what the others leave of the client width, at least 16.
+  /// The column takes what the others leave of the client width, at least 16.
   void ExpandColWidth(int Col, int Margin);
   void FitAllColWidths(int ExpandCol, bool WithHeader, int Extra, int MaxWidth, int Margin);
 
@@ -315,19 +315,19 @@ class TReportListView : public TCustomDrawGrid {
   int GetNrRows() const { return data_->GetNrOfRows(); }
   void SetNrRows(int n);
   int GetNrCols() const { return data_->GetNrOfColumns(); }
-  void SetNrCols(int n);  // the last column keeps its width
-  int AddRow();  // returns the new row count
-  // An empty row at Row (past the end: appended); returns where it went.
+  void SetNrCols(int n);  ///< The last column keeps its width
+  int AddRow();  ///< Returns the new row count
+  /// An empty row at Row (past the end: appended); returns where it went.
   int InsertRow(int Row);
   void RemoveRow(int Row);
   void RemoveEmptyRows();
   void Fill(const std::string& S);
-  // Empties the cells and resets every column's settings.
+  /// Empties the cells and resets every column's settings.
   void Clear();
 
-  // Another view's settings, handlers and data (not its header heights,
-  // UseCtrlForMultiSel, disabled and empty-message colours, EmptyMessage or
-  // read-only check marks); other sources go to the default.
+  /// Another view's settings, handlers and data (not its header heights,
+  /// UseCtrlForMultiSel, disabled and empty-message colours, EmptyMessage or
+  /// read-only check marks); other sources go to the default.
   void Assign(TPersistent* Source) override;
   void AssignTo(TPersistent* Dest) override;
 
@@ -341,9 +341,9 @@ class TReportListView : public TCustomDrawGrid {
   TOnPercentDoneEvent OnPercentDone;
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
 
-  // Content or column settings changed (OnChange); appearance, dimensions,
-  // widths or rows changed (OnChangeSetup); selection or enablement changed
-  // (OnSelectedChange).
+  /// Content or column settings changed (OnChange); appearance, dimensions,
+  /// widths or rows changed (OnChangeSetup); selection or enablement changed
+  /// (OnSelectedChange).
   void Changed() override;
   void ChangedSetup();
   void ChangedSelection();

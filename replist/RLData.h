@@ -31,13 +31,13 @@ enum TRepListXmlTag : uint8_t {
   xmlNumCols, xmlNumRows, xmlColName, xmlCheckedColumn, xmlCommonHd, xmlColumnFormat,
   xmlCell, xmlComment, xmlEndReplist, xmlInvalid
 };
-// Element name of a tag ("numcols" ... "/replist", "invalidtag").
+/// Element name of a tag ("numcols" ... "/replist", "invalidtag").
 const char* RepListXmlTagName(TRepListXmlTag Tag);
-// The tag an element name stands for; xmlInvalid for any other name.
+/// The tag an element name stands for; xmlInvalid for any other name.
 TRepListXmlTag RepListXmlTagOf(std::string_view Name);
 
-using TNameStrType = std::string;   // at most 50 characters
-using TColFmtString = std::string;  // at most 80 characters
+using TNameStrType = std::string;   ///< At most 50 characters
+using TColFmtString = std::string;  ///< At most 80 characters
 constexpr int MaxColNameLength = 50;
 constexpr int MaxColFormatLength = 80;
 
@@ -52,13 +52,13 @@ using TRenderCellEvent = std::function<void(TObject* Sender, int ACol, int ARow,
 
 QEL_EXCEPTION(EQELRLDataError, EQELError)
 
-// The unit's wording around a specific text such as "TRLData.NrOfRows".
+/// The unit's wording around a specific text such as "TRLData.NrOfRows".
 std::string ReplistErrorMessage(const std::string& Text);
 
-// True when the file / stream holds a report-list block with the identifier
-// DataID (any block for an empty DataID). The file form raises EInOutError
-// when the file cannot be read; the stream form leaves the stream after the
-// last line it read.
+/// True when the file / stream holds a report-list block with the identifier
+/// DataID (any block for an empty DataID). The file form raises EInOutError
+/// when the file cannot be read; the stream form leaves the stream after the
+/// last line it read.
 bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID);
 bool CheckIfValidReplist(TStream& Stream, const std::string& DataID);
 
@@ -71,9 +71,9 @@ class TRLData : public TComponent {
 
   // --- dimensions and plain properties ---
   int GetNrOfColumns() const { return nrCols_; }
-  void SetNrCols(int n);  // below 1 becomes 1
+  void SetNrCols(int n);  ///< Below 1 becomes 1
   int GetNrOfRows() const { return nrRows_; }
-  void SetNrRows(int n);  // below 0 becomes 0
+  void SetNrRows(int n);  ///< Below 0 becomes 0
   const std::string& GetCommonHeader() const { return commonHeader_; }
   void SetCommonHeader(const std::string& S) { if (S != commonHeader_) commonHeader_ = S; }
   const std::string& GetComment() const { return comment_; }
@@ -84,10 +84,10 @@ class TRLData : public TComponent {
   // --- cells: column 0 .. NrOfColumns, row 1 .. NrOfRows ---
   std::string GetElem(int Col, int Row) const;  // without the check mark
   void SetElem(int Col, int Row, const std::string& S);
-  const std::string& GetRawElem(int Col, int Row) const;  // the stored string
+  const std::string& GetRawElem(int Col, int Row) const;  ///< The stored string
   void SetRawElem(int Col, int Row, const std::string& S);
   double GetAsNumber(int Col, int Row) const;
-  // The default value the column's format gives for a row (replist/ColumnFormat.h).
+  /// The default value the column's format gives for a row (replist/ColumnFormat.h).
   std::string GetCellDefaultValue(int Col, int Row) const;
   uint8_t GetRowAttrib(int Row) const { return Row >= 1 && Row <= nrRows_ ? cells_->GetRowAttrib(Row) : 0; }
   void SetRowAttrib(int Row, uint8_t A) { if (Row >= 1 && Row <= nrRows_) cells_->SetRowAttrib(Row, A); }
@@ -132,13 +132,13 @@ class TRLData : public TComponent {
   bool GetSortDirection() const { return sortDir_; }
   bool GetHeaderClickDirection() const { return headerClickDir_; }
   void SetHeaderClickDirection(bool B) { headerClickDir_ = B; }
-  // The stored row shown at row I (0 outside 1 .. NrOfRows). The sort
-  // direction is GetSortDirection.
+  /// The stored row shown at row I (0 outside 1 .. NrOfRows). The sort
+  /// direction is GetSortDirection.
   int GetStoredRow(int I) const { return I >= 1 && I <= nrRows_ ? cells_->GetSortOrder(I) : 0; }
 
   // --- copying ---
   void Assign(TPersistent* Source) override;
-  // A TRLData target takes this object's content; others go to the default.
+  /// A TRLData target takes this object's content; others go to the default.
   void AssignTo(TPersistent* Dest) override;
 
   // --- XML (RLDataXml*.cpp). Readers replace the content with the block whose
@@ -146,7 +146,7 @@ class TRLData : public TComponent {
   // EQELRLDataError naming DataID and the line, leaving everything as it was.
   // Writers write one block; CreateHeader adds the XML declaration first.
   void ReadFromXMLString(const std::string& XmlText, const std::string& DataID);
-  void ReadFromXMLStream(TStream& Stream, const std::string& DataID);  // leaves the stream after the block
+  void ReadFromXMLStream(TStream& Stream, const std::string& DataID);  ///< Leaves the stream after the block
   void ReadFromOpenXMLFile(TTextFile& F, const std::string& DataID);
   void LoadFromXMLFile(const std::string& FileName, const std::string& DataID);
   void WriteToOpenXMLFile(TTextFile& F, bool CreateHeader, const std::string& DataID) const;
@@ -163,9 +163,9 @@ class TRLData : public TComponent {
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   std::string ClipboardText(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                             std::string_view Separator) const;
-  // A string literal converts to bool before it converts to a string: these
-  // make CopyToClipBoard(..., true, ";") separate with ";". A single char
-  // would turn into bool as well, so it is refused.
+  /// A string literal converts to bool before it converts to a string: these
+  /// make CopyToClipBoard(..., true, ";") separate with ";". A single char
+  /// would turn into bool as well, so it is refused.
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, const char* Separator) const {
     CopyToClipBoard(ColLo, RowLo, ColHi, RowHi, WithNames, std::string_view(Separator ? Separator : ""));
   }
@@ -175,33 +175,33 @@ class TRLData : public TComponent {
   }
   void CopyToClipBoard(int, int, int, int, bool, char) const = delete;
   std::string ClipboardText(int, int, int, int, bool, char) const = delete;
-  // Writes a UTF-8 HTML document with one table of columns ColLo..ColHi and
-  // rows RowLo..RowHi (clipped to the list):
-  //  - ColWidths: width in pixels of each exported column in order (missing
-  //    or below 1: automatic);
-  //  - Border, CellPadding, CellSpacing: the table's border width and cell
-  //    padding and spacing in pixels (negative counts as 0);
-  //  - WithNames: a header row of column names (passed to OnBeforeHTMLExport
-  //    with row 0);
-  //  - Title: the document title and table caption (none when empty);
-  //    HeaderColor, BodyColor: CSS background colours of the header and body
-  //    cells (empty: none).
-  // Cells of check columns show a ballot box, checked or not, before the text.
-  // Every text is escaped after OnBeforeHTMLExport has changed it.
-  // Raises EInOutError when the file cannot be written.
+  /// Writes a UTF-8 HTML document with one table of columns ColLo..ColHi and
+  /// rows RowLo..RowHi (clipped to the list):
+  ///  - ColWidths: width in pixels of each exported column in order (missing
+  ///    or below 1: automatic);
+  ///  - Border, CellPadding, CellSpacing: the table's border width and cell
+  ///    padding and spacing in pixels (negative counts as 0);
+  ///  - WithNames: a header row of column names (passed to OnBeforeHTMLExport
+  ///    with row 0);
+  ///  - Title: the document title and table caption (none when empty);
+  ///    HeaderColor, BodyColor: CSS background colours of the header and body
+  ///    cells (empty: none).
+  /// Cells of check columns show a ballot box, checked or not, before the text.
+  /// Every text is escaped after OnBeforeHTMLExport has changed it.
+  /// Raises EInOutError when the file cannot be written.
   void ExportHTMLTable(const std::string& FileName, int ColLo, int RowLo, int ColHi, int RowHi,
                        const std::vector<int>& ColWidths, int Border, int CellPadding, int CellSpacing,
                        bool WithNames, const std::string& Title, const std::string& HeaderColor,
                        const std::string& BodyColor);
-  // Places line i (from 0) of the text file into cell (Col, Row + i); Col
-  // below 0 and Row below 1 count as 0 and 1. The list grows to Col columns
-  // and to the rows the lines need. Returns the number of lines read. A file
-  // that cannot be read raises EInOutError and changes nothing.
+  /// Places line i (from 0) of the text file into cell (Col, Row + i); Col
+  /// below 0 and Row below 1 count as 0 and 1. The list grows to Col columns
+  /// and to the rows the lines need. Returns the number of lines read. A file
+  /// that cannot be read raises EInOutError and changes nothing.
   int LoadLinesFromFile(int Col, int Row, const std::string& FileName);
   void BeforeHTMLExport(std::string& Text, int Col, int Row);
   void BeforeSortExchange(TObject* Sender, const std::string& S, std::string& T);
 
-  // The storage, for a view that hooks its change notification.
+  /// The storage, for a view that hooks its change notification.
   TStringArray* Storage() const { return cells_.get(); }
 
   TBeforeSortExchgEvent OnBeforeSortExchange;

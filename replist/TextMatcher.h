@@ -9,8 +9,8 @@
 
 namespace qel {
 
-// A pattern that does not compile (Position: 1-based character in the
-// pattern) or that needs more work than the limits allow (Position 0).
+/// A pattern that does not compile (Position: 1-based character in the
+/// pattern) or that needs more work than the limits allow (Position 0).
 class EMatchError : public std::runtime_error {
  public:
   EMatchError(const std::string& What, int Position) : std::runtime_error(What), position_(Position) {}
@@ -23,14 +23,14 @@ class EMatchError : public std::runtime_error {
 class TTextMatcher {
  public:
   enum TKind { tkText, tkRegex };
-  // Raises EMatchError for a regular expression that does not compile.
+  /// Raises EMatchError for a regular expression that does not compile.
   TTextMatcher(std::string_view Pattern, TKind Kind, bool MatchCase);
   ~TTextMatcher();
   TTextMatcher(const TTextMatcher&) = delete;
   TTextMatcher& operator=(const TTextMatcher&) = delete;
 
-  // True when the pattern occurs in Cell (the empty text occurs everywhere).
-  // Raises EMatchError when a match runs into the limits.
+  /// True when the pattern occurs in Cell (the empty text occurs everywhere).
+  /// Raises EMatchError when a match runs into the limits.
   bool Matches(std::string_view Cell) const;
 
  private:
@@ -39,7 +39,7 @@ class TTextMatcher {
   TPcre* pcre_ = nullptr;
 };
 
-// The 1-based character position of byte Offset in UTF-8 Text.
+/// The 1-based character position of byte Offset in UTF-8 Text.
 int CharPosition(std::string_view Text, size_t Offset);
 
 }  // namespace qel

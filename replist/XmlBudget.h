@@ -13,12 +13,12 @@ namespace qel {
 constexpr int64_t XmlFreeFootprint = int64_t(8) << 20;
 constexpr int64_t XmlFootprintPerByte = 64;
 
-// Bytes a TRLData of that size holds for its cells and per-row and
-// per-column bookkeeping (the storage keeps one row even for none).
+/// Bytes a TRLData of that size holds for its cells and per-row and
+/// per-column bookkeeping (the storage keeps one row even for none).
 double XmlListFootprint(int Cols, int Rows);
 bool XmlBlockBacksList(int Cols, int Rows, int64_t BlockBytes);
-// Bytes of room a block of BlockBytes must add to back its list with a
-// twofold margin (so that some reformatting of the file does no harm).
+/// Bytes of room a block of BlockBytes must add to back its list with a
+/// twofold margin (so that some reformatting of the file does no harm).
 int64_t XmlRoomNeeded(int Cols, int Rows, int64_t BlockBytes);
 
 }  // namespace qel

@@ -11,7 +11,7 @@ namespace qel {
 constexpr const char* kXmlByteElement = "byte";
 
 void AppendXmlText(std::string& Out, const std::string& Text);
-// For attribute values: as above, but bytes XML cannot carry are dropped.
+/// For attribute values: as above, but bytes XML cannot carry are dropped.
 void AppendXmlAttribute(std::string& Out, const std::string& Text);
 
 }  // namespace qel

@@ -40,7 +40,7 @@ class TTreeNode {
   void* GetData() const { return data_; }
   void SetData(void* v) { data_ = v; }
 
-  // Family. Item(i) is nullptr outside 0..Count()-1.
+  /// Family. Item(i) is nullptr outside 0..Count()-1.
   TTreeNode* GetParent() const { return parent_; }
   int Count() const { return count_; }
   TTreeNode* Item(int Index) const;
@@ -51,19 +51,19 @@ class TTreeNode {
   TTreeNode* GetPrevSibling() const { return prev_; }
   TTreeNode* GetNextChild(const TTreeNode* Value) const { return Value ? Value->next_ : nullptr; }
   TTreeNode* GetPrevChild(const TTreeNode* Value) const { return Value ? Value->prev_ : nullptr; }
-  // Node order: depth first, a parent before its children.
+  /// Node order: depth first, a parent before its children.
   TTreeNode* GetNext() const;
   TTreeNode* GetPrev() const;
-  // The rows shown: like GetNext/GetPrev but skipping collapsed children;
-  // nullptr when this node is not shown itself.
+  /// The rows shown: like GetNext/GetPrev but skipping collapsed children;
+  /// nullptr when this node is not shown itself.
   TTreeNode* GetNextVisible() const;
   TTreeNode* GetPrevVisible() const;
   bool HasAsParent(const TTreeNode* Value) const;
   int IndexOf(const TTreeNode* Value) const;
 
-  // HasChildren shows an expand button; adding a child sets it, deleting
-  // the last child clears it, and it may be set without children so that
-  // the children can be made when the node is expanded.
+  /// HasChildren shows an expand button; adding a child sets it, deleting
+  /// the last child clears it, and it may be set without children so that
+  /// the children can be made when the node is expanded.
   bool GetHasChildren() const { return hasChildren_; }
   void SetHasChildren(bool v);
   bool GetExpanded() const { return expanded_; }
@@ -71,27 +71,27 @@ class TTreeNode {
   void Expand(bool Recurse);
   void Collapse(bool Recurse);
 
-  // Frees the children (or this node and its children); pointers to them
-  // are invalid afterwards.
+  /// Frees the children (or this node and its children); pointers to them
+  /// are invalid afterwards.
   void DeleteChildren();
   void Delete();
 
   bool GetSelected() const;
   void SetSelected(bool v);
-  // The node with the keyboard caret; in this single-selection view, the
-  // selected one.
+  /// The node with the keyboard caret; in this single-selection view, the
+  /// selected one.
   bool GetFocused() const { return GetSelected(); }
   void SetFocused(bool v) { SetSelected(v); }
 
   int Level() const;
   int Index() const;
   int AbsoluteIndex() const;
-  // All ancestors are expanded (the node has a row, scrolled into view or not).
+  /// All ancestors are expanded (the node has a row, scrolled into view or not).
   bool IsVisible() const;
-  // Expands the ancestors and scrolls the node into view.
+  /// Expands the ancestors and scrolls the node into view.
   void MakeVisible();
-  // The row (or only the text's box) in client coordinates; empty when the
-  // node has no row.
+  /// The row (or only the text's box) in client coordinates; empty when the
+  /// node has no row.
   TRect DisplayRect(bool TextOnly) const;
 
  private:
@@ -128,9 +128,9 @@ class TTreeNodes {
 
   TCustomTreeView* Owner() const { return view_; }
 
-  // Add: last sibling of Sibling (a last root when nullptr). AddFirst: first
-  // sibling. AddChild/AddChildFirst: last/first child of Parent (a root when
-  // nullptr). Insert: just before Sibling (a last root when nullptr).
+  /// Add: last sibling of Sibling (a last root when nullptr). AddFirst: first
+  /// sibling. AddChild/AddChildFirst: last/first child of Parent (a root when
+  /// nullptr). Insert: just before Sibling (a last root when nullptr).
   TTreeNode* Add(TTreeNode* Sibling, const std::string& S) { return AddObject(Sibling, S, nullptr); }
   TTreeNode* AddObject(TTreeNode* Sibling, const std::string& S, void* Ptr);
   TTreeNode* AddFirst(TTreeNode* Sibling, const std::string& S) { return AddObjectFirst(Sibling, S, nullptr); }
@@ -147,8 +147,8 @@ class TTreeNodes {
 
   TTreeNode* GetFirstNode() const { return first_; }
   int Count() const { return count_; }
-  // The Index-th node in node order; nullptr outside 0..Count()-1. Walking
-  // the indexes in order costs one step each.
+  /// The Index-th node in node order; nullptr outside 0..Count()-1. Walking
+  /// the indexes in order costs one step each.
   TTreeNode* Item(int Index) const;
 
   void BeginUpdate();
@@ -213,18 +213,18 @@ class TCustomTreeView : public TCustomControl {
   TTreeNodes* Items() { return items_.get(); }
   TTreeNodes* GetItems() { return items_.get(); }
 
-  // Setting the selection asks CanChange (OnChanging), then selects, makes
-  // the node visible and calls Change (OnChange). nullptr clears it.
+  /// Setting the selection asks CanChange (OnChanging), then selects, makes
+  /// the node visible and calls Change (OnChange). nullptr clears it.
   TTreeNode* GetSelected() const { return selected_; }
   void SetSelected(TTreeNode* Node);
 
   void FullCollapse();
   void FullExpand();
 
-  // Label editing is not offered: ReadOnly is kept for the descendants that set it.
+  /// Label editing is not offered: ReadOnly is kept for the descendants that set it.
   bool GetReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v) { readOnly_ = v; }
-  // One node is selected at a time; MultiSelect is kept but changes nothing.
+  /// One node is selected at a time; MultiSelect is kept but changes nothing.
   bool GetMultiSelect() const { return multiSelect_; }
   void SetMultiSelect(bool v) { multiSelect_ = v; }
   bool GetShowButtons() const { return showButtons_; }
@@ -237,14 +237,14 @@ class TCustomTreeView : public TCustomControl {
   void SetHotTrack(bool v) { SetLookFlag(hotTrack_, v); }
   bool GetRowSelect() const { return rowSelect_; }
   void SetRowSelect(bool v) { SetLookFlag(rowSelect_, v); }
-  // Without the focus the selection shows only when HideSelection is false
-  // (then in clBtnFace).
+  /// Without the focus the selection shows only when HideSelection is false
+  /// (then in clBtnFace).
   bool GetHideSelection() const { return hideSelection_; }
   void SetHideSelection(bool v) { SetLookFlag(hideSelection_, v); }
   int GetIndent() const { return indent_; }
   void SetIndent(int v);
 
-  // Rows: all the same height, from the font.
+  /// Rows: all the same height, from the font.
   int ItemHeight();
   TTreeNode* GetTopItem();
   void SetTopItem(TTreeNode* Node);
@@ -268,7 +268,7 @@ class TCustomTreeView : public TCustomControl {
  protected:
   friend class TTreeNode;
   friend class TTreeNodes;
-  // The hooks around expanding, collapsing, selecting and deleting.
+  /// The hooks around expanding, collapsing, selecting and deleting.
   virtual bool CanExpand(TTreeNode* Node);
   virtual void Expand(TTreeNode* Node);
   virtual bool CanCollapse(TTreeNode* Node);

@@ -14,9 +14,9 @@ namespace qel {
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
-// Hint windows live above this layer and listen here: to the control under
-// the mouse, to presses and to cancelling. A plain pointer, so that they can
-// plug in from a static initialiser whatever the order of initialisation.
+/// Hint windows live above this layer and listen here: to the control under
+/// the mouse, to presses and to cancelling. A plain pointer, so that they can
+/// plug in from a static initialiser whatever the order of initialisation.
 enum THintInput : uint8_t { hiHover, hiPress, hiCancel };
 using THintListener = void (*)(THintInput What, TControl* Control);
 extern THintListener HintListener;
@@ -26,69 +26,69 @@ class TApplication : public TComponent {
   TApplication();
   ~TApplication() override;
 
-  // The host; a headless one until another is installed.
+  /// The host; a headless one until another is installed.
   THost& Host();
   void SetHost(std::unique_ptr<THost> NewHost);
 
-  void CreateForm(TCustomForm* Form);  // the first becomes the main form
+  void CreateForm(TCustomForm* Form);  ///< The first becomes the main form
   TCustomForm* MainForm() const { return mainForm_; }
   void SetMainForm(TCustomForm* F) { mainForm_ = F; }
   const std::vector<TCustomForm*>& Forms() const { return forms_; }
   TCustomForm* ActiveForm() const { return activeForm_; }
   void ActivateForm(TCustomForm* Form);
 
-  // Runs until Terminate or until the main form closes.
+  /// Runs until Terminate or until the main form closes.
   void Run();
   void Terminate() { terminated_ = true; }
   bool Terminated() const { return terminated_; }
-  // One turn: waits for input or the next timer when Wait, then handles
-  // events, due timers and paints, and presents what changed.
+  /// One turn: waits for input or the next timer when Wait, then handles
+  /// events, due timers and paints, and presents what changed.
   void HandleMessage(bool Wait = true);
-  // Handles everything pending without waiting.
+  /// Handles everything pending without waiting.
   void ProcessMessages();
-  // Called inside a catch block: OnException, else the message to stderr.
+  /// Called inside a catch block: OnException, else the message to stderr.
   void HandleException(TObject* Sender);
   TExceptionEvent OnException;
 
-  // Painting: some window has an invalid region.
+  /// Painting: some window has an invalid region.
   void PaintNeeded() { paintPending_ = true; }
   void PaintAll();
 
-  // Windows and timers (timer ids are per window, as on the platform).
+  /// Windows and timers (timer ids are per window, as on the platform).
   HWND RegisterWindow(TWndMethod Proc);
   void UnregisterWindow(HWND Wnd);
   bool SendToWindow(HWND Wnd, TMessage& Message);
   uintptr_t SetTimer(HWND Wnd, uintptr_t Id, unsigned ElapseMs);
   bool KillTimer(HWND Wnd, uintptr_t Id);
-  // Fires the due timers up to the host clock's now, in time order.
+  /// Fires the due timers up to the host clock's now, in time order.
   void FireDueTimers();
-  // Milliseconds to the next timer, or -1 without one.
+  /// Milliseconds to the next timer, or -1 without one.
   int MsToNextTimer();
-  // Tests: make SetTimer refuse (return 0).
+  /// Tests: make SetTimer refuse (return 0).
   void SetRefuseTimers(bool v) { refuseTimers_ = v; }
   int ActiveTimerCount() const { return static_cast<int>(timers_.size()); }
 
-  // The modal stack, innermost last. Each entry remembers the form that was
-  // active when it began; PopModal returns that form (nullptr once it is
-  // freed) for ActivateAfterModal.
+  /// The modal stack, innermost last. Each entry remembers the form that was
+  /// active when it began; PopModal returns that form (nullptr once it is
+  /// freed) for ActivateAfterModal.
   void PushModal(TCustomForm* F) { modal_.push_back({F, activeForm_}); }
   TCustomForm* PopModal();
   TCustomForm* ModalForm() const { return modal_.empty() ? nullptr : modal_.back().form; }
-  // After a modal form closed: Previous becomes active again when it is
-  // still shown, else the modal form beneath, else the main form; the host
-  // gives its window the keyboard.
+  /// After a modal form closed: Previous becomes active again when it is
+  /// still shown, else the modal form beneath, else the main form; the host
+  /// gives its window the keyboard.
   void ActivateAfterModal(TCustomForm* Previous);
 
-  // Popups: close every shown popup (a press elsewhere, focus loss). A popup
-  // that grabs keys (a menu) gets all key input while it is shown.
+  /// Popups: close every shown popup (a press elsewhere, focus loss). A popup
+  /// that grabs keys (a menu) gets all key input while it is shown.
   void ClosePopups(TCustomForm* Except = nullptr);
   TCustomForm* KeyGrabber() const;
-  // Told whenever the control under the mouse changes (hint windows listen).
+  /// Told whenever the control under the mouse changes (hint windows listen).
   std::function<void(TControl* Control)> OnHoverChanged;
 
-  // Hints: ShowHint turns them all off; HintPause is how long the mouse
-  // rests on a control before its hint shows, HintShortPause the same when
-  // moving on from a shown hint, HintHidePause how long a hint stays.
+  /// Hints: ShowHint turns them all off; HintPause is how long the mouse
+  /// rests on a control before its hint shows, HintShortPause the same when
+  /// moving on from a shown hint, HintHidePause how long a hint stays.
   bool GetShowHint() const { return showHint_; }
   void SetShowHint(bool v);
   int GetHintPause() const { return hintPause_; }
@@ -101,11 +101,11 @@ class TApplication : public TComponent {
   void NotifyHint(THintInput What, TControl* Control) {
     if (HintListener) HintListener(What, Control);
   }
-  // Where the mouse was last seen over a form, in screen coordinates.
+  /// Where the mouse was last seen over a form, in screen coordinates.
   TPoint CursorPos() const { return cursorPos_; }
   void NoteCursorPos(TPoint P) { cursorPos_ = P; }
 
-  // Form bookkeeping.
+  /// Form bookkeeping.
   void AddForm(TCustomForm* F);
   void RemoveForm(TCustomForm* F);
 
@@ -141,14 +141,14 @@ class TApplication : public TComponent {
 
 extern TApplication* Application;
 
-// The platform's window and timer calls, on Application.
+/// The platform's window and timer calls, on Application.
 HWND AllocateHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
 uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse, void* TimerFunc = nullptr);
 bool KillTimer(HWND Wnd, uintptr_t IDEvent);
 intptr_t DefWindowProc(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
-// The mouse position in screen coordinates (the last one seen).
+/// The mouse position in screen coordinates (the last one seen).
 bool GetCursorPos(TPoint& Point);
 
 class TScreen : public TComponent {

@@ -15,9 +15,9 @@ enum TOperation : uint8_t { opInsert, opRemove };
 
 class TComponent : public TPersistent {
  public:
-  // Owner frees this component when it is freed itself; nullptr for none.
+  /// Owner frees this component when it is freed itself; nullptr for none.
   explicit TComponent(TComponent* AOwner);
-  // Frees the owned components (last inserted first) and leaves the owner.
+  /// Frees the owned components (last inserted first) and leaves the owner.
   ~TComponent() override;
 
   TComponent* GetOwner() const { return owner_; }
@@ -34,23 +34,23 @@ class TComponent : public TPersistent {
   void RemoveComponent(TComponent* AComponent);
   void DestroyComponents();
 
-  // Asks to be told (Notification with opRemove) when AComponent goes away,
-  // also when it is not owned by this component.
+  /// Asks to be told (Notification with opRemove) when AComponent goes away,
+  /// also when it is not owned by this component.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
-  // Loading as form streaming does it: BeginLoading sets csLoading on this
-  // component and everything it owns; EndLoading clears it and calls Loaded
-  // on each, owned components first.
+  /// Loading as form streaming does it: BeginLoading sets csLoading on this
+  /// component and everything it owns; EndLoading clears it and calls Loaded
+  /// on each, owned components first.
   void BeginLoading();
   void EndLoading();
-  // Design mode for this component and everything it owns.
+  /// Design mode for this component and everything it owns.
   void SetDesigning(bool Value);
 
  protected:
   virtual void Loaded();
   virtual void Notification(TComponent* AComponent, TOperation Operation);
-  // Called first thing in destruction, before owned components are freed.
+  /// Called first thing in destruction, before owned components are freed.
   virtual void Destroying();
   void SetComponentState(TComponentStateItem Item, bool On);
 

@@ -49,7 +49,7 @@ enum TControlStateItem : uint8_t {
   csPaintCopy, csCustomPaint, csDestroyingHandle, csDocking
 };
 using TControlState = TSet<TControlStateItem>;
-// Windowed controls use bsNone and bsSingle; forms use them all.
+/// Windowed controls use bsNone and bsSingle; forms use them all.
 enum TFormBorderStyle : uint8_t { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 
@@ -68,11 +68,11 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 using TKeyEvent = std::function<void(TObject* Sender, uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char32_t& Key)>;
 
-// How a setter shows a new value (TControl::SetProperty). A component paints
-// at once where its documentation says the property "repaints", invalidates
-// where it says "invalidates", and does nothing for values it does not show.
+/// How a setter shows a new value (TControl::SetProperty). A component paints
+/// at once where its documentation says the property "repaints", invalidates
+/// where it says "invalidates", and does nothing for values it does not show.
 enum class TRefresh : uint8_t { Paint, Invalidate, None };
-// Always: store and refresh even an unchanged value, where that is documented.
+/// Always: store and refresh even an unchanged value, where that is documented.
 enum class TStore : uint8_t { WhenChanged, Always };
 
 // --------------------------------------------------------- TControl ----
@@ -80,10 +80,10 @@ enum class TStore : uint8_t { WhenChanged, Always };
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner);
-  // Leaves the parent and releases the mouse capture and hover it holds.
+  /// Leaves the parent and releases the mouse capture and hover it holds.
   ~TControl() override;
 
-  // Bounds, in the parent's client coordinates.
+  /// Bounds, in the parent's client coordinates.
   int GetLeft() const { return left_; }
   int GetTop() const { return top_; }
   int GetWidth() const { return width_; }
@@ -94,25 +94,25 @@ class TControl : public TComponent {
   void SetHeight(int v) { SetBounds(left_, top_, width_, v); }
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   TRect BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-  // The area children and painting use, in the control's own coordinates.
+  /// The area children and painting use, in the control's own coordinates.
   virtual TRect GetClientRect() const { return {0, 0, width_, height_}; }
   int ClientWidth() const { return GetClientRect().Width(); }
   int ClientHeight() const { return GetClientRect().Height(); }
-  // Where client (0, 0) lies on the screen, and conversions.
+  /// Where client (0, 0) lies on the screen, and conversions.
   TPoint ClientOrigin() const;
   TPoint ClientToScreen(TPoint P) const;
   TPoint ScreenToClient(TPoint P) const;
 
   TWinControl* GetParent() const { return parent_; }
   virtual void SetParent(TWinControl* AParent);
-  // The form this control sits on, if any.
+  /// The form this control sits on, if any.
   TCustomForm* GetParentForm() const;
 
   bool GetVisible() const { return visible_; }
   void SetVisible(bool v);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
-  // Visible, and every parent up to a shown form visible too.
+  /// Visible, and every parent up to a shown form visible too.
   virtual bool Showing() const;
   bool GetEnabled() const { return enabled_; }
   virtual void SetEnabled(bool v);
@@ -140,17 +140,17 @@ class TControl : public TComponent {
   TControlState ControlState() const { return controlState_; }
   TPopupMenu* GetPopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* v);
-  // Set by the menus unit: a right-button release on Control at a screen
-  // point may show a popup menu.
+  /// Set by the menus unit: a right-button release on Control at a screen
+  /// point may show a popup menu.
   static inline void (*ContextPopupHook)(TControl* Control, TPoint ScreenPos) = nullptr;
-  // Caption or text; CM_TEXTCHANGED tells the control.
+  /// Caption or text; CM_TEXTCHANGED tells the control.
   const std::string& GetText() const { return text_; }
   void SetText(const std::string& v);
   const std::string& GetCaption() const { return text_; }
   void SetCaption(const std::string& v) { SetText(v); }
 
-  // Invalidate: paint at the next turn of the loop. Update: paint what is
-  // invalid now. Repaint/Refresh: invalidate and update.
+  /// Invalidate: paint at the next turn of the loop. Update: paint what is
+  /// invalid now. Repaint/Refresh: invalidate and update.
   virtual void Invalidate();
   virtual void Update();
   virtual void Repaint();
@@ -158,10 +158,10 @@ class TControl : public TComponent {
   void BringToFront();
   void SendToBack();
 
-  // Sends a message to this control's WndProc and returns its result.
+  /// Sends a message to this control's WndProc and returns its result.
   intptr_t Perform(uint32_t Msg, uintptr_t WParam = 0, intptr_t LParam = 0);
   virtual void WndProc(TMessage& Message);
-  // The handler of last resort: messages nobody handled end here.
+  /// The handler of last resort: messages nobody handled end here.
   virtual void DefaultHandler(TMessage& Message);
   bool MouseCapture() const;
   void SetMouseCapture(bool v);
@@ -185,18 +185,18 @@ class TControl : public TComponent {
   virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Resize();
   virtual void Changed() {}
-  // Painting the control as part of a paint cycle (graphic controls: Paint).
+  /// Painting the control as part of a paint cycle (graphic controls: Paint).
   virtual void PaintControl() {}
-  // The parent's colour and font flow down unless the control has its own.
+  /// The parent's colour and font flow down unless the control has its own.
   virtual void ParentColorChanged();
   virtual void ParentFontChanged();
   virtual void FontChanged();
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void SetControlStateItem(TControlStateItem Item, bool On);
   void InvalidateRectInParent(const TRect& R);
-  // The setters' one idiom: stores Value in Field when it differs, then
-  // refreshes as How says (TStore::Always: even for an unchanged value).
-  // Returns whether the value changed.
+  /// The setters' one idiom: stores Value in Field when it differs, then
+  /// refreshes as How says (TStore::Always: even for an unchanged value).
+  /// Returns whether the value changed.
   template <class T, class V>
   bool SetProperty(T& Field, V&& Value, TRefresh How, TStore When = TStore::WhenChanged) {
     bool changed = StoreIfChanged(Field, std::forward<V>(Value));
@@ -206,8 +206,8 @@ class TControl : public TComponent {
     }
     return changed;
   }
-  // TRefresh::Paint: a windowed control runs its paint cycle now, so its
-  // border and windowed children stay right; a graphic control calls Paint.
+  /// TRefresh::Paint: a windowed control runs its paint cycle now, so its
+  /// border and windowed children stay right; a graphic control calls Paint.
   virtual void PaintAtOnce() { Repaint(); }
 
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
@@ -234,8 +234,8 @@ class TControl : public TComponent {
 
 // -------------------------------------------------- TGraphicControl ----
 
-// A control without a window: it paints through a canvas on its parent's
-// surface, clipped to its own bounds.
+/// A control without a window: it paints through a canvas on its parent's
+/// surface, clipped to its own bounds.
 class TGraphicControl : public TControl {
  public:
   explicit TGraphicControl(TComponent* AOwner);
@@ -258,17 +258,17 @@ class TWinControl : public TControl {
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
 
-  // Children in z-order, bottom first.
+  /// Children in z-order, bottom first.
   int ControlCount() const { return static_cast<int>(controls_.size()); }
   TControl* Controls(int Index) const;
   void InsertControl(TControl* AControl);
   void RemoveControl(TControl* AControl);
   bool ContainsControl(const TControl* Control) const;
-  // Sends Message to every child; stops when one sets a non-zero Result.
+  /// Sends Message to every child; stops when one sets a non-zero Result.
   void Broadcast(TMessage& Message);
 
-  // The window behind the control, made when first needed (its parent's
-  // window first). CreateWnd is the hook for work that needs the window.
+  /// The window behind the control, made when first needed (its parent's
+  /// window first). CreateWnd is the hook for work that needs the window.
   HWND GetHandle();
   bool HandleAllocated() const { return handle_ != 0; }
   void HandleNeeded() { GetHandle(); }
@@ -280,8 +280,8 @@ class TWinControl : public TControl {
   void SetTabStop(bool v) { tabStop_ = v; }
   int GetTabOrder() const;
   void SetTabOrder(int v);
-  // Moves the focus to the next (or previous) tab stop among this control's
-  // descendants after CurControl.
+  /// Moves the focus to the next (or previous) tab stop among this control's
+  /// descendants after CurControl.
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
   void GetTabOrderList(std::vector<TWinControl*>& List) const;
@@ -298,17 +298,17 @@ class TWinControl : public TControl {
 
   void Invalidate() override;
   void Update() override;
-  // Invalidates a part of the client area (client coordinates).
+  /// Invalidates a part of the client area (client coordinates).
   void InvalidateRect(const TRect& R);
-  // Where client (0, 0) lies on the surface: inside the border.
+  /// Where client (0, 0) lies on the surface: inside the border.
   TPoint ClientOffset() const { int b = BorderWidth(); return {b, b}; }
-  // Paints whatever is invalid in this control and its windowed children now.
+  /// Paints whatever is invalid in this control and its windowed children now.
   void PaintInvalid();
 
-  // The surface this control paints into (created with the window).
+  /// The surface this control paints into (created with the window).
   TBitmap* Surface() { return surface_.get(); }
-  // Draws this control and its windowed children as they are now, into Dest
-  // at (X, Y), clipped to Clip (Dest coordinates).
+  /// Draws this control and its windowed children as they are now, into Dest
+  /// at (X, Y), clipped to Clip (Dest coordinates).
   void ComposeInto(TBitmap& Dest, int X, int Y, const TRect& Clip);
 
   void WndProc(TMessage& Message) override;
@@ -328,18 +328,18 @@ class TWinControl : public TControl {
   virtual void KeyPress(char32_t& Key);
   virtual void DoEnter();
   virtual void DoExit();
-  // Paints the client background and the control's own picture (TCustomControl: Paint).
+  /// Paints the client background and the control's own picture (TCustomControl: Paint).
   virtual void PaintWindow();
-  // Draws the non-client frame (BorderStyle) onto the surface.
+  /// Draws the non-client frame (BorderStyle) onto the surface.
   virtual void PaintBorder();
   void AlignControls();
   void ParentColorChanged() override;
   void ParentFontChanged() override;
   void FontChanged() override;
-  // The canvas the paint cycle hands to PaintWindow: client area of the surface.
+  /// The canvas the paint cycle hands to PaintWindow: client area of the surface.
   TCanvas* PaintCanvas() { return &paintCanvas_; }
-  // Points the paint canvas at the whole client area as it is now (after
-  // the border or the scroll bars changed it).
+  /// Points the paint canvas at the whole client area as it is now (after
+  /// the border or the scroll bars changed it).
   void TargetClientArea();
 
  private:
@@ -362,7 +362,7 @@ class TWinControl : public TControl {
 
 // --------------------------------------------------- TCustomControl ----
 
-// A windowed control that paints itself: Canvas is its client area.
+/// A windowed control that paints itself: Canvas is its client area.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner);

@@ -23,17 +23,17 @@ class TCustomForm : public TWinControl {
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
 
-  // Left/Top are screen coordinates; Width/Height the client size (the host
-  // draws any title bar around it).
-  // The window frame the host draws; the client area is not affected.
+  /// Left/Top are screen coordinates; Width/Height the client size (the host
+  /// draws any title bar around it).
+  /// The window frame the host draws; the client area is not affected.
   TFormBorderStyle GetBorderStyle() const { return formBorderStyle_; }
   void SetBorderStyle(TFormBorderStyle v);
   TPosition GetPosition() const { return position_; }
   void SetPosition(TPosition v) { position_ = v; }
   bool GetKeyPreview() const { return keyPreview_; }
   void SetKeyPreview(bool v) { keyPreview_ = v; }
-  // A popup (drop-down list, menu) closes when it loses activation and
-  // never takes it from its owner form.
+  /// A popup (drop-down list, menu) closes when it loses activation and
+  /// never takes it from its owner form.
   bool IsPopup() const { return popup_; }
   void SetPopup(bool v) { popup_ = v; }
   bool GrabsKeys() const { return grabKeys_; }
@@ -41,11 +41,11 @@ class TCustomForm : public TWinControl {
 
   void Show();
   void Hide();
-  // Close asks OnCloseQuery, then OnClose decides: hide (the default), free
-  // or nothing. Closing a modal form sets ModalResult to mrCancel.
+  /// Close asks OnCloseQuery, then OnClose decides: hide (the default), free
+  /// or nothing. Closing a modal form sets ModalResult to mrCancel.
   void Close();
-  // Shows the form and runs the loop until ModalResult is set; other forms
-  // take no input meanwhile. Returns the result and hides the form.
+  /// Shows the form and runs the loop until ModalResult is set; other forms
+  /// take no input meanwhile. Returns the result and hides the form.
   TModalResult ShowModal();
   TModalResult GetModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult v) { modalResult_ = v; }
@@ -56,11 +56,11 @@ class TCustomForm : public TWinControl {
   TCanvas* Canvas();
   TWinControl* GetActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* Control);
-  // The control that holds the keyboard focus (nullptr when the form is not active).
+  /// The control that holds the keyboard focus (nullptr when the form is not active).
   TWinControl* FocusedControl() const { return focused_; }
   void FocusControl(TWinControl* Control);
 
-  // The composed picture of the form and all its windows, painted up to date.
+  /// The composed picture of the form and all its windows, painted up to date.
   const TBitmap& FrameBuffer();
 
   // --- input, in form client coordinates; hosts and the test robot call these ---
@@ -69,19 +69,19 @@ class TCustomForm : public TWinControl {
   void InputMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   void InputMouseWheel(TShiftState Shift, int WheelDelta, int X, int Y);
   void InputMouseLeave();
-  // KeyDown returns false when the key was taken as a dialog key (Tab,
-  // Enter, Escape), in which case no character follows it.
+  /// KeyDown returns false when the key was taken as a dialog key (Tab,
+  /// Enter, Escape), in which case no character follows it.
   bool InputKeyDown(uint16_t Key, TShiftState Shift);
   void InputKeyUp(uint16_t Key, TShiftState Shift);
   void InputChar(char32_t Ch);
-  // The deepest visible control at a client point (the form itself if none).
+  /// The deepest visible control at a client point (the form itself if none).
   TControl* ControlAtPos(TPoint P, bool AllowDisabled = false);
 
   TControl* CaptureControl() const { return capture_; }
   void SetCaptureControl(TControl* C);
-  // Takes the mouse away from the control holding it (it is hidden, disabled
-  // or a modal form begins, so no release will reach it) and tells it with
-  // WM_CAPTURECHANGED.
+  /// Takes the mouse away from the control holding it (it is hidden, disabled
+  /// or a modal form begins, so no release will reach it) and tells it with
+  /// WM_CAPTURECHANGED.
   void CancelCapture();
   TControl* HoverControl() const { return hover_; }
 
@@ -98,7 +98,7 @@ class TCustomForm : public TWinControl {
   virtual void DoHide();
   virtual bool CloseQuery();
   void PaintWindow() override;
-  // A control is going away or can take no more input: forget it.
+  /// A control is going away or can take no more input: forget it.
   void ControlGoing(TControl* C);
   void ControlHidden(TControl* C);
   void SetActive(bool v);
@@ -136,7 +136,7 @@ class TForm : public TCustomForm {
   explicit TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 };
 
-// The time and distance within which two presses make a double click.
+/// The time and distance within which two presses make a double click.
 constexpr uint64_t DoubleClickTimeMs = 500;
 constexpr int DoubleClickDistance = 4;
 

@@ -12,9 +12,9 @@ struct TMessage {
   intptr_t Result = 0;
 };
 
-// Opaque window handle: a number the application's window registry knows.
+/// Opaque window handle: a number the application's window registry knows.
 using HWND = uintptr_t;
-// A window procedure written as a method, for AllocateHWnd.
+/// A window procedure written as a method, for AllocateHWnd.
 using TWndMethod = std::function<void(TMessage& Message)>;
 
 constexpr uint32_t WM_NULL = 0x0000, WM_SIZE = 0x0005, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008,
@@ -26,11 +26,11 @@ constexpr uint32_t WM_NULL = 0x0000, WM_SIZE = 0x0005, WM_SETFOCUS = 0x0007, WM_
                    WM_MBUTTONDBLCLK = 0x0209, WM_MOUSEWHEEL = 0x020A, WM_CAPTURECHANGED = 0x0215,
                    WM_USER = 0x0400;
 
-// WM_GETDLGCODE answers: which keys a focused control wants for itself.
+/// WM_GETDLGCODE answers: which keys a focused control wants for itself.
 constexpr intptr_t DLGC_WANTARROWS = 0x0001, DLGC_WANTTAB = 0x0002, DLGC_WANTALLKEYS = 0x0004,
                    DLGC_WANTCHARS = 0x0080;
 
-// The component framework's own messages.
+/// The component framework's own messages.
 constexpr uint32_t CM_BASE = 0xB000;
 constexpr uint32_t CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_ENABLEDCHANGED = CM_BASE + 3,
                    CM_COLORCHANGED = CM_BASE + 4, CM_FONTCHANGED = CM_BASE + 5, CM_CURSORCHANGED = CM_BASE + 6,

@@ -22,8 +22,8 @@ using TShiftState = TSet<TShiftStateItem>;
 
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
-// The key that types Ch on a US keyboard, with whether Shift is needed;
-// false for characters no key types (they arrive as text only).
+/// The key that types Ch on a US keyboard, with whether Shift is needed;
+/// false for characters no key types (they arrive as text only).
 bool KeyForChar(char32_t Ch, uint16_t& Key, bool& Shift);
 
 }  // namespace qel

@@ -27,15 +27,15 @@ constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001, clActiveCa
                  clInfoBk = 0xFF000018, clHotLight = 0xFF00001A, clGradientActiveCaption = 0xFF00001B,
                  clGradientInactiveCaption = 0xFF00001C, clMenuHighlight = 0xFF00001D, clMenuBar = 0xFF00001E;
 
-// Resolves a system colour through the desktop colour table (the classic
-// light-grey look); any other value comes back unchanged.
+/// Resolves a system colour through the desktop colour table (the classic
+/// light-grey look); any other value comes back unchanged.
 TColor ColorToRGB(TColor Color);
 
-// The platform's constant name ("clRed", "clBtnFace") where there is one,
-// else "$00BBGGRR" in eight upper-case hexadecimal digits.
+/// The platform's constant name ("clRed", "clBtnFace") where there is one,
+/// else "$00BBGGRR" in eight upper-case hexadecimal digits.
 std::string ColorToString(TColor Color);
-// The inverse: a constant name (case-insensitive) or a number in Pascal
-// syntax ("$FF", "255"); raises EConvertError for anything else.
+/// The inverse: a constant name (case-insensitive) or a number in Pascal
+/// syntax ("$FF", "255"); raises EConvertError for anything else.
 TColor StringToColor(const std::string& S);
 bool IdentToColor(const std::string& Ident, TColor& Color);
 bool ColorToIdent(TColor Color, std::string& Ident);
@@ -45,8 +45,8 @@ inline uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 inline uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return r | (g << 8) | (TColor(b) << 16); }
 
-// Pixels in a TBitmap are 0x00RRGGBB (bytes B, G, R, 0 in memory, as the
-// platform's 32-bit device-independent bitmaps); TColor has R and B swapped.
+/// Pixels in a TBitmap are 0x00RRGGBB (bytes B, G, R, 0 in memory, as the
+/// platform's 32-bit device-independent bitmaps); TColor has R and B swapped.
 inline uint32_t ColorToPixel(TColor c) {
   c = ColorToRGB(c);
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);

@@ -10,12 +10,12 @@
 
 namespace qel {
 
-// One rendered glyph: 8-bit coverage (0..255; 0 or 255 only for monochrome
-// glyphs), placed relative to the glyph origin on the baseline, y down.
+/// One rendered glyph: 8-bit coverage (0..255; 0 or 255 only for monochrome
+/// glyphs), placed relative to the glyph origin on the baseline, y down.
 struct CachedGlyph {
-  int Left = 0, Top = 0;  // offset of the coverage map's top-left from the origin
+  int Left = 0, Top = 0;  ///< Offset of the coverage map's top-left from the origin
   int Width = 0, Height = 0;
-  std::vector<uint8_t> Coverage;  // Width * Height bytes, top row first
+  std::vector<uint8_t> Coverage;  ///< Width * Height bytes, top row first
 };
 
 struct GlyphCacheStats {
@@ -27,11 +27,11 @@ class GlyphCache {
  public:
   explicit GlyphCache(size_t MaxBytes = size_t(8) << 20) : maxBytes_(MaxBytes) {}
 
-  // The glyph stored under Key (most recently used from now on), or null.
-  // Counts a hit or a miss.
+  /// The glyph stored under Key (most recently used from now on), or null.
+  /// Counts a hit or a miss.
   const CachedGlyph* Find(uint64_t Key);
-  // Stores a glyph and returns it; older glyphs are dropped to stay within
-  // the byte budget (the newest one always stays).
+  /// Stores a glyph and returns it; older glyphs are dropped to stay within
+  /// the byte budget (the newest one always stays).
   const CachedGlyph& Insert(uint64_t Key, CachedGlyph&& Glyph);
   void Clear();
 

@@ -33,7 +33,7 @@ class TCanvas;
 // ---------------------------------------------------------------- pen ----
 
 enum TPenStyle : uint8_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
-// The platform's 16 binary raster operations, in its order.
+/// The platform's 16 binary raster operations, in its order.
 enum TPenMode : uint8_t {
   pmBlack, pmWhite, pmNop, pmNot, pmCopy, pmNotCopy, pmMergePenNot, pmMaskPenNot,
   pmMergeNotPen, pmMaskNotPen, pmMerge, pmNotMerge, pmMask, pmNotMask, pmXor, pmNotXor
@@ -52,7 +52,7 @@ class TPen : public TGraphicsObject {
   TColor GetColor() const { return color_; }
   void SetColor(TColor v);
   int GetWidth() const { return width_; }
-  void SetWidth(int v);  // values below 1 become 1
+  void SetWidth(int v);  ///< Values below 1 become 1
   TPenStyle GetStyle() const { return style_; }
   void SetStyle(TPenStyle v);
   TPenMode GetMode() const { return mode_; }
@@ -73,7 +73,7 @@ enum TBrushStyle : uint8_t { bsSolid, bsClear };
 class TBrush : public TGraphicsObject {
  public:
   TColor GetColor() const { return color_; }
-  void SetColor(TColor v);  // a colour makes a clear brush solid again, as on the platform
+  void SetColor(TColor v);  ///< A colour makes a clear brush solid again, as on the platform
   TBrushStyle GetStyle() const { return style_; }
   void SetStyle(TBrushStyle v);
   void Assign(TPersistent* Source) override;
@@ -94,14 +94,14 @@ enum TFontQuality : uint8_t {
 
 constexpr int ScreenPixelsPerInch = 96;
 
-// The platform's logical font description, for code that reads a font back,
-// changes escapement/orientation and makes a new one (rotated text).
+/// The platform's logical font description, for code that reads a font back,
+/// changes escapement/orientation and makes a new one (rotated text).
 struct TLogFont {
-  int lfHeight = 0;       // < 0: character height in pixels; > 0: cell height
+  int lfHeight = 0;       ///< < 0: character height in pixels; > 0: cell height
   int lfWidth = 0;
-  int lfEscapement = 0;   // tenths of a degree, counter-clockwise
+  int lfEscapement = 0;   ///< Tenths of a degree, counter-clockwise
   int lfOrientation = 0;
-  int lfWeight = 400;     // 700 is bold
+  int lfWeight = 400;     ///< 700 is bold
   uint8_t lfItalic = 0, lfUnderline = 0, lfStrikeOut = 0;
   uint8_t lfCharSet = 1, lfOutPrecision = 0, lfClipPrecision = 0, lfQuality = 0, lfPitchAndFamily = 0;
   std::string lfFaceName;
@@ -114,8 +114,8 @@ class TFont : public TGraphicsObject {
   TFont();
   const std::string& GetName() const { return name_; }
   void SetName(const std::string& v);
-  // Size in points, Height in pixels (negative: character height without the
-  // internal leading); each is derived from the other at 96 dots per inch.
+  /// Size in points, Height in pixels (negative: character height without the
+  /// internal leading); each is derived from the other at 96 dots per inch.
   int GetSize() const;
   void SetSize(int points);
   int GetHeight() const { return height_; }
@@ -124,7 +124,7 @@ class TFont : public TGraphicsObject {
   void SetStyle(TFontStyles v);
   TColor GetColor() const { return color_; }
   void SetColor(TColor v);
-  int GetOrientation() const { return orientation_; }  // tenths of a degree, counter-clockwise
+  int GetOrientation() const { return orientation_; }  ///< Tenths of a degree, counter-clockwise
   void SetOrientation(int v);
   TFontQuality GetQuality() const { return quality_; }
   void SetQuality(TFontQuality v);
@@ -132,7 +132,7 @@ class TFont : public TGraphicsObject {
   void SetPitch(TFontPitch v);
   uint8_t GetCharset() const { return charset_; }
   void SetCharset(uint8_t v);
-  // The description of this font, and taking all settings from one.
+  /// The description of this font, and taking all settings from one.
   HFONT GetHandle() const;
   void SetHandle(const HFONT& h);
   void Assign(TPersistent* Source) override;
@@ -148,12 +148,12 @@ class TFont : public TGraphicsObject {
   uint8_t charset_ = 1;
 };
 
-// Reads a font's description into LogFont (the platform's GetObject).
+/// Reads a font's description into LogFont (the platform's GetObject).
 void GetObject(const TFont& Font, TLogFont& LogFont);
 
 // ------------------------------------------------------------- canvas ----
 
-using TCopyMode = uint32_t;  // ternary raster operation codes
+using TCopyMode = uint32_t;  ///< Ternary raster operation codes
 constexpr TCopyMode cmBlackness = 0x00000042, cmDstInvert = 0x00550009, cmMergePaint = 0x00BB0226,
                     cmNotSrcCopy = 0x00330008, cmNotSrcErase = 0x001100A6, cmSrcAnd = 0x008800C6,
                     cmSrcCopy = 0x00CC0020, cmSrcErase = 0x00440328, cmSrcInvert = 0x00660046,
@@ -165,24 +165,24 @@ constexpr TCopyMode BLACKNESS = cmBlackness, DSTINVERT = cmDstInvert, NOTSRCCOPY
 
 enum TFillStyle : uint8_t { fsSurface, fsBorder };
 
-// Stretch modes: nearest pixel (COLORONCOLOR, the default) or area averaging.
+/// Stretch modes: nearest pixel (COLORONCOLOR, the default) or area averaging.
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
 
 constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
 class TCanvas : public TPersistent {
  public:
-  // A canvas on nothing draws nothing until SetTarget gives it a surface.
+  /// A canvas on nothing draws nothing until SetTarget gives it a surface.
   TCanvas();
   explicit TCanvas(TBitmap* Surface);
   ~TCanvas() override;
   TCanvas(const TCanvas&) = delete;
   TCanvas& operator=(const TCanvas&) = delete;
 
-  // Where drawing lands: a surface bitmap, the canvas origin within it and
-  // the part of the surface (surface coordinates) drawing may touch. A
-  // bitmap's own canvas has origin (0, 0) and the whole bitmap as clip; a
-  // control's canvas is a window onto its form's frame buffer.
+  /// Where drawing lands: a surface bitmap, the canvas origin within it and
+  /// the part of the surface (surface coordinates) drawing may touch. A
+  /// bitmap's own canvas has origin (0, 0) and the whole bitmap as clip; a
+  /// control's canvas is a window onto its form's frame buffer.
   void SetTarget(TBitmap* Surface, TPoint Origin, const TRect& SurfaceClip);
 
   TPen* Pen() { return pen_.get(); }
@@ -195,17 +195,17 @@ class TCanvas : public TPersistent {
   int GetStretchBltMode() const { return stretchMode_; }
   void SetStretchBltMode(int m) { stretchMode_ = m; }
 
-  // The clip rectangle in canvas coordinates. SetClipRect narrows drawing to
-  // R within the target's clip; ResetClipRect lifts that again.
+  /// The clip rectangle in canvas coordinates. SetClipRect narrows drawing to
+  /// R within the target's clip; ResetClipRect lifts that again.
   TRect GetClipRect() const;
   void SetClipRect(const TRect& R);
   void ResetClipRect();
 
-  // Lines and shapes
+  /// Lines and shapes
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
   void Polyline(std::span<const TPoint> Points);
-  void Polygon(std::span<const TPoint> Points);  // alternate fill
+  void Polygon(std::span<const TPoint> Points);  ///< Alternate fill
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Rectangle(const TRect& R) { Rectangle(R.Left, R.Top, R.Right, R.Bottom); }
   void FillRect(const TRect& R);
@@ -217,23 +217,23 @@ class TCanvas : public TPersistent {
   void Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
   void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
 
-  // Single pixels; reading outside the clip gives CLR_INVALID.
+  /// Single pixels; reading outside the clip gives CLR_INVALID.
   TColor GetPixels(int X, int Y) const;
   void SetPixels(int X, int Y, TColor Color);
 
-  // Text (UTF-8). TextOut moves the pen position to the end of the text.
-  // Positions along the text are 64-bit: the end of a very long string lands
-  // where it belongs. Before, when not 0, is the character drawn just ahead
-  // of Text: a piece of a line then kerns with it as in the whole line.
+  /// Text (UTF-8). TextOut moves the pen position to the end of the text.
+  /// Positions along the text are 64-bit: the end of a very long string lands
+  /// where it belongs. Before, when not 0, is the character drawn just ahead
+  /// of Text: a piece of a line then kerns with it as in the whole line.
   void TextOut(int X, int Y, const std::string& Text);
   void TextRect(const TRect& R, int X, int Y, const std::string& Text, char32_t Before = 0);
-  // Saturates at INT_MAX.
+  /// Saturates at INT_MAX.
   int TextWidth(const std::string& Text, char32_t Before = 0);
   int TextHeight(const std::string& Text);
   TSize TextExtent(const std::string& Text);
 
-  // Pictures. Draw honours a bitmap's Transparent setting; CopyRect and the
-  // stretch use CopyMode and the stretch mode.
+  /// Pictures. Draw honours a bitmap's Transparent setting; CopyRect and the
+  /// stretch use CopyMode and the stretch mode.
   void Draw(int X, int Y, const TBitmap* Graphic);
   void StretchDraw(const TRect& R, const TBitmap* Graphic);
   void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
@@ -241,8 +241,8 @@ class TCanvas : public TPersistent {
   // --- for the drawing code: the surface behind this canvas ---
   TBitmap* Surface() const { return surface_; }
   TPoint Origin() const { return origin_; }
-  // The writable part of the surface, in surface coordinates (never larger
-  // than the surface itself; empty when there is none).
+  /// The writable part of the surface, in surface coordinates (never larger
+  /// than the surface itself; empty when there is none).
   TRect DeviceClip() const;
 
  private:
@@ -259,34 +259,34 @@ class TCanvas : public TPersistent {
   int stretchMode_ = COLORONCOLOR;
 };
 
-// Device-context style calls for code written against the platform API; an
-// HDC is a canvas.
+/// Device-context style calls for code written against the platform API; an
+/// HDC is a canvas.
 using HDC = TCanvas*;
-int SetStretchBltMode(HDC DC, int Mode);  // returns the previous mode
+int SetStretchBltMode(HDC DC, int Mode);  ///< Returns the previous mode
 bool StretchBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, int SW, int SH, TCopyMode Rop);
 bool BitBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, TCopyMode Rop);
-int MulDiv(int Number, int Numerator, int Denominator);  // rounded; -1 when Denominator is 0
-// The focus frame: every other pixel of R's edge inverted, so drawing it
-// twice removes it.
+int MulDiv(int Number, int Numerator, int Denominator);  ///< Rounded; -1 when Denominator is 0
+/// The focus frame: every other pixel of R's edge inverted, so drawing it
+/// twice removes it.
 void DrawFocusRect(HDC DC, const TRect& R);
 
-// Which side of an edge takes the top-right and the bottom-left corner,
-// where a top or left line meets a bottom or right one.
+/// Which side of an edge takes the top-right and the bottom-left corner,
+/// where a top or left line meets a bottom or right one.
 enum TEdgeCorner : uint8_t {
-  ecDark,   // the bottom or right line (the usual 3D look)
-  ecLight,  // the top or left line
+  ecDark,   ///< The bottom or right line (the usual 3D look)
+  ecLight,  ///< The top or left line
   ecOpen    // neither: the pixel is left as it was
 };
 struct TEdgeShape {
   TEdgeCorner TopRight = ecDark, BottomLeft = ecDark;
-  bool Rows = true;     // the top and bottom lines
-  bool Columns = true;  // the left and right lines
+  bool Rows = true;     ///< The top and bottom lines
+  bool Columns = true;  ///< The left and right lines
 };
-// The one-pixel edge just inside R: Light on the top and left lines, Dark on
-// the bottom and right ones (a sunken edge passes its shadow as Light).
-// clNone leaves that colour out. The top-left corner is always light, the
-// bottom-right always dark; where the rectangle is one pixel thin, dark
-// wins. Drawn in the copy mode without pen or brush, which stay as they are.
+/// The one-pixel edge just inside R: Light on the top and left lines, Dark on
+/// the bottom and right ones (a sunken edge passes its shadow as Light).
+/// clNone leaves that colour out. The top-left corner is always light, the
+/// bottom-right always dark; where the rectangle is one pixel thin, dark
+/// wins. Drawn in the copy mode without pen or brush, which stay as they are.
 void DrawEdge(TCanvas* Canvas, const TRect& R, TColor Light, TColor Dark, TEdgeShape Shape = {});
 
 // ------------------------------------------------------------- bitmap ----
@@ -305,19 +305,19 @@ class TBitmap : public TPersistent {
   int GetHeight() const { return height_; }
   void SetWidth(int W) { SetSize(W, height_); }
   void SetHeight(int H) { SetSize(width_, H); }
-  // Keeps the overlapping pixels; new pixels are white. Raises EOutOfMemory
-  // for sizes that cannot be allocated; negative sizes count as 0.
+  /// Keeps the overlapping pixels; new pixels are white. Raises EOutOfMemory
+  /// for sizes that cannot be allocated; negative sizes count as 0.
   void SetSize(int W, int H);
   bool Empty() const { return width_ == 0 || height_ == 0; }
 
-  // Row Y of pixels (0x00RRGGBB each), Width of them, top row first.
+  /// Row Y of pixels (0x00RRGGBB each), Width of them, top row first.
   uint32_t* ScanLine(int Y) { return pixels_.data() + size_t(Y) * width_; }
   const uint32_t* ScanLine(int Y) const { return pixels_.data() + size_t(Y) * width_; }
 
   TCanvas* Canvas() { return canvas_.get(); }
 
-  // Transparent: Draw leaves out the pixels of TransparentColor (with tmAuto
-  // the colour of the bottom-left pixel).
+  /// Transparent: Draw leaves out the pixels of TransparentColor (with tmAuto
+  /// the colour of the bottom-left pixel).
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v) { transparent_ = v; }
   TColor GetTransparentColor() const;
@@ -325,19 +325,19 @@ class TBitmap : public TPersistent {
   TTransparentMode GetTransparentMode() const { return transparentMode_; }
   void SetTransparentMode(TTransparentMode m) { transparentMode_ = m; }
 
-  // Image files: BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4, RLE8) and
-  // PNG, told apart by their first bytes. Bad data raises EInvalidGraphic
-  // and leaves the bitmap as it was. Saving writes PNG for a ".png" name,
-  // else a 32-bit BMP; SaveToStream writes BMP.
+  /// Image files: BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4, RLE8) and
+  /// PNG, told apart by their first bytes. Bad data raises EInvalidGraphic
+  /// and leaves the bitmap as it was. Saving writes PNG for a ".png" name,
+  /// else a 32-bit BMP; SaveToStream writes BMP.
   void LoadFromFile(const std::string& FileName);
   void SaveToFile(const std::string& FileName) const;
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
-  // A picture embedded in the library at build time; EResNotFound if unknown.
+  /// A picture embedded in the library at build time; EResNotFound if unknown.
   void LoadFromResourceName(uintptr_t Instance, const std::string& ResName);
   void LoadFromResourceName(const std::string& ResName) { LoadFromResourceName(0, ResName); }
 
-  // Copies pixels and settings from another bitmap, never sharing them.
+  /// Copies pixels and settings from another bitmap, never sharing them.
   void Assign(TPersistent* Source) override;
 
  private:

@@ -58,15 +58,15 @@ using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, co
 using TMovedEvent = std::function<void(TObject* Sender, int FromIndex, int ToIndex)>;
 using TGetPickListItemsEvent = std::function<void(TObject* Sender, int ACol, int ARow, TStrings* Items)>;
 
-// Deletes the in-place editor while the grid is still whole.
+/// Deletes the in-place editor while the grid is still whole.
 struct TInplaceEditDeleter {
   void operator()(TInplaceEdit* Editor) const;
 };
 
-// One direction of the grid: the sizes of its cells and which are fixed.
-// Individual sizes are stored for the cells up to the last one sized; the
-// cells after it have the default. So a grid of ten million rows whose
-// header row is taller costs one entry, not ten million.
+/// One direction of the grid: the sizes of its cells and which are fixed.
+/// Individual sizes are stored for the cells up to the last one sized; the
+/// cells after it have the default. So a grid of ten million rows whose
+/// header row is taller costs one entry, not ten million.
 struct TGridAxis {
   int count = 0, fixed = 0, defaultSize = 0;
   std::vector<int> sizes;
@@ -76,22 +76,22 @@ struct TGridAxis {
   void Move(int from, int to);
 };
 
-// Where the cells of one direction lie for the current scroll position.
+/// Where the cells of one direction lie for the current scroll position.
 struct TGridAxisInfo {
-  int lineWidth = 0;      // the line after each cell
-  int fixedBoundary = 0;  // end of the fixed cells, their lines included
-  int gridBoundary = 0;   // end of the last drawn cell, at most gridExtent
-  int gridExtent = 0;     // client size
-  int firstCell = 0;      // LeftCol or TopRow
+  int lineWidth = 0;      ///< The line after each cell
+  int fixedBoundary = 0;  ///< End of the fixed cells, their lines included
+  int gridBoundary = 0;   ///< End of the last drawn cell, at most gridExtent
+  int gridExtent = 0;     ///< Client size
+  int firstCell = 0;      ///< LeftCol or TopRow
   int lastFullVisible = 0;
   int count = 0, fixed = 0;
 };
 
-// A walk along the cells of one direction as they lie on screen: each cell
-// starts where the one before it ends, past its grid line. Painting, hit
-// testing and cell rectangles all find cells this way. The fixed cells
-// start at 0; the scrollable ones on screen after the fixed ones, from the
-// first visible cell.
+/// A walk along the cells of one direction as they lie on screen: each cell
+/// starts where the one before it ends, past its grid line. Painting, hit
+/// testing and cell rectangles all find cells this way. The fixed cells
+/// start at 0; the scrollable ones on screen after the fixed ones, from the
+/// first visible cell.
 struct TGridAxisWalk {
   const TGridAxis* axis;
   int lineWidth;
@@ -100,7 +100,7 @@ struct TGridAxisWalk {
   static TGridAxisWalk Scrolled(const TGridAxis& a, const TGridAxisInfo& info) {
     return {&a, info.lineWidth, info.firstCell, info.fixedBoundary};
   }
-  // Where the cell ends and its line begins, and where the next cell starts.
+  /// Where the cell ends and its line begins, and where the next cell starts.
   int End() const { return start + axis->Size(cell); }
   int NextStart() const { return End() + lineWidth; }
   void Next() {
@@ -158,20 +158,20 @@ class TCustomGrid : public TCustomControl {
   void SetEditorMode(bool v);
   TInplaceEdit* InplaceEditor() const { return inplaceEdit_.get(); }
 
-  // Cell geometry in client coordinates; an empty rectangle for a cell that
-  // is not on screen. MouseCoord gives -1, -1 outside the cells; a grid
-  // line belongs to the cell on its left or above it.
+  /// Cell geometry in client coordinates; an empty rectangle for a cell that
+  /// is not on screen. MouseCoord gives -1, -1 outside the cells; a grid
+  /// line belongs to the cell on its left or above it.
   TRect CellRect(int ACol, int ARow);
   TGridCoord MouseCoord(int X, int Y);
   void MouseToCell(int X, int Y, int& ACol, int& ARow);
-  // Extent of the cells on screen (their lines included), at most the client.
+  /// Extent of the cells on screen (their lines included), at most the client.
   int GetGridWidth();
   int GetGridHeight();
 
   TRect GetClientRect() const override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
-  // The bars, for tests and for controls that look at them.
+  /// The bars, for tests and for controls that look at them.
   TClientScrollBar& VertScrollBar() { return vbar_; }
   TClientScrollBar& HorzScrollBar() { return hbar_; }
 
@@ -191,8 +191,8 @@ class TCustomGrid : public TCustomControl {
   virtual bool CanEditModify() { return true; }
   virtual TEditStyle GetEditStyle(int /*ACol*/, int /*ARow*/) { return esSimple; }
   virtual int GetEditLimit() { return 0; }
-  // The default editor is a TInplaceEditList bound to GetPickListItems and
-  // EditButtonClick, so esPickList and esEllipsis work in every grid.
+  /// The default editor is a TInplaceEditList bound to GetPickListItems and
+  /// EditButtonClick, so esPickList and esEllipsis work in every grid.
   virtual TInplaceEdit* CreateEditor();
   virtual void GetPickListItems(int /*ACol*/, int /*ARow*/, TStrings* /*Items*/) {}
   virtual void EditButtonClick() {}
@@ -208,7 +208,7 @@ class TCustomGrid : public TCustomControl {
   void MoveRow(int FromIndex, int ToIndex);
   void DeleteColumn(int ACol);
   void DeleteRow(int ARow);
-  // Moves the current cell (MoveAnchor false extends a range selection).
+  /// Moves the current cell (MoveAnchor false extends a range selection).
   void FocusCell(int ACol, int ARow, bool MoveAnchor);
   void MoveCurrent(int ACol, int ARow, bool MoveAnchor, bool Show);
   void MoveTopLeft(int ALeft, int ATop);
@@ -283,7 +283,7 @@ class TCustomGrid : public TCustomControl {
   bool updatingBars_ = false;
 };
 
-// The platform's TCustomDrawGrid: the events the hooks fire.
+/// The platform's TCustomDrawGrid: the events the hooks fire.
 class TCustomDrawGrid : public TCustomGrid {
  public:
   explicit TCustomDrawGrid(TComponent* AOwner) : TCustomGrid(AOwner) {}
@@ -316,11 +316,11 @@ class TDrawGrid : public TCustomDrawGrid {
   using TCustomGrid::MouseToCell;
 };
 
-// Texts per cell, drawn left-aligned with a small margin; editing changes them.
+/// Texts per cell, drawn left-aligned with a small margin; editing changes them.
 class TStringGrid : public TDrawGrid {
  public:
   explicit TStringGrid(TComponent* AOwner) : TDrawGrid(AOwner) {}
-  // Empty for a cell out of range; setting one out of range raises.
+  /// Empty for a cell out of range; setting one out of range raises.
   std::string GetCells(int ACol, int ARow) const;
   void SetCells(int ACol, int ARow, const std::string& Value);
 

@@ -20,8 +20,8 @@ struct TFormatSettings {
   std::string TimeAMString = "AM";
   std::string TimePMString = "PM";
   std::string CurrencyString = "$";
-  int CurrencyFormat = 0;     // 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
-  int NegCurrFormat = 1;      // 0 '($1)', 1 '-$1' (others treated as 1)
+  int CurrencyFormat = 0;     ///< 0 '$1', 1 '1$', 2 '$ 1', 3 '1 $'
+  int NegCurrFormat = 1;      ///< 0 '($1)', 1 '-$1' (others treated as 1)
   int CurrencyDecimals = 2;
   int TwoDigitYearCenturyWindow = 50;
   std::array<std::string, 12> ShortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
@@ -31,8 +31,8 @@ struct TFormatSettings {
   std::array<std::string, 7> ShortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   std::array<std::string, 7> LongDayNames{"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-  // Defaults with the decimal and thousand separators of the environment's
-  // numeric locale (LC_ALL / LC_NUMERIC / LANG). The process locale is not changed.
+  /// Defaults with the decimal and thousand separators of the environment's
+  /// numeric locale (LC_ALL / LC_NUMERIC / LANG). The process locale is not changed.
   static TFormatSettings FromLocale();
 };
 

@@ -10,7 +10,7 @@ namespace qel {
 class TObject {
  public:
   virtual ~TObject() = default;
-  // The class name without namespace, e.g. "TFont".
+  /// The class name without namespace, e.g. "TFont".
   std::string ClassName() const;
 };
 
@@ -18,9 +18,9 @@ using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 class TPersistent : public TObject {
  public:
-  // Copies Source into this object. The default asks Source to AssignTo this
-  // object and, when nothing knows how, raises EConvertError
-  // "Cannot assign a <source class> to a <target class>" ("nil" for no source).
+  /// Copies Source into this object. The default asks Source to AssignTo this
+  /// object and, when nothing knows how, raises EConvertError
+  /// "Cannot assign a <source class> to a <target class>" ("nil" for no source).
   virtual void Assign(TPersistent* Source);
 
  protected:

@@ -25,7 +25,7 @@ class TSet {
   constexpr TSet operator*(TSet o) const { return FromBits(bits_ & o.bits_); }
   constexpr TSet& operator+=(TSet o) { bits_ |= o.bits_; return *this; }
   constexpr TSet& operator-=(TSet o) { bits_ &= ~o.bits_; return *this; }
-  constexpr bool operator<=(TSet o) const { return (bits_ & ~o.bits_) == 0; }  // subset
+  constexpr bool operator<=(TSet o) const { return (bits_ & ~o.bits_) == 0; }  ///< Subset
   friend constexpr bool operator==(TSet, TSet) = default;
 
  private:

@@ -12,7 +12,7 @@ enum TSeekOrigin : uint8_t { soBeginning, soCurrent, soEnd };
 
 class TStream : public TObject {
  public:
-  // Read/Write move at most Count bytes and return how many moved.
+  /// Read/Write move at most Count bytes and return how many moved.
   virtual int64_t Read(void* Buffer, int64_t Count) = 0;
   virtual int64_t Write(const void* Buffer, int64_t Count) = 0;
   virtual int64_t Seek(int64_t Offset, TSeekOrigin Origin) = 0;
@@ -22,10 +22,10 @@ class TStream : public TObject {
   virtual int64_t GetSize();
   virtual void SetSize(int64_t NewSize);
 
-  // Exactly Count bytes or EStreamError ("Stream read error" / "Stream write error").
+  /// Exactly Count bytes or EStreamError ("Stream read error" / "Stream write error").
   void ReadBuffer(void* Buffer, int64_t Count);
   void WriteBuffer(const void* Buffer, int64_t Count);
-  // Copies Count bytes from Source (all of it from the start when Count is 0).
+  /// Copies Count bytes from Source (all of it from the start when Count is 0).
   int64_t CopyFrom(TStream& Source, int64_t Count);
 };
 
@@ -48,7 +48,7 @@ class TMemoryStream : public TStream {
   int64_t pos_ = 0;
 };
 
-// File modes, combinable: one of fmCreate / fmOpenRead / fmOpenWrite / fmOpenReadWrite.
+/// File modes, combinable: one of fmCreate / fmOpenRead / fmOpenWrite / fmOpenReadWrite.
 constexpr uint16_t fmOpenRead = 0x0000;
 constexpr uint16_t fmOpenWrite = 0x0001;
 constexpr uint16_t fmOpenReadWrite = 0x0002;
@@ -56,7 +56,7 @@ constexpr uint16_t fmCreate = 0xFF00;
 
 class TFileStream : public TStream {
  public:
-  // Raises EFOpenError with the file name and the system's reason.
+  /// Raises EFOpenError with the file name and the system's reason.
   TFileStream(const std::string& FileName, uint16_t Mode);
   ~TFileStream() override;
   int64_t Read(void* Buffer, int64_t Count) override;

@@ -33,16 +33,16 @@ class TStringList : public TStrings {
   int IndexOf(const std::string& S) const override;
   void Exchange(int Index1, int Index2) override;
 
-  // Binary search in a sorted list: true when found; Index is the match or
-  // the place where S belongs.
+  /// Binary search in a sorted list: true when found; Index is the match or
+  /// the place where S belongs.
   bool Find(const std::string& S, int& Index) const;
   virtual void Sort();
-  // Stable sort by Compare(list, i, j) < 0.
+  /// Stable sort by Compare(list, i, j) < 0.
   void CustomSort(const std::function<int(TStringList&, int, int)>& Compare);
 
   bool Sorted() const { return sorted_; }
   void SetSorted(bool Value);
-  TDuplicates Duplicates = dupIgnore;  // for Add to a sorted list
+  TDuplicates Duplicates = dupIgnore;  ///< For Add to a sorted list
   bool CaseSensitive() const { return caseSensitive_; }
   void SetCaseSensitive(bool Value);
   bool OwnsObjects() const { return ownsObjects_; }

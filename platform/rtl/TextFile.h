@@ -11,7 +11,7 @@ namespace qel {
 class TTextFile {
  public:
   TTextFile() = default;
-  ~TTextFile();  // closes a file left open (errors are then ignored)
+  ~TTextFile();  ///< Closes a file left open (errors are then ignored)
   TTextFile(const TTextFile&) = delete;
   TTextFile& operator=(const TTextFile&) = delete;
 
@@ -40,10 +40,10 @@ class TTextFile {
 void AssignFile(TTextFile& F, const std::string& FileName);
 void Reset(TTextFile& F);
 void Rewrite(TTextFile& F);
-void Append(TTextFile& F);  // the file must exist
+void Append(TTextFile& F);  ///< The file must exist
 void CloseFile(TTextFile& F);
 bool Eof(TTextFile& F);
-// At the end of the file ReadLn gives an empty line, as in Pascal.
+/// At the end of the file ReadLn gives an empty line, as in Pascal.
 void ReadLn(TTextFile& F, std::string& Line);
 std::string ReadLn(TTextFile& F);
 void Write(TTextFile& F, const std::string& Text);

@@ -14,11 +14,11 @@ struct TSize {
   friend bool operator==(const TSize&, const TSize&) = default;
 };
 
-// A rectangle in the platform's convention: Right and Bottom are one past the
-// last pixel covered.
+/// A rectangle in the platform's convention: Right and Bottom are one past the
+/// last pixel covered.
 struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  // Widths of rectangles with extreme corners saturate instead of overflowing.
+  /// Widths of rectangles with extreme corners saturate instead of overflowing.
   int Width() const { return Clamp(int64_t(Right) - Left); }
   int Height() const { return Clamp(int64_t(Bottom) - Top); }
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
@@ -36,14 +36,14 @@ inline TPoint Point(int x, int y) { return {x, y}; }
 inline TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }
 inline TRect Bounds(int l, int t, int w, int h) { return {l, t, l + w, t + h}; }
 
-// Intersection; empty (all zero) when the two do not overlap, like the platform.
+/// Intersection; empty (all zero) when the two do not overlap, like the platform.
 inline TRect IntersectRect(const TRect& a, const TRect& b) {
   TRect r{a.Left > b.Left ? a.Left : b.Left, a.Top > b.Top ? a.Top : b.Top,
           a.Right < b.Right ? a.Right : b.Right, a.Bottom < b.Bottom ? a.Bottom : b.Bottom};
   return r.IsEmpty() ? TRect{} : r;
 }
 
-// Smallest rectangle covering both; an empty one does not count.
+/// Smallest rectangle covering both; an empty one does not count.
 inline TRect UnionRect(const TRect& a, const TRect& b) {
   if (a.IsEmpty()) return b;
   if (b.IsEmpty()) return a;

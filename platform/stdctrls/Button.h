@@ -29,8 +29,8 @@ class TButton : public TCustomControl {
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
   void WndProc(TMessage& Message) override;
-  // The button Enter presses: this one when focused, else the default one
-  // while no other button has the focus.
+  /// The button Enter presses: this one when focused, else the default one
+  /// while no other button has the focus.
   bool IsActive() const;
 
  private:

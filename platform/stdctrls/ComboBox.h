@@ -44,7 +44,7 @@ class TCustomComboBox : public TWinControl {
   int GetItemIndex() const { return itemIndex_; }
   void SetItemIndex(int v);
   void SetText(const std::string& v) { TControl::SetText(v); }
-  void Clear();  // items and text
+  void Clear();  ///< Items and text
   int GetDropDownCount() const { return dropDownCount_; }
   void SetDropDownCount(int v) { dropDownCount_ = v < 1 ? 1 : v; }
   int GetItemHeight() const { return itemHeight_; }
@@ -53,7 +53,7 @@ class TCustomComboBox : public TWinControl {
   void SetDroppedDown(bool v);
   int GetMaxLength() const { return editor_.Model().MaxLength(); }
   void SetMaxLength(int v) { editor_.Model().SetMaxLength(v); }
-  // The text part's selection (csDropDown).
+  /// The text part's selection (csDropDown).
   int GetSelStart() const { return editor_.Model().SelStart(); }
   void SetSelStart(int v) { editor_.Select(v, v); }
   int GetSelLength() const { return editor_.Model().SelLength(); }
@@ -61,13 +61,13 @@ class TCustomComboBox : public TWinControl {
   std::string GetSelText() const { return editor_.Model().SelText(); }
   void SelectAll() { editor_.Select(0, editor_.Model().Length()); }
 
-  // Owner drawing draws here: the closed box's face, or the open list.
+  /// Owner drawing draws here: the closed box's face, or the open list.
   TCanvas* Canvas();
-  // For tests and descendants: the open list (nullptr while closed) and
-  // the text editor of csDropDown.
+  /// For tests and descendants: the open list (nullptr while closed) and
+  /// the text editor of csDropDown.
   TCustomControl* ListControl();
   TTextEditor& Editor() { return editor_; }
-  // Where the arrow button lies, in client coordinates.
+  /// Where the arrow button lies, in client coordinates.
   TRect ButtonRect() const;
 
   TNotifyEvent OnChange, OnDropDown, OnCloseUp, OnSelect;
@@ -78,9 +78,9 @@ class TCustomComboBox : public TWinControl {
   virtual void CloseUp();
   virtual void Change();
   virtual void Select();
-  // Draws item Index into Rect on Canvas (brush and font are prepared for
-  // State): OnDrawItem when set, else the item's text. An owner-drawn item
-  // in the odFocused state gets the focus frame afterwards.
+  /// Draws item Index into Rect on Canvas (brush and font are prepared for
+  /// State): OnDrawItem when set, else the item's text. An owner-drawn item
+  /// in the odFocused state gets the focus frame afterwards.
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
   void WndProc(TMessage& Message) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -32,18 +32,18 @@ class TCustomEdit : public TWinControl {
   void SetHideSelection(bool v);
   bool GetReadOnly() const { return editor_.readOnly; }
   void SetReadOnly(bool v) { editor_.readOnly = v; }
-  // Characters the user may type or paste (0: no limit); the program's
-  // SetText is not limited.
+  /// Characters the user may type or paste (0: no limit); the program's
+  /// SetText is not limited.
   int GetMaxLength() const { return editor_.Model().MaxLength(); }
   void SetMaxLength(int v) { editor_.Model().SetMaxLength(v); }
   char32_t GetPasswordChar() const { return editor_.passwordChar; }
   void SetPasswordChar(char32_t v);
-  // True after the user changed the text; SetText clears it.
+  /// True after the user changed the text; SetText clears it.
   bool GetModified() const { return modified_; }
   void SetModified(bool v) { modified_ = v; }
 
-  // Selection in characters. SetSelText replaces the selection (and fires
-  // OnChange when that changes the text).
+  /// Selection in characters. SetSelText replaces the selection (and fires
+  /// OnChange when that changes the text).
   int GetSelStart() const { return editor_.Model().SelStart(); }
   void SetSelStart(int v);
   int GetSelLength() const { return editor_.Model().SelLength(); }
@@ -58,7 +58,7 @@ class TCustomEdit : public TWinControl {
   bool CanUndo() const { return editor_.Model().CanUndo(); }
   void Undo() { editor_.Undo(); }
 
-  // For tests and descendants: the editor behind the control.
+  /// For tests and descendants: the editor behind the control.
   TTextEditor& Editor() { return editor_; }
   bool CaretShown() const { return editor_.Blink().Visible(); }
 
@@ -73,7 +73,7 @@ class TCustomEdit : public TWinControl {
   void DoEnter() override;
   void PaintWindow() override;
   void Resize() override;
-  // Where the text shows, in client coordinates.
+  /// Where the text shows, in client coordinates.
   virtual TRect TextArea();
   virtual intptr_t DialogCode() const { return DLGC_WANTARROWS | DLGC_WANTCHARS; }
   void AdjustHeight();

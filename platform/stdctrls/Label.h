@@ -13,34 +13,34 @@ class TCustomLabel : public TGraphicControl {
 
   TAlignment GetAlignment() const { return alignment_; }
   void SetAlignment(TAlignment v);
-  // On: the label takes the size of its text whenever caption or font
-  // change (with WordWrap only the height follows; the width stays).
+  /// On: the label takes the size of its text whenever caption or font
+  /// change (with WordWrap only the height follows; the width stays).
   bool GetAutoSize() const { return autoSize_; }
   void SetAutoSize(bool v);
   TTextLayout GetLayout() const { return layout_; }
   void SetLayout(TTextLayout v);
-  // Off: the background is filled with Color; on: the parent shows through.
+  /// Off: the background is filled with Color; on: the parent shows through.
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v);
   bool GetWordWrap() const { return wordWrap_; }
   void SetWordWrap(bool v);
-  // On: '&' marks the accelerator character (underlined).
+  /// On: '&' marks the accelerator character (underlined).
   bool GetShowAccelChar() const { return showAccelChar_; }
   void SetShowAccelChar(bool v);
-  // The control that takes the focus when the label's accelerator is typed.
+  /// The control that takes the focus when the label's accelerator is typed.
   TWinControl* GetFocusControl() const { return focusControl_; }
   void SetFocusControl(TWinControl* v);
 
  protected:
   virtual std::string GetLabelText() const { return GetCaption(); }
-  // Draws (or, with DT_CALCRECT, measures) the text in Rect with the
-  // DrawText flags; descendants replace this step to draw text their way.
+  /// Draws (or, with DT_CALCRECT, measures) the text in Rect with the
+  /// DrawText flags; descendants replace this step to draw text their way.
   virtual void DoDrawText(TRect& Rect, int Flags);
-  // Background unless transparent, then DoDrawText with the flags for
-  // alignment, layout and word wrap.
+  /// Background unless transparent, then DoDrawText with the flags for
+  /// alignment, layout and word wrap.
   void Paint() override;
-  // AutoSize: fits the bounds to the text, keeping the edge the alignment
-  // anchors (right for right-justified, the middle for centred).
+  /// AutoSize: fits the bounds to the text, keeping the edge the alignment
+  /// anchors (right for right-justified, the middle for centred).
   virtual void AdjustBounds();
   void WndProc(TMessage& Message) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;

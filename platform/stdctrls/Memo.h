@@ -12,9 +12,9 @@ namespace qel {
 
 class TCustomMemo;
 
-// The memo's lines. An empty last line (after a final line break) is not
-// counted, as the platform's memo does. Every change fires the memo's
-// OnChange, once for all between BeginUpdate and EndUpdate.
+/// The memo's lines. An empty last line (after a final line break) is not
+/// counted, as the platform's memo does. Every change fires the memo's
+/// OnChange, once for all between BeginUpdate and EndUpdate.
 class TMemoStrings : public TStrings {
  public:
   explicit TMemoStrings(TCustomMemo* Memo) : memo_(Memo) {}
@@ -46,7 +46,7 @@ class TCustomMemo : public TCustomEdit {
   void SetWantReturns(bool v) { editor_.wantReturns = v; }
   bool GetWantTabs() const { return editor_.wantTabs; }
   void SetWantTabs(bool v) { editor_.wantTabs = v; }
-  // The caret's line and column (0-based).
+  /// The caret's line and column (0-based).
   TPoint CaretPos() const;
 
  protected:

@@ -22,28 +22,28 @@ class TSpeedButton : public TGraphicControl {
   explicit TSpeedButton(TComponent* AOwner);
   ~TSpeedButton() override;
 
-  // A group's buttons (same parent, same GroupIndex) are down one at a time;
-  // with AllowAllUp the down one may be clicked up again. GroupIndex 0: no
-  // group, never down.
+  /// A group's buttons (same parent, same GroupIndex) are down one at a time;
+  /// with AllowAllUp the down one may be clicked up again. GroupIndex 0: no
+  /// group, never down.
   int GetGroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int v);
   bool GetAllowAllUp() const { return allowAllUp_; }
   void SetAllowAllUp(bool v);
   bool GetDown() const { return FDown; }
   void SetDown(bool v);
-  // Flat: no frame until the mouse is over the button.
+  /// Flat: no frame until the mouse is over the button.
   bool GetFlat() const { return flat_; }
   void SetFlat(bool v);
-  // The picture (copied in); see-through where it has the colour of its
-  // bottom-left pixel. NumGlyphs pictures side by side: up, disabled,
-  // down, exclusive; without a disabled one it is drawn embossed.
+  /// The picture (copied in); see-through where it has the colour of its
+  /// bottom-left pixel. NumGlyphs pictures side by side: up, disabled,
+  /// down, exclusive; without a disabled one it is drawn embossed.
   TBitmap* GetGlyph() const { return glyph_.get(); }
   void SetGlyph(TBitmap* v);
   int GetNumGlyphs() const { return numGlyphs_; }
-  void SetNumGlyphs(int v);  // 1..4
+  void SetNumGlyphs(int v);  ///< 1..4
   TButtonLayout GetLayout() const { return layout_; }
   void SetLayout(TButtonLayout v);
-  // Pixels between glyph and caption.
+  /// Pixels between glyph and caption.
   int GetSpacing() const { return spacing_; }
   void SetSpacing(int v);
 

@@ -18,7 +18,7 @@
 
 namespace qel {
 
-// A caret that blinks on a timer of its own while running.
+/// A caret that blinks on a timer of its own while running.
 class TCaretBlink {
  public:
   static constexpr unsigned BlinkMs = 530;
@@ -26,9 +26,9 @@ class TCaretBlink {
   TCaretBlink(const TCaretBlink&) = delete;
   TCaretBlink& operator=(const TCaretBlink&) = delete;
   ~TCaretBlink();
-  void Start();  // shown now, toggles every BlinkMs
-  void Stop();   // hidden, timer released
-  void Restart() { if (running_) Start(); }  // after a move the caret shows at once
+  void Start();  ///< Shown now, toggles every BlinkMs
+  void Stop();   ///< Hidden, timer released
+  void Restart() { if (running_) Start(); }  ///< After a move the caret shows at once
   bool Running() const { return running_; }
   bool Visible() const { return running_ && on_; }
   std::function<void()> OnToggle;
@@ -48,32 +48,32 @@ class TTextEditor {
 
   TTextEditModel& Model() { return model_; }
   const TTextEditModel& Model() const { return model_; }
-  // Programmatic text: caret at 0, view scrolled home; no OnEdit.
+  /// Programmatic text: caret at 0, view scrolled home; no OnEdit.
   void SetText(const std::string& Text);
 
   bool readOnly = false;
   bool multiLine = false;
-  bool wantReturns = true;  // multi-line: Enter inserts a line break
-  bool wantTabs = false;    // multi-line: Tab inserts a tab
+  bool wantReturns = true;  ///< Multi-line: Enter inserts a line break
+  bool wantTabs = false;    ///< Multi-line: Tab inserts a tab
   char32_t passwordChar = 0;
 
-  // The font text is measured and drawn in; call again when it changes.
+  /// The font text is measured and drawn in; call again when it changes.
   void SetFont(const TFont* Font);
   int LineHeight();
-  // Where the text shows, in the host's client coordinates.
+  /// Where the text shows, in the host's client coordinates.
   std::function<TRect()> GetArea;
-  std::function<void()> OnEdit;  // the user changed the text
-  std::function<void()> OnView;  // caret, selection or scrolling changed
+  std::function<void()> OnEdit;  ///< The user changed the text
+  std::function<void()> OnView;  ///< Caret, selection or scrolling changed
 
-  // Input; each returns whether it used the key.
+  /// Input; each returns whether it used the key.
   bool KeyDown(uint16_t Key, TShiftState Shift);
   bool Char(char32_t Ch);
-  void MouseDown(int X, int Y, TShiftState Shift);  // ssDouble selects a word
+  void MouseDown(int X, int Y, TShiftState Shift);  ///< SsDouble selects a word
   void MouseMove(int X, int Y);
   void MouseUp() { dragging_ = false; }
   bool Dragging() const { return dragging_; }
 
-  // Selection and edits from the program (edits fire OnEdit).
+  /// Selection and edits from the program (edits fire OnEdit).
   void Select(int Anchor, int Caret);
   void ReplaceSelection(const std::string& S);
   void CopyToClipboard();
@@ -81,10 +81,10 @@ class TTextEditor {
   void PasteFromClipboard();
   bool Undo();
 
-  // The text position nearest to a point; Floor takes the character under it.
+  /// The text position nearest to a point; Floor takes the character under it.
   int PosAt(int X, int Y, bool Floor = false);
-  // Where the caret of a position is drawn (top of its line), host
-  // coordinates (clamped far outside the area for positions far from view).
+  /// Where the caret of a position is drawn (top of its line), host
+  /// coordinates (clamped far outside the area for positions far from view).
   TPoint PointOf(int Pos);
   void ScrollToCaret();
   int64_t ScrollX() const { return scrollX_; }

@@ -24,8 +24,8 @@ class THeadlessHost : public THost {
   TSize ScreenSize() override { return screen_; }
   TShiftState KeyboardState() override { return held_; }
 
-  // Moves the virtual clock on by Ms, firing every timer that falls due on
-  // the way at its own time, then paints.
+  /// Moves the virtual clock on by Ms, firing every timer that falls due on
+  /// the way at its own time, then paints.
   void AdvanceTime(uint64_t Ms);
   TCursor Cursor() const { return cursor_; }
   int BeepCount() const { return beeps_; }
@@ -34,9 +34,9 @@ class THeadlessHost : public THost {
   void SetScreenSize(TSize S) { screen_ = S; }
   void SetHeld(TShiftState S) { held_ = S; }
 
-  // Called each turn a modal form waits; it should set the form's
-  // ModalResult (for instance by clicking its buttons with the robot).
-  // Without one a modal form raises instead of waiting forever.
+  /// Called each turn a modal form waits; it should set the form's
+  /// ModalResult (for instance by clicking its buttons with the robot).
+  /// Without one a modal form raises instead of waiting forever.
   std::function<void(TCustomForm* Form)> OnModal;
 
  private:
@@ -50,7 +50,7 @@ class THeadlessHost : public THost {
   TShiftState held_;
 };
 
-// The headless host of Application (installing one if another was set).
+/// The headless host of Application (installing one if another was set).
 THeadlessHost& Headless();
 
 }  // namespace qel

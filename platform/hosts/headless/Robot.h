@@ -17,29 +17,29 @@ class TTestRobot {
   void Release(TControl* C, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
   void Click(TControl* C, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = {});
   void DoubleClick(TControl* C, int X, int Y);
-  // Press at the start, moves in Steps even steps, release at the end.
+  /// Press at the start, moves in Steps even steps, release at the end.
   void Drag(TControl* C, int X1, int Y1, int X2, int Y2, int Steps = 4, TShiftState Shift = {});
   void Wheel(TControl* C, int X, int Y, int Delta, TShiftState Shift = {});
   void Leave(TControl* C);
 
-  // Key: down, the character it types (if any), up. Type: each character of
-  // UTF-8 text as its key on a US keyboard (characters no key types arrive
-  // as characters only).
+  /// Key: down, the character it types (if any), up. Type: each character of
+  /// UTF-8 text as its key on a US keyboard (characters no key types arrive
+  /// as characters only).
   void KeyDown(uint16_t Key, TShiftState Shift = {});
   void KeyUp(uint16_t Key, TShiftState Shift = {});
   void Key(uint16_t Key, TShiftState Shift = {});
   void Type(const std::string& Text);
-  // Which form receives keys: the active form unless set.
+  /// Which form receives keys: the active form unless set.
   void SetKeyForm(TCustomForm* F) { keyForm_ = F; }
 
-  // The control as it is shown now (its form painted and composed), inside
-  // its border: pixel (X, Y) is where Click(C, X, Y) lands. Scroll bars are
-  // inside the border, so they are in it too.
+  /// The control as it is shown now (its form painted and composed), inside
+  /// its border: pixel (X, Y) is where Click(C, X, Y) lands. Scroll bars are
+  /// inside the border, so they are in it too.
   std::unique_ptr<TBitmap> Capture(TControl* C);
   TColor PixelAt(TControl* C, int X, int Y);
-  // The whole control with its border: (0, 0) is its outer top-left corner.
+  /// The whole control with its border: (0, 0) is its outer top-left corner.
   std::unique_ptr<TBitmap> CaptureWindow(TControl* C);
-  // Saves CaptureWindow as a PNG file.
+  /// Saves CaptureWindow as a PNG file.
   void SavePng(TControl* C, const std::string& FileName);
 
  private:

@@ -19,7 +19,7 @@ class TSdlWindow;
 
 class TSdlHost : public THost {
  public:
-  TSdlHost();  // SDL video must be running: see InstallSdlHost
+  TSdlHost();  ///< SDL video must be running: see InstallSdlHost
   ~TSdlHost() override;
 
   uint64_t NowMs() override;
@@ -68,8 +68,8 @@ class TSdlHost : public THost {
   int beeps_ = 0;
 };
 
-// Starts SDL video (raising Exception when there is no display) and makes a
-// TSdlHost the application's host.
+/// Starts SDL video (raising Exception when there is no display) and makes a
+/// TSdlHost the application's host.
 void InstallSdlHost();
 
 }  // namespace qel

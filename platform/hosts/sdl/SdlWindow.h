@@ -16,7 +16,7 @@ namespace qel {
 
 class TSdlWindow {
  public:
-  explicit TSdlWindow(TCustomForm* Form);  // raises Exception when SDL refuses
+  explicit TSdlWindow(TCustomForm* Form);  ///< Raises Exception when SDL refuses
   ~TSdlWindow();
   TSdlWindow(const TSdlWindow&) = delete;
   TSdlWindow& operator=(const TSdlWindow&) = delete;
@@ -25,14 +25,14 @@ class TSdlWindow {
   TCustomForm* Form() const { return form_; }
   SDL_Window* Window() const { return window_; }
 
-  // Shows the form's frame buffer, when it differs from what is on screen
-  // or the screen lost it (exposed, resized).
+  /// Shows the form's frame buffer, when it differs from what is on screen
+  /// or the screen lost it (exposed, resized).
   void Present();
   void Invalidate() { stale_ = true; }
-  // The window manager moved or resized the window: the form follows.
+  /// The window manager moved or resized the window: the form follows.
   void WindowMoved(int X, int Y);
   void WindowResized(int W, int H);
-  // The border style changed.
+  /// The border style changed.
   void ApplyStyle();
 
  private:
