@@ -47,7 +47,7 @@ class TFolderTree : public TCustomTreeView {
   static constexpr const char* PlaceholderText = "Child";
 
   // --- look ---
-  // The colour shown while enabled; disabled shows clBtnFace.
+  /// The colour shown while enabled; disabled shows clBtnFace.
   TColor GetColor() const { return TCustomTreeView::GetColor(); }
   void SetColor(TColor v);
   void SetEnabled(bool v) override;
@@ -59,9 +59,9 @@ class TFolderTree : public TCustomTreeView {
   TNotifyEvent OnDirChanged;
 
   // --- operations (failures only in the results; see the top of the file) ---
-  // Rebuilds the tree, opens it down to Path and selects it. False when Path
-  // is no existing folder, or names one the tree does not show (a name
-  // beginning with "."): then the deepest shown ancestor is selected.
+  /// Rebuilds the tree, opens it down to Path and selects it. False when Path
+  /// is no existing folder, or names one the tree does not show (a name
+  /// beginning with "."): then the deepest shown ancestor is selected.
   bool SelectPath(const std::string& Path);
   /// Selects the current path again, or its nearest existing ancestor; one
   /// OnDirChanged when the current path ends up different.
@@ -79,9 +79,9 @@ class TFolderTree : public TCustomTreeView {
   std::string PathOfNode(const TTreeNode* Node) const;
 
   // --- listing ---
-  // Appends the subfolder names of Path to List (the object HasSubfolders
-  // where a folder has subfolders itself) and sorts all of List by the
-  // lower-cased names, stably. List stays as it was when Path cannot be read.
+  /// Appends the subfolder names of Path to List (the object HasSubfolders
+  /// where a folder has subfolders itself) and sorts all of List by the
+  /// lower-cased names, stably. List stays as it was when Path cannot be read.
   void LoadDirNamesAndSort(const std::string& Path, TStringList& List);
   /// List cleared, then filled as above; false when Path is no existing
   /// folder, else whether anything was found.

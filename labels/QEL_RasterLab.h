@@ -136,8 +136,8 @@ class TRasterLab : public TGraphicControl {
   virtual void DoScrLoopRestart();
 
   // --- drawing dot-matrix text on any canvas ---
-  // The built-in font, or the font sampled: 65 x 65 white, the character in
-  // black at (0, 0), the top-left 32 x 32 read as dots where not pure white.
+  /// The built-in font, or the font sampled: 65 x 65 white, the character in
+  /// black at (0, 0), the top-left 32 x 32 read as dots where not pure white.
   static TRDCharMatrix CreateBitFont(TFont* Font);
   /// Lit dots of one character with the top-left of its first dot column at
   /// (X, Y); unlit dots are not drawn. Returns P * the columns drawn.

@@ -62,7 +62,7 @@ class TColSel : public TCustomComboBox {
   std::string GetSelColorID() const;
 
   // --- palettes: select entry 1, name every loaded entry, rebuild the list ---
-  void LoadBasicVGAPalette() { LoadPalette(1, 16); }       // 16 entries
+  void LoadBasicVGAPalette() { LoadPalette(1, 16); }       ///< 16 entries
   void LoadExtendedPalette() { LoadPalette(1, 20); }       ///< 20 entries
   void LoadStandardPalette() { LoadPalette(1, 47); }       ///< 47 entries
   void LoadWindowsSystemPalette() { LoadPalette(21, 27); } // the 27 system colours

@@ -79,7 +79,7 @@ class TMarkSel : public TGraphicControl {
   int NearestMark(int X, int Y) const;
 
   // --- highlight, drawn straight onto the control ---
-  // Highlights visible symbol i (others are ignored) and remembers it.
+  /// Highlights visible symbol i (others are ignored) and remembers it.
   void HiLite(int i);
   /// Draws the remembered symbol as it looks without the highlight.
   void ResetLastHiLite();

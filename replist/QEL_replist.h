@@ -125,7 +125,7 @@ class TReportListView : public TCustomDrawGrid {
   void SetColorSelectedBothText(TColor v) { SetLook(colorSelectedBothText_, v); }
 
   // -------------------------------------- highlight, indicator, others ----
-  int GetHighLightRow() const { return highLightRow_; }  // data row, 0: none
+  int GetHighLightRow() const { return highLightRow_; }  ///< Data row, 0: none
   void SetHighLightRow(int v) { SetLook(highLightRow_, v); }
   int GetHighLightColumn() const { return highLightColumn_; }  ///< Data column, 0: none
   void SetHighLightColumn(int v) { SetLook(highLightColumn_, v); }
@@ -156,10 +156,10 @@ class TReportListView : public TCustomDrawGrid {
   void SetSuppressPaint(bool v);
 
   // ------------------------------------ selection and enablement ----
-  // RowSelectMode: 0 no selection by mouse, 1 one row, 2 several rows (Shift
-  // ranges, Ctrl toggling; without UseCtrlForMultiSel every click toggles).
-  // Setting any mode but 2 deselects every row; 0 (and other values) also
-  // move the grid's current cell past the data.
+  /// RowSelectMode: 0 no selection by mouse, 1 one row, 2 several rows (Shift
+  /// ranges, Ctrl toggling; without UseCtrlForMultiSel every click toggles).
+  /// Setting any mode but 2 deselects every row; 0 (and other values) also
+  /// move the grid's current cell past the data.
   int GetRowSelectMode() const { return rowSelectMode_; }
   void SetRowSelectMode(int m);
   bool GetUseCtrlForMultiSel() const { return useCtrlForMultiSel_; }
@@ -195,8 +195,8 @@ class TReportListView : public TCustomDrawGrid {
   int GetAnchorRow() const { return anchorRow_; }
 
   // ------------------------------------------------------------ sorting ----
-  // A click on a column header sorts by that column, flipping the direction
-  // each time; the row that was current stays current.
+  /// A click on a column header sorts by that column, flipping the direction
+  /// each time; the row that was current stays current.
   bool GetSortEnabled() const { return sortEnabled_; }
   void SetSortEnabled(bool v) { sortEnabled_ = v; }
   /// Sorts by Col, then ColSec (-1: none); Dir true is ascending. Selected and
@@ -210,37 +210,37 @@ class TReportListView : public TCustomDrawGrid {
   bool GetSortOrder() const { return data_->GetSortDirection(); }
 
   // ---------------------------------------------------------- filtering ----
-  // Shows only the rows that match a search, the way a search box does:
-  //  - Text: what to search for. An empty (or all-blank) text ends any
-  //    filter: every row is shown again, in the order of the current sort
-  //    (the stored order when there is none), and OnBeforeFilter is not
-  //    called.
-  //  - Columns: the data columns searched (column 0 is the hidden one);
-  //    empty: every column 1 .. NrOfColumns. Columns outside 0 .. NrOfColumns
-  //    are left out. A check column is searched without its mark.
-  //  - MatchCase: false compares without regard to case (Unicode letters
-  //    included).
-  //  - Mode: fmSimple finds Text anywhere in a cell. fmBoolean reads Text as
-  //    a query of words: "a b" and "a AND b" need both, "a OR b" either,
-  //    "NOT a" its absence, parentheses group, "..." is a phrase with its
-  //    blanks ("" inside one is a quote); NOT binds tighter than AND, AND
-  //    tighter than OR. Each word is a substring found in any searched cell
-  //    of the row. fmGrep reads Text as a Perl-compatible regular expression
-  //    (UTF-8) that a row matches when it matches in one of its searched cells.
-  //  - SortCol: the column the result is sorted by (0 .. NrOfColumns, as Sort
-  //    with the secondary column kept); -1 (or another value): the order is
-  //    kept. SortAscending: its direction.
-  // For every row, OnBeforeFilter gets the row (numbered as the list stands
-  // when FilterAndSort is called), Found holding the search's verdict and
-  // the operation loAND; the row is shown when ApplyLogicOp(operation,
-  // verdict, Found) holds, so a handler that changes nothing changes nothing.
-  // The shown rows come first, as rows 1 .. ShownRows(), in their order; the
-  // hidden rows follow them, so every cell stays where GetElem finds it. No
-  // cell, attribute or row is changed or removed. Returns ShownRows().
-  // A malformed query or expression, or an expression too costly to match,
-  // raises EQELRepListError naming the position in Text, and changes nothing.
-  // Changing the rows (SetNrRows, AddRow, InsertRow, RemoveRow, Clear, Assign)
-  // ends the filter.
+  /// Shows only the rows that match a search, the way a search box does:
+  ///  - Text: what to search for. An empty (or all-blank) text ends any
+  ///    filter: every row is shown again, in the order of the current sort
+  ///    (the stored order when there is none), and OnBeforeFilter is not
+  ///    called.
+  ///  - Columns: the data columns searched (column 0 is the hidden one);
+  ///    empty: every column 1 .. NrOfColumns. Columns outside 0 .. NrOfColumns
+  ///    are left out. A check column is searched without its mark.
+  ///  - MatchCase: false compares without regard to case (Unicode letters
+  ///    included).
+  ///  - Mode: fmSimple finds Text anywhere in a cell. fmBoolean reads Text as
+  ///    a query of words: "a b" and "a AND b" need both, "a OR b" either,
+  ///    "NOT a" its absence, parentheses group, "..." is a phrase with its
+  ///    blanks ("" inside one is a quote); NOT binds tighter than AND, AND
+  ///    tighter than OR. Each word is a substring found in any searched cell
+  ///    of the row. fmGrep reads Text as a Perl-compatible regular expression
+  ///    (UTF-8) that a row matches when it matches in one of its searched cells.
+  ///  - SortCol: the column the result is sorted by (0 .. NrOfColumns, as Sort
+  ///    with the secondary column kept); -1 (or another value): the order is
+  ///    kept. SortAscending: its direction.
+  /// For every row, OnBeforeFilter gets the row (numbered as the list stands
+  /// when FilterAndSort is called), Found holding the search's verdict and
+  /// the operation loAND; the row is shown when ApplyLogicOp(operation,
+  /// verdict, Found) holds, so a handler that changes nothing changes nothing.
+  /// The shown rows come first, as rows 1 .. ShownRows(), in their order; the
+  /// hidden rows follow them, so every cell stays where GetElem finds it. No
+  /// cell, attribute or row is changed or removed. Returns ShownRows().
+  /// A malformed query or expression, or an expression too costly to match,
+  /// raises EQELRepListError naming the position in Text, and changes nothing.
+  /// Changing the rows (SetNrRows, AddRow, InsertRow, RemoveRow, Clear, Assign)
+  /// ends the filter.
   int FilterAndSort(const std::string& Text, const std::vector<int>& Columns, bool MatchCase, TFilterMode Mode,
                     int SortCol, bool SortAscending);
   void ClearFilter();
@@ -249,10 +249,10 @@ class TReportListView : public TCustomDrawGrid {
   int ShownRows() const { return shownRows_ >= 0 ? shownRows_ : GetNrRows(); }
 
   // --------------------------------------------------------- row editor ----
-  // A dialog with one labelled editor per column, its kind from the column
-  // format (OnRequestEditFormat may change it), at screen point (X, Y), with
-  // OK and Cancel; OK (or Enter in an editor) writes every editor's text
-  // back into Row, check marks kept. Returns the modal result.
+  /// A dialog with one labelled editor per column, its kind from the column
+  /// format (OnRequestEditFormat may change it), at screen point (X, Y), with
+  /// OK and Cancel; OK (or Enter in an editor) writes every editor's text
+  /// back into Row, check marks kept. Returns the modal result.
   int EditRowEntries(int Row, int X, int Y);
   int EditRowEntries(int Row, int X, int Y, const std::string& FormCaption, const std::string& OkCaption,
                      const std::string& CancelCaption);
@@ -302,8 +302,8 @@ class TReportListView : public TCustomDrawGrid {
   void SetDataID(const std::string& S) { data_->SetDataID(S); }
 
   // ----------------------------------------------------- column widths ----
-  // Widest cell text of the column (a check column's without its mark, plus
-  // its box), with the header name when asked, plus 9; 9 for no column.
+  /// Widest cell text of the column (a check column's without its mark, plus
+  /// its box), with the header name when asked, plus 9; 9 for no column.
   int DetermineMaxColWidth(int Col, bool WithHeader);
   void AutoColWidth(int Col, bool WithHeader, int Extra);
   void AutoColWidth(int Col, bool WithHeader, int Extra, int MaxWidth);

@@ -82,7 +82,7 @@ class TRLData : public TComponent {
   void SetDataID(const std::string& S) { dataID_ = S; }
 
   // --- cells: column 0 .. NrOfColumns, row 1 .. NrOfRows ---
-  std::string GetElem(int Col, int Row) const;  // without the check mark
+  std::string GetElem(int Col, int Row) const;  ///< Without the check mark
   void SetElem(int Col, int Row, const std::string& S);
   const std::string& GetRawElem(int Col, int Row) const;  ///< The stored string
   void SetRawElem(int Col, int Row, const std::string& S);
@@ -142,9 +142,9 @@ class TRLData : public TComponent {
   void AssignTo(TPersistent* Dest) override;
 
   // --- XML (RLDataXml*.cpp). Readers replace the content with the block whose
-  // identifier is DataID (the first block for an empty DataID) or raise
-  // EQELRLDataError naming DataID and the line, leaving everything as it was.
-  // Writers write one block; CreateHeader adds the XML declaration first.
+  /// identifier is DataID (the first block for an empty DataID) or raise
+  /// EQELRLDataError naming DataID and the line, leaving everything as it was.
+  /// Writers write one block; CreateHeader adds the XML declaration first.
   void ReadFromXMLString(const std::string& XmlText, const std::string& DataID);
   void ReadFromXMLStream(TStream& Stream, const std::string& DataID);  ///< Leaves the stream after the block
   void ReadFromOpenXMLFile(TTextFile& F, const std::string& DataID);
@@ -154,9 +154,9 @@ class TRLData : public TComponent {
   void SaveAsXMLFile(const std::string& FileName, const std::string& DataID) const;
 
   // --- clipboard, HTML, import (RLDataExport.cpp) ---
-  // The range's cell texts (check marks left out), separated by tabs or laid
-  // out in fixed-width fields; WithNames puts the column names first. The
-  // range is clipped to the list (column 0 included when asked for).
+  /// The range's cell texts (check marks left out), separated by tabs or laid
+  /// out in fixed-width fields; WithNames puts the column names first. The
+  /// range is clipped to the list (column 0 included when asked for).
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames, bool TabSeparated) const;
   void CopyToClipBoard(int ColLo, int RowLo, int ColHi, int RowHi, bool WithNames,
                        std::string_view Separator) const;

@@ -35,9 +35,9 @@ void Val(const std::string& S, int64_t& Value, int& Code);
 void Val(const std::string& S, double& Value, int& Code);
 
 // --- floating point ---
-// Blanks around the number are allowed, the decimal separator is the settings'
-// one, an exponent 'E'/'e' is optional; 'INF', '-INF' and 'NAN' are read back.
-// Otherwise EConvertError "'text' is not a valid floating point value".
+/// Blanks around the number are allowed, the decimal separator is the settings'
+/// one, an exponent 'E'/'e' is optional; 'INF', '-INF' and 'NAN' are read back.
+/// Otherwise EConvertError "'text' is not a valid floating point value".
 double StrToFloat(const std::string& S);
 double StrToFloat(const std::string& S, const TFormatSettings& Settings);
 double StrToFloatDef(const std::string& S, double Default);
