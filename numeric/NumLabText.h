@@ -6,6 +6,7 @@
 
 namespace qel {
 
+/// The forms a numeric label shows its value in (see TNumLab).
 enum TDisplay : uint8_t {
   dtFloat, dtFixP, dtExp, dtHex, dtZeroInt, dtInt, dtDateTime, dtState, dtBin, dtOct,
   dtDeg, dtDegMin, dtDegMinSec, dtEEng, dtEEngNoDP
@@ -15,12 +16,18 @@ namespace numlab {
 
 /// The settings of a label that shape its value text.
 struct TValueFormat {
+  /// The form of the text.
   TDisplay Type = dtFixP;
-  int Precision = 2;  ///< 0 to 15
+  int Precision = 2;  ///< Digits, 0 to 15
+  /// The decimal comma instead of the point.
   bool Comma = false;
+  /// A "+" before positive values.
   bool ForcePlusSign = false;
+  /// Format of dtDateTime.
   std::string DTFormat = "mmm-dd, yyyy";
+  /// Text of dtState.
   std::string StateText = "undefined";
+  /// Text of a value the type cannot show.
   std::string OverflowIndicator = "*********";
 };
 
