@@ -20,9 +20,12 @@ constexpr int kMasterWidth = 312, kMasterHeight = 432;
 
 enum TPart : uint8_t { ptHorizontal, ptVertical, ptDot, ptPlus, ptColon, ptDegree, kPartCount };
 
+/// A segment picture: its resource name and size in pixels.
 struct TPartPicture {
+  ///@{
   const char* Resource;
   int Width, Height;
+  ///@}
 };
 /// Resource name and size of each part picture, in TPart order.
 constexpr std::array<TPartPicture, kPartCount> kPartPictures{{
@@ -35,6 +38,7 @@ constexpr std::array<TPartPicture, kPartCount> kPartPictures{{
 }};
 
 struct TPlacement {
+  /// Which picture the segment uses.
   TPart Part;
   int X, Y;  ///< Top-left corner in the master raster
 };
@@ -78,6 +82,7 @@ class TPartImages {
   /// Repaints every shape in Color. Pure white becomes 0xFEFEFE, so a white
   /// segment never merges with the white ground of the composition.
   void Colourise(TColor Color);
+  /// The picture of one part.
   TBitmap* Get(TPart Part) const { return images_[Part].get(); }
 
  private:
