@@ -23,7 +23,9 @@ enum TPart : uint8_t { ptHorizontal, ptVertical, ptDot, ptPlus, ptColon, ptDegre
 /// A segment picture: its resource name and size in pixels.
 struct TPartPicture {
   ///@{
+  /// Name of the resource.
   const char* Resource;
+  /// Size of the picture in pixels.
   int Width, Height;
   ///@}
 };
@@ -37,10 +39,14 @@ constexpr std::array<TPartPicture, kPartCount> kPartPictures{{
     {"SEGDEG", 160, 138},
 }};
 
+/// Where a segment lies in the master glyph.
 struct TPlacement {
   /// Which picture the segment uses.
   TPart Part;
-  int X, Y;  ///< Top-left corner in the master raster
+  /// Top-left corner in the master raster.
+  ///@{
+  int X, Y;
+  ///@}
 };
 /// Segments 1 to 11 (index 0 is segment 1): a, f, b, g, e, c, d, the
 /// decimal point, the plus sign, the colon and the degree ring.
