@@ -8,8 +8,11 @@
 
 namespace qel::folders {
 
+/// A subfolder found by ListSubfolders.
 struct TFolderEntry {
+  /// The folder's name.
   std::string Name;
+  /// Whether it has subfolders itself.
   bool HasSubfolders = false;
   std::string Key;  ///< The lower-cased name the list is sorted by
 };

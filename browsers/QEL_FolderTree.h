@@ -34,9 +34,12 @@
 
 namespace qel {
 
+/// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
 class TFolderTree : public TCustomTreeView {
  public:
+  /// A tree holding the root "/" (built when the window is created).
   explicit TFolderTree(TComponent* AOwner);
+  /// Frees the nodes.
   ~TFolderTree() override;
 
   /// The data of a node whose children were loaded.
@@ -48,14 +51,24 @@ class TFolderTree : public TCustomTreeView {
 
   // --- look ---
   /// The colour shown while enabled; disabled shows clBtnFace.
+  ///@{
   TColor GetColor() const { return TCustomTreeView::GetColor(); }
+  ///@{
+  ///@}
   void SetColor(TColor v);
+  ///@}
+  /// Shows the tree greyed while disabled.
   void SetEnabled(bool v) override;
+  /// Whether lines and buttons are drawn in the older style.
+  ///@{
   bool GetOldTreeStyle() const { return oldTreeStyle_; }
   void SetOldTreeStyle(bool v) { oldTreeStyle_ = v; }
+  ///@}
 
   // --- the current path: the selected folder's, ending in "/" ---
+  /// The selected folder's path, ending in "/".
   const std::string& CurrentPath() const { return currentPath_; }
+  /// Fires when the current path changes.
   TNotifyEvent OnDirChanged;
 
   // --- operations (failures only in the results; see the top of the file) ---
@@ -86,6 +99,7 @@ class TFolderTree : public TCustomTreeView {
   /// List cleared, then filled as above; false when Path is no existing
   /// folder, else whether anything was found.
   bool GetSubDirs(const std::string& Path, TStringList& List);
+  /// As above, for the folder of a node.
   bool GetSubDirs(const TTreeNode* Node, TStringList& List);
   /// Clears the tree and adds the root "/" with its placeholder.
   void BuildMainTree();
@@ -96,9 +110,13 @@ class TFolderTree : public TCustomTreeView {
   void Reset();
 
  protected:
+  /// Builds the tree with the window.
   void CreateWnd() override;
+  /// Builds the tree once loading is done.
   void Loaded() override;
+  /// Takes the newly selected node's path as the current path.
   void Change(TTreeNode* Node) override;
+  /// Fires OnDirChanged (unless RefreshTree holds it back).
   void DirHasChanged();
 
  private:

@@ -11,13 +11,21 @@ namespace qel::thumbs {
 inline int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 inline int FloorMod(int a, int b) { return a - FloorDiv(a, b) * b; }
 
+/// Where the cards of a thumbnail grid lie, and which card a point hits.
 struct TGrid {
+  ///@{
   int Width = 0, Height = 0;  ///< The control
+  ///@}
+  /// Slide size, margin and distance in pixels.
+  ///@{
   int Size = 0, Margin = 0, Distance = 0;
+  ///@}
+  /// Number of columns.
   int Columns = 1;
   int Top = 0;     ///< The slide in the top-left card, floor(F)
   int Scroll = 0;  ///< Round(frac(F) * Pitch)
 
+  /// Distance in pixels from one card to the next.
   int Pitch() const { return Size + Distance + 2 * Margin; }
   int Card() const { return Size + 2 * Margin; }  ///< A card's right minus its left
   /// Top-left corner of slide n's card.
