@@ -53,8 +53,6 @@ class TFolderTree : public TCustomTreeView {
   /// The colour shown while enabled; disabled shows clBtnFace.
   ///@{
   TColor GetColor() const { return TCustomTreeView::GetColor(); }
-  ///@{
-  ///@}
   void SetColor(TColor v);
   ///@}
   /// Shows the tree greyed while disabled.
