@@ -44,8 +44,11 @@ double ScanClipNumber(std::string_view Text, size_t& Pos, std::string& Buffer);
 /// lines from the first holding a value to the last holding one, and how
 /// many values there were. All 0 for a text without a number.
 struct TClipExtent {
+  /// The most values on one line.
   int Columns = 0;
+  /// Lines from the first with a value to the last.
   int Rows = 0;
+  /// Number of values.
   int64_t Values = 0;
 };
 

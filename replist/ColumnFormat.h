@@ -6,6 +6,7 @@
 
 namespace qel {
 
+/// The three parts of a column format.
 struct TColumnFormatParts {
   std::string type;         ///< Between the first "[" and the first "]"
   std::string widthPart;    ///< Up to and including the second "]" (may be empty)

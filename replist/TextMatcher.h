@@ -13,15 +13,19 @@ namespace qel {
 /// pattern) or that needs more work than the limits allow (Position 0).
 class EMatchError : public std::runtime_error {
  public:
+  /// An error with its position in the pattern.
   EMatchError(const std::string& What, int Position) : std::runtime_error(What), position_(Position) {}
+  /// 1-based character of the fault in the pattern; 0 for an exhausted limit.
   int Position() const { return position_; }
 
  private:
   int position_;
 };
 
+/// Finds a text (with or without regard to case) or a regular expression in cells.
 class TTextMatcher {
  public:
+  /// Plain text or a Perl-compatible regular expression.
   enum TKind { tkText, tkRegex };
   /// Raises EMatchError for a regular expression that does not compile.
   TTextMatcher(std::string_view Pattern, TKind Kind, bool MatchCase);

@@ -9,6 +9,7 @@
 
 namespace qel {
 
+/// A source of text lines, read one by one.
 class TLineSource {
  public:
   virtual ~TLineSource() = default;
@@ -17,11 +18,14 @@ class TLineSource {
   int LineNo() const { return lineNo_; }  ///< Of the line read last, from 1
 
  protected:
+  /// Number of the line read last.
   int lineNo_ = 0;
 };
 
+/// Lines of a string (which must outlive the source).
 class TStringLineSource : public TLineSource {
  public:
+  /// Reads Text from its start.
   explicit TStringLineSource(const std::string& Text) : text_(Text) {}
   bool Next(std::string& Line) override;
 
@@ -34,8 +38,10 @@ class TStringLineSource : public TLineSource {
 /// last line handed out.
 class TStreamLineSource : public TLineSource {
  public:
+  /// Reads S from its current position.
   explicit TStreamLineSource(TStream& S) : stream_(S) {}
   bool Next(std::string& Line) override;
+  /// Puts the stream right after the last line handed out.
   void Finish();
 
  private:
@@ -46,8 +52,10 @@ class TStreamLineSource : public TLineSource {
   bool Refill();
 };
 
+/// Lines of an open text file.
 class TTextFileLineSource : public TLineSource {
  public:
+  /// Reads F from its current line.
   explicit TTextFileLineSource(TTextFile& F) : file_(F) {}
   bool Next(std::string& Line) override;
 
