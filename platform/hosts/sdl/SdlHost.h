@@ -17,6 +17,7 @@ namespace qel {
 
 class TSdlWindow;
 
+/// The host with real windows: every form an SDL window, SDL events as the forms' input, the system's clock, clipboard and cursors.
 class TSdlHost : public THost {
  public:
   TSdlHost();  ///< SDL video must be running: see InstallSdlHost
@@ -39,6 +40,7 @@ class TSdlHost : public THost {
   TSize ScreenSize() override;
   TShiftState KeyboardState() override;
 
+  /// Beeps so far (a beep is the terminal bell when stderr is a terminal).
   int BeepCount() const { return beeps_; }
 
  private:
