@@ -54,8 +54,8 @@ bool IsValidBinStr(const std::string& Text);
 ///@}
 
 /// Each leaves Pos on the first character it did not use.
-double ScanFloat(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode, int& Pos);
 ///@{
+double ScanFloat(const std::string& Text, bool ExponentAllowed, TDecPSep SepMode, int& Pos);
 int32_t ScanDecInt(const std::string& Text, int& Pos);
 int32_t ScanHex(const std::string& Text, int& Pos);
 int32_t ScanOct(const std::string& Text, int& Pos);
@@ -68,8 +68,8 @@ int32_t ScanBin(const std::string& Text, int& Pos);
 std::string NumToText(double Value, int Width, int Decimals);
 /// The low 32 bits of Value with exactly Count digits (capped at 8, 11 and 32;
 /// 0 or less writes one digit).
-std::string HexDigits(int64_t Value, int Count);
 ///@{
+std::string HexDigits(int64_t Value, int Count);
 std::string OctDigits(int64_t Value, int Count);
 std::string BinDigits(int64_t Value, int Count);
 ///@}
