@@ -14,7 +14,9 @@
 
 namespace qel {
 
+/// Horizontal or vertical bar.
 enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
+/// Which scroll bars a control shows.
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 /// The platform's scroll codes (WM_VSCROLL/WM_HSCROLL).
@@ -25,20 +27,26 @@ constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1,
 /// Thickness of a bar (and length of its arrow buttons), as the classic desktop.
 constexpr int ScrollBarSize = 17;
 
+/// A scroll bar drawn inside a control's client area by the control: arrows, track and thumb, with repeat on hold.
 class TClientScrollBar {
  public:
+  /// A bar of the kind with no range.
   explicit TClientScrollBar(TScrollBarKind Kind);
+  /// Stops the repeat timer.
   ~TClientScrollBar();
   TClientScrollBar(const TClientScrollBar&) = delete;
   TClientScrollBar& operator=(const TClientScrollBar&) = delete;
 
+  /// Horizontal or vertical.
   TScrollBarKind Kind() const { return kind_; }
   /// Where the bar lies, in the coordinates the host paints and forwards in.
   void SetBounds(const TRect& R);
+  /// The bar's rectangle.
   const TRect& Bounds() const { return bounds_; }
 
   /// The platform's SCROLLINFO model: positions Min..Max, a page of PageSize
   /// positions; the position runs from Min to Max - PageSize + 1.
+  ///@{
   void SetRange(int Min, int Max);
   void SetPageSize(int Page);
   void SetPosition(int Pos);
@@ -47,22 +55,30 @@ class TClientScrollBar {
   int PageSize() const { return page_; }
   int Position() const { return pos_; }
   int MaxPosition() const;
+  ///@}
   /// Something to scroll: otherwise the bar is drawn disabled and ignores input.
   bool Scrollable() const { return MaxPosition() > min_; }
 
+  /// Draws the bar.
   void Paint(TCanvas* Canvas);
   /// Mouse input in the host's coordinates. MouseDown returns false when the
   /// point is not on the bar (the host handles it itself).
+  ///@{
   bool MouseDown(TPoint P);
   void MouseMove(TPoint P);
   void MouseUp(TPoint P);
   bool Tracking() const { return part_ != partNone; }
+  ///@}
 
   /// Geometry, for painting and tests.
+  ///@{
   TRect ArrowRect(bool Up) const;
   TRect ThumbRect() const;
+  ///@}
 
+  /// Fires with a scroll code and the new position.
   std::function<void(int Code, int Pos)> OnScroll;
+  /// Fires when the bar needs repainting.
   std::function<void()> OnInvalidate;
 
  private:
