@@ -44,9 +44,7 @@ class TStringArray : public TObject {
   int GetNrOfRows() const { return rows_; }
   ///@}
   /// Keeps the cells that remain; new cells are empty, new attributes 0.
-  ///@{
   void Resize(int Cols, int Rows);
-  ///@}
   /// The minimum number of rows storage grows by (at least 1).
   ///@{
   void SetAllocRowsBy(int N) { allocRowsBy_ = N < 1 ? 1 : N; }

@@ -432,9 +432,7 @@ class TReportListView : public TCustomDrawGrid {
   // ----------------------------------------------------- column widths ----
   /// Widest cell text of the column (a check column's without its mark, plus
   /// its box), with the header name when asked, plus 9; 9 for no column.
-  ///@{
   int DetermineMaxColWidth(int Col, bool WithHeader);
-  ///@}
   /// The column's width from its widest text plus Extra pixels (at most MaxWidth); fires OnChangeSetup.
   ///@{
   void AutoColWidth(int Col, bool WithHeader, int Extra);

@@ -40,9 +40,7 @@ struct TGridCoord {
   int X = 0, Y = 0;
   ///@}
   /// Same column and row.
-  ///@{
   friend bool operator==(const TGridCoord&, const TGridCoord&) = default;
-  ///@}
 };
 /// A block of cells, corners included.
 struct TGridRect {
@@ -51,9 +49,7 @@ struct TGridRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
   ///@}
   /// Same corners.
-  ///@{
   friend bool operator==(const TGridRect&, const TGridRect&) = default;
-  ///@}
 };
 
 /// Behaviour and look of a grid: which lines it draws, range selection, sizing and moving of lines, editing, Tab, row selection, ...
