@@ -18,11 +18,16 @@
 
 namespace qel {
 
+/// The edit a grid shows over its current cell: it takes the cell's text and hands the user's text back.
 class TInplaceEdit : public TCustomEdit {
  public:
+  /// A hidden editor.
   explicit TInplaceEdit(TComponent* AOwner);
+  /// The grid the editor belongs to.
+  ///@{
   TCustomGrid* Grid() const { return grid_; }
   void SetGrid(TCustomGrid* Grid) { grid_ = Grid; }
+  ///@}
 
   /// Fills the editor with the grid's text for its current cell.
   virtual void UpdateContents();
@@ -39,7 +44,9 @@ class TInplaceEdit : public TCustomEdit {
   bool Edited() const { return edited_; }
 
  protected:
+  /// Tells the grid the text changed.
   void Change() override;
+  /// Enter, Escape, Tab and the arrows that leave the text go to the grid.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
@@ -65,25 +72,39 @@ using TOnGetPickListItems = std::function<void(int ACol, int ARow, TStrings* Ite
 
 class TDropDownPopup;
 
+/// The in-place editor with an ellipsis button or a drop-down pick list.
 class TInplaceEditList : public TInplaceEdit {
  public:
+  /// A plain (esSimple) editor.
   explicit TInplaceEditList(TComponent* AOwner);
+  /// Frees the list.
   ~TInplaceEditList() override;
 
+  /// Plain, with an ellipsis button, or with a pick list.
+  ///@{
   TEditStyle GetEditStyle() const { return editStyle_; }
   void SetEditStyle(TEditStyle v);
+  ///@}
+  /// Items the open list shows at once (at least 1).
+  ///@{
   int GetDropDownRows() const { return dropDownRows_; }
   void SetDropDownRows(int v) { dropDownRows_ = v < 1 ? 1 : v; }
+  ///@}
+  /// Width of the button in pixels.
+  ///@{
   int GetButtonWidth() const { return buttonWidth_; }
   void SetButtonWidth(int v);
+  ///@}
   /// The items of the pick list, filled on the first drop-down per cell.
   TStrings* PickListItems();
+  /// Whether the pick list is open.
   bool ListVisible() const { return listVisible_; }
   /// For tests and the list itself: the open list's highlighted item.
   int ListItemIndex() const;
   /// The open list's control (nullptr while closed), for tests.
   TCustomControl* ListControl();
 
+  /// Opens the pick list.
   void DropDown();
   /// Accept: the highlighted item becomes the text.
   void CloseUp(bool Accept);
@@ -95,7 +116,9 @@ class TInplaceEditList : public TInplaceEdit {
   TNotifyEvent OnEditButtonClick;
 
  protected:
+  /// Fires OnGetPickListItems.
   virtual void DoGetPickListItems();
+  /// Fires OnEditButtonClick.
   virtual void DoEditButtonClick();
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
