@@ -15,14 +15,24 @@ namespace qel {
 /// takes the item under the mouse, the wheel scrolls three rows a notch.
 class TDropDownList : public TCustomControl {
  public:
+  /// A list of Items (which stays the caller's).
   TDropDownList(TComponent* AOwner, TStrings* Items);
+  /// The highlighted item (-1: none).
   int Hot() const { return hot_; }
   void SetHot(int Index);  ///< Scrolls it into view
+  /// First item in view.
+  ///@{
   int TopIndex() const { return top_; }
   void SetTopIndex(int Index);
+  ///@}
+  /// Height of a row in pixels.
+  ///@{
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int v) { itemHeight_ = v; }
+  ///@}
+  /// Rows the list shows at once.
   int VisibleRows() const;
+  /// The item at client y (-1: none).
   int IndexAt(int Y) const;
   /// Up, down, page up and page down move the highlight; false for other keys.
   bool MoveKey(uint16_t Key);
@@ -45,10 +55,12 @@ class TDropDownList : public TCustomControl {
   int hot_ = -1, top_ = 0, itemHeight_ = 16;
 };
 
+/// A popup form with a drop-down list, as combo boxes and pick lists open.
 class TDropDownPopup : public TCustomForm {
  public:
   /// Anchor: the control the list drops down from; it gives width and font.
   TDropDownPopup(TWinControl* Anchor, TStrings* Items);
+  /// The list inside.
   TDropDownList* List() { return list_; }
   /// Shows as many rows as there are items, at least one and at most
   /// MaxRows, with item Hot highlighted. The scroll position stays as it was
@@ -63,6 +75,7 @@ class TDropDownPopup : public TCustomForm {
   std::function<void(bool PressOnAnchor)> OnDismissed;
 
  protected:
+  /// Fires OnDismissed when the popup closes by itself.
   void DoHide() override;
 
  private:
