@@ -18,15 +18,21 @@
 
 namespace qel {
 
+/// A decoded picture.
 struct DecodedImage {
+  /// Size in pixels.
+  ///@{
   int Width = 0, Height = 0;
+  ///@}
   std::vector<uint32_t> Pixels;  ///< 0x00RRGGBB, top row first
 };
 
 /// Upper bounds a decoder enforces before allocating. The fuzz target uses
 /// smaller ones so that each input stays cheap.
 struct ImageLimits {
+  /// Longest side in pixels.
   int MaxSide = 1 << 16;
+  /// Most pixels in all.
   int64_t MaxPixels = int64_t(1) << 28;
 };
 

@@ -14,7 +14,9 @@ namespace qel {
 enum TDateTimeFieldKind : uint8_t { dfLiteral, dfDay, dfMonth, dfYear, dfHour, dfMinute, dfSecond, dfAmPm,
                                     dfWeekDay, dfMSec };
 
+/// A run of one kind in a date-time format.
 struct TDateTimeSegment {
+  /// What the run stands for.
   TDateTimeFieldKind Kind = dfLiteral;
   int Run = 0;              ///< How many format letters (dd: 2, mmmm: 4)
   bool TwelveHour = false;  ///< An hour shown on the 12-hour clock

@@ -6,9 +6,12 @@
 
 namespace qel {
 
+/// The root of the library's exceptions: a message.
 class Exception : public std::runtime_error {
  public:
+  /// An exception with the message.
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  /// The message.
   std::string Message() const { return what(); }
 };
 

@@ -23,9 +23,12 @@ constexpr int faSymLink = 0x40;
 constexpr int faNormal = 0x80;
 constexpr int faAnyFile = 0x1FF;
 
+/// A file found by FindFirst or FindNext.
 struct TSearchRec {
   std::string Name;        ///< Name only, without the folder
+  /// Attribute bits (fa...).
   int Attr = 0;
+  /// Size in bytes.
   int64_t Size = 0;
   TDateTime Time = 0;      ///< Last modification, local time
   struct Handle;           ///< The open search; released by FindClose

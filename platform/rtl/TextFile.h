@@ -8,6 +8,7 @@
 
 namespace qel {
 
+/// A text file read or written line by line (the platform's TextFile).
 class TTextFile {
  public:
   TTextFile() = default;
@@ -15,7 +16,9 @@ class TTextFile {
   TTextFile(const TTextFile&) = delete;
   TTextFile& operator=(const TTextFile&) = delete;
 
+  /// Name of the file last assigned.
   const std::string& FileName() const { return name_; }
+  /// Whether the file is open.
   bool IsOpen() const { return file_ != nullptr; }
 
  private:

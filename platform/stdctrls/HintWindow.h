@@ -11,6 +11,7 @@ namespace qel {
 /// hint text in the info text colour.
 class THintWindow : public TCustomForm {
  public:
+  /// A hidden hint window.
   explicit THintWindow(TComponent* AOwner);
   /// The size (at (0, 0)) the window needs for Hint, wrapped at MaxWidth.
   virtual TRect CalcHintRect(int MaxWidth, const std::string& Hint);

@@ -24,6 +24,7 @@ namespace qel {
 /// The first byte of the character that ends just before byte Byte (Byte > 0).
 size_t PrevCharStart(const std::string& Text, size_t Byte);
 
+/// Counts of characters and line breaks over a UTF-8 text in blocks, with the measured extent of each block remembered, so that positions and widths in long texts cost little.
 class TTextIndex {
  public:
   /// The extent of the characters in bytes [Begin, End) of the text. It must
@@ -32,10 +33,12 @@ class TTextIndex {
   /// New blocks are cut after this many bytes.
   static constexpr size_t BlockBytes = 256;
 
+  /// Indexes Text afresh.
   void Assign(const std::string& Text);
   /// Text now holds Inserted bytes at byte Start where Removed bytes were.
   void Replace(const std::string& Text, size_t Start, size_t Removed, size_t Inserted);
 
+  /// Number of characters.
   size_t Chars() const { return size_t(total_.chars); }
   size_t Breaks() const { return size_t(total_.breaks); }  ///< '\n' characters
   /// The byte where character Char starts (the text's size from Chars() on).

@@ -40,11 +40,13 @@ void VisibleChars(int First, int Last, int64_t Left, int64_t Right, int Margin, 
 /// canvas draws it so).
 char32_t CharBeforeByte(const std::string& Text, size_t Byte);
 
+/// A line of text measured once and then only where it changes, so that positions in long lines cost little.
 class TMeasuredLine {
  public:
   /// Brings the line up to date with Text in Font.
   void Update(const std::string& Text, const TFont* Font);
   int Length() const { return static_cast<int>(index_.Chars()); }  ///< Characters
+  /// Width of the whole line in pixels.
   int64_t Width() { return XOf(Length()); }
   int64_t XOf(int Pos);  ///< The width of the first Pos characters
   /// Draws the line as Canvas->TextRect(R, X, Y, Text) would, laying out only
