@@ -48,10 +48,11 @@ using TOnPercentDoneEvent = std::function<void(TObject* Sender, int Percent)>;
 /// by the handler, which only affects what later handlers see for this call.
 using TBeforeSortExchgEvent = std::function<void(TObject* Sender, const std::string& S, std::string& T)>;
 
+/// The base of the components' exceptions.
 QEL_EXCEPTION(EQELError, Exception)
 
 /// The message of an out-of-memory failure of a named component:
-/// Component "<Name>"<Ending>.
+/// Component "\<Name\>"\<Ending\>.
 std::string ComponentErrorMessage(const std::string& Name, const std::string& Ending);
 
 // ------------------------------------------------ constants and tables ----

@@ -23,24 +23,35 @@ namespace qel {
 class TTreeNodes;
 class TCustomTreeView;
 
-QEL_EXCEPTION(ETreeViewError, Exception)  // a node of another tree passed to an operation
+/// A node of another tree passed to an operation.
+QEL_EXCEPTION(ETreeViewError, Exception)
 
 // ---------------------------------------------------------- TTreeNode ----
 
+/// A node of a tree view: text, data, children, expansion and selection. The tree's TTreeNodes makes and frees nodes.
 class TTreeNode {
  public:
   TTreeNode(const TTreeNode&) = delete;
   TTreeNode& operator=(const TTreeNode&) = delete;
 
+  /// The nodes the node belongs to.
   TTreeNodes* Owner() const { return owner_; }
+  /// The tree view it shows in.
   TCustomTreeView* TreeView() const;
 
+  /// The node's text; repaints.
+  ///@{
   const std::string& GetText() const { return text_; }
   void SetText(const std::string& v);
+  ///@}
+  /// A pointer free for the application's use.
+  ///@{
   void* GetData() const { return data_; }
   void SetData(void* v) { data_ = v; }
+  ///@}
 
   /// Family. Item(i) is nullptr outside 0..Count()-1.
+  ///@{
   TTreeNode* GetParent() const { return parent_; }
   int Count() const { return count_; }
   TTreeNode* Item(int Index) const;
@@ -51,40 +62,65 @@ class TTreeNode {
   TTreeNode* GetPrevSibling() const { return prev_; }
   TTreeNode* GetNextChild(const TTreeNode* Value) const { return Value ? Value->next_ : nullptr; }
   TTreeNode* GetPrevChild(const TTreeNode* Value) const { return Value ? Value->prev_ : nullptr; }
+  ///@}
   /// Node order: depth first, a parent before its children.
+  ///@{
   TTreeNode* GetNext() const;
   TTreeNode* GetPrev() const;
+  ///@}
   /// The rows shown: like GetNext/GetPrev but skipping collapsed children;
   /// nullptr when this node is not shown itself.
+  ///@{
   TTreeNode* GetNextVisible() const;
   TTreeNode* GetPrevVisible() const;
+  ///@}
+  /// Whether Value is an ancestor of this node.
   bool HasAsParent(const TTreeNode* Value) const;
+  /// Index of child Value (-1: none).
   int IndexOf(const TTreeNode* Value) const;
 
   /// HasChildren shows an expand button; adding a child sets it, deleting
   /// the last child clears it, and it may be set without children so that
   /// the children can be made when the node is expanded.
+  ///@{
   bool GetHasChildren() const { return hasChildren_; }
   void SetHasChildren(bool v);
+  ///@}
+  /// Whether the node's children are shown.
+  ///@{
   bool GetExpanded() const { return expanded_; }
   void SetExpanded(bool v);
+  ///@}
+  /// Expand or collapse the node (and with Recurse everything below it), as the view allows (OnExpanding, OnCollapsing).
+  ///@{
   void Expand(bool Recurse);
   void Collapse(bool Recurse);
+  ///@}
 
   /// Frees the children (or this node and its children); pointers to them
   /// are invalid afterwards.
+  ///@{
   void DeleteChildren();
   void Delete();
+  ///@}
 
+  /// Whether the node is selected; setting it selects it (firing the view's OnChanging and OnChange).
+  ///@{
   bool GetSelected() const;
   void SetSelected(bool v);
+  ///@}
   /// The node with the keyboard caret; in this single-selection view, the
   /// selected one.
+  ///@{
   bool GetFocused() const { return GetSelected(); }
   void SetFocused(bool v) { SetSelected(v); }
+  ///@}
 
+  /// Depth: 0 for a top-level node.
   int Level() const;
+  /// Index among its siblings.
   int Index() const;
+  /// Index in the whole tree in node order.
   int AbsoluteIndex() const;
   /// All ancestors are expanded (the node has a row, scrolled into view or not).
   bool IsVisible() const;

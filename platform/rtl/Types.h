@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 
+/// Every class, function and constant of libqel.
 namespace qel {
 
 /// A point in pixels.
