@@ -17,7 +17,9 @@
 namespace qel {
 
 /// Bits of a cell's state byte.
+///@{
 constexpr uint8_t csInvalid = 0x01, csEmpty = 0x02, csMarkA = 0x40, csMarkB = 0x80;
+///@}
 /// Longest row or column name in characters.
 constexpr int MaxNameLength = 50;
 /// Highest nominal code.

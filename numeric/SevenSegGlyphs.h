@@ -16,7 +16,10 @@
 
 namespace qel::sevenseg {
 
+/// Size in pixels of the master glyph the segments are composed on.
+///@{
 constexpr int kMasterWidth = 312, kMasterHeight = 432;
+///@}
 
 enum TPart : uint8_t { ptHorizontal, ptVertical, ptDot, ptPlus, ptColon, ptDegree, kPartCount };
 

@@ -204,7 +204,9 @@ class TScreen : public TComponent {
 extern TScreen* Screen;
 
 /// Clipboard formats (text only).
+///@{
 constexpr unsigned CF_TEXT = 1, CF_UNICODETEXT = 13;
+///@}
 
 /// The clipboard (text only), through the host.
 class TClipboard : public TPersistent {
@@ -223,8 +225,10 @@ class TClipboard : public TPersistent {
 TClipboard* Clipboard();
 
 /// Beep types for MessageBeep.
+///@{
 constexpr unsigned MB_OK = 0, MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 0x30,
                    MB_ICONASTERISK = 0x40;
+///@}
 /// Asks the host to beep; true.
 bool MessageBeep(unsigned Type);
 

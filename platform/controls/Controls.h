@@ -64,11 +64,13 @@ using TBorderStyle = TFormBorderStyle;
 /// Mouse cursor: one of the cr... shapes.
 using TCursor = int16_t;
 /// The cursor shapes.
+///@{
 constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
                   crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11,
                   crDrag = -12, crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16,
                   crSQLWait = -17, crNo = -18, crAppStart = -19, crHelp = -20, crHandPoint = -21,
                   crSizeAll = -22;
+///@}
 
 /// Mouse button pressed or released at client (X, Y).
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;

@@ -11,8 +11,10 @@ namespace qel {
 /// How a modal form was closed: one of the mr... values, or any other number the application chooses.
 using TModalResult = int;
 /// The modal results; mrNone keeps a modal form open.
+///@{
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5, mrYes = 6,
                        mrNo = 7, mrAll = 8, mrNoToAll = 9, mrYesToAll = 10, mrClose = 11;
+///@}
 
 /// Where a form appears when first shown.
 enum TPosition : uint8_t { poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter,

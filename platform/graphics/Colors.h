@@ -5,8 +5,11 @@
 
 namespace qel {
 
+/// A colour: 0x00BBGGRR, or 0xFF0000nn for system colour nn (see ColorToRGB).
 using TColor = uint32_t;
 
+/// Named colours; clNone is no colour at all, clDefault the control's own.
+///@{
 constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, clOlive = 0x008080,
                  clNavy = 0x800000, clPurple = 0x800080, clTeal = 0x808000, clGray = 0x808080,
                  clSilver = 0xC0C0C0, clRed = 0x0000FF, clLime = 0x00FF00, clYellow = 0x00FFFF,
@@ -14,8 +17,12 @@ constexpr TColor clBlack = 0x000000, clMaroon = 0x000080, clGreen = 0x008000, cl
                  clLtGray = 0xC0C0C0, clDkGray = 0x808080,
                  clMoneyGreen = 0xC0DCC0, clSkyBlue = 0xF0CAA6, clCream = 0xF0FBFF, clMedGray = 0xA4A0A0,
                  clNone = 0x1FFFFFFF, clDefault = 0x20000000;
+///@}
 
+/// The flag of a system colour.
 constexpr TColor clSystemColor = 0xFF000000;
+/// System colours: resolved through the desktop colour table when drawn.
+///@{
 constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001, clActiveCaption = 0xFF000002,
                  clInactiveCaption = 0xFF000003, clMenu = 0xFF000004, clWindow = 0xFF000005,
                  clWindowFrame = 0xFF000006, clMenuText = 0xFF000007, clWindowText = 0xFF000008,
@@ -26,6 +33,7 @@ constexpr TColor clScrollBar = 0xFF000000, clBackground = 0xFF000001, clActiveCa
                  cl3DDkShadow = 0xFF000015, cl3DLight = 0xFF000016, clInfoText = 0xFF000017,
                  clInfoBk = 0xFF000018, clHotLight = 0xFF00001A, clGradientActiveCaption = 0xFF00001B,
                  clGradientInactiveCaption = 0xFF00001C, clMenuHighlight = 0xFF00001D, clMenuBar = 0xFF00001E;
+///@}
 
 /// Resolves a system colour through the desktop colour table (the classic
 /// light-grey look); any other value comes back unchanged.

@@ -224,20 +224,27 @@ void GetObject(const TFont& Font, TLogFont& LogFont);
 // ------------------------------------------------------------- canvas ----
 
 using TCopyMode = uint32_t;  ///< Ternary raster operation codes
+/// Raster operations of CopyRect and BitBlt: how source and destination pixels combine.
+///@{
 constexpr TCopyMode cmBlackness = 0x00000042, cmDstInvert = 0x00550009, cmMergePaint = 0x00BB0226,
                     cmNotSrcCopy = 0x00330008, cmNotSrcErase = 0x001100A6, cmSrcAnd = 0x008800C6,
                     cmSrcCopy = 0x00CC0020, cmSrcErase = 0x00440328, cmSrcInvert = 0x00660046,
                     cmSrcPaint = 0x00EE0086, cmWhiteness = 0x00FF0062;
+///@}
+///@{
 constexpr TCopyMode BLACKNESS = cmBlackness, DSTINVERT = cmDstInvert, NOTSRCCOPY = cmNotSrcCopy,
                     SRCAND = cmSrcAnd, SRCCOPY = cmSrcCopy, SRCINVERT = cmSrcInvert,
                     SRCPAINT = cmSrcPaint, WHITENESS = cmWhiteness, MERGEPAINT = cmMergePaint,
                     SRCERASE = cmSrcErase, NOTSRCERASE = cmNotSrcErase;
+///@}
 
 /// FloodFill: fill the area of one colour (fsSurface) or up to a border colour (fsBorder).
 enum TFillStyle : uint8_t { fsSurface, fsBorder };
 
 /// Stretch modes: nearest pixel (COLORONCOLOR, the default) or area averaging.
+///@{
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
+///@}
 
 constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 

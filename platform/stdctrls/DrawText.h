@@ -12,9 +12,11 @@ enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 /// Format flags, with the platform's values.
+///@{
 constexpr unsigned DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4,
                    DT_BOTTOM = 0x8, DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40,
                    DT_NOCLIP = 0x100, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800;
+///@}
 
 /// Draws UTF-8 Text into Rect with the canvas font, as the platform does:
 ///  - lines break at '\n' (not with DT_SINGLELINE), and with DT_WORDBREAK

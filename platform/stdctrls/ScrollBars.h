@@ -20,9 +20,11 @@ enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
 /// The platform's scroll codes (WM_VSCROLL/WM_HSCROLL).
+///@{
 constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2,
               SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6,
               SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+///@}
 
 /// Thickness of a bar (and length of its arrow buttons), as the classic desktop.
 constexpr int ScrollBarSize = 17;
