@@ -6,6 +6,7 @@
 
 namespace qel {
 
+/// What a typed cell text is: a number, empty, or no number.
 enum class TCellInput : unsigned char { Number, Empty, Invalid };
 
 /// Value is set only for a number.

@@ -13,6 +13,7 @@ struct TColumnFormatParts {
   std::string defaultPart;  ///< Everything after
 };
 
+/// Splits a column format into its type, width and default parts.
 TColumnFormatParts SplitColumnFormat(const std::string& Format);
 /// The number at character Pos (1-based) of S: blanks skipped, an optional
 /// sign, then decimal digits; no digits give 0. Saturates at the int range.

@@ -71,8 +71,10 @@ std::string ReplistErrorMessage(const std::string& Text);
 /// DataID (any block for an empty DataID). The file form raises EInOutError
 /// when the file cannot be read; the stream form leaves the stream after the
 /// last line it read.
+///@{
 bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID);
 bool CheckIfValidReplist(TStream& Stream, const std::string& DataID);
+///@}
 
 // ---------------------------------------------------------------- TRLData ----
 

@@ -17,6 +17,7 @@
 
 namespace qel {
 
+/// Why a date text does not fit its format (edeNone: it does).
 enum TEditDateError : int {
   edeNone = 0,
   edeLiteral = -1,  ///< The text lacks a literal of the format

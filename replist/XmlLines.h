@@ -68,8 +68,10 @@ class TTextFileLineSource : public TLineSource {
 /// WantedID is empty)? The identifier found loses its blanks, WantedID is
 /// taken as given; case does not matter. Position receives the byte offset
 /// of "<replist".
+///@{
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, size_t& Position);
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID);
+///@}
 
 /// The five predefined XML entities decoded (used for identifiers).
 std::string DecodeXmlEntities(const std::string& S);

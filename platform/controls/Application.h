@@ -18,9 +18,11 @@ using TExceptionEvent = std::function<void(TObject* Sender, const std::exception
 /// Hint windows live above this layer and listen here: to the control under
 /// the mouse, to presses and to cancelling. A plain pointer, so that they can
 /// plug in from a static initialiser whatever the order of initialisation.
+///@{
 enum THintInput : uint8_t { hiHover, hiPress, hiCancel };
 using THintListener = void (*)(THintInput What, TControl* Control);
 extern THintListener HintListener;
+///@}
 
 /// The application: the event loop, paint scheduling, timers, the window registry, the forms and the hint settings. There is one, Application.
 class TApplication : public TComponent {
@@ -170,12 +172,14 @@ class TApplication : public TComponent {
 extern TApplication* Application;
 
 /// The platform's window and timer calls, on Application.
+///@{
 HWND AllocateHWnd(TWndMethod Method);
 void DeallocateHWnd(HWND Wnd);
 uintptr_t SetTimer(HWND Wnd, uintptr_t IDEvent, unsigned Elapse, void* TimerFunc = nullptr);
 bool KillTimer(HWND Wnd, uintptr_t IDEvent);
 intptr_t DefWindowProc(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
 intptr_t SendMessage(HWND Wnd, uint32_t Msg, uintptr_t WParam, intptr_t LParam);
+///@}
 /// The mouse position in screen coordinates (the last one seen).
 bool GetCursorPos(TPoint& Point);
 

@@ -20,9 +20,12 @@ constexpr uint16_t VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0
 ///@}
 // Letters and digits are their upper-case ASCII codes ('A' = 0x41, '0' = 0x30).
 
+/// Modifier keys and mouse buttons held, and whether a click is a double one.
 enum TShiftStateItem : uint8_t { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+/// A set of shift-state items.
 using TShiftState = TSet<TShiftStateItem>;
 
+/// A mouse button.
 enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 
 /// The key that types Ch on a US keyboard, with whether Shift is needed;

@@ -44,13 +44,19 @@ TColor ColorToRGB(TColor Color);
 std::string ColorToString(TColor Color);
 /// The inverse: a constant name (case-insensitive) or a number in Pascal
 /// syntax ("$FF", "255"); raises EConvertError for anything else.
+///@{
 TColor StringToColor(const std::string& S);
 bool IdentToColor(const std::string& Ident, TColor& Color);
 bool ColorToIdent(TColor Color, std::string& Ident);
+///@}
 
+/// The red, green and blue parts of a colour (0..255).
+///@{
 inline uint8_t GetRValue(TColor c) { return c & 0xFF; }
 inline uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 inline uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
+///@}
+/// The colour of red, green and blue parts (0..255).
 constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return r | (g << 8) | (TColor(b) << 16); }
 
 /// Pixels in a TBitmap are 0x00RRGGBB (bytes B, G, R, 0 in memory, as the
@@ -59,6 +65,7 @@ inline uint32_t ColorToPixel(TColor c) {
   c = ColorToRGB(c);
   return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
+/// The TColor of a pixel.
 inline TColor PixelToColor(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
 }  // namespace qel

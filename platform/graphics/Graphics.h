@@ -231,6 +231,7 @@ constexpr TCopyMode cmBlackness = 0x00000042, cmDstInvert = 0x00550009, cmMergeP
                     cmSrcCopy = 0x00CC0020, cmSrcErase = 0x00440328, cmSrcInvert = 0x00660046,
                     cmSrcPaint = 0x00EE0086, cmWhiteness = 0x00FF0062;
 ///@}
+/// The same operations by the platform's names.
 ///@{
 constexpr TCopyMode BLACKNESS = cmBlackness, DSTINVERT = cmDstInvert, NOTSRCCOPY = cmNotSrcCopy,
                     SRCAND = cmSrcAnd, SRCCOPY = cmSrcCopy, SRCINVERT = cmSrcInvert,
@@ -246,6 +247,7 @@ enum TFillStyle : uint8_t { fsSurface, fsBorder };
 constexpr int BLACKONWHITE = 1, WHITEONBLACK = 2, COLORONCOLOR = 3, HALFTONE = 4;
 ///@}
 
+/// What GetPixels gives outside the clip.
 constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
 /// Draws lines, shapes, text and pictures onto a bitmap, clipped, with a pen, a brush and a font.
@@ -381,6 +383,7 @@ class TCanvas : public TPersistent {
 /// HDC is a canvas.
 using HDC = TCanvas*;
 int SetStretchBltMode(HDC DC, int Mode);  ///< Returns the previous mode
+/// Copies a rectangle between canvases, stretched to the destination's size.
 bool StretchBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, int SW, int SH, TCopyMode Rop);
 /// Copies a rectangle between canvases (Rop: how pixels combine).
 bool BitBlt(HDC Dest, int X, int Y, int W, int H, HDC Source, int SX, int SY, TCopyMode Rop);
@@ -414,6 +417,7 @@ void DrawEdge(TCanvas* Canvas, const TRect& R, TColor Light, TColor Dark, TEdgeS
 
 // ------------------------------------------------------------- bitmap ----
 
+/// Where a bitmap's see-through colour comes from: its bottom-left pixel (tmAuto) or TransparentColor (tmFixed).
 enum TTransparentMode : uint8_t { tmAuto, tmFixed };
 
 /// A picture of 32-bit pixels (0x00RRGGBB) with a canvas, image file reading and writing, and transparency.

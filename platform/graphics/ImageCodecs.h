@@ -37,14 +37,19 @@ struct ImageLimits {
 };
 
 /// Tells PNG from BMP by the signature; anything else raises EInvalidGraphic.
+///@{
 DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
 DecodedImage DecodeBmp(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
 DecodedImage DecodePng(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
+///@}
+/// Whether Bytes start with the PNG signature.
 bool IsPngSignature(std::span<const uint8_t> Bytes);
 
 /// Pixels are Width * Height values 0x00RRGGBB, top row first; both sizes > 0.
 /// BMP: 32 bits per pixel, BI_RGB, bottom-up. PNG: 8-bit RGB.
+///@{
 std::vector<uint8_t> EncodeBmp(int Width, int Height, const uint32_t* Pixels);
 std::vector<uint8_t> EncodePng(int Width, int Height, const uint32_t* Pixels);
+///@}
 
 }  // namespace qel

@@ -68,6 +68,7 @@ class TInplaceEdit : public TCustomEdit {
   bool focusFromGrid_ = false, focusToGrid_ = false;
 };
 
+/// Fills the pick list of cell (ACol, ARow).
 using TOnGetPickListItems = std::function<void(int ACol, int ARow, TStrings* Items)>;
 
 class TDropDownPopup;

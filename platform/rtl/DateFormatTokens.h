@@ -11,6 +11,7 @@
 
 namespace qel {
 
+/// What a run of a date-time format stands for.
 enum TDateTimeFieldKind : uint8_t { dfLiteral, dfDay, dfMonth, dfYear, dfHour, dfMinute, dfSecond, dfAmPm,
                                     dfWeekDay, dfMSec };
 

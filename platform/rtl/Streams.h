@@ -68,10 +68,12 @@ class TMemoryStream : public TStream {
 };
 
 /// File modes, combinable: one of fmCreate / fmOpenRead / fmOpenWrite / fmOpenReadWrite.
+///@{
 constexpr uint16_t fmOpenRead = 0x0000;
 constexpr uint16_t fmOpenWrite = 0x0001;
 constexpr uint16_t fmOpenReadWrite = 0x0002;
 constexpr uint16_t fmCreate = 0xFF00;
+///@}
 
 /// A stream on a file.
 class TFileStream : public TStream {

@@ -16,8 +16,10 @@ void DrawButtonFrame(TCanvas* Canvas, TRect& R, bool Sunken);
 /// The button at the right of a drop-down field (combo box, pick-list cell):
 /// a flat bevelled face with a small downward arrow or three dots, moved one
 /// pixel right and down while pushed in.
+///@{
 enum TDropDownGlyph : uint8_t { dgArrow, dgEllipsis };
 void DrawDropDownButton(TCanvas* Canvas, const TRect& R, bool Sunken, bool Enabled, TDropDownGlyph Glyph);
+///@}
 /// A dotted frame just inside R, every other pixel.
 void DrawFocusDots(TCanvas* Canvas, const TRect& R, TColor Color = clBlack);
 /// A checkerboard of two colours: the face of a latched (exclusive) button.

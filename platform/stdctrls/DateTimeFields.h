@@ -17,9 +17,11 @@ std::vector<TDateTimeSegment> SplitDateTimeFormat(const std::string& Format, TDa
 inline bool IsEditableField(TDateTimeFieldKind k) { return k >= dfDay && k <= dfAmPm; }
 
 /// The field's value in Value (am/pm: 0 or 1) and its range there.
+///@{
 int FieldValue(TDateTime Value, TDateTimeFieldKind Kind);
 int FieldMin(TDateTimeFieldKind Kind);
 int FieldMax(TDateTime Value, TDateTimeFieldKind Kind);
+///@}
 /// Value with one field replaced (clamped into its range); a day beyond the
 /// new month's end becomes its last day.
 TDateTime WithField(TDateTime Value, TDateTimeFieldKind Kind, int NewValue);

@@ -8,7 +8,9 @@
 
 namespace qel {
 
+/// Horizontal alignment of text.
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
+/// Vertical placement of text.
 enum TTextLayout : uint8_t { tlTop, tlCenter, tlBottom };
 
 /// Format flags, with the platform's values.

@@ -24,8 +24,10 @@ class THintWindow : public TCustomForm {
 
 /// The part of a hint before the first '|' (what the hint window shows),
 /// and the part after it (for a status line).
+///@{
 std::string GetShortHint(const std::string& Hint);
 std::string GetLongHint(const std::string& Hint);
+///@}
 
 /// Connects the hint machinery to the application (idempotent). Controls of
 /// this library call it when they are made; programs with only controls of
