@@ -13,3 +13,10 @@ add_custom_target(docs
   WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
   COMMENT "Doxygen: ${QEL_DOCS_OUTPUT}/html/index.html"
   VERBATIM)
+
+# In the test run too, so that a public member added without a comment is
+# caught when it is made, not when the reference is next built.
+if(QEL_BUILD_TESTS)
+  add_test(NAME docs-complete COMMAND Doxygen::doxygen ${PROJECT_BINARY_DIR}/Doxyfile
+           WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+endif()
