@@ -83,7 +83,7 @@ using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)
 /// A grid that shows and edits a numeric data table with row and column names, attributes, two kinds of cell marks and a precision per column, with its own popup menus, editors and clipboard exchange.
 class TNTabEd : public TCustomDrawGrid {
  public:
-  /// An editor of its own 1 x 1 table with the row-attribute column shown.
+  /// An editor of its own table of 3 columns and 4 rows, all 0, with the row-attribute column shown.
   explicit TNTabEd(TComponent* AOwner);
   /// Detaches from the table and frees its own.
   ~TNTabEd() override;

@@ -29,7 +29,7 @@ using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 /// A top-level window: a frame buffer the host shows, the keyboard focus, modal showing and the input dispatch every host feeds.
 class TCustomForm : public TWinControl {
  public:
-  /// A hidden 0 x 0 form; CreateForm or Show brings it up.
+  /// A hidden 320 x 240 form; Show brings it up.
   explicit TCustomForm(TComponent* AOwner);
   /// Frees the frame buffer.
   ~TCustomForm() override;

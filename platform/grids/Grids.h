@@ -158,7 +158,7 @@ struct TGridAxisWalk {
 /// The base of grids: columns and rows of cells with fixed ones, lines, selection, scrolling, sizing and moving of lines, and an in-place editor.
 class TCustomGrid : public TCustomControl {
  public:
-  /// A 5 x 5 grid with one fixed column and row.
+  /// A 320 x 120 grid of 5 x 5 cells, one fixed column and row.
   explicit TCustomGrid(TComponent* AOwner);
   /// Frees the editor.
   ~TCustomGrid() override;
