@@ -90,7 +90,7 @@ class TNumIO : public TCustomEdit {
   TInFormat GetInputFormat() const { return inputFormat_; }
   void SetInputFormat(TInFormat v);
   ///@}
-  /// Ends of the accepted range; a low end at or above the high one swaps them. Rechecks the text.
+  /// Ends of the accepted range; an end set past the other one takes its place and the other end moves to the old one. Rechecks the text.
   ///@{
   double GetRangeLow() const { return rangeLow_; }
   void SetRangeLow(double v);
@@ -161,7 +161,7 @@ class TNumIO2 : public TCustomControl {
   /// Stops the caret timer.
   ~TNumIO2() override;
 
-  /// The text as typed; not validated when set.
+  /// The text; a text that is no number of the format is ignored when set (the empty text is taken).
   ///@{
   const std::string& GetText() const { return text_; }
   void SetText(const std::string& v);
