@@ -90,7 +90,7 @@ class TNumIO : public TCustomEdit {
   TInFormat GetInputFormat() const { return inputFormat_; }
   void SetInputFormat(TInFormat v);
   ///@}
-  /// Ends of the accepted range; an end set past the other one takes its place and the other end moves to the old one. Rechecks the text.
+  /// Ends of the accepted range; a value set past the other end becomes that end, and that end's old value this one. Rechecks the text.
   ///@{
   double GetRangeLow() const { return rangeLow_; }
   void SetRangeLow(double v);
