@@ -65,7 +65,7 @@ class TNeedleLayout : public TPersistent {
   TColor GetColorOutline() const { return colorOutline_; }
   void SetColorOutline(TColor v) { if (StoreIfChanged(colorOutline_, v)) Changed(); }
   ///@}
-  /// Size of the arrow head in pixels.
+  /// Length of the arrow head's sides in pixels.
   ///@{
   int GetHeadSize() const { return headSize_; }
   void SetHeadSize(int v) { if (StoreIfChanged(headSize_, v)) Changed(); }
@@ -81,7 +81,7 @@ class TNeedleLayout : public TPersistent {
   /// Opening angle of the arrow head in degrees, clamped to 0..180.
   int GetHeadAngle() const { return headAngle_; }
   void SetHeadAngle(int v);  ///< Clamped to 0..180
-  /// Length of the arrow head along the shaft in pixels.
+  /// Distance in pixels from the tip to where the shaft meets the arrow head.
   ///@{
   int GetHeadMidLeng() const { return headMidLeng_; }
   void SetHeadMidLeng(int v) { if (StoreIfChanged(headMidLeng_, v)) Changed(); }
@@ -245,7 +245,7 @@ class TMeter : public TGraphicControl {
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
   ///@}
-  /// Style of the frame: raised, lowered or flat.
+  /// Style of the frame around the meter (see TFrameStyle).
   ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
