@@ -34,72 +34,88 @@
 
 namespace qel {
 
+/// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
 class TFolderTree : public TCustomTreeView {
  public:
+  /// A tree holding the root "/" (built when the window is created).
   explicit TFolderTree(TComponent* AOwner);
+  /// Frees the nodes.
   ~TFolderTree() override;
 
-  // The data of a node whose children were loaded.
+  /// The data of a node whose children were loaded.
   static inline void* const LoadedMark = reinterpret_cast<void*>(uintptr_t(0xA5F016ED));
-  // The object LoadDirNamesAndSort gives a name whose folder has subfolders (-1).
+  /// The object LoadDirNamesAndSort gives a name whose folder has subfolders (-1).
   static inline TObject* const HasSubfolders = reinterpret_cast<TObject*>(intptr_t(-1));
-  // The text of the placeholder child.
+  /// The text of the placeholder child.
   static constexpr const char* PlaceholderText = "Child";
 
   // --- look ---
-  // The colour shown while enabled; disabled shows clBtnFace.
+  /// The colour shown while enabled; disabled shows clBtnFace.
+  ///@{
   TColor GetColor() const { return TCustomTreeView::GetColor(); }
   void SetColor(TColor v);
+  ///@}
+  /// Shows the tree greyed while disabled.
   void SetEnabled(bool v) override;
+  /// Whether lines and buttons are drawn in the older style.
+  ///@{
   bool GetOldTreeStyle() const { return oldTreeStyle_; }
   void SetOldTreeStyle(bool v) { oldTreeStyle_ = v; }
+  ///@}
 
   // --- the current path: the selected folder's, ending in "/" ---
+  /// The selected folder's path, ending in "/".
   const std::string& CurrentPath() const { return currentPath_; }
+  /// Fires when the current path changes.
   TNotifyEvent OnDirChanged;
 
   // --- operations (failures only in the results; see the top of the file) ---
-  // Rebuilds the tree, opens it down to Path and selects it. False when Path
-  // is no existing folder, or names one the tree does not show (a name
-  // beginning with "."): then the deepest shown ancestor is selected.
+  /// Rebuilds the tree, opens it down to Path and selects it. False when Path
+  /// is no existing folder, or names one the tree does not show (a name
+  /// beginning with "."): then the deepest shown ancestor is selected.
   bool SelectPath(const std::string& Path);
-  // Selects the current path again, or its nearest existing ancestor; one
-  // OnDirChanged when the current path ends up different.
+  /// Selects the current path again, or its nearest existing ancestor; one
+  /// OnDirChanged when the current path ends up different.
   bool RefreshTree();
-  // Creates Name (several levels with "/"; slashes at either end are dropped)
-  // below the selected folder and selects it. Refused: no selection, a
-  // selected folder removed meanwhile (it is not made again), an empty
-  // name, a character below 32 or one of " < > |, and a level that is empty
-  // after trimming or begins with "." (which would leave the selected folder
-  // or never be shown).
+  /// Creates Name (several levels with "/"; slashes at either end are dropped)
+  /// below the selected folder and selects it. Refused: no selection, a
+  /// selected folder removed meanwhile (it is not made again), an empty
+  /// name, a character below 32 or one of " < > |, and a level that is empty
+  /// after trimming or begins with "." (which would leave the selected folder
+  /// or never be shown).
   bool MakeSubFolder(const std::string& Name);
-  // Removes the selected folder when it is empty (never the root) and
-  // selects its parent.
+  /// Removes the selected folder when it is empty (never the root) and
+  /// selects its parent.
   bool RemoveSelectedFolder();
-  // "/home/user/" for "/" > "home" > "user"; "" for no node.
+  /// "/home/user/" for "/" > "home" > "user"; "" for no node.
   std::string PathOfNode(const TTreeNode* Node) const;
 
   // --- listing ---
-  // Appends the subfolder names of Path to List (the object HasSubfolders
-  // where a folder has subfolders itself) and sorts all of List by the
-  // lower-cased names, stably. List stays as it was when Path cannot be read.
+  /// Appends the subfolder names of Path to List (the object HasSubfolders
+  /// where a folder has subfolders itself) and sorts all of List by the
+  /// lower-cased names, stably. List stays as it was when Path cannot be read.
   void LoadDirNamesAndSort(const std::string& Path, TStringList& List);
-  // List cleared, then filled as above; false when Path is no existing
-  // folder, else whether anything was found.
+  /// List cleared, then filled as above; false when Path is no existing
+  /// folder, else whether anything was found.
   bool GetSubDirs(const std::string& Path, TStringList& List);
+  /// As above, for the folder of a node.
   bool GetSubDirs(const TTreeNode* Node, TStringList& List);
-  // Clears the tree and adds the root "/" with its placeholder.
+  /// Clears the tree and adds the root "/" with its placeholder.
   void BuildMainTree();
-  // The expanding handler: loads the node's subfolders unless it carries the
-  // loaded mark. Nothing in design mode; AllowExpansion is left as it is.
+  /// The expanding handler: loads the node's subfolders unless it carries the
+  /// loaded mark. Nothing in design mode; AllowExpansion is left as it is.
   void ProcessExpanding(TObject* Sender, TTreeNode* Node, bool& AllowExpansion);
-  // The current path becomes "/", the tree is rebuilt and collapsed.
+  /// The current path becomes "/", the tree is rebuilt and collapsed.
   void Reset();
 
  protected:
+  /// Builds the tree with the window.
   void CreateWnd() override;
+  /// Builds the tree once loading is done.
   void Loaded() override;
+  /// Takes the newly selected node's path as the current path.
   void Change(TTreeNode* Node) override;
+  /// Fires OnDirChanged (unless RefreshTree holds it back).
   void DirHasChanged();
 
  private:

@@ -71,103 +71,190 @@ struct TGrid;
 
 // ------------------------------------------------- types and events ----
 
-// Raised when the selection cannot be sized for Max - Min + 1 slides.
+/// Raised when the selection cannot be sized for Max - Min + 1 slides.
 QEL_EXCEPTION(EQELThumbnailsError, EQELError)
 
+/// What a slide shows: an empty card, the picture, the frame only, or nothing at all.
 enum TImageRequestProcessing : uint8_t { irpShowEmpty, irpShowSlide, irpShowFrameOnly, irpShowNothing };
+/// How clicks select slides: not at all, one slide, or several (Ctrl and Shift clicks).
 enum TSlideSelectMode : uint8_t { ssmDisabled, ssmSingle, ssmMultiple };
 
+/// Fires once per visible slide on every paint: the handler fills ImgBuffer (or points it at its own bitmap), says how to show it and may set MarkIt to draw the slide's mark.
 using TImageRequestEvent = std::function<void(TObject* Sender, int ThumbID, TImageRequestProcessing& HowToProcess,
                                               int& MarkIt, TBitmap*& ImgBuffer)>;
+/// Fires after a card is drawn, with its top-left corner, to draw over it.
 using TSlideRenderedEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int X, int Y, int ThumbID)>;
+/// Fires on a click on a slide (ThumbID 0: between cards).
 using TImageClickEvent = std::function<void(TObject* Sender, int X, int Y, int ThumbID)>;
 
 // -------------------------------------------------------- TThumbnails ----
 
+/// A grid of numbered slides whose pictures the application hands over slide by slide on every paint, with selection, focus highlight and smooth scrolling.
 class TThumbnails : public TGraphicControl {
  public:
+  /// Slides 1 to 100 with 120 pixel pictures.
   explicit TThumbnails(TComponent* AOwner);
+  /// Frees the selection and the off-screen picture.
   ~TThumbnails() override;
 
   // --- range and layout ---
+  /// Number of the first slide; raises Max with it.
+  ///@{
   int GetMin() const { return min_; }
   void SetMin(int v);
+  ///@}
+  /// Number of the last slide, at least Min; raises EQELThumbnailsError when the selection cannot grow.
+  ///@{
   int GetMax() const { return max_; }
   void SetMax(int v);
+  ///@}
+  /// Size of a picture's square in pixels.
+  ///@{
   int GetSlideSize() const { return slideSize_; }
-  void SetSlideSize(int v);  // at least 50, at most the width
+  void SetSlideSize(int v);  ///< At least 50, at most the width
+  ///@}
+  /// Pixels between cards.
+  ///@{
   int GetSlideDistance() const { return slideDistance_; }
-  void SetSlideDistance(int v);  // clamped to 0..100
+  void SetSlideDistance(int v);  ///< Clamped to 0..100
+  ///@}
+  /// Pixels between a card's edge and its picture.
+  ///@{
   int GetSlideMargin() const { return slideMargin_; }
-  void SetSlideMargin(int v);  // clamped to 0..100
-  // The column count of the last paint (2 before the first) and the rows it drew.
+  void SetSlideMargin(int v);  ///< Clamped to 0..100
+  ///@}
+  /// The column count of the last paint (2 before the first) and the rows it drew.
+  ///@{
   int GetColumns() const { return columns_; }
   int GetRows() const { return rows_; }
+  ///@}
+  /// Distance in pixels from one card to the next.
   int Pitch() const { return slideSize_ + slideDistance_ + 2 * slideMargin_; }
 
   // --- selection and focus ---
+  /// How clicks select slides; a new mode clears the selection.
+  ///@{
   TSlideSelectMode GetSlideSelectMode() const { return selectMode_; }
   void SetSlideSelectMode(TSlideSelectMode v);
+  ///@}
+  /// Width of the focus highlight in pixels.
+  ///@{
   int GetFocusLinewidth() const { return focusLinewidth_; }
-  void SetFocusLinewidth(int v);  // clamped to 0..10
+  void SetFocusLinewidth(int v);  ///< Clamped to 0..10
+  ///@}
+  /// The slide under the mouse (0: none); its change fires OnFocusChange.
   int GetFocusedSlide() const { return focusedSlide_; }
+  /// The slide clicked last (0: none).
   int GetLastClickedSlide() const { return lastClicked_; }
 
   // --- colours and frames ---
+  /// Colour of the ground.
+  ///@{
   TColor GetColorBackGnd() const { return colorBackGnd_; }
   void SetColorBackGnd(TColor v) { SetProperty(colorBackGnd_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the cards.
+  ///@{
   TColor GetColorCover() const { return colorCover_; }
   void SetColorCover(TColor v) { SetProperty(colorCover_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of a selected card.
+  ///@{
   TColor GetColorSelected() const { return colorSelected_; }
   void SetColorSelected(TColor v) { SetProperty(colorSelected_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the focus highlight.
+  ///@{
   TColor GetColorFocus() const { return colorFocus_; }
   void SetColorFocus(TColor v) { SetProperty(colorFocus_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of a slide's mark.
+  ///@{
   TColor GetColorMark() const { return colorMark_; }
   void SetColorMark(TColor v) { SetProperty(colorMark_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour scheme of the frames' edges.
+  ///@{
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
+  ///@}
+  /// Style of the frame around the control.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Paint); }
+  ///@}
+  /// Style of the frame around each card.
+  ///@{
   TFrameStyle GetOuterFrameStyle() const { return outerFrameStyle_; }
   void SetOuterFrameStyle(TFrameStyle v) { SetProperty(outerFrameStyle_, v, TRefresh::Paint); }
+  ///@}
+  /// Style of the frame around each picture.
+  ///@{
   TFrameStyle GetInnerFrameStyle() const { return innerFrameStyle_; }
   void SetInnerFrameStyle(TFrameStyle v) { SetProperty(innerFrameStyle_, v, TRefresh::Paint); }
+  ///@}
+  /// Whether pictures are scaled by averaging rather than nearest-pixel; repaints.
+  ///@{
   bool GetAntiAlias() const { return antiAlias_; }
   void SetAntiAlias(bool v);
+  ///@}
 
   // --- scrolling ---
+  /// Position of the first slide shown, in slides (fractions scroll part of a row); clamped to Min..Max.
+  ///@{
   double GetFirstThumbIx() const { return first_; }
   void SetFirstThumbIx(double Position);
+  ///@}
 
   // --- selection ---
+  /// Whether a slide is selected; repaints.
+  ///@{
   bool GetSelectedSlide(int ThumbID) const;
   void SetSelectedSlide(int ThumbID, bool Value);
+  ///@}
+  /// Deselects every slide.
   void ResetAllSelections();
-  // The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
+  /// The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
   int FirstSelectedSlide() const { return selection_->FirstTrueBit() + min_; }
+  /// Number of selected slides.
   int NumSlidesSelected() const { return selection_->CountTrueBits(); }
 
   // --- geometry (see the top of this file) ---
+  /// Top-left corner of a slide's card in client pixels.
   void CalcSlidePos(int ThumbID, int& X, int& Y) const;
-  // The slide under (X, Y), 0 for none.
+  /// The slide under (X, Y), 0 for none.
   int CalcSlideIndex(int X, int Y) const;
 
   // --- focus highlight, drawn straight onto the control ---
+  /// Draws the focus highlight around a slide.
   void HiLite(int ThumbID);
+  /// Removes the focus highlight.
   void ResetLastHiLite();
 
+  /// Copies the look, range, position and events from another TThumbnails; the selection, ColorMark and SlideSelectMode stay.
   void Assign(TPersistent* Source) override;
+  /// Fills another TThumbnails from this one.
   void AssignTo(TPersistent* Dest) override;
-  // Composes every visible card off screen and copies the picture at once.
+  /// Composes every visible card off screen and copies the picture at once.
   void Paint() override;
 
+  /// See TImageRequestEvent.
   TImageRequestEvent OnImageRequest;
+  /// Fire before the first and after the last OnImageRequest of a paint.
+  ///@{
   TNotifyEvent OnFirstImageRequest, OnLastImageRequest;
+  ///@}
+  /// See TSlideRenderedEvent.
   TSlideRenderedEvent OnSlideRendered;
+  /// Fire on a click and a double click on the grid.
+  ///@{
   TImageClickEvent OnImageClick, OnImageDblClick;
+  ///@}
+  /// Fires when the slide under the mouse changes.
   TNotifyEvent OnFocusChange;
 
  protected:
+  /// Handles clicks, double clicks and mouse moves over the slides.
   void WndProc(TMessage& Message) override;
 
  private:

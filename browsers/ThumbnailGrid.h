@@ -6,27 +6,35 @@
 
 namespace qel::thumbs {
 
-// Division and remainder rounding down, so that slides before the top card
-// get rows above it.
+/// Division and remainder rounding down, so that slides before the top card
+/// get rows above it.
 inline int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
 inline int FloorMod(int a, int b) { return a - FloorDiv(a, b) * b; }
 
+/// Where the cards of a thumbnail grid lie, and which card a point hits.
 struct TGrid {
-  int Width = 0, Height = 0;  // the control
+  ///@{
+  int Width = 0, Height = 0;  ///< The control
+  ///@}
+  /// Slide size, margin and distance in pixels.
+  ///@{
   int Size = 0, Margin = 0, Distance = 0;
+  ///@}
+  /// Number of columns.
   int Columns = 1;
-  int Top = 0;     // the slide in the top-left card, floor(F)
-  int Scroll = 0;  // round(frac(F) * Pitch)
+  int Top = 0;     ///< The slide in the top-left card, floor(F)
+  int Scroll = 0;  ///< Round(frac(F) * Pitch)
 
+  /// Distance in pixels from one card to the next.
   int Pitch() const { return Size + Distance + 2 * Margin; }
-  int Card() const { return Size + 2 * Margin; }  // a card's right minus its left
-  // Top-left corner of slide n's card.
+  int Card() const { return Size + 2 * Margin; }  ///< A card's right minus its left
+  /// Top-left corner of slide n's card.
   TPoint CardPos(int n) const {
     const int d = n - Top;
     return {Pitch() * FloorMod(d, Columns) + 10, Pitch() * FloorDiv(d, Columns) + Distance - Scroll + 10};
   }
-  // The slide whose card (edges included) holds the point, inside the
-  // 10-pixel border; false between cards and outside the columns.
+  /// The slide whose card (edges included) holds the point, inside the
+  /// 10-pixel border; false between cards and outside the columns.
   bool SlideAt(int X, int Y, int& n) const {
     if (X < 10 || X > Width - 10 || Y < 10 || Y > Height - 10) return false;
     const int k = FloorDiv(X - 10, Pitch());

@@ -5,13 +5,9 @@
 #   lib/pkgconfig/qel.pc               for builds without CMake
 include(CMakePackageConfigHelpers)
 
-set(QEL_HEADER_DIRS
-  qel framework platform/rtl platform/graphics platform/controls platform/stdctrls
-  platform/grids platform/comctrls platform/hosts/headless
-  replist ntabed numeric gauges labels pickers browsers)
+include(${PROJECT_SOURCE_DIR}/cmake/PublicHeaders.cmake)
 set(QEL_INSTALL_TARGETS qel)
 if(SDL2_FOUND)
-  list(APPEND QEL_HEADER_DIRS platform/hosts/sdl)
   list(APPEND QEL_INSTALL_TARGETS qel_sdl)
 endif()
 foreach(dir ${QEL_HEADER_DIRS})

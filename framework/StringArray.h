@@ -29,52 +29,75 @@
 
 namespace qel {
 
+/// A grid of short strings at (column 0 .. NrOfColumns, row 1 .. NrOfRows) with an attribute byte per row and column and a shown order over the stored rows.
 class TStringArray : public TObject {
  public:
+  /// Longest cell in characters.
   static constexpr int MaxCellLength = 255;
 
+  /// An empty grid; raises EOutOfMemory when it cannot be allocated.
   TStringArray(int Cols, int Rows);
 
+  /// Numbers of data columns (column 0 comes on top) and rows.
+  ///@{
   int GetNrOfColumns() const { return cols_; }
   int GetNrOfRows() const { return rows_; }
-  // Keeps the cells that remain; new cells are empty, new attributes 0.
+  ///@}
+  /// Keeps the cells that remain; new cells are empty, new attributes 0.
   void Resize(int Cols, int Rows);
-  // The minimum number of rows storage grows by (at least 1).
+  /// The minimum number of rows storage grows by (at least 1).
+  ///@{
   void SetAllocRowsBy(int N) { allocRowsBy_ = N < 1 ? 1 : N; }
   int GetAllocRowsBy() const { return allocRowsBy_; }
-  // Empties every cell; dimensions, attributes and the shown order stay.
+  ///@}
+  /// Empties every cell; dimensions, attributes and the shown order stay.
   void Clear();
 
+  /// Text of a cell ("" outside the grid); the setter fires OnChange.
+  ///@{
   const std::string& GetString(int Col, int Row) const;
-  void SetString(int Col, int Row, const std::string& S);  // fires OnChange
-  // The cell as a number when it reads as one, else 0.
+  void SetString(int Col, int Row, const std::string& S);  ///< Fires OnChange
+  ///@}
+  /// The cell as a number when it reads as one, else 0.
   double GetAsNumber(int Col, int Row) const;
 
+  /// Attribute byte of a row (it moves with the row) or a column.
+  ///@{
   uint8_t GetRowAttrib(int Row) const;
   void SetRowAttrib(int Row, uint8_t Value);
   uint8_t GetColAttrib(int Col) const;
   void SetColAttrib(int Col, uint8_t Value);
+  ///@}
 
-  // Inserts an empty row before R (1 .. NrOfRows + 1) / removes row R.
+  /// Inserts an empty row before R (1 .. NrOfRows + 1) / removes row R.
+  ///@{
   void InsertRow(int R);
   void RemoveRow(int R);
+  ///@}
 
-  // Orders the shown rows by Col, then ColSec (-1: none). False when Col is
-  // outside 0 .. NrOfColumns (nothing happens then).
+  /// Orders the shown rows by Col, then ColSec (-1: none). False when Col is
+  /// outside 0 .. NrOfColumns (nothing happens then).
   bool Sort(int Col, int ColSec, bool Ascending);
+  /// The stored row shown at I.
   int GetSortOrder(int I) const;
-  // Shows stored row J at I. Callers that rebuild an order set every row;
-  // CommitSorting ignores an order that is not a permutation.
+  /// Shows stored row J at I. Callers that rebuild an order set every row;
+  /// CommitSorting ignores an order that is not a permutation.
   void SetSortOrder(int I, int J);
+  /// Back to the stored order.
   void UnSort();
+  /// Makes the shown order the stored one.
   void CommitSorting();
+  /// Whether the shown order differs from the stored one.
   bool IsSorted() const;
 
-  // Reads as a number? Shared by the sort and GetAsNumber.
+  /// Reads as a number? Shared by the sort and GetAsNumber.
   static bool ReadNumber(std::string_view S, double& Value);
 
+  /// Fires when a cell's text changes.
   TNotifyEvent OnChange;
+  /// Fires for each exchange while sorting.
   TBeforeSortExchgEvent OnBeforeSortExchange;
+  /// Fires as a sort moves on, in percent.
   TOnPercentDoneEvent OnPercentDone;
 
  private:

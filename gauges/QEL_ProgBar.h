@@ -40,52 +40,91 @@
 
 namespace qel {
 
+/// Raised when the automatic increment cannot get its timer.
 QEL_EXCEPTION(EQELProgBar, EQELError)
 
-// Fired before the value text is drawn; the text the handler leaves is drawn.
+/// Fired before the value text is drawn; the text the handler leaves is drawn.
 using TBeforeShowValueEvent = std::function<void(TObject* Sender, std::string& ValueText)>;
 
+/// A progress bar in one colour or a colour gradient, with grid, frames, background picture, rotated value text and an optional automatic increment.
 class TProgBar : public TGraphicControl {
  public:
+  /// A bar from 0 to 100 at 10, growing to the right.
   explicit TProgBar(TComponent* AOwner);
+  /// Stops the timer.
   ~TProgBar() override;
 
   // --- value and range (none clamped against the others) ---
+  /// The value the bar shows; not clamped (a value past Max runs past the bar area). Repaints.
+  ///@{
   double GetValue() const { return value_; }
   void SetValue(double v) { SetProperty(value_, v, TRefresh::Paint); }
+  ///@}
+  /// Value at the bar's root.
+  ///@{
   double GetMin() const { return min_; }
   void SetMin(double v) { SetProperty(min_, v, TRefresh::Paint); }
+  ///@}
+  /// Value that fills the bar area.
+  ///@{
   double GetMax() const { return max_; }
   void SetMax(double v) { SetProperty(max_, v, TRefresh::Paint); }
-  // Min becomes the smaller and Max the larger of A and B.
+  ///@}
+  /// Min becomes the smaller and Max the larger of A and B.
   void SetRange(double A, double B);
+  /// Which way the bar grows from its root.
+  ///@{
   TDirection GetDirection() const { return direction_; }
   void SetDirection(TDirection v) { SetProperty(direction_, v, TRefresh::Paint); }
+  ///@}
 
   // --- colours ---
-  // Entries 0 and 1023 of the colour table; setting either blends 1..1022.
+  /// Entries 0 and 1023 of the colour table; setting either blends 1..1022.
+  ///@{
   TColor GetColorMin() const { return table_[0]; }
   void SetColorMin(TColor v);
   TColor GetColorMax() const { return table_[progbar::kTableSize - 1]; }
   void SetColorMax(TColor v);
-  // One entry 0..1023 (others: 0, or ignored); writing does not repaint.
+  ///@}
+  /// One entry 0..1023 (others: 0, or ignored); writing does not repaint.
+  ///@{
   TColor GetBarColorElem(int Index) const;
   void SetBarColorElem(int Index, TColor Color);
+  ///@}
+  /// Whether the bar is drawn as a gradient through the colour table rather than in ColorMax.
+  ///@{
   bool GetShowColorGradient() const { return showColorGradient_; }
   void SetShowColorGradient(bool v) { SetProperty(showColorGradient_, v, TRefresh::Paint); }
+  ///@}
+  /// How the gradient maps onto the bar: cover, stretch or move.
+  ///@{
   TColorMapping GetColorMapMode() const { return colorMapMode_; }
   void SetColorMapMode(TColorMapping v) { SetProperty(colorMapMode_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the bar area the bar does not cover.
+  ///@{
   TColor GetColorBackGnd() const { return colorBackGnd_; }
   void SetColorBackGnd(TColor v) { SetProperty(colorBackGnd_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the margins around the bar area.
+  ///@{
   TColor GetColorMargin() const { return colorMargin_; }
   void SetColorMargin(TColor v) { SetProperty(colorMargin_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the grid lines.
+  ///@{
   TColor GetColorGrid() const { return colorGrid_; }
   void SetColorGrid(TColor v) { SetProperty(colorGrid_, v, TRefresh::Paint); }
-  // Grid spacing in pixels; a grid is drawn only above 1.
+  ///@}
+  /// Grid spacing in pixels; a grid is drawn only above 1.
+  ///@{
   int GetGridDist() const { return gridDist_; }
   void SetGridDist(int v) { SetProperty(gridDist_, v, TRefresh::Paint); }
+  ///@}
 
   // --- margins, frames, background image ---
+  /// Margins between the frame and the bar area in pixels.
+  ///@{
   int GetMarginLeft() const { return marginLeft_; }
   void SetMarginLeft(int v) { SetProperty(marginLeft_, v, TRefresh::Paint); }
   int GetMarginRight() const { return marginRight_; }
@@ -94,59 +133,91 @@ class TProgBar : public TGraphicControl {
   void SetMarginTop(int v) { SetProperty(marginTop_, v, TRefresh::Paint); }
   int GetMarginBottom() const { return marginBottom_; }
   void SetMarginBottom(int v) { SetProperty(marginBottom_, v, TRefresh::Paint); }
+  ///@}
+  /// Styles of the outer frame (around the control) and the inner frame (around the bar area).
+  ///@{
   TFrameStyle GetFrameStyleOuter() const { return frameStyleOuter_; }
   void SetFrameStyleOuter(TFrameStyle v) { SetProperty(frameStyleOuter_, v, TRefresh::Paint); }
   TFrameStyle GetFrameStyleInner() const { return frameStyleInner_; }
   void SetFrameStyleInner(TFrameStyle v) { SetProperty(frameStyleInner_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour scheme of the frames' light and dark edges.
+  ///@{
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
-  // A PNG or BMP file stretched over the bar area. A file that cannot be
-  // loaded is ignored (the name stays as it was); an empty name clears it.
+  ///@}
+  /// A PNG or BMP file stretched over the bar area. A file that cannot be
+  /// loaded is ignored (the name stays as it was); an empty name clears it.
+  ///@{
   const std::string& GetBackGroundImg() const { return backGroundImg_; }
   void SetBackGroundImg(const std::string& FileName);
+  ///@}
 
   // --- value text ---
+  /// Whether the value text is drawn.
+  ///@{
   bool GetTextVisible() const { return textVisible_; }
   void SetTextVisible(bool v) { SetProperty(textVisible_, v, TRefresh::Paint, TStore::Always); }
-  // -2..10: decimals, or -1 / -2 for the two scientific forms.
+  ///@}
+  /// -2..10: decimals, or -1 / -2 for the two scientific forms.
+  ///@{
   int GetTextDecPlaces() const { return textDecPlaces_; }
   void SetTextDecPlaces(int v);
-  // Which point of the text lies at (TextPosX, TextPosY).
+  ///@}
+  /// Which point of the text lies at (TextPosX, TextPosY).
+  ///@{
   TAlignment GetTextAlignment() const { return textAlignment_; }
   void SetTextAlignment(TAlignment v) { SetProperty(textAlignment_, v, TRefresh::Paint); }
-  // 0..Width and 0..Height at the time of setting.
+  ///@}
+  /// 0..Width and 0..Height at the time of setting.
+  /// Position of the text in pixels, clamped to 0..Width and 0..Height when set.
+  ///@{
   int GetTextPosX() const { return textPosX_; }
   void SetTextPosX(int v);
   int GetTextPosY() const { return textPosY_; }
   void SetTextPosY(int v);
-  // 0..360 degrees, counter-clockwise.
+  ///@}
+  /// 0..360 degrees, counter-clockwise.
+  ///@{
   int GetTextAngle() const { return textAngle_; }
   void SetTextAngle(int v);
+  ///@}
+  /// See TBeforeShowValueEvent.
   TBeforeShowValueEvent OnShowValue;
 
   // --- automatic increment ---
+  /// Whether the value grows by AutoIncStep on a timer (never in design mode); raises EQELProgBar when no timer is free.
+  ///@{
   bool GetAutoInc() const { return autoInc_; }
   void SetAutoInc(bool v);
-  // Added to Value on every tick; zero and non-finite steps are refused.
+  ///@}
+  /// Added to Value on every tick; zero and non-finite steps are refused.
+  ///@{
   double GetAutoIncStep() const { return autoIncStep_; }
   void SetAutoIncStep(double v);
-  // Milliseconds before the first step and between later steps; at least 10.
+  ///@}
+  /// Milliseconds before the first step and between later steps; at least 10.
+  ///@{
   int GetStartInterval() const { return startInterval_; }
   void SetStartInterval(int v);
   int GetRepeatInterval() const { return repeatInterval_; }
   void SetRepeatInterval(int v);
-  // Fired after each automatic step.
+  ///@}
+  /// Fired after each automatic step.
+  ///@{
   const TNotifyEvent& GetOnAutoInc() const { return onAutoInc_; }
   void SetOnAutoInc(TNotifyEvent v);
+  ///@}
 
-  // Copies look, range, value, colour table, background (name and picture),
-  // text settings and OnShowValue from another TProgBar, then repaints; the
-  // automatic increment is not copied.
+  /// Copies look, range, value, colour table, background (name and picture),
+  /// text settings and OnShowValue from another TProgBar, then repaints; the
+  /// automatic increment is not copied.
   void Assign(TPersistent* Source) override;
-  // Draws the whole bar off screen and copies it in one step.
+  /// Draws the whole bar off screen and copies it in one step.
   void Paint() override;
 
  protected:
+  /// Fills another TProgBar from this one.
   void AssignTo(TPersistent* Dest) override;
 
  private:

@@ -46,54 +46,89 @@
 
 namespace qel {
 
+/// Look of the switch: a resource picture per style, or the user's own frames (oobsUser).
 enum TOnOffButStyle : uint8_t {
   oobsUser, oobsCheckbox, oobsRadioBut, oobsSlideTB, oobsSlideLR, oobsColSlideTB, oobsColSlideLR,
   oobsLedRedGreen, oobsArrowTopRgt, oobsArrowUpDown, oobsArrowLeftRight, oobsTrafficLPed, oobsBeveledLed,
   oobsSmileyYellow, oobsSmileyRedGrn, oobsBulb, oobsButLamp, oobsHDLeft, oobsHDRight,
   oobsUser1, oobsUser2, oobsUser3, oobsUser4, oobsUser5
 };
+/// How the button behaves: toggles on each click (oobmNormalBut) or is on only while held (oobmSpeedBut).
 enum TOOButMode : uint8_t { oobmNormalBut, oobmSpeedBut };
+/// Which presses toggle: none, only inside the picture (oomaFocused) or anywhere on the button (oomaPlain).
 enum TOOButMouseAction : uint8_t { oomaNone, oomaFocused, oomaPlain };
 
-// The resource picture of a style ("" for oobsUser).
+/// The resource picture of a style ("" for oobsUser).
 const char* OnOffButResourceName(TOnOffButStyle Style);
 
+/// A two-state switch shown as a small picture (checkbox, slide, LED, bulb, ...) with up to four captions; buttons with the same GroupIndex on one parent act as radio buttons.
 class TOnOffBut : public TGraphicControl {
  public:
+  /// Pixels of this colour in a picture are see-through.
   static constexpr TColor KeyColor = 0xEBBEEB;
 
+  /// An on button in the coloured left-right slide style.
   explicit TOnOffBut(TComponent* AOwner);
+  /// Frees the pictures.
   ~TOnOffBut() override;
 
   // --- state and behaviour ---
+  /// Whether the switch is on; fires nothing, repaints.
+  ///@{
   bool GetOnOff() const { return onOff_; }
-  // Switching a grouped button off is refused unless AllowAllOff; switching
-  // one on switches the others of its group off.
+  /// Switching a grouped button off is refused unless AllowAllOff; switching
+  /// one on switches the others of its group off.
   void SetOnOff(bool v);
+  ///@}
+  /// Look of the switch; loads its pictures.
+  ///@{
   TOnOffButStyle GetButtonStyle() const { return buttonStyle_; }
   void SetButtonStyle(TOnOffButStyle v);
+  ///@}
+  /// Toggle on each click, or on only while held.
+  ///@{
   TOOButMode GetMode() const { return mode_; }
   void SetMode(TOOButMode v);
+  ///@}
+  /// Which presses toggle the button.
+  ///@{
   TOOButMouseAction GetMouseAction() const { return mouseAction_; }
   void SetMouseAction(TOOButMouseAction v) { Apply(mouseAction_, v, TRefresh::None); }
+  ///@}
+  /// Buttons of one parent with the same non-zero index form a radio group.
+  ///@{
   int GetGroupIndex() const { return groupIndex_; }
   void SetGroupIndex(int v);
+  ///@}
+  /// Whether every button of a group may be off.
+  ///@{
   bool GetAllowAllOff() const { return allowAllOff_; }
   void SetAllowAllOff(bool v);
+  ///@}
 
   // --- placement of the picture ---
+  /// Whether the picture is centred in the button (on resize too).
+  ///@{
   bool GetAutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool v);
-  // Negative values are ignored; with AutoCenter the picture is re-centred
-  // instead; otherwise at most Width (Height).
+  ///@}
+  /// Negative values are ignored; with AutoCenter the picture is re-centred
+  /// instead; otherwise at most Width (Height).
+  ///@{
   int GetLeftSpace() const { return leftSpace_; }
   void SetLeftSpace(int v);
   int GetTopSpace() const { return topSpace_; }
   void SetTopSpace(int v);
+  ///@}
+  /// Size of one frame of the picture in pixels.
+  ///@{
   int GetGlyphWidth() const { return glyphWidth_; }
   int GetGlyphHeight() const { return glyphHeight_; }
+  ///@}
 
   // --- captions ---
+  /// Captions left, right, above and below the picture (repaint without events).
+  ///@{
   const std::string& GetLeftText() const { return text_[kLeft]; }
   void SetLeftText(const std::string& v) { Apply(text_[kLeft], v, TRefresh::Invalidate); }
   const std::string& GetRightText() const { return text_[kRight]; }
@@ -102,6 +137,9 @@ class TOnOffBut : public TGraphicControl {
   void SetTopText(const std::string& v) { Apply(text_[kTop], v, TRefresh::Invalidate); }
   const std::string& GetBottomText() const { return text_[kBottom]; }
   void SetBottomText(const std::string& v) { Apply(text_[kBottom], v, TRefresh::Invalidate); }
+  ///@}
+  /// Alignment of each caption in its place.
+  ///@{
   TAlignment GetLeftTextAlignment() const { return align_[kLeft]; }
   void SetLeftTextAlignment(TAlignment v) { Apply(align_[kLeft], v, TRefresh::Invalidate); }
   TAlignment GetRightTextAlignment() const { return align_[kRight]; }
@@ -110,53 +148,77 @@ class TOnOffBut : public TGraphicControl {
   void SetTopTextAlignment(TAlignment v) { Apply(align_[kTop], v, TRefresh::Invalidate); }
   TAlignment GetBottomTextAlignment() const { return align_[kBottom]; }
   void SetBottomTextAlignment(TAlignment v) { Apply(align_[kBottom], v, TRefresh::Invalidate); }
+  ///@}
 
   // --- look ---
+  /// Colour of the captions.
+  ///@{
   TColor GetColorText() const { return colorText_; }
   void SetColorText(TColor v) { Apply(colorText_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour of the background.
+  ///@{
   TColor GetColorBackgnd() const { return colorBackgnd_; }
   void SetColorBackgnd(TColor v) { Apply(colorBackgnd_, v, TRefresh::Paint); }
+  ///@}
+  /// Colour scheme of the frame's edges.
+  ///@{
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
+  ///@}
+  /// Style of the frame around the button.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v, TRefresh::Paint); }
-  // The parent shows through everywhere but the picture, captions and frame.
+  ///@}
+  /// The parent shows through everywhere but the picture, captions and frame.
+  ///@{
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v) { Apply(transparent_, v, TRefresh::Invalidate, kAlways); }
+  ///@}
 
   // --- pictures ---
-  // Fills the four frames for the current style (the user frames for oobsUser).
+  /// Fills the four frames for the current style (the user frames for oobsUser).
   void LoadGlyphs();
-  // Cuts Picture into the four frames as the 2 x 2 grid says and takes their size.
+  /// Cuts Picture into the four frames as the 2 x 2 grid says and takes their size.
   void ExtractGlyphs(TBitmap* Picture);
+  /// Centres the picture's area when AutoCenter is on.
   void AdjustAutoCenter();
-  // The user style's frames from a picture laid out like the resource ones
-  // (at least 2 x 2 pixels, else EInvalidGraphic and nothing changes), or
-  // from a BMP or PNG file (a bad file raises and changes nothing).
+  /// The user style's frames from a picture laid out like the resource ones
+  /// (at least 2 x 2 pixels, else EInvalidGraphic and nothing changes), or
+  /// from a BMP or PNG file (a bad file raises and changes nothing).
+  ///@{
   void SetUserGlyph(TBitmap* Picture);
   void LoadUserGlyph(const std::string& FileName);
-  // The frame shown for Index (0..3, see above), for inspection.
+  ///@}
+  /// The frame shown for Index (0..3, see above), for inspection.
   const TBitmap* Frame(int Index) const;
 
-  // The resize handler installed as OnResize: re-centres with AutoCenter.
-  // An application that assigns its own OnResize takes this over.
+  /// The resize handler installed as OnResize: re-centres with AutoCenter.
+  /// An application that assigns its own OnResize takes this over.
   void ProcessResize(TObject* Sender);
 
-  // From another TOnOffBut: spaces, AutoCenter, captions and alignments,
-  // FrameStyle, colours and scheme, OnOff, all eight frames, ButtonStyle,
-  // MouseAction, glyph size, Transparent and Enabled; then invalidates.
-  // GroupIndex, AllowAllOff and Mode stay.
+  /// From another TOnOffBut: spaces, AutoCenter, captions and alignments,
+  /// FrameStyle, colours and scheme, OnOff, all eight frames, ButtonStyle,
+  /// MouseAction, glyph size, Transparent and Enabled; then invalidates.
+  /// GroupIndex, AllowAllOff and Mode stay.
   void Assign(TPersistent* Source) override;
+  /// Draws the current frame and the captions.
   void Paint() override;
 
  protected:
+  /// Fills another TOnOffBut from this one.
   void AssignTo(TPersistent* Dest) override;
+  /// Toggle the button on a press and release that meet MouseAction (see TOOButMouseAction).
+  ///@{
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-  // Does nothing: OnClick comes from MouseUp only.
+  ///@}
+  /// Does nothing: OnClick comes from MouseUp only.
   void Click() override {}
+  /// Handles the group's button-pressed message.
   void WndProc(TMessage& Message) override;
-  // Tells the group (the parent's other buttons) that this one is on.
+  /// Tells the group (the parent's other buttons) that this one is on.
   void UpdateExclusive();
 
  private:

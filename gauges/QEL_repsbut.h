@@ -18,39 +18,53 @@
 
 namespace qel {
 
+/// Raised when the button cannot get its repeat timer.
 QEL_EXCEPTION(EQELRepSpeedButton, EQELError)
 
+/// A speed button that fires OnRepeatClick again and again while the left mouse button holds it down.
 class TRepSpeedButton : public TSpeedButton {
  public:
+  /// A button with a 500 ms start delay and a 200 ms repeat interval.
   explicit TRepSpeedButton(TComponent* AOwner);
+  /// Stops the timer.
   ~TRepSpeedButton() override;
 
-  // Milliseconds from the press to the first repeat click; at least 10.
+  /// Milliseconds from the press to the first repeat click; at least 10.
+  ///@{
   int GetStartClickInterval() const { return startClickInterval_; }
   void SetStartClickInterval(int v);
-  // Milliseconds between later repeat clicks; at least 10.
+  ///@}
+  /// Milliseconds between later repeat clicks; at least 10.
+  ///@{
   int GetRepeatClickInterval() const { return repeatClickInterval_; }
   void SetRepeatClickInterval(int v);
-  // Fired on every tick while held (Sender is the button).
+  ///@}
+  /// Fired on every tick while held (Sender is the button).
+  ///@{
   const TNotifyEvent& GetOnRepeatClick() const { return onRepeatClick_; }
   void SetOnRepeatClick(TNotifyEvent v);
+  ///@}
 
-  // Between a left-button press and its release.
+  /// Between a left-button press and its release.
   bool Pressed() const { return pressed_; }
 
  protected:
-  // Arms the start delay (InitTimer) or the repeat interval (UpdateTimer);
-  // either only kills the timer when the button is not pressed. A refused
-  // timer raises EQELRepSpeedButton.
+  /// Arms the start delay (InitTimer) or the repeat interval (UpdateTimer);
+  /// either only kills the timer when the button is not pressed. A refused
+  /// timer raises EQELRepSpeedButton.
+  ///@{
   void InitTimer();
   void UpdateTimer();
-  // One tick: the repeat interval after the first, then the hook and the event.
+  ///@}
+  /// One tick: the repeat interval after the first, then the hook and the event.
   void DoTimer();
-  // Called on every tick before OnRepeatClick; for descendants.
+  /// Called on every tick before OnRepeatClick; for descendants.
   virtual void RepeatClickEvent() {}
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  /// Ends the repetition without a click when the mouse leaves the button.
   void CMMouseLeave(TMessage& Message) override;
+  /// Routes the timer's ticks to DoTimer.
   void WndProc(TMessage& Message) override;
 
  private:

@@ -27,44 +27,67 @@
 
 namespace qel {
 
-// The top-left corner of the rotated text's cell (see above); W2 and H2 are
-// half the text's width and height.
+/// The top-left corner of the rotated text's cell (see above); W2 and H2 are
+/// half the text's width and height.
 TPoint RotatedTextOrigin(TAlignment Alignment, int PosX, int PosY, int W2, int H2, int Angle);
 
+/// A label whose caption is drawn at any angle around an anchor point, aligned to it, anti-aliased or not, with a frame.
 class TRotLab : public TCustomLabel {
  public:
+  /// A centred, anti-aliased label at 0 degrees.
   explicit TRotLab(TComponent* AOwner);
 
+  /// Angle of the text in degrees, counter-clockwise; refreshes.
+  ///@{
   int GetTextAngle() const { return textAngle_; }
   void SetTextAngle(int v) { Change(textAngle_, v); }
-  // With AutoCenter on, assigned values are ignored: the anchor is re-centred.
+  ///@}
+  /// With AutoCenter on, assigned values are ignored: the anchor is re-centred.
+  /// Position of the anchor in client pixels.
+  ///@{
   int GetPosX() const { return posX_; }
   void SetPosX(int v);
   int GetPosY() const { return posY_; }
   void SetPosY(int v);
-  // On: the anchor is the middle of the label (Width div 2, Height div 2),
-  // kept there when the label is resized or given a parent.
+  ///@}
+  /// On: the anchor is the middle of the label (Width div 2, Height div 2),
+  /// kept there when the label is resized or given a parent.
+  ///@{
   bool GetAutoCenter() const { return autoCenter_; }
   void SetAutoCenter(bool v);
+  ///@}
+  /// Which end of the text (left, centre, right) lies at the anchor.
   void SetAlignment(TAlignment v);
+  /// Whether the text is anti-aliased.
+  ///@{
   bool GetAntiAlias() const { return antiAlias_; }
   void SetAntiAlias(bool v) { Change(antiAlias_, v); }
+  ///@}
+  /// Whether the parent shows through the background.
+  ///@{
   bool GetTransparent() const { return transparent_; }
   void SetTransparent(bool v);
+  ///@}
+  /// Background colour.
   void SetColor(TColor v);
+  /// Style of the frame.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Change(frameStyle_, v); }
+  ///@}
 
+  /// Re-centres the anchor with AutoCenter.
   void SetParent(TWinControl* AParent) override;
-  // Copies AutoCenter, FrameStyle, TextAngle, PosX, PosY and AntiAlias from
-  // another TRotLab, then invalidates.
+  /// Copies AutoCenter, FrameStyle, TextAngle, PosX, PosY and AntiAlias from
+  /// another TRotLab, then invalidates.
   void Assign(TPersistent* Source) override;
 
  protected:
+  /// Fills another TRotLab from this one.
   void AssignTo(TPersistent* Dest) override;
-  // The rotated text; nothing when only the extent is asked for.
+  /// The rotated text; nothing when only the extent is asked for.
   void DoDrawText(TRect& Rect, int Flags) override;
-  // The platform label's painting, then the frame; nothing when hidden.
+  /// The platform label's painting, then the frame; nothing when hidden.
   void Paint() override;
 
  private:

@@ -24,46 +24,71 @@
 
 namespace qel {
 
+/// Horizontal bands (colour running top to bottom) or vertical ones (left to right); the MidBand types run to the middle band and back.
 enum TGradType : uint8_t { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
+/// Which grid lines are drawn over the bands.
 enum TGridMode : uint8_t { gmNone, gmHoriz, gmVert, gmBoth };
 
 // The band arithmetic, free of any control (tests use it too).
 namespace gradfill {
-// Band K of N along an axis of Size pixels: [first, last + 1).
+/// Band K of N along an axis of Size pixels: [first, last + 1).
 int BandStart(int K, int N, int Size);
-// The colour of band K of N (system colours resolved).
+/// The colour of band K of N (system colours resolved).
 TColor BandColor(TGradType Type, int K, int N, TColor First, TColor Last);
 }  // namespace gradfill
 
+/// An area filled with a stepped colour gradient of NrColors bands, optionally gridded and framed.
 class TGradFill : public TGraphicControl {
  public:
+  /// Sixteen bands from maroon to yellow, top to bottom.
   explicit TGradFill(TComponent* AOwner);
 
+  /// Colours of the first and last band; repaint.
+  ///@{
   TColor GetColorFirst() const { return colorFirst_; }
   void SetColorFirst(TColor v);
   TColor GetColorLast() const { return colorLast_; }
   void SetColorLast(TColor v);
-  // Swaps which of the two kept colours shows as first and as last.
+  ///@}
+  /// Swaps which of the two kept colours shows as first and as last.
+  ///@{
   bool GetColorFlipped() const { return colorFlipped_; }
   void SetColorFlipped(bool v);
+  ///@}
+  /// Direction of the gradient.
+  ///@{
   TGradType GetFillType() const { return fillType_; }
   void SetFillType(TGradType v);
+  ///@}
+  /// Number of bands.
+  ///@{
   int GetNrColors() const { return nrColors_; }
-  void SetNrColors(int v);  // clamped to 1..255
+  void SetNrColors(int v);  ///< Clamped to 1..255
+  ///@}
+  /// Style of the frame; invalidates.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { SetProperty(frameStyle_, v, TRefresh::Invalidate, TStore::Always); }
+  ///@}
+  /// Which grid lines are drawn; invalidates.
+  ///@{
   TGridMode GetGridMode() const { return gridMode_; }
   void SetGridMode(TGridMode v) { SetProperty(gridMode_, v, TRefresh::Invalidate, TStore::Always); }
+  ///@}
+  /// Colour of the grid lines; invalidates.
+  ///@{
   TColor GetGridColor() const { return gridColor_; }
   void SetGridColor(TColor v) { SetProperty(gridColor_, v, TRefresh::Invalidate, TStore::Always); }
+  ///@}
 
-  // Fired after every paint, with the control's canvas ready to draw on.
+  /// Fired after every paint, with the control's canvas ready to draw on.
   TNotifyEvent OnPaint;
 
-  // Bands, grid and frame onto Bitmap (of the control's size).
+  /// Bands, grid and frame onto Bitmap (of the control's size).
   void DrawGradient(TBitmap& Bitmap) const;
 
  protected:
+  /// Draws the gradient, then fires OnPaint.
   void Paint() override;
 
  private:

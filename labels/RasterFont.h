@@ -9,22 +9,22 @@
 
 namespace qel::rasterfont {
 
-// One built-in glyph as stored: first column, last column, then 12 row
-// bytes (bit j is column j).
+/// One built-in glyph as stored: first column, last column, then 12 row
+/// bytes (bit j is column j).
 using TGlyphEntry = std::array<uint8_t, 14>;
-// The entry of a code from 32 to 255.
+/// The entry of a code from 32 to 255.
 const TGlyphEntry& BuiltinEntry(int Code);
-// The built-in font: Width 7, Height 12, codes 0..31 empty.
+/// The built-in font: Width 7, Height 12, codes 0..31 empty.
 const TRDCharMatrix& Builtin();
-// An installed font read dot by dot (codes 0..31 empty).
+/// An installed font read dot by dot (codes 0..31 empty).
 TRDCharMatrix Sample(const TFont& Font);
 
 constexpr uint8_t kReplacementCode = 127;
-// The character an installed font is sampled for at Code (32..255).
+/// The character an installed font is sampled for at Code (32..255).
 char32_t SampledCharOf(int Code);
-// The code of the character starting at byte I, and its byte length.
+/// The code of the character starting at byte I, and its byte length.
 uint8_t CodeAt(const std::string& Text, size_t I, size_t& Size);
-// Calls Fn(code) for every character of UTF-8 Text.
+/// Calls Fn(code) for every character of UTF-8 Text.
 template <class F>
 void ForEachCode(const std::string& Text, F&& Fn) {
   for (size_t i = 0, size = 0; i < Text.size(); i += size) Fn(CodeAt(Text, i, size));

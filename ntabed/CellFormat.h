@@ -26,22 +26,26 @@
 
 namespace qel {
 
+/// The precision that selects scientific form.
 constexpr uint8_t DecPlacesScientific = 255;
+/// Most fixed decimals.
 constexpr int MaxFixedDecPlaces = 10;
-// Enough for every text below (the longest is a 20-digit mantissa with its exponent).
+/// Enough for every text below (the longest is a 20-digit mantissa with its exponent).
 constexpr int CellNumberCapacity = 48;
 
-// The cell text of X for field width Width (1..20) and precision DecPlaces;
-// writes it to Buf (CellNumberCapacity bytes) and returns its length.
+/// The cell text of X for field width Width (1..20) and precision DecPlaces;
+/// writes it to Buf (CellNumberCapacity bytes) and returns its length.
+///@{
 int FormatCellNumber(double X, int Width, int DecPlaces, char* Buf);
 std::string FormatCellNumber(double X, int Width, int DecPlaces);
+///@}
 
-// X rounded to Decimals (0..10) decimals without any range limit, as
-// "-123456789012.50" (no padding); non-finite values as RawExponentForm(X, 1).
+/// X rounded to Decimals (0..10) decimals without any range limit, as
+/// "-123456789012.50" (no padding); non-finite values as RawExponentForm(X, 1).
 std::string FixedForm(double X, int Decimals);
 
-// The exponent form of field width W before shortening: four exponent
-// digits kept, never starred (" 1.2345678901234E+0005" for W = 22).
+/// The exponent form of field width W before shortening: four exponent
+/// digits kept, never starred (" 1.2345678901234E+0005" for W = 22).
 std::string RawExponentForm(double X, int W);
 
 }  // namespace qel

@@ -6,9 +6,10 @@
 
 namespace qel {
 
+/// What a typed cell text is: a number, empty, or no number.
 enum class TCellInput : unsigned char { Number, Empty, Invalid };
 
-// Value is set only for a number.
+/// Value is set only for a number.
 TCellInput ParseCellInput(const std::string& Text, double& Value);
 
 }  // namespace qel

@@ -35,29 +35,32 @@
 
 namespace qel {
 
-// Reads one number starting at Text[Pos] (which should be a sign, a point
-// or a digit) and leaves Pos on the character that ended it; past the end
-// of Text the reader sees "Z". Buffer is scratch space, reused between calls.
+/// Reads one number starting at Text[Pos] (which should be a sign, a point
+/// or a digit) and leaves Pos on the character that ended it; past the end
+/// of Text the reader sees "Z". Buffer is scratch space, reused between calls.
 double ScanClipNumber(std::string_view Text, size_t& Pos, std::string& Buffer);
 
-// What a scan of a whole text found: the most values on one line, the
-// lines from the first holding a value to the last holding one, and how
-// many values there were. All 0 for a text without a number.
+/// What a scan of a whole text found: the most values on one line, the
+/// lines from the first holding a value to the last holding one, and how
+/// many values there were. All 0 for a text without a number.
 struct TClipExtent {
+  /// The most values on one line.
   int Columns = 0;
+  /// Lines from the first with a value to the last.
   int Rows = 0;
+  /// Number of values.
   int64_t Values = 0;
 };
 
-// Calls Store(column, line, value) for every number of Text, columns and
-// lines counted from 0, and returns the extent.
+/// Calls Store(column, line, value) for every number of Text, columns and
+/// lines counted from 0, and returns the extent.
 template <class F>
 TClipExtent ScanClipMatrix(std::string_view Text, F&& Store);
 
-// A number as "Copy" writes it: with FullPrecision the raw exponent form of
-// width 22 (13 decimals, four exponent digits); otherwise DecPlaces 0..10
-// fixed decimals with no range limit, or for scientific columns the raw
-// exponent form with one decimal. Appended to Out.
+/// A number as "Copy" writes it: with FullPrecision the raw exponent form of
+/// width 22 (13 decimals, four exponent digits); otherwise DecPlaces 0..10
+/// fixed decimals with no range limit, or for scientific columns the raw
+/// exponent form with one decimal. Appended to Out.
 void AppendClipNumber(std::string& Out, double X, bool FullPrecision, int DecPlaces);
 
 // ------------------------------------------------------------------------

@@ -58,82 +58,142 @@
 
 namespace qel {
 
+/// Fires on every paint with the value text; the text the handler leaves is shown.
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, std::string& Text)>;
 
+/// A read-only framed label showing one number in one of many forms (fixed, scientific, engineering, hexadecimal, date-time, degrees, ...), with a text on either side.
 class TNumLab : public TGraphicControl {
  public:
+  /// A label showing 0.00 in a 80 pixel box.
   explicit TNumLab(TComponent* AOwner);
+  /// Frees the off-screen picture.
   ~TNumLab() override;
 
   // --- the value and its text ---
+  /// The number shown; repaints.
+  ///@{
   double GetValue() const { return value_; }
   void SetValue(double v) { Apply(value_, v); }
+  ///@}
+  /// The form of the value text (see TDisplay).
+  ///@{
   TDisplay GetDisplayType() const { return format_.Type; }
   void SetDisplayType(TDisplay v) { Apply(format_.Type, v); }
+  ///@}
+  /// Digits of the value text, 0..15 (what they count depends on the display type).
   int GetPrecision() const { return format_.Precision; }
-  // Negative values are ignored; at most 15.
+  /// Negative values are ignored; at most 15.
   void SetPrecision(int v);
+  /// Whether the decimal separator is a comma rather than a point.
+  ///@{
   bool GetComma() const { return format_.Comma; }
   void SetComma(bool v) { Apply(format_.Comma, v); }
+  ///@}
+  /// Whether a positive value gets a "+".
+  ///@{
   bool GetForcePlusSign() const { return format_.ForcePlusSign; }
   void SetForcePlusSign(bool v) { Apply(format_.ForcePlusSign, v); }
+  ///@}
+  /// Whether the box shows no value text at all.
+  ///@{
   bool GetEmpty() const { return empty_; }
   void SetEmpty(bool v) { Apply(empty_, v); }
+  ///@}
+  /// Format of dtDateTime (as FormatDateTime reads it).
+  ///@{
   const std::string& GetDTFormat() const { return format_.DTFormat; }
   void SetDTFormat(const std::string& v) { Apply(format_.DTFormat, v); }
+  ///@}
+  /// Text shown by dtState.
+  ///@{
   const std::string& GetStateText() const { return format_.StateText; }
   void SetStateText(const std::string& v) { Apply(format_.StateText, v); }
+  ///@}
+  /// Text shown when the value does not fit the box or the type.
+  ///@{
   const std::string& GetOverflowIndicator() const { return format_.OverflowIndicator; }
   void SetOverflowIndicator(const std::string& v) { Apply(format_.OverflowIndicator, v); }
+  ///@}
 
   // --- layout ---
+  /// Pixels from the left edge to the box.
   int GetLeftSpace() const { return leftSpace_; }
-  // Negative values are ignored; at most Width.
+  /// Negative values are ignored; at most Width.
   void SetLeftSpace(int v);
+  /// Width of the box in pixels.
+  ///@{
   int GetLabelWidth() const { return labelWidth_; }
   void SetLabelWidth(int v) { Apply(labelWidth_, v); }
+  ///@}
+  /// Captions left and right of the box.
+  ///@{
   const std::string& GetLeftText() const { return leftText_; }
   void SetLeftText(const std::string& v) { Apply(leftText_, v); }
   const std::string& GetRightText() const { return rightText_; }
   void SetRightText(const std::string& v) { Apply(rightText_, v); }
+  ///@}
+  /// Alignment of the value text in the box.
+  ///@{
   TAlignment GetAlignment() const { return alignment_; }
   void SetAlignment(TAlignment v) { Apply(alignment_, v); }
+  ///@}
+  /// Alignment of each caption.
+  ///@{
   TAlignment GetLeftTextAlignment() const { return leftTextAlignment_; }
   void SetLeftTextAlignment(TAlignment v) { Apply(leftTextAlignment_, v); }
   TAlignment GetRightTextAlignment() const { return rightTextAlignment_; }
   void SetRightTextAlignment(TAlignment v) { Apply(rightTextAlignment_, v); }
+  ///@}
+  /// Style of the box's frame.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v); }
+  ///@}
 
   // --- colours and look ---
+  /// Colours of the box and its value text.
+  ///@{
   TColor GetColorLabBakG() const { return colorLabBakG_; }
   void SetColorLabBakG(TColor v) { Apply(colorLabBakG_, v); }
   TColor GetColorLabText() const { return colorLabText_; }
   void SetColorLabText(TColor v) { Apply(colorLabText_, v); }
+  ///@}
+  /// Colours around the box and of the captions.
+  ///@{
   TColor GetColorOutBakG() const { return colorOutBakG_; }
   void SetColorOutBakG(TColor v) { Apply(colorOutBakG_, v); }
   TColor GetColorOutText() const { return colorOutText_; }
   void SetColorOutText(TColor v) { Apply(colorOutText_, v); }
+  ///@}
+  /// Colour scheme of the frame's edges.
+  ///@{
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
+  ///@}
+  /// Whether the parent shows through around the box.
   bool GetTransparent() const { return transparent_; }
-  // Invalidates, so the parent repaints underneath.
+  /// Invalidates, so the parent repaints underneath.
   void SetTransparent(bool v) { Apply(transparent_, v, TRefresh::Invalidate); }
-  // Stores, then refreshes even when unchanged.
+  /// Stores, then refreshes even when unchanged.
+  /// Greys the texts.
   void SetEnabled(bool v) override;
 
-  // Fired on every paint with the value text, which the handler may change.
+  /// Fired on every paint with the value text, which the handler may change.
+  ///@{
   TBeforeDisplayEvent OnBeforeDisplay;
+  ///@}
 
-  // From another TNumLab: LeftSpace, Empty, LabelWidth, Precision, the side
-  // texts, FrameStyle, the three alignments, OverflowIndicator, Value,
-  // StateText, Transparent, the four colours with the edge colours and
-  // ColorScheme, and DisplayType; then repaints. Comma, ForcePlusSign,
-  // DTFormat, Enabled and the events stay.
+  /// From another TNumLab: LeftSpace, Empty, LabelWidth, Precision, the side
+  /// texts, FrameStyle, the three alignments, OverflowIndicator, Value,
+  /// StateText, Transparent, the four colours with the edge colours and
+  /// ColorScheme, and DisplayType; then repaints. Comma, ForcePlusSign,
+  /// DTFormat, Enabled and the events stay.
   void Assign(TPersistent* Source) override;
+  /// Draws the box, the value text and the captions.
   void Paint() override;
 
  protected:
+  /// Fills another TNumLab from this one.
   void AssignTo(TPersistent* Dest) override;
 
  private:

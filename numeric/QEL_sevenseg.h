@@ -30,46 +30,67 @@ namespace sevenseg {
 class TPartImages;
 }
 
+/// A row of slanted seven-segment digits showing a short text (digits, -, +, :, °, A to F, decimal points).
 class TSevenSeg : public TGraphicControl {
  public:
+  /// Four red digits showing "8.8.8.8." on dark grey.
   explicit TSevenSeg(TComponent* AOwner);
+  /// Frees the glyph pictures.
   ~TSevenSeg() override;
 
+  /// The text shown, one cell per character (a decimal point shares the cell before it); repaints.
+  ///@{
   const std::string& GetCaption() const { return caption_; }
   void SetCaption(const std::string& v) { Apply(caption_, v, TRefresh::Paint); }
+  ///@}
+  /// Number of digit cells.
   int GetNumDigits() const { return numDigits_; }
-  // 1 to 32; other values are ignored.
+  /// 1 to 32; other values are ignored.
   void SetNumDigits(int v);
+  /// Colour of the lit segments.
   TColor GetColorText() const { return colorText_; }
-  // White is drawn as 0xFEFEFE.
+  /// White is drawn as 0xFEFEFE.
   void SetColorText(TColor v) { Apply(colorText_, v, TRefresh::Paint, kRebuild); }
+  /// Colour of the ground; rebuilds the glyphs.
+  ///@{
   TColor GetColorBackGnd() const { return colorBackGnd_; }
   void SetColorBackGnd(TColor v) { Apply(colorBackGnd_, v, TRefresh::Paint, kRebuild); }
+  ///@}
+  /// Pixels between the frame and the digits.
   int GetMargin() const { return margin_; }
-  // At most Height div 2 - 1.
+  /// At most Height div 2 - 1.
   void SetMargin(int v);
+  /// Pixels between two digits.
   int GetInterDigDist() const { return interDigDist_; }
-  // At most 255.
+  /// At most 255.
   void SetInterDigDist(int v);
+  /// Style of the frame.
+  ///@{
   TFrameStyle GetFrameStyle() const { return frameStyle_; }
   void SetFrameStyle(TFrameStyle v) { Apply(frameStyle_, v, TRefresh::Invalidate); }
+  ///@}
+  /// Colour scheme of the frame's edges.
+  ///@{
   TColorScheme GetColorScheme() const { return colorScheme_; }
   void SetColorScheme(TColorScheme v);
+  ///@}
 
-  // How many times the glyph strip has been built (for diagnostics).
+  /// How many times the glyph strip has been built (for diagnostics).
   int GetCacheBuildCount() const { return cacheBuilds_; }
 
-  // From another TSevenSeg: colours, NumDigits, Caption, FrameStyle, edge
-  // colours and scheme, Margin (within this display's limit) and
-  // InterDigDist; then the strip is rebuilt and the display invalidated.
+  /// From another TSevenSeg: colours, NumDigits, Caption, FrameStyle, edge
+  /// colours and scheme, Margin (within this display's limit) and
+  /// InterDigDist; then the strip is rebuilt and the display invalidated.
   void Assign(TPersistent* Source) override;
-  // Copies the glyphs of the caption off screen and shows them in one step.
+  /// Copies the glyphs of the caption off screen and shows them in one step.
   void Paint() override;
 
  protected:
+  /// Fills another TSevenSeg from this one.
   void AssignTo(TPersistent* Dest) override;
-  // Rebuilds the strip when the size really changed, then fires OnResize.
+  /// Rebuilds the strip when the size really changed, then fires OnResize.
   void Resize() override;
+  /// Builds the glyphs once loading is done.
   void Loaded() override;
 
  private:

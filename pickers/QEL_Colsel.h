@@ -24,62 +24,88 @@
 
 namespace qel {
 
+/// Fires when a colour's name is generated; the handler may change the name.
 using TOnColorNameChangeEvent = std::function<void(TObject* Sender, std::string& ColorName)>;
 
+/// A drop-down list of colours, each item a swatch and the colour's name; editable entries can be redefined through the colour dialog.
 class TColSel : public TCustomComboBox {
  public:
+  /// Size of the palette.
   static constexpr int MaxColors = 47;
 
+  /// A selector of 20 colours (the list is filled by Loaded or LoadColorsIntoComboList).
   explicit TColSel(TComponent* AOwner);
 
   // --- properties ---
+  /// Width of the swatch in pixels.
+  ///@{
   int GetColorBarWidth() const { return colorBarWidth_; }
-  void SetColorBarWidth(int v);  // below 0: ignored
+  void SetColorBarWidth(int v);  ///< Below 0: ignored
+  ///@}
+  /// Number of listed entries.
   int GetNumColors() const { return numColors_; }
-  // 1..MaxColors: selects entry 1 and rebuilds the list; others ignored.
+  /// 1..MaxColors: selects entry 1 and rebuilds the list; others ignored.
   void SetNumColors(int v);
-  // The selected entry's colour. Writing selects the first listed entry of
-  // the same RGB value, or else recolours (and renames) the selected entry.
+  /// The selected entry's colour. Writing selects the first listed entry of
+  /// the same RGB value, or else recolours (and renames) the selected entry.
+  ///@{
   TColor GetSelColor() const { return colors_[selected_]; }
   void SetSelColor(TColor c);
-  // The selected entry's number (1..NumColors).
+  ///@}
+  /// The selected entry's number (1..NumColors).
   int GetSelectedEntry() const { return selected_; }
-  // The item the program selects is the selected entry too.
+  /// The item the program selects is the selected entry too.
   void SetItemIndex(int v);
 
   // --- entries 1..NumColors (others are ignored; getters give 0, false, "") ---
+  /// Colour of entry i.
+  ///@{
   TColor GetArrayColor(int i) const { return Listed(i) ? colors_[i] : TColor(0); }
   void SetArrayColor(int i, TColor c);
+  ///@}
+  /// Name of entry i.
   std::string GetArrayColorName(int i) const { return Listed(i) ? names_[i] : std::string(); }
-  // Stores the name as given (no OnColorNameChange).
+  /// Stores the name as given (no OnColorNameChange).
   void SetArrayColorName(int i, const std::string& s);
+  /// Whether entry i can be redefined through the colour dialog.
+  ///@{
   bool GetArrayAllowEdit(int i) const { return Listed(i) && editable_[i]; }
   void SetArrayAllowEdit(int i, bool b);
-  // All 47 editable flags, listed or not.
+  ///@}
+  /// All 47 editable flags, listed or not.
   void SetAllColorEditFlags() { SetAllEditFlags(true); }
+  /// Clears all 47 editable flags.
   void ResetAllColorEditFlags() { SetAllEditFlags(false); }
-  // The selected entry's name; "" while the list has no current item.
+  /// The selected entry's name; "" while the list has no current item.
   std::string GetSelColorID() const;
 
   // --- palettes: select entry 1, name every loaded entry, rebuild the list ---
-  void LoadBasicVGAPalette() { LoadPalette(1, 16); }       // 16 entries
-  void LoadExtendedPalette() { LoadPalette(1, 20); }       // 20 entries
-  void LoadStandardPalette() { LoadPalette(1, 47); }       // 47 entries
+  void LoadBasicVGAPalette() { LoadPalette(1, 16); }       ///< 16 entries
+  void LoadExtendedPalette() { LoadPalette(1, 20); }       ///< 20 entries
+  void LoadStandardPalette() { LoadPalette(1, 47); }       ///< 47 entries
+  /// Loads the 27 system colours.
   void LoadWindowsSystemPalette() { LoadPalette(21, 27); } // the 27 system colours
+  /// Rebuilds the list from the first NumColors entries.
   void LoadColorsIntoComboList();
 
-  // True while the last mouse move over the box was left of ColorBarWidth;
-  // false again once the mouse leaves the box, so that a key opening the
-  // list later does not open the dialog.
+  /// True while the last mouse move over the box was left of ColorBarWidth;
+  /// false again once the mouse leaves the box, so that a key opening the
+  /// list later does not open the dialog.
   bool MouseOnSwatch() const { return mouseOnSwatch_; }
 
+  /// See TOnColorNameChangeEvent.
   TOnColorNameChangeEvent OnColorNameChange;
 
  protected:
+  /// Builds the list once loading is done.
   void Loaded() override;
+  /// Draws an entry's swatch and name.
   void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) override;
+  /// Takes the clicked item as the selected entry.
   void Click() override;
+  /// Opens the colour dialog instead when the click was on an editable swatch.
   void DropDown() override;
+  /// Tracks whether the mouse is over the swatch.
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void WndProc(TMessage& Message) override;
 

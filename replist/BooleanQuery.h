@@ -19,16 +19,18 @@
 
 namespace qel {
 
+/// A search query of words with AND, OR, NOT, parentheses and quoted phrases, evaluated against a row.
 class TBooleanQuery {
  public:
-  // Raises EMatchError with the 1-based character position of the fault.
+  /// Raises EMatchError with the 1-based character position of the fault.
   explicit TBooleanQuery(std::string_view Text);
 
+  /// The words and phrases of the query, in order.
   const std::vector<std::string>& Terms() const { return terms_; }
-  // The query's value when term i has the value TermHolds(i). Terms are
-  // asked lazily, left to right, and only as far as the answer needs them.
+  /// The query's value when term i has the value TermHolds(i). Terms are
+  /// asked lazily, left to right, and only as far as the answer needs them.
   bool Evaluate(const std::function<bool(int Term)>& TermHolds) const;
-  // The nesting that parentheses and NOT may reach.
+  /// The nesting that parentheses and NOT may reach.
   static constexpr int MaxDepth = 100;
 
  private:

@@ -6,19 +6,21 @@
 
 namespace qel {
 
+/// The three parts of a column format.
 struct TColumnFormatParts {
-  std::string type;         // between the first "[" and the first "]"
-  std::string widthPart;    // up to and including the second "]" (may be empty)
-  std::string defaultPart;  // everything after
+  std::string type;         ///< Between the first "[" and the first "]"
+  std::string widthPart;    ///< Up to and including the second "]" (may be empty)
+  std::string defaultPart;  ///< Everything after
 };
 
+/// Splits a column format into its type, width and default parts.
 TColumnFormatParts SplitColumnFormat(const std::string& Format);
-// The number at character Pos (1-based) of S: blanks skipped, an optional
-// sign, then decimal digits; no digits give 0. Saturates at the int range.
+/// The number at character Pos (1-based) of S: blanks skipped, an optional
+/// sign, then decimal digits; no digits give 0. Saturates at the int range.
 int FormatNumberAt(const std::string& S, int Pos);
-// Editor width in pixels: the width part's number, 200 when missing or below 1.
+/// Editor width in pixels: the width part's number, 200 when missing or below 1.
 int ColumnFormatWidth(const std::string& Format);
-// The default value of a cell in row Row under Format.
+/// The default value of a cell in row Row under Format.
 std::string ColumnFormatDefault(const std::string& Format, int Row);
 
 }  // namespace qel

@@ -17,15 +17,16 @@
 
 namespace qel {
 
+/// Why a date text does not fit its format (edeNone: it does).
 enum TEditDateError : int {
   edeNone = 0,
-  edeLiteral = -1,  // the text lacks a literal of the format
-  edeFormat = -2,   // a run of format letters that means nothing
+  edeLiteral = -1,  ///< The text lacks a literal of the format
+  edeFormat = -2,   ///< A run of format letters that means nothing
   edeValue = -3     // a bad number, name or date
 };
 
-// The date and time, or only the time when the format has no date part;
-// 0 with Error set on failure.
+/// The date and time, or only the time when the format has no date part;
+/// 0 with Error set on failure.
 TDateTime ParseEditDate(const std::string& Text, const std::string& Format, int* Error = nullptr);
 
 }  // namespace qel

@@ -9,28 +9,32 @@
 
 namespace qel {
 
-// A pattern that does not compile (Position: 1-based character in the
-// pattern) or that needs more work than the limits allow (Position 0).
+/// A pattern that does not compile (Position: 1-based character in the
+/// pattern) or that needs more work than the limits allow (Position 0).
 class EMatchError : public std::runtime_error {
  public:
+  /// An error with its position in the pattern.
   EMatchError(const std::string& What, int Position) : std::runtime_error(What), position_(Position) {}
+  /// 1-based character of the fault in the pattern; 0 for an exhausted limit.
   int Position() const { return position_; }
 
  private:
   int position_;
 };
 
+/// Finds a text (with or without regard to case) or a regular expression in cells.
 class TTextMatcher {
  public:
+  /// Plain text or a Perl-compatible regular expression.
   enum TKind { tkText, tkRegex };
-  // Raises EMatchError for a regular expression that does not compile.
+  /// Raises EMatchError for a regular expression that does not compile.
   TTextMatcher(std::string_view Pattern, TKind Kind, bool MatchCase);
   ~TTextMatcher();
   TTextMatcher(const TTextMatcher&) = delete;
   TTextMatcher& operator=(const TTextMatcher&) = delete;
 
-  // True when the pattern occurs in Cell (the empty text occurs everywhere).
-  // Raises EMatchError when a match runs into the limits.
+  /// True when the pattern occurs in Cell (the empty text occurs everywhere).
+  /// Raises EMatchError when a match runs into the limits.
   bool Matches(std::string_view Cell) const;
 
  private:
@@ -39,7 +43,7 @@ class TTextMatcher {
   TPcre* pcre_ = nullptr;
 };
 
-// The 1-based character position of byte Offset in UTF-8 Text.
+/// The 1-based character position of byte Offset in UTF-8 Text.
 int CharPosition(std::string_view Text, size_t Offset);
 
 }  // namespace qel

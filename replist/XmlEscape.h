@@ -8,10 +8,12 @@
 
 namespace qel {
 
+/// Name of the element that carries a byte XML cannot.
 constexpr const char* kXmlByteElement = "byte";
 
+/// Appends Text to Out escaped as XML text content.
 void AppendXmlText(std::string& Out, const std::string& Text);
-// For attribute values: as above, but bytes XML cannot carry are dropped.
+/// For attribute values: as above, but bytes XML cannot carry are dropped.
 void AppendXmlAttribute(std::string& Out, const std::string& Text);
 
 }  // namespace qel

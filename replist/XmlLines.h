@@ -9,19 +9,23 @@
 
 namespace qel {
 
+/// A source of text lines, read one by one.
 class TLineSource {
  public:
   virtual ~TLineSource() = default;
-  // The next line without its LF / CR LF; false at the end.
+  /// The next line without its LF / CR LF; false at the end.
   virtual bool Next(std::string& Line) = 0;
-  int LineNo() const { return lineNo_; }  // of the line read last, from 1
+  int LineNo() const { return lineNo_; }  ///< Of the line read last, from 1
 
  protected:
+  /// Number of the line read last.
   int lineNo_ = 0;
 };
 
+/// Lines of a string (which must outlive the source).
 class TStringLineSource : public TLineSource {
  public:
+  /// Reads Text from its start.
   explicit TStringLineSource(const std::string& Text) : text_(Text) {}
   bool Next(std::string& Line) override;
 
@@ -30,12 +34,14 @@ class TStringLineSource : public TLineSource {
   size_t pos_ = 0;
 };
 
-// Reads the stream in large chunks; Finish puts the stream right after the
-// last line handed out.
+/// Reads the stream in large chunks; Finish puts the stream right after the
+/// last line handed out.
 class TStreamLineSource : public TLineSource {
  public:
+  /// Reads S from its current position.
   explicit TStreamLineSource(TStream& S) : stream_(S) {}
   bool Next(std::string& Line) override;
+  /// Puts the stream right after the last line handed out.
   void Finish();
 
  private:
@@ -46,8 +52,10 @@ class TStreamLineSource : public TLineSource {
   bool Refill();
 };
 
+/// Lines of an open text file.
 class TTextFileLineSource : public TLineSource {
  public:
+  /// Reads F from its current line.
   explicit TTextFileLineSource(TTextFile& F) : file_(F) {}
   bool Next(std::string& Line) override;
 
@@ -55,15 +63,17 @@ class TTextFileLineSource : public TLineSource {
   TTextFile& file_;
 };
 
-// Is Line the start-tag line of a report-list block ("<replist" and
-// "qelgadget", any case) whose identifier matches WantedID (any block when
-// WantedID is empty)? The identifier found loses its blanks, WantedID is
-// taken as given; case does not matter. Position receives the byte offset
-// of "<replist".
+/// Is Line the start-tag line of a report-list block ("<replist" and
+/// "qelgadget", any case) whose identifier matches WantedID (any block when
+/// WantedID is empty)? The identifier found loses its blanks, WantedID is
+/// taken as given; case does not matter. Position receives the byte offset
+/// of "<replist".
+///@{
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID, size_t& Position);
 bool IsReplistStartLine(const std::string& Line, const std::string& WantedID);
+///@}
 
-// The five predefined XML entities decoded (used for identifiers).
+/// The five predefined XML entities decoded (used for identifiers).
 std::string DecodeXmlEntities(const std::string& S);
 
 }  // namespace qel

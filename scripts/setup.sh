@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs. Safe to run again: it only
 # installs what is missing. Needs root or sudo when something is missing.
+# With --docs (or QEL_DOCS=1) also Doxygen, for the API reference.
 set -euo pipefail
 
 PACKAGES=(
@@ -10,6 +11,9 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation
   libsdl2-dev libx11-dev xvfb xdotool xauth
 )
+if [ "${1:-}" = --docs ] || [ "${QEL_DOCS:-0}" = 1 ]; then
+  PACKAGES+=(doxygen)
+fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -18,27 +18,38 @@
 
 namespace qel {
 
+/// A decoded picture.
 struct DecodedImage {
+  /// Size in pixels.
+  ///@{
   int Width = 0, Height = 0;
-  std::vector<uint32_t> Pixels;  // 0x00RRGGBB, top row first
+  ///@}
+  std::vector<uint32_t> Pixels;  ///< 0x00RRGGBB, top row first
 };
 
-// Upper bounds a decoder enforces before allocating. The fuzz target uses
-// smaller ones so that each input stays cheap.
+/// Upper bounds a decoder enforces before allocating. The fuzz target uses
+/// smaller ones so that each input stays cheap.
 struct ImageLimits {
+  /// Longest side in pixels.
   int MaxSide = 1 << 16;
+  /// Most pixels in all.
   int64_t MaxPixels = int64_t(1) << 28;
 };
 
-// Tells PNG from BMP by the signature; anything else raises EInvalidGraphic.
+/// Tells PNG from BMP by the signature; anything else raises EInvalidGraphic.
+///@{
 DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
 DecodedImage DecodeBmp(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
 DecodedImage DecodePng(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
+///@}
+/// Whether Bytes start with the PNG signature.
 bool IsPngSignature(std::span<const uint8_t> Bytes);
 
-// Pixels are Width * Height values 0x00RRGGBB, top row first; both sizes > 0.
-// BMP: 32 bits per pixel, BI_RGB, bottom-up. PNG: 8-bit RGB.
+/// Pixels are Width * Height values 0x00RRGGBB, top row first; both sizes > 0.
+/// BMP: 32 bits per pixel, BI_RGB, bottom-up. PNG: 8-bit RGB.
+///@{
 std::vector<uint8_t> EncodeBmp(int Width, int Height, const uint32_t* Pixels);
 std::vector<uint8_t> EncodePng(int Width, int Height, const uint32_t* Pixels);
+///@}
 
 }  // namespace qel

@@ -14,13 +14,16 @@ namespace qel {
 class TFont;
 class FontInstance;
 
+/// Measures text in one font without a canvas, holding the font engine for its lifetime.
 class TTextMeasurer {
  public:
+  /// A measurer for Font.
   explicit TTextMeasurer(const TFont& Font);
   ~TTextMeasurer();
   TTextMeasurer(const TTextMeasurer&) = delete;
   TTextMeasurer& operator=(const TTextMeasurer&) = delete;
 
+  /// Width of Text in pixels (as TCanvas::TextWidth).
   int Width(std::string_view Text);
 
  private:

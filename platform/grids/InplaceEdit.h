@@ -18,28 +18,35 @@
 
 namespace qel {
 
+/// The edit a grid shows over its current cell: it takes the cell's text and hands the user's text back.
 class TInplaceEdit : public TCustomEdit {
  public:
+  /// A hidden editor.
   explicit TInplaceEdit(TComponent* AOwner);
+  /// The grid the editor belongs to.
+  ///@{
   TCustomGrid* Grid() const { return grid_; }
   void SetGrid(TCustomGrid* Grid) { grid_ = Grid; }
+  ///@}
 
-  // Fills the editor with the grid's text for its current cell.
+  /// Fills the editor with the grid's text for its current cell.
   virtual void UpdateContents();
-  // Places the editor on a cell rectangle (client coordinates of the grid),
-  // shows it and takes the focus when the grid has it.
+  /// Places the editor on a cell rectangle (client coordinates of the grid),
+  /// shows it and takes the focus when the grid has it.
   void Move(const TRect& Loc);
-  // Hides the editor, handing the focus back to the grid when it had it.
+  /// Hides the editor, handing the focus back to the grid when it had it.
   void HideEdit();
-  // The caret to the end of the text, nothing selected.
+  /// The caret to the end of the text, nothing selected.
   void Deselect();
-  // The text the editor was filled with: Escape goes back to it.
+  /// The text the editor was filled with: Escape goes back to it.
   const std::string& StartText() const { return startText_; }
-  // The user changed the text since the editor was filled.
+  /// The user changed the text since the editor was filled.
   bool Edited() const { return edited_; }
 
  protected:
+  /// Tells the grid the text changed.
   void Change() override;
+  /// Enter, Escape, Tab and the arrows that leave the text go to the grid.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
@@ -48,9 +55,9 @@ class TInplaceEdit : public TCustomEdit {
   void WndProc(TMessage& Message) override;
   TRect TextArea() override;
   intptr_t DialogCode() const override;
-  // Restores the text the editor started with (the grid hears of it).
+  /// Restores the text the editor started with (the grid hears of it).
   void RestoreText();
-  // Width kept free at the right for a button (none here).
+  /// Width kept free at the right for a button (none here).
   virtual int ButtonSpace() const { return 0; }
 
  private:
@@ -61,41 +68,58 @@ class TInplaceEdit : public TCustomEdit {
   bool focusFromGrid_ = false, focusToGrid_ = false;
 };
 
+/// Fills the pick list of cell (ACol, ARow).
 using TOnGetPickListItems = std::function<void(int ACol, int ARow, TStrings* Items)>;
 
 class TDropDownPopup;
 
+/// The in-place editor with an ellipsis button or a drop-down pick list.
 class TInplaceEditList : public TInplaceEdit {
  public:
+  /// A plain (esSimple) editor.
   explicit TInplaceEditList(TComponent* AOwner);
+  /// Frees the list.
   ~TInplaceEditList() override;
 
+  /// Plain, with an ellipsis button, or with a pick list.
+  ///@{
   TEditStyle GetEditStyle() const { return editStyle_; }
   void SetEditStyle(TEditStyle v);
+  ///@}
+  /// Items the open list shows at once (at least 1).
+  ///@{
   int GetDropDownRows() const { return dropDownRows_; }
   void SetDropDownRows(int v) { dropDownRows_ = v < 1 ? 1 : v; }
+  ///@}
+  /// Width of the button in pixels.
+  ///@{
   int GetButtonWidth() const { return buttonWidth_; }
   void SetButtonWidth(int v);
-  // The items of the pick list, filled on the first drop-down per cell.
+  ///@}
+  /// The items of the pick list, filled on the first drop-down per cell.
   TStrings* PickListItems();
+  /// Whether the pick list is open.
   bool ListVisible() const { return listVisible_; }
-  // For tests and the list itself: the open list's highlighted item.
+  /// For tests and the list itself: the open list's highlighted item.
   int ListItemIndex() const;
-  // The open list's control (nullptr while closed), for tests.
+  /// The open list's control (nullptr while closed), for tests.
   TCustomControl* ListControl();
 
+  /// Opens the pick list.
   void DropDown();
-  // Accept: the highlighted item becomes the text.
+  /// Accept: the highlighted item becomes the text.
   void CloseUp(bool Accept);
   void UpdateContents() override;
 
-  // The pick-list request (the grid binds it to GetPickListItems).
+  /// The pick-list request (the grid binds it to GetPickListItems).
   TOnGetPickListItems OnGetPickListItems;
-  // The "..." button was pressed (or Ctrl+Enter with esEllipsis).
+  /// The "..." button was pressed (or Ctrl+Enter with esEllipsis).
   TNotifyEvent OnEditButtonClick;
 
  protected:
+  /// Fires OnGetPickListItems.
   virtual void DoGetPickListItems();
+  /// Fires OnEditButtonClick.
   virtual void DoEditButtonClick();
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;

@@ -6,26 +6,39 @@
 
 namespace qel {
 
+/// The root of the library's exceptions: a message.
 class Exception : public std::runtime_error {
  public:
+  /// An exception with the message.
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
+  /// The message.
   std::string Message() const { return what(); }
 };
 
+/// Declares exception class Name, derived from Base, with Base's constructors.
 #define QEL_EXCEPTION(Name, Base) \
   class Name : public Base {      \
    public:                        \
     using Base::Base;             \
   };
 
-QEL_EXCEPTION(EConvertError, Exception)   // text that is no number or date, impossible dates, bad assignments
-QEL_EXCEPTION(EInOutError, Exception)     // text files: message holds the file name and the system's reason
+/// Text that is no number or date, impossible dates, bad assignments.
+QEL_EXCEPTION(EConvertError, Exception)
+/// Text files: message holds the file name and the system's reason.
+QEL_EXCEPTION(EInOutError, Exception)
+/// Memory could not be allocated.
 QEL_EXCEPTION(EOutOfMemory, Exception)
-QEL_EXCEPTION(EStreamError, Exception)    // reading past the end, writing to a read-only stream
-QEL_EXCEPTION(EFOpenError, EStreamError)  // a file stream that cannot open its file
-QEL_EXCEPTION(EInvalidGraphic, Exception) // image files that are truncated, malformed or absurdly large
-QEL_EXCEPTION(EResNotFound, Exception)    // LoadFromResourceName with an unknown name
-QEL_EXCEPTION(EListError, Exception)      // TStrings index out of range
-QEL_EXCEPTION(EInvalidOperation, Exception)  // focusing a hidden control, showing a shown form modally
+/// Reading past the end, writing to a read-only stream.
+QEL_EXCEPTION(EStreamError, Exception)
+/// A file stream that cannot open its file.
+QEL_EXCEPTION(EFOpenError, EStreamError)
+/// Image files that are truncated, malformed or absurdly large.
+QEL_EXCEPTION(EInvalidGraphic, Exception)
+/// LoadFromResourceName with an unknown name.
+QEL_EXCEPTION(EResNotFound, Exception)
+/// TStrings index out of range.
+QEL_EXCEPTION(EListError, Exception)
+/// Focusing a hidden control, showing a shown form modally.
+QEL_EXCEPTION(EInvalidOperation, Exception)
 
 }  // namespace qel

@@ -7,24 +7,29 @@
 
 namespace qel {
 
+/// The root of the class tree: a virtual destructor and the class name.
 class TObject {
  public:
   virtual ~TObject() = default;
-  // The class name without namespace, e.g. "TFont".
+  /// The class name without namespace, e.g. "TFont".
   std::string ClassName() const;
 };
 
+/// An event with only its sender.
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 
+/// An object that can copy itself from another of its kind (Assign).
 class TPersistent : public TObject {
  public:
-  // Copies Source into this object. The default asks Source to AssignTo this
-  // object and, when nothing knows how, raises EConvertError
-  // "Cannot assign a <source class> to a <target class>" ("nil" for no source).
+  /// Copies Source into this object. The default asks Source to AssignTo this
+  /// object and, when nothing knows how, raises EConvertError
+  /// "Cannot assign a <source class> to a <target class>" ("nil" for no source).
   virtual void Assign(TPersistent* Source);
 
  protected:
+  /// Copies this object into Dest; the default raises through AssignError.
   virtual void AssignTo(TPersistent* Dest);
+  /// Raises EConvertError "Cannot assign a ... to a ...".
   [[noreturn]] void AssignError(const TPersistent* Source) const;
 };
 

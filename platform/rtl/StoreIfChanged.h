@@ -6,7 +6,7 @@
 
 namespace qel {
 
-// Stores Value in Field when they differ; returns whether Field changed.
+/// Stores Value in Field when they differ; returns whether Field changed.
 template <class T, class V>
 bool StoreIfChanged(T& Field, V&& Value) {
   if (Field == Value) return false;

@@ -11,12 +11,17 @@
 
 namespace qel {
 
+/// What Add does with a string a sorted list already holds: ignore it, add it, or raise EListError.
 enum TDuplicates : uint8_t { dupIgnore, dupAccept, dupError };
 
+/// A list of strings with attached objects, optionally sorted, owning its objects and firing change events.
 class TStringList : public TStrings {
  public:
+  /// An empty list.
   TStringList() = default;
+  /// An empty list that frees its objects when it is cleared or freed.
   explicit TStringList(bool OwnsObjects) : ownsObjects_(OwnsObjects) {}
+  /// Frees the objects when it owns them.
   ~TStringList() override;
   TStringList(const TStringList&) = delete;
   TStringList& operator=(const TStringList&) = delete;
@@ -33,28 +38,42 @@ class TStringList : public TStrings {
   int IndexOf(const std::string& S) const override;
   void Exchange(int Index1, int Index2) override;
 
-  // Binary search in a sorted list: true when found; Index is the match or
-  // the place where S belongs.
+  /// Binary search in a sorted list: true when found; Index is the match or
+  /// the place where S belongs.
   bool Find(const std::string& S, int& Index) const;
+  /// Sorts the list (CompareStrings).
   virtual void Sort();
-  // Stable sort by Compare(list, i, j) < 0.
+  /// Stable sort by Compare(list, i, j) < 0.
   void CustomSort(const std::function<int(TStringList&, int, int)>& Compare);
 
+  /// Whether the list keeps itself sorted.
+  ///@{
   bool Sorted() const { return sorted_; }
   void SetSorted(bool Value);
-  TDuplicates Duplicates = dupIgnore;  // for Add to a sorted list
+  ///@}
+  TDuplicates Duplicates = dupIgnore;  ///< For Add to a sorted list
+  /// Whether comparisons respect case.
+  ///@{
   bool CaseSensitive() const { return caseSensitive_; }
   void SetCaseSensitive(bool Value);
+  ///@}
+  /// Whether the list frees its objects.
+  ///@{
   bool OwnsObjects() const { return ownsObjects_; }
   void SetOwnsObjects(bool Value) { ownsObjects_ = Value; }
+  ///@}
 
+  /// Fires after the list changed.
   TNotifyEvent OnChange;
+  /// Fires before the list changes.
   TNotifyEvent OnChanging;
 
  protected:
   void SetUpdateState(bool Updating) override;
   int CompareStrings(const std::string& S1, const std::string& S2) const override;
+  /// Fires OnChange.
   virtual void Changed();
+  /// Fires OnChanging.
   virtual void Changing();
 
  private:

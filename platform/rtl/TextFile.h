@@ -8,14 +8,17 @@
 
 namespace qel {
 
+/// A text file read or written line by line (the platform's TextFile).
 class TTextFile {
  public:
   TTextFile() = default;
-  ~TTextFile();  // closes a file left open (errors are then ignored)
+  ~TTextFile();  ///< Closes a file left open (errors are then ignored)
   TTextFile(const TTextFile&) = delete;
   TTextFile& operator=(const TTextFile&) = delete;
 
+  /// Name of the file last assigned.
   const std::string& FileName() const { return name_; }
+  /// Whether the file is open.
   bool IsOpen() const { return file_ != nullptr; }
 
  private:
@@ -37,16 +40,24 @@ class TTextFile {
   friend void Write(TTextFile& F, const std::string& Text);
 };
 
+/// Gives F a file name (the file stays closed).
 void AssignFile(TTextFile& F, const std::string& FileName);
+/// Opens F for reading.
 void Reset(TTextFile& F);
+/// Creates (or empties) F's file and opens it for writing.
 void Rewrite(TTextFile& F);
-void Append(TTextFile& F);  // the file must exist
+void Append(TTextFile& F);  ///< The file must exist
+/// Closes F.
 void CloseFile(TTextFile& F);
+/// Whether reading F reached the end.
 bool Eof(TTextFile& F);
-// At the end of the file ReadLn gives an empty line, as in Pascal.
+/// At the end of the file ReadLn gives an empty line, as in Pascal.
 void ReadLn(TTextFile& F, std::string& Line);
+/// The next line of F.
 std::string ReadLn(TTextFile& F);
+/// Writes Text without a line break.
 void Write(TTextFile& F, const std::string& Text);
+/// Writes Text and a line break.
 void WriteLn(TTextFile& F, const std::string& Text = {});
 
 }  // namespace qel

@@ -8,16 +8,27 @@
 
 namespace qel {
 
+/// A push button: clicked by the mouse, Space, or Enter and Escape as the form's default and cancel button; it can close a modal form with its ModalResult.
 class TButton : public TCustomControl {
  public:
+  /// An unpressed button, 75 x 25 pixels.
   explicit TButton(TComponent* AOwner);
 
+  /// Whether Enter anywhere on the form clicks the button.
+  ///@{
   bool GetDefault() const { return default_; }
   void SetDefault(bool v);
+  ///@}
+  /// Whether Escape anywhere on the form clicks the button.
+  ///@{
   bool GetCancel() const { return cancel_; }
   void SetCancel(bool v) { cancel_ = v; }
+  ///@}
+  /// Result a click sets on the button's modal form (mrNone: none).
+  ///@{
   TModalResult GetModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult v) { modalResult_ = v; }
+  ///@}
 
   void Click() override;
 
@@ -29,8 +40,8 @@ class TButton : public TCustomControl {
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyUp(uint16_t& Key, TShiftState Shift) override;
   void WndProc(TMessage& Message) override;
-  // The button Enter presses: this one when focused, else the default one
-  // while no other button has the focus.
+  /// The button Enter presses: this one when focused, else the default one
+  /// while no other button has the focus.
   bool IsActive() const;
 
  private:

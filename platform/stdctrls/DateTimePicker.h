@@ -11,51 +11,71 @@
 
 namespace qel {
 
+/// Whether the picker edits a date (with a drop-down calendar) or a time.
 enum TDateTimeKind : uint8_t { dtkDate, dtkTime };
 
 class TDateTimeCalendar;
 
+/// A field that shows and edits a date or a time, field by field, with a drop-down calendar.
 class TDateTimePicker : public TCustomControl {
  public:
+  /// A date picker at today.
   explicit TDateTimePicker(TComponent* AOwner);
+  /// Closes the calendar.
   ~TDateTimePicker() override;
 
-  // Programmatic changes keep within MinDate..MaxDate and fire no OnChange.
+  /// Programmatic changes keep within MinDate..MaxDate and fire no OnChange.
+  ///@{
   TDateTime GetDateTime() const { return value_; }
   void SetDateTime(TDateTime v);
   TDateTime GetDate() const;
-  void SetDate(TDateTime v);  // keeps the time of day
+  void SetDate(TDateTime v);  ///< Keeps the time of day
   TDateTime GetTime() const;
-  void SetTime(TDateTime v);  // keeps the day
-  // A FormatDateTime format; empty shows the settings' short date format
-  // (dtkDate) or long time format (dtkTime).
+  void SetTime(TDateTime v);  ///< Keeps the day
+  ///@}
+  /// A FormatDateTime format; empty shows the settings' short date format
+  /// (dtkDate) or long time format (dtkTime).
+  ///@{
   const std::string& GetFormat() const { return format_; }
   void SetFormat(const std::string& v);
+  ///@}
+  /// Date or time.
+  ///@{
   TDateTimeKind GetKind() const { return kind_; }
   void SetKind(TDateTimeKind v);
-  // 0 means no limit.
+  ///@}
+  /// 0 means no limit.
+  ///@{
   TDateTime GetMinDate() const { return minDate_; }
   void SetMinDate(TDateTime v);
   TDateTime GetMaxDate() const { return maxDate_; }
   void SetMaxDate(TDateTime v);
+  ///@}
 
-  // The text shown now, and which field is selected (an index into the
-  // format's editable fields, -1 for none).
+  /// The text shown now, and which field is selected (an index into the
+  /// format's editable fields, -1 for none).
+  ///@{
   std::string Text() const;
   int SelectedField() const { return field_; }
   TDateTimeFieldKind SelectedFieldKind() const;
+  ///@}
 
-  // The drop-down calendar (dtkDate only).
+  /// The drop-down calendar (dtkDate only).
+  ///@{
   void DropDown();
   void CloseUp();
   bool DroppedDown() const;
-  // The calendar window while it is shown, else nullptr.
+  ///@}
+  /// The calendar window while it is shown, else nullptr.
   TCustomForm* CalendarWindow() const;
-  // Where the day Day of the shown month lies in the calendar window's
-  // client coordinates (empty when not shown or not in the grid).
+  /// Where the day Day of the shown month lies in the calendar window's
+  /// client coordinates (empty when not shown or not in the grid).
   TRect CalendarDayRect(TDateTime Day) const;
 
+  /// Fire when the user changes the value and when the calendar opens and closes.
+  ///@{
   TNotifyEvent OnChange, OnDropDown, OnCloseUp;
+  ///@}
 
  protected:
   friend class TDateTimeCalendar;
@@ -64,7 +84,7 @@ class TDateTimePicker : public TCustomControl {
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   void WndProc(TMessage& Message) override;
-  // A change the user made: stored within the limits, OnChange fired.
+  /// A change the user made: stored within the limits, OnChange fired.
   void UserChange(TDateTime v);
 
  private:

@@ -11,26 +11,36 @@
 
 namespace qel {
 
-// The rows: the highlight follows the mouse and the owner's keys, a click
-// takes the item under the mouse, the wheel scrolls three rows a notch.
+/// The rows: the highlight follows the mouse and the owner's keys, a click
+/// takes the item under the mouse, the wheel scrolls three rows a notch.
 class TDropDownList : public TCustomControl {
  public:
+  /// A list of Items (which stays the caller's).
   TDropDownList(TComponent* AOwner, TStrings* Items);
+  /// The highlighted item (-1: none).
   int Hot() const { return hot_; }
-  void SetHot(int Index);  // scrolls it into view
+  void SetHot(int Index);  ///< Scrolls it into view
+  /// First item in view.
+  ///@{
   int TopIndex() const { return top_; }
   void SetTopIndex(int Index);
+  ///@}
+  /// Height of a row in pixels.
+  ///@{
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int v) { itemHeight_ = v; }
+  ///@}
+  /// Rows the list shows at once.
   int VisibleRows() const;
+  /// The item at client y (-1: none).
   int IndexAt(int Y) const;
-  // Up, down, page up and page down move the highlight; false for other keys.
+  /// Up, down, page up and page down move the highlight; false for other keys.
   bool MoveKey(uint16_t Key);
 
-  // Paints item Index into Rect; unset, the list writes the item's text in
-  // its own colours, or the highlight's.
+  /// Paints item Index into Rect; unset, the list writes the item's text in
+  /// its own colours, or the highlight's.
   std::function<void(TCanvas* C, int Index, const TRect& Rect, bool Hot)> OnPaintRow;
-  // The left button went up over an item; Hot() is that item.
+  /// The left button went up over an item; Hot() is that item.
   std::function<void()> OnPick;
 
  protected:
@@ -45,24 +55,27 @@ class TDropDownList : public TCustomControl {
   int hot_ = -1, top_ = 0, itemHeight_ = 16;
 };
 
+/// A popup form with a drop-down list, as combo boxes and pick lists open.
 class TDropDownPopup : public TCustomForm {
  public:
-  // Anchor: the control the list drops down from; it gives width and font.
+  /// Anchor: the control the list drops down from; it gives width and font.
   TDropDownPopup(TWinControl* Anchor, TStrings* Items);
+  /// The list inside.
   TDropDownList* List() { return list_; }
-  // Shows as many rows as there are items, at least one and at most
-  // MaxRows, with item Hot highlighted. The scroll position stays as it was
-  // unless Hot is out of view.
+  /// Shows as many rows as there are items, at least one and at most
+  /// MaxRows, with item Hot highlighted. The scroll position stays as it was
+  /// unless Hot is out of view.
   void Open(int MaxRows, int ItemHeight, int Hot);
-  // Hides the list; returns the item highlighted in it (-1 for none).
+  /// Hides the list; returns the item highlighted in it (-1 for none).
   int Close();
 
-  // The popup went away by itself: a press outside it, or the loss of
-  // activation. PressOnAnchor: the press is on the anchor, so it must not
-  // open the list again.
+  /// The popup went away by itself: a press outside it, or the loss of
+  /// activation. PressOnAnchor: the press is on the anchor, so it must not
+  /// open the list again.
   std::function<void(bool PressOnAnchor)> OnDismissed;
 
  protected:
+  /// Fires OnDismissed when the popup closes by itself.
   void DoHide() override;
 
  private:
@@ -72,7 +85,7 @@ class TDropDownPopup : public TCustomForm {
   bool closing_ = false;
 };
 
-// An item's text in a row: two pixels in, centred from top to bottom.
+/// An item's text in a row: two pixels in, centred from top to bottom.
 void DrawListItemText(TCanvas* C, const TRect& Rect, const std::string& Text);
 
 }  // namespace qel

@@ -14,31 +14,41 @@
 
 namespace qel {
 
+/// Horizontal or vertical bar.
 enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
+/// Which scroll bars a control shows.
 enum TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
 
-// The platform's scroll codes (WM_VSCROLL/WM_HSCROLL).
+/// The platform's scroll codes (WM_VSCROLL/WM_HSCROLL).
+///@{
 constexpr int SB_LINEUP = 0, SB_LINELEFT = 0, SB_LINEDOWN = 1, SB_LINERIGHT = 1, SB_PAGEUP = 2, SB_PAGELEFT = 2,
               SB_PAGEDOWN = 3, SB_PAGERIGHT = 3, SB_THUMBPOSITION = 4, SB_THUMBTRACK = 5, SB_TOP = 6, SB_LEFT = 6,
               SB_BOTTOM = 7, SB_RIGHT = 7, SB_ENDSCROLL = 8;
+///@}
 
-// Thickness of a bar (and length of its arrow buttons), as the classic desktop.
+/// Thickness of a bar (and length of its arrow buttons), as the classic desktop.
 constexpr int ScrollBarSize = 17;
 
+/// A scroll bar drawn inside a control's client area by the control: arrows, track and thumb, with repeat on hold.
 class TClientScrollBar {
  public:
+  /// A bar of the kind with no range.
   explicit TClientScrollBar(TScrollBarKind Kind);
+  /// Stops the repeat timer.
   ~TClientScrollBar();
   TClientScrollBar(const TClientScrollBar&) = delete;
   TClientScrollBar& operator=(const TClientScrollBar&) = delete;
 
+  /// Horizontal or vertical.
   TScrollBarKind Kind() const { return kind_; }
-  // Where the bar lies, in the coordinates the host paints and forwards in.
+  /// Where the bar lies, in the coordinates the host paints and forwards in.
   void SetBounds(const TRect& R);
+  /// The bar's rectangle.
   const TRect& Bounds() const { return bounds_; }
 
-  // The platform's SCROLLINFO model: positions Min..Max, a page of PageSize
-  // positions; the position runs from Min to Max - PageSize + 1.
+  /// The platform's SCROLLINFO model: positions Min..Max, a page of PageSize
+  /// positions; the position runs from Min to Max - PageSize + 1.
+  ///@{
   void SetRange(int Min, int Max);
   void SetPageSize(int Page);
   void SetPosition(int Pos);
@@ -47,22 +57,30 @@ class TClientScrollBar {
   int PageSize() const { return page_; }
   int Position() const { return pos_; }
   int MaxPosition() const;
-  // Something to scroll: otherwise the bar is drawn disabled and ignores input.
+  ///@}
+  /// Something to scroll: otherwise the bar is drawn disabled and ignores input.
   bool Scrollable() const { return MaxPosition() > min_; }
 
+  /// Draws the bar.
   void Paint(TCanvas* Canvas);
-  // Mouse input in the host's coordinates. MouseDown returns false when the
-  // point is not on the bar (the host handles it itself).
+  /// Mouse input in the host's coordinates. MouseDown returns false when the
+  /// point is not on the bar (the host handles it itself).
+  ///@{
   bool MouseDown(TPoint P);
   void MouseMove(TPoint P);
   void MouseUp(TPoint P);
   bool Tracking() const { return part_ != partNone; }
+  ///@}
 
-  // Geometry, for painting and tests.
+  /// Geometry, for painting and tests.
+  ///@{
   TRect ArrowRect(bool Up) const;
   TRect ThumbRect() const;
+  ///@}
 
+  /// Fires with a scroll code and the new position.
   std::function<void(int Code, int Pos)> OnScroll;
+  /// Fires when the bar needs repainting.
   std::function<void()> OnInvalidate;
 
  private:
@@ -93,7 +111,7 @@ class TClientScrollBar {
   bool timerRunning_ = false;
 };
 
-// The client area left inside R when the shown bars take their strips.
+/// The client area left inside R when the shown bars take their strips.
 inline TRect ClientInsideScrollBars(TRect R, bool Vertical, bool Horizontal) {
   if (Vertical) R.Right = R.Right - ScrollBarSize > R.Left ? R.Right - ScrollBarSize : R.Left;
   if (Horizontal) R.Bottom = R.Bottom - ScrollBarSize > R.Top ? R.Bottom - ScrollBarSize : R.Top;
@@ -101,8 +119,8 @@ inline TRect ClientInsideScrollBars(TRect R, bool Vertical, bool Horizontal) {
 }
 
 class TWinControl;
-// Paints a control's bars, which lie outside its (shrunk) client area, and
-// the corner between them; nullptr for a bar that is not shown.
+/// Paints a control's bars, which lie outside its (shrunk) client area, and
+/// the corner between them; nullptr for a bar that is not shown.
 void PaintScrollBars(TWinControl& Control, TClientScrollBar* Vertical, TClientScrollBar* Horizontal);
 
 }  // namespace qel

@@ -13,20 +13,24 @@
 
 namespace qel {
 
+/// Text being edited, in characters (UTF-8 inside): caret, selection, one level of undo, words and lines.
 class TTextEditModel {
  public:
+  /// The text.
   const std::string& Text() const { return text_; }
-  // Replaces everything: caret at 0, no selection, no undo.
+  /// Replaces everything: caret at 0, no selection, no undo.
   void SetText(const std::string& Text);
+  /// Length in characters.
   int Length() const { return static_cast<int>(index_.Chars()); }
-  // Characters Start..Start+Count-1 (clamped) as UTF-8.
+  /// Characters Start..Start+Count-1 (clamped) as UTF-8.
   std::string Substr(int Start, int Count) const;
-  // The code point at a position (0 outside the text).
+  /// The code point at a position (0 outside the text).
   char32_t CharAt(int Pos) const;
-  // The byte where a position starts (clamped).
+  /// The byte where a position starts (clamped).
   size_t ByteAt(int Pos) const { return index_.ByteOf(text_, static_cast<size_t>(Clamp(Pos))); }
 
-  // Selection: the anchor stays where it began, the caret moves.
+  /// Selection: the anchor stays where it began, the caret moves.
+  ///@{
   int Caret() const { return caret_; }
   int Anchor() const { return anchor_; }
   int SelStart() const { return caret_ < anchor_ ? caret_ : anchor_; }
@@ -36,42 +40,49 @@ class TTextEditModel {
   void Select(int Anchor, int Caret);
   void MoveCaret(int Pos, bool Extend);
   void SelectAll() { Select(0, Length()); }
+  ///@}
 
-  // Maximum length in characters for typing and pasting (0: no limit).
+  ///@{
+  /// Maximum length in characters for typing and pasting (0: no limit).
   int MaxLength() const { return maxLength_; }
   void SetMaxLength(int v) { maxLength_ = v < 0 ? 0 : v; }
-  // How many characters of S fit in place of the selection under MaxLength.
+  ///@}
+  /// How many characters of S fit in place of the selection under MaxLength.
   int Room() const;
 
-  // Edits, each undoable. They return whether the text changed. Replace
-  // truncates S to the room MaxLength leaves and puts the caret after it.
+  /// Edits, each undoable. They return whether the text changed. Replace
+  /// truncates S to the room MaxLength leaves and puts the caret after it.
   bool ReplaceSelection(const std::string& S);
-  bool DeleteBackward();  // the selection, else the character before the caret
-  bool DeleteForward();   // the selection, else the character after the caret
+  bool DeleteBackward();  ///< The selection, else the character before the caret
+  bool DeleteForward();   ///< The selection, else the character after the caret
 
-  // One level of undo, as the platform's edit: undoing twice redoes.
+  /// One level of undo, as the platform's edit: undoing twice redoes.
+  ///@{
   bool CanUndo() const { return hasUndo_; }
   bool Undo();
+  ///@}
 
-  // Words: runs of letters and digits, of blanks, of other characters; a
-  // line break is a run of its own. WordAt gives the run holding the
-  // character at Pos (the last one for Pos at the end).
+  /// Words: runs of letters and digits, of blanks, of other characters; a
+  /// line break is a run of its own. WordAt gives the run holding the
+  /// character at Pos (the last one for Pos at the end).
   void WordAt(int Pos, int& Start, int& End) const;
-  int PrevWordStart(int Pos) const;  // Ctrl+Left
-  int NextWordStart(int Pos) const;  // Ctrl+Right
+  int PrevWordStart(int Pos) const;  ///< Ctrl+Left
+  int NextWordStart(int Pos) const;  ///< Ctrl+Right
 
-  // Lines (split at '\n'; an empty text has one empty line).
+  /// Lines (split at '\n'; an empty text has one empty line).
+  ///@{
   int LineCount() const { return static_cast<int>(index_.Breaks()) + 1; }
   int LineStart(int Line) const;
   int LineLength(int Line) const;
   std::string LineText(int Line) const { return Substr(LineStart(Line), LineLength(Line)); }
   int LineOf(int Pos) const;
+  ///@}
 
-  // The extent of characters [From, To) (one line) under a measure of byte
-  // ranges of Text(), such as their width in pixels. Whole blocks of text
-  // are measured once and remembered until an edit touches them.
+  /// The extent of characters [From, To) (one line) under a measure of byte
+  /// ranges of Text(), such as their width in pixels. Whole blocks of text
+  /// are measured once and remembered until an edit touches them.
   int64_t Extent(int From, int To, const TTextIndex::Measure& M);
-  // The measure changed (another font): measure everything afresh.
+  /// The measure changed (another font): measure everything afresh.
   void ForgetExtents() { index_.ForgetExtents(); }
 
  private:

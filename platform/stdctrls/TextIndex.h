@@ -21,34 +21,37 @@
 
 namespace qel {
 
-// The first byte of the character that ends just before byte Byte (Byte > 0).
+/// The first byte of the character that ends just before byte Byte (Byte > 0).
 size_t PrevCharStart(const std::string& Text, size_t Byte);
 
+/// Counts of characters and line breaks over a UTF-8 text in blocks, with the measured extent of each block remembered, so that positions and widths in long texts cost little.
 class TTextIndex {
  public:
-  // The extent of the characters in bytes [Begin, End) of the text. It must
-  // add up: [a, c) measures as [a, b) plus [b, c).
+  /// The extent of the characters in bytes [Begin, End) of the text. It must
+  /// add up: [a, c) measures as [a, b) plus [b, c).
   using Measure = std::function<int64_t(size_t Begin, size_t End)>;
-  // New blocks are cut after this many bytes.
+  /// New blocks are cut after this many bytes.
   static constexpr size_t BlockBytes = 256;
 
+  /// Indexes Text afresh.
   void Assign(const std::string& Text);
-  // Text now holds Inserted bytes at byte Start where Removed bytes were.
+  /// Text now holds Inserted bytes at byte Start where Removed bytes were.
   void Replace(const std::string& Text, size_t Start, size_t Removed, size_t Inserted);
 
+  /// Number of characters.
   size_t Chars() const { return size_t(total_.chars); }
-  size_t Breaks() const { return size_t(total_.breaks); }  // '\n' characters
-  // The byte where character Char starts (the text's size from Chars() on).
+  size_t Breaks() const { return size_t(total_.breaks); }  ///< '\n' characters
+  /// The byte where character Char starts (the text's size from Chars() on).
   size_t ByteOf(const std::string& Text, size_t Char) const;
-  // The character after line break number Break (counted from 1); 0 for 0.
+  /// The character after line break number Break (counted from 1); 0 for 0.
   size_t CharAfterBreak(const std::string& Text, size_t Break) const;
-  // How many line breaks lie before character Char.
+  /// How many line breaks lie before character Char.
   size_t BreaksBefore(const std::string& Text, size_t Char) const;
 
-  // The extent of characters [From, To): the partial blocks at the ends are
-  // measured, whole blocks in between come from what was measured before.
+  /// The extent of characters [From, To): the partial blocks at the ends are
+  /// measured, whole blocks in between come from what was measured before.
   int64_t Extent(const std::string& Text, size_t From, size_t To, const Measure& M);
-  // Every extent is measured afresh from now on (the measure changed).
+  /// Every extent is measured afresh from now on (the measure changed).
   void ForgetExtents();
 
  private:

@@ -9,6 +9,7 @@
 
 namespace qel {
 
+/// The host without a display: a virtual clock that tests advance, an in-memory clipboard, and counters for the cursor and beeps.
 class THeadlessHost : public THost {
  public:
   uint64_t NowMs() override { return now_; }
@@ -24,19 +25,26 @@ class THeadlessHost : public THost {
   TSize ScreenSize() override { return screen_; }
   TShiftState KeyboardState() override { return held_; }
 
-  // Moves the virtual clock on by Ms, firing every timer that falls due on
-  // the way at its own time, then paints.
+  /// Moves the virtual clock on by Ms, firing every timer that falls due on
+  /// the way at its own time, then paints.
   void AdvanceTime(uint64_t Ms);
+  /// The cursor last set.
   TCursor Cursor() const { return cursor_; }
+  /// Beeps so far and the type of the last one.
+  ///@{
   int BeepCount() const { return beeps_; }
   unsigned LastBeepType() const { return lastBeep_; }
+  ///@}
+  /// Sets the beep count back to 0.
   void ResetBeeps() { beeps_ = 0; }
+  /// Sets the screen size ScreenSize reports.
   void SetScreenSize(TSize S) { screen_ = S; }
+  /// Sets the buttons and modifiers KeyboardState reports.
   void SetHeld(TShiftState S) { held_ = S; }
 
-  // Called each turn a modal form waits; it should set the form's
-  // ModalResult (for instance by clicking its buttons with the robot).
-  // Without one a modal form raises instead of waiting forever.
+  /// Called each turn a modal form waits; it should set the form's
+  /// ModalResult (for instance by clicking its buttons with the robot).
+  /// Without one a modal form raises instead of waiting forever.
   std::function<void(TCustomForm* Form)> OnModal;
 
  private:
@@ -50,7 +58,7 @@ class THeadlessHost : public THost {
   TShiftState held_;
 };
 
-// The headless host of Application (installing one if another was set).
+/// The headless host of Application (installing one if another was set).
 THeadlessHost& Headless();
 
 }  // namespace qel

@@ -17,9 +17,10 @@ namespace qel {
 
 class TSdlWindow;
 
+/// The host with real windows: every form an SDL window, SDL events as the forms' input, the system's clock, clipboard and cursors.
 class TSdlHost : public THost {
  public:
-  TSdlHost();  // SDL video must be running: see InstallSdlHost
+  TSdlHost();  ///< SDL video must be running: see InstallSdlHost
   ~TSdlHost() override;
 
   uint64_t NowMs() override;
@@ -39,6 +40,7 @@ class TSdlHost : public THost {
   TSize ScreenSize() override;
   TShiftState KeyboardState() override;
 
+  /// Beeps so far (a beep is the terminal bell when stderr is a terminal).
   int BeepCount() const { return beeps_; }
 
  private:
@@ -68,8 +70,8 @@ class TSdlHost : public THost {
   int beeps_ = 0;
 };
 
-// Starts SDL video (raising Exception when there is no display) and makes a
-// TSdlHost the application's host.
+/// Starts SDL video (raising Exception when there is no display) and makes a
+/// TSdlHost the application's host.
 void InstallSdlHost();
 
 }  // namespace qel

@@ -14,25 +14,33 @@ struct SDL_Texture;
 
 namespace qel {
 
+/// One SDL window showing one form: it follows the form's caption and bounds and shows its frame buffer.
 class TSdlWindow {
  public:
-  explicit TSdlWindow(TCustomForm* Form);  // raises Exception when SDL refuses
+  explicit TSdlWindow(TCustomForm* Form);  ///< Raises Exception when SDL refuses
+  /// Closes the window.
   ~TSdlWindow();
   TSdlWindow(const TSdlWindow&) = delete;
   TSdlWindow& operator=(const TSdlWindow&) = delete;
 
+  /// SDL's id of the window.
   uint32_t Id() const { return id_; }
+  /// The form shown.
   TCustomForm* Form() const { return form_; }
+  /// The SDL window.
   SDL_Window* Window() const { return window_; }
 
-  // Shows the form's frame buffer, when it differs from what is on screen
-  // or the screen lost it (exposed, resized).
+  /// Shows the form's frame buffer, when it differs from what is on screen
+  /// or the screen lost it (exposed, resized).
   void Present();
+  /// Makes the next Present copy the frame buffer again.
   void Invalidate() { stale_ = true; }
-  // The window manager moved or resized the window: the form follows.
+  /// The window manager moved or resized the window: the form follows.
+  ///@{
   void WindowMoved(int X, int Y);
   void WindowResized(int W, int H);
-  // The border style changed.
+  ///@}
+  /// The border style changed.
   void ApplyStyle();
 
  private:
