@@ -9,8 +9,8 @@ namespace qel {
 /// Test hook: after After more container allocations succeed, the next Count
 /// fail as if memory ran out.
 void FailNextAllocations(int Count = 1, int After = 0);
-// Test hook: true while armed failures wait for an allocation, so that a test
-// can tell an operation that met them from one that made no more allocations.
+/// Test hook: true while armed failures wait for an allocation, so that a test
+/// can tell an operation that met them from one that made no more allocations.
 bool AllocationFailuresPending();
 
 /// Raises EOutOfMemory when the hook is armed, when Count * ElemSize overflows
