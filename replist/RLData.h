@@ -124,7 +124,11 @@ class TRLData : public TComponent {
   void Clear();
 
   // --- sorting (see TStringArray for the comparison) ---
+  // While a sort runs its OnPercentDone handler may let input through: a
+  // sort asked for then is refused (false); UnSort or a change of the rows
+  // then stops the running sort (see TStringArray).
   bool Sort(int Col, int ColSec, bool Dir);
+  bool Sorting() const { return cells_->Sorting(); }
   void UnSort();
   int GetSortColumn() const { return sortCol_; }
   int GetSortColumnSec() const { return sortColSec_; }

@@ -59,11 +59,10 @@ void TRLData::Clear() {
   }
 }
 
-// A sort asked for while another one runs (from its progress handler) is
-// refused and records nothing; one that a handler stopped by reordering the
-// rows puts back the sort state it recorded, unless that handler set its own.
+// A sort that did not happen (refused while another one runs, or stopped
+// by a progress handler that reordered the rows) puts back the sort state
+// it recorded, unless that handler set its own.
 bool TRLData::Sort(int Col, int ColSec, bool Dir) {
-  if (cells_->Sorting()) return false;
   const int oldCol = sortCol_, oldColSec = sortColSec_;
   const bool oldDir = sortDir_;
   sortCol_ = Col;

@@ -10,7 +10,7 @@ namespace qel {
 // and the filter's rows are put first again.
 // A sort asked for from the progress handler of a running one is refused.
 bool TReportListView::Sort(int Col, int ColSec, bool Dir) {
-  if (data_->Storage()->Sorting()) return false;
+  if (data_->Sorting()) return false;
   bool sorted;
   if (Filtered()) {
     RestoreBaseOrder();
@@ -59,7 +59,7 @@ class TBusyCursor {
 
 // The current row is found again by the stored row it shows: one pass.
 void TReportListView::HeaderClickSort(int GridCol) {
-  if (!sortEnabled_ || data_->Storage()->Sorting()) return;
+  if (!sortEnabled_ || data_->Sorting()) return;
   TBusyCursor busy;
   const int stored = data_->GetStoredRow(CurrentDataRow());
   data_->SetHeaderClickDirection(!data_->GetHeaderClickDirection());
