@@ -46,6 +46,10 @@ class TPumping {
   }
 };
 
+// The Tag of a control whose action runs for seconds (a million rows): the
+// random tester presses such controls rarely.
+constexpr intptr_t kLongWorkTag = 1000000;
+
 // How many rows the "Fill" of the report list writes (checks use fewer).
 inline int& BigFillRows() {
   static int rows = 1000000;

@@ -124,6 +124,7 @@ class TReportListPage : public TComponent {
     AddButton(this, panel, 112, "Empty list", Refusing([this] { list_->SetNrRows(0); }));
     fill_ = AddButton(this, panel, 216, "Fill " + Thousands(gallery::BigFillRows()), Refusing([this] { BigFill(); }));
     fill_->SetName("FillButton");
+    fill_->SetTag(gallery::kLongWorkTag);
     AddButton(this, panel, 320, "Unsort", Refusing([this] { list_->UnSort(); }));
     AddButton(this, panel, 424, "Edit row...", Refusing([this] {
       const int row = list_->GetRow() - list_->GetFixedRows() + 1;
@@ -174,11 +175,17 @@ class TReportListPage : public TComponent {
     filling_ = true;
     stop_->SetEnabled(true);
     list_->SetEnabled(false);  // its rows are being written
+    struct TEnd {  // also when memory runs out on the way
+      TReportListPage& page;
+      ~TEnd() {
+        page.filling_ = false;
+        page.list_->SetSuppressPaint(false);
+        page.list_->SetEnabled(true);
+        page.stop_->SetEnabled(false);
+      }
+    } end{*this};
     const int rows = gallery::BigFillRows();
     const int done = Fill(list_, rows, [this](int p) { return Progress("Filling...", p); });
-    filling_ = false;
-    list_->SetEnabled(true);
-    stop_->SetEnabled(false);
     status_->SetCaption(done < rows ? "Stopped after " + Thousands(done) + " rows" : Thousands(done) + " rows");
     if (!search_->GetText().empty()) Search();  // typed meanwhile
   }
