@@ -162,3 +162,18 @@ TEST_F(ListSortTest, InputDuringASortCannotStartAnotherOne) {
   EXPECT_EQ(Column(2), "12345");
   EXPECT_EQ(view->GetSortColumn(), 2);
 }
+
+// A filtered list whose sort is stopped by UnSort keeps the unfiltered order
+// UnSort gave it: clearing the filter shows the stored order.
+TEST_F(ListSortTest, AStoppedSortOfAFilteredListKeepsTheStoredOrder) {
+  EXPECT_EQ(view->FilterAndSort("a", {}, false, fmSimple, -1, true), 1);
+  EXPECT_EQ(Column(1), "abdec");
+  view->OnPercentDone = [&](TObject*, int p) {
+    if (p == 0) view->UnSort();
+  };
+  EXPECT_FALSE(view->Sort(1, -1, false));
+  view->OnPercentDone = nullptr;
+  EXPECT_EQ(Column(1), "abdec");
+  view->FilterAndSort("", {}, false, fmSimple, -1, true);
+  EXPECT_EQ(Column(1), "bdaec");
+}
