@@ -14,7 +14,8 @@ namespace qel {
 // false to have the work stop.
 class TPercentSteps {
  public:
-  TPercentSteps(uint64_t Total, std::function<bool(int)> Report) : total_(std::max<uint64_t>(Total, 1)), report_(std::move(Report)) {}
+  TPercentSteps(uint64_t Total, std::function<bool(int)> Report)
+      : total_(std::max<uint64_t>(Total, 1)), report_(std::move(Report)) {}
   bool Add(uint64_t Units) {
     done_ += Units;
     const int now = int(std::min<uint64_t>(done_ * 100 / total_, 99));

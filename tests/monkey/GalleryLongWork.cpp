@@ -124,7 +124,8 @@ void TLongWorkCheck::SortAndStop() {
     rowAfterClick = list->GetRow() - list->GetFixedRows() + 1;
     Click(list, Header(colNo));  // another sort: refused
   });
-  Expect(Increasing() && seen.front() == 0 && seen.back() == 99, "the bar counts up through every percent while sorting");
+  Expect(Increasing() && seen.front() == 0 && seen.back() == 99,
+         "the bar counts up through every percent while sorting");
   Expect(bar->GetValue() == 100, "the bar ends at 100 after the sort");
   Expect(rowAfterClick == clickedRow, "a click on a row is handled during the sort");
   Expect(list->GetSortColumn() == colAmount, "a header clicked during the sort is refused");
