@@ -51,6 +51,7 @@ void TStringArray::Resize(int Cols, int Rows) {
     for (size_t i = old; i < order_.size(); ++i) order_[i] = int(i);
     rows_ = Rows;
   });
+  ++orderStamp_;
   Changed();
 }
 
@@ -135,6 +136,7 @@ void TStringArray::InsertRow(int R) {
     order_.push_back(rows_);
     ++rows_;
   });
+  ++orderStamp_;
   Changed();
 }
 
@@ -146,17 +148,21 @@ void TStringArray::RemoveRow(int R) {
   rowAttr_.erase(rowAttr_.begin() + (R - 1));
   order_.pop_back();
   --rows_;
+  ++orderStamp_;
   Changed();
 }
 
 int TStringArray::GetSortOrder(int I) const { return I >= 1 && I <= rows_ ? order_[I - 1] + 1 : 0; }
 
 void TStringArray::SetSortOrder(int I, int J) {
-  if (I >= 1 && I <= rows_ && J >= 1 && J <= rows_) order_[I - 1] = J - 1;
+  if (I < 1 || I > rows_ || J < 1 || J > rows_) return;
+  order_[I - 1] = J - 1;
+  ++orderStamp_;
 }
 
 void TStringArray::UnSort() {
   std::iota(order_.begin(), order_.end(), 0);
+  ++orderStamp_;
   Changed();
 }
 
@@ -172,6 +178,7 @@ void TStringArray::CommitSorting() {
   for (int s : order_) {
     if (seen[s]) {  // not a permutation: keep the stored order
       std::iota(order_.begin(), order_.end(), 0);
+      ++orderStamp_;
       return;
     }
     seen[s] = true;
@@ -192,6 +199,7 @@ void TStringArray::CommitSorting() {
   cells_.swap(fresh);
   rowAttr_.swap(attr);
   std::iota(order_.begin(), order_.end(), 0);
+  ++orderStamp_;  // stored places moved
 }
 
 }  // namespace qel

@@ -17,6 +17,14 @@
 // true means ascending; false reverses the whole order (texts then precede
 // numbers), still keeping equal rows in their previous order.
 //
+// Sort reports its progress through OnPercentDone, each percent from 0 to
+// 100. A handler may let other input run meanwhile: cells changed then are
+// sorted by the values they had when the sort began; a handler that
+// reorders, resizes or sorts the array stops the running sort, which then
+// leaves the order as that change made it (Sort returns false). A sort
+// started while another one runs is refused. Freeing the array from a
+// handler of its own sort is not allowed.
+//
 // Index arguments outside the grid are ignored: reads give "" / 0.
 // Allocation failures raise EOutOfMemory and leave the array unchanged.
 #pragma once
@@ -76,8 +84,13 @@ class TStringArray : public TObject {
   ///@}
 
   /// Orders the shown rows by Col, then ColSec (-1: none). False when Col is
-  /// outside 0 .. NrOfColumns (nothing happens then).
+  /// outside 0 .. NrOfColumns or another sort runs (nothing happens then), or
+  /// when a progress handler changed the order meanwhile.
   bool Sort(int Col, int ColSec, bool Ascending);
+  /// True while a sort runs (its progress handler is being called).
+  bool Sorting() const { return sorting_; }
+  /// Changes whenever the shown order or the size changes.
+  uint64_t OrderStamp() const { return orderStamp_; }
   /// The stored row shown at I.
   int GetSortOrder(int I) const;
   /// Shows stored row J at I. Callers that rebuild an order set every row;
@@ -107,6 +120,8 @@ class TStringArray : public TObject {
   std::vector<uint8_t> rowAttr_;    // per stored row
   std::vector<uint8_t> colAttr_;    // columns 0 .. cols_
   std::vector<int> order_;          // shown row (0-based) -> stored row (0-based)
+  uint64_t orderStamp_ = 0;
+  bool sorting_ = false;
 
   size_t stride() const { return size_t(cols_) + 1; }
   bool Valid(int Col, int Row) const { return Col >= 0 && Col <= cols_ && Row >= 1 && Row <= rows_; }
@@ -114,7 +129,7 @@ class TStringArray : public TObject {
   void Changed() { if (OnChange) OnChange(this); }
   void ReserveRows(size_t Rows);
   void MoveToColumns(int Cols, int Rows);
-  void ApplyOrder(const std::vector<int>& NewOrder, int Col);
+  bool ApplyOrder(const std::vector<int>& NewOrder, int Col, uint64_t Stamp);
   void Percent(int P) { if (OnPercentDone) OnPercentDone(this, P); }
 };
 

@@ -1,26 +1,28 @@
 // TStringArray::Sort: stable sorting of the shown order on precomputed keys.
 // Two keys are sorted as two stable passes, secondary first, so every pass
-// moves small entries.
+// moves small entries. The keys are copied out of the cells first: a cell
+// changed by a progress handler while the sort runs cannot pull text away
+// from under it (the sort orders the rows as they were when it began).
 #include <algorithm>
-#include <deque>
 
 #include "framework/AllocGuard.h"
+#include "framework/SortInSteps.h"
 #include "framework/StringArray.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel {
 namespace {
 
-// A cell's sort key and the shown row it came from. The text points either
-// into the cell itself (nothing to fold) or into the folded-text buffer; its
-// first eight bytes are kept inline, big-endian, so that most comparisons
-// never touch the scattered cell memory.
+// A cell's sort key and the shown row it came from. The text lies in the
+// pass's key buffer; its first eight bytes are kept inline, big-endian, so
+// that most comparisons never touch the buffer.
 struct Entry {
-  uint64_t prefix;
-  std::string_view text;
-  double number;
-  int shown;  // 0-based shown row before this pass
-  bool isNumber;
+  uint64_t prefix = 0;
+  double number = 0;
+  size_t offset = 0;   // the folded text in the key buffer
+  uint32_t length = 0;
+  int shown = 0;                    // 0-based shown row before this pass
+  bool isNumber = false;
 };
 
 uint64_t Prefix(std::string_view s) {
@@ -29,85 +31,98 @@ uint64_t Prefix(std::string_view s) {
   return p;
 }
 
-int CompareKeys(const Entry& a, const Entry& b) {
+int CompareKeys(const Entry& a, const Entry& b, const char* keys) {
   if (a.isNumber && b.isNumber) return a.number < b.number ? -1 : a.number > b.number ? 1 : 0;
   if (a.isNumber != b.isNumber) return a.isNumber ? -1 : 1;
   if (a.prefix != b.prefix) return a.prefix < b.prefix ? -1 : 1;
-  if (a.text.size() <= 8 && b.text.size() <= 8)
-    return a.text.size() < b.text.size() ? -1 : a.text.size() > b.text.size() ? 1 : 0;
-  return a.text.compare(b.text);
+  if (a.length <= 8 && b.length <= 8) return a.length < b.length ? -1 : a.length > b.length ? 1 : 0;
+  return std::string_view(keys + a.offset, a.length).compare(std::string_view(keys + b.offset, b.length));
 }
 
-// Case folding: plain ASCII directly, anything else as AnsiLowerCase does it.
-class Folder {
- public:
-  std::string_view Fold(const std::string& cell) {
-    bool upper = false;
-    for (unsigned char ch : cell) {
-      if (ch >= 0x80) return Keep(AnsiLowerCase(cell));
-      upper = upper || (ch >= 'A' && ch <= 'Z');
+// Appends the cell folded to lower case: plain ASCII directly, anything
+// else as AnsiLowerCase does it.
+void AppendFolded(std::string& keys, const std::string& cell) {
+  for (unsigned char ch : cell)
+    if (ch >= 0x80) {
+      keys += AnsiLowerCase(cell);
+      return;
     }
-    if (!upper) return cell;
-    std::string lower = cell;
-    for (char& ch : lower)
-      if (ch >= 'A' && ch <= 'Z') ch = char(ch + 32);
-    return Keep(std::move(lower));
-  }
-
- private:
-  std::deque<std::string> folded_;  // a deque keeps earlier views valid
-  std::string_view Keep(std::string&& s) {
-    folded_.push_back(std::move(s));
-    return folded_.back();
-  }
-};
+  for (char ch : cell) keys += ch >= 'A' && ch <= 'Z' ? char(ch + 32) : ch;
+}
 
 }  // namespace
 
 bool TStringArray::Sort(int Col, int ColSec, bool Ascending) {
-  if (Col < 0 || Col > cols_) return false;
+  if (Col < 0 || Col > cols_ || sorting_) return false;
   const bool useSec = ColSec >= 0 && ColSec <= cols_ && ColSec != Col;
-  CheckAllocation(size_t(rows_), sizeof(Entry));
+  const size_t n = size_t(rows_);
+  CheckAllocation(n, 2 * sizeof(Entry));
+  sorting_ = true;
+  struct TEnd {
+    bool& flag;
+    ~TEnd() { flag = false; }
+  } end{sorting_};
+  // Progress: reading the keys and sorting them (placing the rows is a
+  // copy); a handler that reorders or resizes the rows meanwhile stops the sort.
+  const uint64_t stamp = orderStamp_;
+  const int passes = useSec ? 2 : 1;
+  const size_t slice = ProgressSlice(n);
+  TPercentSteps steps(uint64_t(passes) * (n + MergeSortUnits(n)), [&](int P) {
+    Percent(P);
+    return orderStamp_ == stamp;
+  });
   std::vector<int> order = order_;  // shown row -> stored row, updated by each pass
+  bool done = true;
   GuardAllocation([&] {
-    std::vector<Entry> entries(static_cast<size_t>(rows_));
+    std::vector<Entry> entries(n);
+    std::string keys;
     Percent(0);
-    const int keys[2] = {useSec ? ColSec : Col, Col};
-    for (int pass = useSec ? 0 : 1; pass < 2; ++pass) {
-      Folder folder;
-      for (int i = 0; i < rows_; ++i) {
+    if (orderStamp_ != stamp) return void(done = false);
+    const int columns[2] = {useSec ? ColSec : Col, Col};
+    for (int pass = useSec ? 0 : 1; pass < 2 && done; ++pass) {
+      keys.clear();
+      for (size_t i = 0; i < n && done; ++i) {
         Entry& e = entries[i];
-        const std::string& cell = cells_[size_t(order[i]) * stride() + keys[pass]];
-        e.shown = i;
+        const std::string& cell = cells_[size_t(order[i]) * stride() + columns[pass]];
+        e.shown = int(i);
         e.isNumber = ReadNumber(cell, e.number);
         if (!e.isNumber) {
-          e.text = folder.Fold(cell);
-          e.prefix = Prefix(e.text);
+          e.offset = keys.size();
+          AppendFolded(keys, cell);
+          e.length = uint32_t(keys.size() - e.offset);
+          e.prefix = Prefix(std::string_view(keys).substr(e.offset));
         }
+        if ((i + 1) % slice == 0) done = steps.Add(slice);
       }
-      Percent(pass == 0 ? 20 : 45);
-      std::stable_sort(entries.begin(), entries.end(), [Ascending](const Entry& a, const Entry& b) {
-        const int c = CompareKeys(a, b);
-        return Ascending ? c < 0 : c > 0;
-      });
-      std::vector<int> next(static_cast<size_t>(rows_));
-      for (int i = 0; i < rows_; ++i) next[i] = order[entries[i].shown];
+      done = done && steps.Add(n % slice);
+      const char* text = keys.data();
+      done = done && MergeSortInSteps(
+                         entries,
+                         [Ascending, text](const Entry& a, const Entry& b) {
+                           const int c = CompareKeys(a, b, text);
+                           return Ascending ? c < 0 : c > 0;
+                         },
+                         [&](size_t units) { return steps.Add(units); });
+      if (!done) break;
+      std::vector<int> next(n);
+      for (size_t i = 0; i < n; ++i) next[i] = order[size_t(entries[i].shown)];
       order.swap(next);
-      Percent(pass == 0 ? 40 : 70);
     }
   });
-  ApplyOrder(order, Col);
+  if (!done || !ApplyOrder(order, Col, stamp)) return false;
+  ++orderStamp_;
   Percent(100);
   Changed();
   return true;
 }
 
 // Moves the shown order to NewOrder. With an exchange handler this happens as
-// a series of exchanges of two shown rows, the handler told before each one.
-void TStringArray::ApplyOrder(const std::vector<int>& NewOrder, int Col) {
+// a series of exchanges of two shown rows, the handler told before each one;
+// a handler that reorders or resizes the rows stops the series (false).
+bool TStringArray::ApplyOrder(const std::vector<int>& NewOrder, int Col, uint64_t Stamp) {
   if (!OnBeforeSortExchange) {
     order_ = NewOrder;
-    return;
+    return true;
   }
   std::vector<int> shownAt;  // stored row -> current shown row
   GuardAllocation([&] { shownAt.resize(static_cast<size_t>(rows_)); });
@@ -117,10 +132,12 @@ void TStringArray::ApplyOrder(const std::vector<int>& NewOrder, int Col) {
     const int j = shownAt[NewOrder[i]];
     std::string other = cells_[size_t(order_[i]) * stride() + Col];
     OnBeforeSortExchange(this, cells_[size_t(order_[j]) * stride() + Col], other);
+    if (orderStamp_ != Stamp) return false;
     std::swap(order_[i], order_[j]);
     shownAt[order_[i]] = i;
     shownAt[order_[j]] = j;
   }
+  return true;
 }
 
 }  // namespace qel

@@ -6,7 +6,8 @@
 // (resources SEGHORZ, SEGVERT, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG) and scaled
 // into a glyph strip, cell by cell. The strip is rebuilt when the size,
 // the colours, Margin, InterDigDist or NumDigits change; a new Caption only
-// copies glyphs out of it.
+// copies glyphs out of it. The rebuild waits for the next paint, so setting
+// up a display (bounds, digits, colours) builds its strip once, not per step.
 //
 // Cells. With A = (Width - 2 * Margin) div NumDigits, a glyph is
 // G = A - InterDigDist wide and Height - 2 * Margin high; cell j (from 0)
@@ -102,7 +103,10 @@ class TSevenSeg : public TGraphicControl {
   void Apply(T& Field, const T& Value, TRefresh Refresh, bool Rebuild = false, bool Always = false) {
     if (!Always && Field == Value) return;
     Field = Value;
-    if (Rebuild) RebuildCache();
+    if (Rebuild) {
+      stripStale_ = true;
+      Refresh = TRefresh::Invalidate;  // the paint then rebuilds, once for all changes
+    }
     if (Refresh == TRefresh::Paint) Paint();
     else if (Refresh == TRefresh::Invalidate) Invalidate();
   }
@@ -122,6 +126,7 @@ class TSevenSeg : public TGraphicControl {
   std::unique_ptr<TBitmap> raster_, strip_, buffer_;
   int glyphWidth_ = 0, glyphHeight_ = 0;  // the strip's cells
   int builtWidth_ = -1, builtHeight_ = -1;  // the size the strip was built for
+  bool stripStale_ = true;                  // rebuilt at the next paint
   int cacheBuilds_ = 0;
 };
 

@@ -17,8 +17,7 @@ TSevenSeg::TSevenSeg(TComponent* AOwner)
       raster_(std::make_unique<TBitmap>(kMasterWidth, kMasterHeight)),
       strip_(std::make_unique<TBitmap>()),
       buffer_(std::make_unique<TBitmap>()) {
-  SetBounds(GetLeft(), GetTop(), 216, 76);  // Resize builds the strip
-  RebuildIfResized();
+  SetBounds(GetLeft(), GetTop(), 216, 76);  // the first paint builds the strip
 }
 
 TSevenSeg::~TSevenSeg() = default;
@@ -56,7 +55,7 @@ void TSevenSeg::Assign(TPersistent* Source) {
   // A margin that fits a taller display could leave this one no glyphs.
   margin_ = std::min(src->margin_, GetHeight() / 2 - 1);
   interDigDist_ = src->interDigDist_;
-  RebuildCache();
+  stripStale_ = true;
   Invalidate();
 }
 
@@ -82,6 +81,7 @@ void TSevenSeg::RebuildCache() {
   glyphWidth_ = fits ? int(g) : 0;
   glyphHeight_ = fits ? int(gh) : 0;
   ++cacheBuilds_;
+  stripStale_ = false;
   BuildStrip(*strip_, *raster_, *parts_, glyphWidth_, glyphHeight_, colorText_, colorBackGnd_);
 }
 
@@ -89,8 +89,10 @@ void TSevenSeg::RebuildCache() {
 // display or setting the same bounds again costs nothing.
 void TSevenSeg::RebuildIfResized() {
   if (GetWidth() == builtWidth_ && GetHeight() == builtHeight_) return;
-  RebuildCache();
-  Paint();
+  builtWidth_ = GetWidth();
+  builtHeight_ = GetHeight();
+  stripStale_ = true;
+  Invalidate();
 }
 
 void TSevenSeg::Resize() {
@@ -136,6 +138,7 @@ void TSevenSeg::Paint() {
   if (!GetVisible() && !ComponentState().Contains(csDesigning)) return;
   const int W = GetWidth(), H = GetHeight();
   if (W <= 0 || H <= 0) return;
+  if (stripStale_) RebuildCache();
   buffer_->SetSize(W, H);
   TCanvas& c = *buffer_->Canvas();
   c.SetCopyMode(cmSrcCopy);

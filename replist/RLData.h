@@ -195,8 +195,13 @@ class TRLData : public TComponent {
   void Clear();
 
   // --- sorting (see TStringArray for the comparison) ---
-  /// Sorts by Col, then ColSec (-1: none); Dir true is ascending. Fires OnPercentDone; false (nothing sorted) when Col is no column.
+  /// Sorts by Col, then ColSec (-1: none); Dir true is ascending. Fires
+  /// OnPercentDone; false (nothing sorted) when Col is no column. The
+  /// OnPercentDone handler may let input through: a sort asked for then is
+  /// refused (false); UnSort or a change of the rows stops the running sort.
   bool Sort(int Col, int ColSec, bool Dir);
+  /// True while a sort runs (its OnPercentDone handler is being called).
+  bool Sorting() const { return cells_->Sorting(); }
   /// Back to the order in which the rows were stored.
   void UnSort();
   /// The column of the last sort (-1: none).

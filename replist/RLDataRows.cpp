@@ -59,11 +59,23 @@ void TRLData::Clear() {
   }
 }
 
+// A sort that did not happen (refused while another one runs, or stopped
+// by a progress handler that reordered the rows) puts back the sort state
+// it recorded, unless that handler set its own.
 bool TRLData::Sort(int Col, int ColSec, bool Dir) {
+  const int oldCol = sortCol_, oldColSec = sortColSec_;
+  const bool oldDir = sortDir_;
   sortCol_ = Col;
   sortColSec_ = ColSec;
   sortDir_ = Dir;
-  return cells_->Sort(Col, ColSec, Dir);
+  const bool sorted = cells_->Sort(Col, ColSec, Dir);
+  const bool stopped = !sorted && Col >= 0 && Col <= cells_->GetNrOfColumns();
+  if (stopped && sortCol_ == Col && sortColSec_ == ColSec && sortDir_ == Dir) {
+    sortCol_ = oldCol;
+    sortColSec_ = oldColSec;
+    sortDir_ = oldDir;
+  }
+  return sorted;
 }
 
 void TRLData::UnSort() {

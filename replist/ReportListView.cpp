@@ -40,12 +40,14 @@ TReportListView::~TReportListView() {
   if (data_) data_->Storage()->OnChange = nullptr;
 }
 
-// The storage's changes repaint the view; the data's progress, sort and
-// export notifications reach the view's events with the view as sender.
+// The storage's changes repaint the view at the next paint, once for all
+// the cells changed before it (a program writing a thousand cells costs one
+// paint, not a thousand); the data's progress, sort and export
+// notifications reach the view's events with the view as sender.
 void TReportListView::HookData() {
   data_->Storage()->OnChange = [this](TObject*) {
     Changed();
-    RepaintNow();
+    if (!suppressPaint_) Invalidate();
   };
   data_->OnPercentDone = [this](TObject*, int Percent) {
     if (OnPercentDone) OnPercentDone(this, Percent);

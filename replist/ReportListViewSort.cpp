@@ -8,13 +8,19 @@ namespace qel {
 
 // While filtered the list is sorted as a whole, from the unfiltered order,
 // and the filter's rows are put first again.
+// A sort asked for from the progress handler of a running one is refused.
 bool TReportListView::Sort(int Col, int ColSec, bool Dir) {
+  if (data_->Sorting()) return false;
   bool sorted;
   if (Filtered()) {
     RestoreBaseOrder();
+    const uint64_t stamp = data_->Storage()->OrderStamp();
     sorted = data_->Sort(Col, ColSec, Dir);
-    SaveBaseOrder();
-    PartitionShownRows();
+    // A handler that reordered the rows meanwhile left them as it wanted.
+    if (Filtered() && (sorted || data_->Storage()->OrderStamp() == stamp)) {
+      SaveBaseOrder();
+      PartitionShownRows();
+    }
   } else {
     sorted = data_->Sort(Col, ColSec, Dir);
   }
@@ -53,7 +59,7 @@ class TBusyCursor {
 
 // The current row is found again by the stored row it shows: one pass.
 void TReportListView::HeaderClickSort(int GridCol) {
-  if (!sortEnabled_) return;
+  if (!sortEnabled_ || data_->Sorting()) return;
   TBusyCursor busy;
   const int stored = data_->GetStoredRow(CurrentDataRow());
   data_->SetHeaderClickDirection(!data_->GetHeaderClickDirection());

@@ -26,6 +26,36 @@ struct PageRegistration {
   }
 };
 
+// Long work on a page (a million rows) lets input through now and then:
+// while a TPumping lives, the page must stay (the main form refuses to
+// change pages) and the page's own buttons that would start more work
+// refuse. Pump() shows what changed and handles waiting input.
+class TPumping {
+ public:
+  TPumping() { ++depth(); }
+  ~TPumping() { --depth(); }
+  TPumping(const TPumping&) = delete;
+  TPumping& operator=(const TPumping&) = delete;
+  static bool Active() { return depth() > 0; }
+  static void Pump();
+
+ private:
+  static int& depth() {
+    static int d = 0;
+    return d;
+  }
+};
+
+// The Tag of a control whose action runs for seconds (a million rows): the
+// random tester presses such controls rarely.
+constexpr intptr_t kLongWorkTag = 1000000;
+
+// How many rows the "Fill" of the report list writes (checks use fewer).
+inline int& BigFillRows() {
+  static int rows = 1000000;
+  return rows;
+}
+
 // A caption on a page: a label at (X, Y) sized to its text.
 inline qel::TLabel* AddLabel(qel::TWinControl* Parent, int X, int Y, const std::string& Text) {
   auto* label = new qel::TLabel(Parent);

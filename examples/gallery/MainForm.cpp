@@ -167,8 +167,14 @@ std::string TMainForm::PageName(int Index) const {
   return Index >= 0 && Index < PageCount() ? SortedPages()[Index].name : std::string();
 }
 
+void TPumping::Pump() {
+  TPumping pumping;
+  Application->ProcessMessages();
+}
+
+// A page in the middle of long work stays until the work is done.
 void TMainForm::SelectPage(int Index) {
-  if (Index == selected_ || Index < 0 || Index >= PageCount()) return;
+  if (TPumping::Active() || Index == selected_ || Index < 0 || Index >= PageCount()) return;
   selected_ = Index;
   // A page's controls are owned by the panel: free them all, build anew.
   panel_->DestroyComponents();

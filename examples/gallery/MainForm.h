@@ -23,6 +23,7 @@ class TMainForm : public qel::TForm {
   // Pages by index in the full, sorted list, whatever the search shows.
   int PageCount() const;
   std::string PageName(int Index) const;
+  // Refused while a page's long work lets input through (TPumping).
   void SelectPage(int Index);
   int SelectedPage() const { return selected_; }
   void SaveScreenshot(const std::string& FileName);

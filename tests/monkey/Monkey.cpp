@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "../../examples/gallery/Gallery.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 
@@ -49,9 +50,28 @@ const char* ButtonName(TMouseButton B) { return B == mbLeft ? "left" : B == mbRi
 TMonkey::TMonkey(uint64_t Seed, uint64_t TimeBudgetMs, TEventLog& Log)
     : rnd_(Seed), log_(Log), timeBudgetMs_(TimeBudgetMs) {
   Headless().OnModal = [this](TCustomForm* F) { AnswerModal(F); };
+  Headless().OnPump = [this] { DuringLongWork(); };
 }
 
-TMonkey::~TMonkey() { Headless().OnModal = nullptr; }
+TMonkey::~TMonkey() {
+  Headless().OnModal = nullptr;
+  Headless().OnPump = nullptr;
+}
+
+// A user does not wait for a progress bar: clicks and keys arrive while the
+// page works (the host does not ask again from inside this event).
+void TMonkey::DuringLongWork() {
+  if (!gallery::TPumping::Active() || !main_ || !rnd_.Chance(20)) return;
+  Note("(during long work)");
+  Step(main_, area_);
+}
+
+bool TMonkey::LongWorkAllowed(TControl* Target) {
+  if (!Target || Target->GetTag() != gallery::kLongWorkTag) return true;
+  if (events_ < nextLongWork_) return false;
+  nextLongWork_ = events_ + kLongWorkEvery;
+  return true;
+}
 
 void TMonkey::Note(const std::string& What) { log_.Add(What); }
 
@@ -69,6 +89,8 @@ TCustomForm* TMonkey::TopForm(TCustomForm* Main) const {
 
 void TMonkey::Step(TCustomForm* Main, TRect Area) {
   ++events_;
+  main_ = Main;
+  area_ = Area;
   TCustomForm* top = TopForm(Main);
   // Now and then the user reaches past an open popup to the form below.
   TCustomForm* target = top->IsPopup() && rnd_.Chance(15) ? Main : top;
@@ -124,6 +146,7 @@ void TMonkey::MouseEvent(TCustomForm* F, TRect Area) {
   if (rnd_.Chance(8)) shift = shift + TShiftState{ssCtrl};
   std::string where = FormName(F) + ", " + std::to_string(X) + ", " + std::to_string(Y);
   int kind = rnd_.Below(100);
+  if (kind >= 25 && kind < 92 && !LongWorkAllowed(F->ControlAtPos({X, Y}, true))) kind = 0;  // a move instead
   if (kind < 25) {
     TShiftState s = leftHeld_ ? shift + TShiftState{ssLeft} : shift;
     Note("MoveTo(" + where + ", " + ShiftText(s) + (leftHeld_ ? "held" : "") + ")");
@@ -190,6 +213,11 @@ void TMonkey::KeyEvent() {
   int kind = rnd_.Below(100);
   if (kind < 55) {
     const K& k = keys[rnd_.Below(nKeys)];
+    TCustomForm* form = Application->ActiveForm();
+    if ((k.key == VK_SPACE || k.key == VK_RETURN) && form && !LongWorkAllowed(form->GetActiveControl())) {
+      Note("Key(" + std::string(k.name) + ") held back: long work");
+      return;
+    }
     Note("Key(" + ShiftText(k.shift) + k.name + ")");
     robot_.Key(k.key, k.shift);
   } else if (kind < 80) {

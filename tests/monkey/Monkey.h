@@ -56,10 +56,17 @@ class TMonkey {
   uint64_t Events() const { return events_; }
   // Called after every event (the watchdog's heartbeat, the page's guards).
   std::function<void()> AfterEvent;
+  // A control tagged gallery::kLongWorkTag starts seconds of work: it is
+  // pressed (by mouse or key) at most once in this many events.
+  static constexpr uint64_t kLongWorkEvery = 20000;
 
  private:
   void MouseEvent(qel::TCustomForm* Form, qel::TRect Area);
   void KeyEvent();
+  // May this press at (X, Y) of Form, or this key, start long work now?
+  bool LongWorkAllowed(qel::TControl* Target);
+  // While a page's long work pumps input: now and then a nested event.
+  void DuringLongWork();
   void AnswerModal(qel::TCustomForm* Form);
   qel::TCustomForm* TopForm(qel::TCustomForm* Main) const;
   void Note(const std::string& What);
@@ -70,6 +77,9 @@ class TMonkey {
   uint64_t events_ = 0;
   uint64_t timeBudgetMs_, timeSpentMs_ = 0;
   bool leftHeld_ = false;
+  uint64_t nextLongWork_ = kLongWorkEvery;
+  qel::TCustomForm* main_ = nullptr;
+  qel::TRect area_;
   std::vector<std::pair<qel::TCustomForm*, int>> modalTurns_;
 };
 

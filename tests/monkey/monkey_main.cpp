@@ -3,8 +3,8 @@
 // sanitizer report, a form left over at exit, an exception a component
 // raised for its own input reaching HandleException, or a hang; it prints
 // the seed, the page and the last events, which replay the case. Before the
-// random user, scripted checks of the gallery's navigation run (see
-// GalleryNavigation.h). Replay:
+// random user, scripted checks of the gallery's navigation and long work run (see
+// GalleryNavigation.h and GalleryLongWork.h). Replay:
 //   QEL_MONKEY_SEED=S QEL_MONKEY_PAGE="Name" QEL_MONKEY_EVENTS=N qel-monkey
 // QEL_MONKEY_EVENTS  events per page (default 150; 1000000 for a long run);
 //                    the virtual clock moves at most 10 ms per event in all
@@ -13,6 +13,7 @@
 // QEL_MONKEY_HANG_SECONDS  how long one event may take (default 60)
 // QEL_MONKEY_KEEP_GOING=1  reports exceptions but goes on
 // QEL_MONKEY_TRACE=1       prints every event
+// QEL_MONKEY_SLOW_MS=N     prints every event that took more than N ms
 //
 // The machine stays out of it: the clock the pages read (Now) follows the
 // headless host's virtual clock from a fixed date, and the temporary folder
@@ -35,6 +36,7 @@
 
 #include "../../examples/gallery/MainForm.h"
 #include "ExpectedExceptions.h"
+#include "GalleryLongWork.h"
 #include "GalleryNavigation.h"
 #include "Monkey.h"
 #include "browsers/QEL_FolderTree.h"
@@ -118,6 +120,7 @@ int main() {
   const bool keepGoing = EnvNumber("QEL_MONKEY_KEEP_GOING", 0) != 0;
   const char* onlyPage = std::getenv("QEL_MONKEY_PAGE");
   const bool trace = EnvNumber("QEL_MONKEY_TRACE", 0) != 0;
+  const uint64_t slowMs = EnvNumber("QEL_MONKEY_SLOW_MS", 0);
 #ifdef QEL_MONKEY_DEATH_CALLBACK
   __sanitizer_set_death_callback(OnDeath);
 #endif
@@ -154,6 +157,7 @@ int main() {
   });
 
   failures += monkey::CheckGalleryNavigation();
+  failures += monkey::CheckLongWork();
 
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();
@@ -176,9 +180,21 @@ int main() {
       }
     };
     select();
+    // With QEL_MONKEY_SLOW_MS: the event, then the guards below, each timed.
+    auto lastMark = std::chrono::steady_clock::now();
+    auto noteIfSlow = [&] {
+      const auto now = std::chrono::steady_clock::now();
+      const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now - lastMark).count();
+      lastMark = now;
+      if (!slowMs || uint64_t(ms) <= slowMs) return;
+      std::fprintf(stdout, "%lld ms:", static_cast<long long>(ms));
+      std::fflush(stdout);
+      eventLog.DumpLast(1);
+    };
     monkey.AfterEvent = [&] {
       ++heartbeat;
       if (trace) eventLog.DumpLast(1);
+      noteIfSlow();
       syncClock();
       if (form->SelectedPage() != page) {  // the page list got the keys
         eventLog.Add("back to the page");
@@ -188,6 +204,7 @@ int main() {
         eventLog.Add("folder tree back into the sandbox");
         tree->SelectPath(sandbox + "/qel-gallery-browsers");
       }
+      noteIfSlow();
     };
     while (monkey.Events() < events) monkey.Step(form, area);
     if (const char* shots = std::getenv("QEL_MONKEY_SHOTS")) form->SaveScreenshot(std::string(shots) + "/" + std::to_string(page) + ".png");

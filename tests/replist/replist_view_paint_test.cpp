@@ -377,3 +377,23 @@ TEST_F(ListViewTest, TenMillionRowsScrollToTheLastRowAndDrawIt) {
   EXPECT_EQ(view->CellRect(0, kRows).Bottom <= view->ClientHeight(), true);
   view->SetNrRows(0);
 }
+
+// Cells written one by one are painted together at the next paint: a
+// program filling many cells does not repaint the list for each.
+TEST_F(ListViewTest, CellsWrittenTogetherArePaintedOnce) {
+  view->SetNrRows(40);
+  Application->ProcessMessages();
+  int paints = 0;
+  view->OnBeforeRenderCell = [&](TObject*, int c, int r, TColor&, TColor&, TColor&, TFontStyles&, std::string&) {
+    paints += c == 1 && r == 1;
+  };
+  for (int r = 1; r <= 40; ++r)
+    for (int c = 1; c <= 3; ++c) view->SetElem(c, r, "cell " + std::to_string(c) + "," + std::to_string(r));
+  EXPECT_EQ(paints, 0);
+  Application->ProcessMessages();
+  EXPECT_EQ(paints, 1);
+  view->OnBeforeRenderCell = nullptr;
+  const auto& cells = Render();
+  EXPECT_EQ(cells.at({1, 1}).text, "cell 1,1");
+  EXPECT_EQ(cells.at({3, 2}).text, "cell 3,2");
+}

@@ -1,6 +1,8 @@
 // TReportListView sorting: header clicks (direction, border zone, the current
 // row kept, attributes travelling), UnSort, the secondary column and the
 // storage's notifications.
+#include <algorithm>
+
 #include "ReportListViewTestUtil.h"
 
 using namespace qel;
@@ -127,4 +129,51 @@ TEST_F(ListSortTest, SecondaryColumnAndNotifications) {
   view->SetSortColumnSec(-1);
   EXPECT_EQ(view->GetSortColumnSec(), -1);
   EXPECT_EQ(setup, 2);
+}
+
+// A progress handler that lets input through (as ProcessMessages does): a
+// header click then is refused, UnSort stops the running sort and wins.
+TEST_F(ListSortTest, InputDuringASortCannotStartAnotherOne) {
+  std::vector<int> percents;
+  bool clicked = false;
+  view->OnPercentDone = [&](TObject*, int p) {
+    percents.push_back(p);
+    if (p != 0 || clicked) return;
+    clicked = true;
+    ClickHeader(2);
+    EXPECT_FALSE(view->Sort(2, -1, true));
+    EXPECT_FALSE(view->Data()->Sort(2, -1, true));
+  };
+  ClickHeader(1);  // descending
+  EXPECT_EQ(Column(1), "edcba");
+  EXPECT_EQ(view->GetSortColumn(), 1);
+  ASSERT_GE(percents.size(), 2u);
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()) && percents.front() == 0 && percents.back() == 100);
+  EXPECT_FALSE(view->Data()->GetHeaderClickDirection());  // flipped once only
+
+  view->OnPercentDone = [&](TObject*, int p) {
+    if (p == 0) view->UnSort();
+  };
+  EXPECT_FALSE(view->Sort(1, -1, true));
+  EXPECT_EQ(view->GetSortColumn(), -1);
+  EXPECT_EQ(Column(1), "bdaec");
+  view->OnPercentDone = nullptr;
+  ClickHeader(2);  // usable: ascending now
+  EXPECT_EQ(Column(2), "12345");
+  EXPECT_EQ(view->GetSortColumn(), 2);
+}
+
+// A filtered list whose sort is stopped by UnSort keeps the unfiltered order
+// UnSort gave it: clearing the filter shows the stored order.
+TEST_F(ListSortTest, AStoppedSortOfAFilteredListKeepsTheStoredOrder) {
+  EXPECT_EQ(view->FilterAndSort("a", {}, false, fmSimple, -1, true), 1);
+  EXPECT_EQ(Column(1), "abdec");
+  view->OnPercentDone = [&](TObject*, int p) {
+    if (p == 0) view->UnSort();
+  };
+  EXPECT_FALSE(view->Sort(1, -1, false));
+  view->OnPercentDone = nullptr;
+  EXPECT_EQ(Column(1), "abdec");
+  view->FilterAndSort("", {}, false, fmSimple, -1, true);
+  EXPECT_EQ(Column(1), "bdaec");
 }

@@ -51,26 +51,36 @@ TSize SampleSize(int i) {
   return kSizes[i % 6];
 }
 
+// The page is built each time it is shown: pictures already there (from an
+// earlier visit) are not drawn and encoded again.
+bool Missing(const std::filesystem::path& file) {
+  std::error_code ec;
+  return !std::filesystem::exists(file, ec);
+}
+
 void WriteDrawings(const std::filesystem::path& folder, const std::string& stem, int first, int count) {
   for (int i = first; i < first + count; ++i) {
+    char name[64];
+    std::snprintf(name, sizeof name, "%s %02d.%s", stem.c_str(), i + 1, i % 3 == 2 ? "bmp" : "png");
+    if (!Missing(folder / name)) continue;
     TSize s = SampleSize(i);
     TBitmap b(s.cx, s.cy);
     DrawSample(b, i);
-    char name[64];
-    std::snprintf(name, sizeof name, "%s %02d.%s", stem.c_str(), i + 1, i % 3 == 2 ? "bmp" : "png");
     b.SaveToFile((folder / name).string());
   }
 }
 
 void WriteResources(const std::filesystem::path& folder) {
   for (const char* res : {"SEGHORZ", "SEGVERT", "SEGDOT", "SEGCOLON", "SEGDEG", "SEGPLUS"}) {
+    const auto file = folder / ("resource " + std::string(res) + ".png");
+    if (!Missing(file)) continue;
     TBitmap b;
     try {
       b.LoadFromResourceName(res);
     } catch (const EResNotFound&) {
       continue;
     }
-    b.SaveToFile((folder / ("resource " + std::string(res) + ".png")).string());
+    b.SaveToFile(file.string());
   }
 }
 

@@ -2,8 +2,11 @@
 // is first asked for, scaled once to fit the slide, and kept in a cache of
 // bounded size that drops the least recently shown pictures first. Scrolling
 // through ten thousand files decodes only those whose slides were shown.
+// Pictures are kept by file name across folder changes, so going back to a
+// folder decodes nothing that is still cached and unchanged on disk.
 #pragma once
 #include <algorithm>
+#include <filesystem>
 #include <list>
 #include <memory>
 #include <string>
@@ -22,10 +25,14 @@ class TScaledImageCache {
   // A new set of files, pictures scaled to fit a square of Side pixels.
   void Reset(std::vector<std::string> Files, int Side) {
     files_ = std::move(Files);
-    side_ = Side;
     decoded_ = 0;
-    entries_.clear();
-    age_.clear();
+    if (Side != side_) {
+      entries_.clear();
+      age_.clear();
+    }
+    side_ = Side;
+    for (const std::string& f : files_)  // a file written since is read again
+      if (auto it = entries_.find(f); it != entries_.end() && it->second.Written != WriteTime(f)) Drop(it);
   }
   int Count() const { return static_cast<int>(files_.size()); }
   const std::string& File(int Index) const { return files_[Index]; }
@@ -35,27 +42,37 @@ class TScaledImageCache {
   // The scaled picture of file Index; nullptr when the file cannot be read.
   qel::TBitmap* Get(int Index) {
     if (Index < 0 || Index >= Count()) return nullptr;
-    auto it = entries_.find(Index);
+    const std::string& file = files_[Index];
+    auto it = entries_.find(file);
     if (it != entries_.end()) {
       age_.splice(age_.begin(), age_, it->second.Age);  // shown again: youngest
       return it->second.Picture.get();
     }
-    if (entries_.size() >= capacity_) {
-      entries_.erase(age_.back());
-      age_.pop_back();
-    }
-    age_.push_front(Index);
-    Entry& e = entries_[Index];
+    if (entries_.size() >= capacity_) Drop(entries_.find(age_.back()));
+    age_.push_front(file);
+    Entry& e = entries_[file];
     e.Age = age_.begin();
-    e.Picture = Load(files_[Index]);
+    e.Written = WriteTime(file);
+    e.Picture = Load(file);
     return e.Picture.get();
   }
 
  private:
   struct Entry {
     std::unique_ptr<qel::TBitmap> Picture;
-    std::list<int>::iterator Age;
+    std::list<std::string>::iterator Age;
+    std::filesystem::file_time_type Written;
   };
+  using TEntries = std::unordered_map<std::string, Entry>;
+
+  static std::filesystem::file_time_type WriteTime(const std::string& File) {
+    std::error_code ec;
+    return std::filesystem::last_write_time(File, ec);
+  }
+  void Drop(TEntries::iterator It) {
+    age_.erase(It->second.Age);
+    entries_.erase(It);
+  }
 
   std::unique_ptr<qel::TBitmap> Load(const std::string& File) {
     ++decoded_;
@@ -78,8 +95,8 @@ class TScaledImageCache {
   int side_ = 100;
   int decoded_ = 0;
   std::vector<std::string> files_;
-  std::unordered_map<int, Entry> entries_;
-  std::list<int> age_;  // youngest first
+  TEntries entries_;
+  std::list<std::string> age_;  // youngest first
 };
 
 }  // namespace gallery

@@ -19,6 +19,17 @@ void THeadlessHost::ModalLoopIdle(TCustomForm* Form) {
   OnModal(Form);
 }
 
+bool THeadlessHost::PumpEvents(bool, int) {
+  if (!OnPump || pumping_) return false;
+  pumping_ = true;
+  struct TEnd {
+    bool& flag;
+    ~TEnd() { flag = false; }
+  } end{pumping_};
+  OnPump();
+  return true;
+}
+
 void THeadlessHost::AdvanceTime(uint64_t Ms) {
   uint64_t target = now_ + Ms;
   for (;;) {

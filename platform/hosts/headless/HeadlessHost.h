@@ -14,7 +14,8 @@ class THeadlessHost : public THost {
  public:
   uint64_t NowMs() override { return now_; }
   bool VirtualClock() const override { return true; }
-  bool PumpEvents(bool, int) override { return false; }
+  // Runs OnPump (not again from inside it): what a user does meanwhile.
+  bool PumpEvents(bool, int) override;
   void ModalLoopIdle(TCustomForm* Form) override;
 
   std::string ClipboardText() override { return clipboard_; }
@@ -46,6 +47,10 @@ class THeadlessHost : public THost {
   /// ModalResult (for instance by clicking its buttons with the robot).
   /// Without one a modal form raises instead of waiting forever.
   std::function<void(TCustomForm* Form)> OnModal;
+  // Called each time the application looks for input, e.g. from
+  // ProcessMessages in a long handler: a test gives here (with the robot)
+  // the input a user gives while the window is kept responsive.
+  std::function<void()> OnPump;
 
  private:
   uint64_t now_ = 1000000;
@@ -56,6 +61,7 @@ class THeadlessHost : public THost {
   unsigned lastBeep_ = 0;
   TSize screen_{1280, 800};
   TShiftState held_;
+  bool pumping_ = false;
 };
 
 /// The headless host of Application (installing one if another was set).
