@@ -142,8 +142,11 @@ std::string TFolderTree::PathOfNode(const TTreeNode* Node) const {
 }
 
 // A cleared selection (the tree being rebuilt) keeps the current path.
+// OnClick fires here, before the path moves on; a mouse press that selected
+// the node then must not click again on its release.
 void TFolderTree::Change(TTreeNode* Node) {
   if (!Node) return TCustomTreeView::Change(Node);
+  controlState_.Exclude(csClicked);
   Click();
   const std::string old = currentPath_;
   currentPath_ = PathOfNode(Node);

@@ -1,9 +1,11 @@
 // Line sources and block recognition for the report-list XML format.
 #include "replist/XmlLines.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "framework/QEL_Base.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Utf8.h"
 #include "replist/RLData.h"
 
@@ -12,6 +14,11 @@ namespace qel {
 namespace {
 void DropCR(std::string& Line) {
   if (!Line.empty() && Line.back() == '\r') Line.pop_back();
+}
+
+// Appends at most what keeps Line within Max bytes.
+void AppendUpTo(std::string& Line, const char* From, size_t Count, size_t Max) {
+  Line.append(From, std::min(Count, Max - std::min(Max, Line.size())));
 }
 }  // namespace
 
@@ -45,13 +52,13 @@ bool TStreamLineSource::Next(std::string& Line) {
     const void* nl = std::memchr(start, '\n', len_ - pos_);
     if (nl) {
       const size_t n = size_t(static_cast<const char*>(nl) - start);
-      Line.append(start, n);
+      AppendUpTo(Line, start, n, maxLine_);
       pos_ += n + 1;
       DropCR(Line);
       ++lineNo_;
       return true;
     }
-    Line.append(start, len_ - pos_);
+    AppendUpTo(Line, start, len_ - pos_, maxLine_);
     pos_ = len_;
   }
   if (!any) return false;
@@ -112,18 +119,21 @@ bool IsReplistStartLine(const std::string& Line, const std::string& WantedID) {
   return IsReplistStartLine(Line, WantedID, pos);
 }
 
+// A start-tag line is short: longer lines (cell texts) are looked at only
+// this far, so that a huge file without line breaks needs no huge line.
+constexpr size_t kStartLineLookAt = 64 * 1024;
+
 bool CheckIfValidReplist(const std::string& FileName, const std::string& DataID) {
-  TTextFile f;
-  AssignFile(f, FileName);
-  Reset(f);
-  std::string line;
-  bool found = false;
-  while (!found && !Eof(f)) {
-    ReadLn(f, line);
-    found = IsReplistStartLine(line, DataID);
+  try {
+    TFileStream file(FileName, fmOpenRead);
+    TStreamLineSource lines(file, kStartLineLookAt);
+    std::string line;
+    while (lines.Next(line))
+      if (IsReplistStartLine(line, DataID)) return true;
+    return false;
+  } catch (const EStreamError& e) {  // this reader's callers expect file errors as EInOutError
+    throw EInOutError(e.Message());
   }
-  CloseFile(f);
-  return found;
 }
 
 bool CheckIfValidReplist(TStream& Stream, const std::string& DataID) {

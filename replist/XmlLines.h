@@ -1,6 +1,7 @@
 // Line sources for the report-list XML readers and the recognition of a
 // block's root start-tag line, shared by the readers and CheckIfValidReplist.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,14 +39,16 @@ class TStringLineSource : public TLineSource {
 /// last line handed out.
 class TStreamLineSource : public TLineSource {
  public:
-  /// Reads S from its current position.
-  explicit TStreamLineSource(TStream& S) : stream_(S) {}
+  /// Reads S from its current position; of a line longer than MaxLineBytes
+  /// only the first MaxLineBytes are handed out (the rest is skipped).
+  explicit TStreamLineSource(TStream& S, size_t MaxLineBytes = SIZE_MAX) : stream_(S), maxLine_(MaxLineBytes) {}
   bool Next(std::string& Line) override;
   /// Puts the stream right after the last line handed out.
   void Finish();
 
  private:
   TStream& stream_;
+  size_t maxLine_;
   std::vector<char> buf_;
   size_t pos_ = 0, len_ = 0;
   bool eof_ = false;

@@ -2,7 +2,6 @@
 // saving to files and streams. The codecs are in BmpCodec.cpp and
 // PngCodec.cpp; this file moves bytes and keeps a failed load harmless.
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,6 +15,7 @@
 #include "platform/graphics/Resources.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/detail/RegularFile.h"
 
 namespace qel {
 
@@ -46,17 +46,16 @@ constexpr int64_t kMaxImageFileBytes = ImageLimits{}.MaxPixels * 8 + (int64_t(64
 // or blocking until a writer comes) is refused before a byte is read, and so
 // is a file larger than any picture could be.
 std::vector<uint8_t> ReadFile(const std::string& name) {
-  FileHandle file{::open(name.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
-  if (file.fd < 0) throw EFOpenError("Cannot open file \"" + name + "\". " + SystemReason());
-  struct stat st {};
-  if (::fstat(file.fd, &st) != 0) throw EFOpenError("Cannot read file \"" + name + "\". " + SystemReason());
-  if (!S_ISREG(st.st_mode)) throw EFOpenError("Cannot read file \"" + name + "\". It is not a regular file");
+  detail::FileOpening opened = detail::OpenRegularFile(name, O_RDONLY);
+  const char* verb = opened.NotRegular ? "Cannot read file \"" : "Cannot open file \"";
+  if (opened.Fd < 0) throw EFOpenError(verb + name + "\". " + opened.Reason);
+  FileHandle file{opened.Fd};
   auto tooLarge = [&] { return EInvalidGraphic("Invalid image: file \"" + name + "\" is too large for a picture"); };
-  if (st.st_size > kMaxImageFileBytes) throw tooLarge();
+  if (opened.Size > kMaxImageFileBytes) throw tooLarge();
   std::vector<uint8_t> bytes;
   uint8_t chunk[65536];
   try {
-    bytes.reserve(size_t(st.st_size));
+    bytes.reserve(size_t(opened.Size));
     for (;;) {
       ssize_t n = ::read(file.fd, chunk, sizeof chunk);
       if (n == 0) return bytes;
@@ -71,8 +70,9 @@ std::vector<uint8_t> ReadFile(const std::string& name) {
 }
 
 void WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) {
-  FileHandle file{::open(name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)};
-  if (file.fd < 0) throw EFOpenError("Cannot create file \"" + name + "\". " + SystemReason());
+  detail::FileOpening opened = detail::OpenRegularFile(name, O_WRONLY | O_CREAT | O_TRUNC);
+  if (opened.Fd < 0) throw EFOpenError("Cannot create file \"" + name + "\". " + opened.Reason);
+  FileHandle file{opened.Fd};
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(file.fd, bytes.data() + done, bytes.size() - done);

@@ -1,5 +1,4 @@
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -7,6 +6,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Streams.h"
+#include "platform/rtl/detail/RegularFile.h"
 
 namespace qel {
 
@@ -27,18 +27,13 @@ int OpenFlags(uint16_t mode) {
 
 }  // namespace
 
+// Only regular files: a pipe or a device could block or never end.
 TFileStream::TFileStream(const std::string& FileName, uint16_t Mode) : fileName_(FileName) {
   const bool create = (Mode & fmCreate) == fmCreate;
   const char* verb = create ? "Cannot create file" : "Cannot open file";
-  fd_ = ::open(FileName.c_str(), OpenFlags(Mode) | O_CLOEXEC, 0666);
-  int err = errno;
-  struct stat st {};
-  if (fd_ >= 0 && fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {  // Linux opens folders read-only
-    ::close(fd_);
-    fd_ = -1;
-    err = EISDIR;
-  }
-  if (fd_ < 0) throw EFOpenError(std::string(verb) + " \"" + FileName + "\". " + std::strerror(err));
+  detail::FileOpening opened = detail::OpenRegularFile(FileName, OpenFlags(Mode));
+  if (opened.Fd < 0) throw EFOpenError(std::string(verb) + " \"" + FileName + "\". " + opened.Reason);
+  fd_ = opened.Fd;
 }
 
 TFileStream::~TFileStream() {

@@ -78,7 +78,8 @@ constexpr uint16_t fmCreate = 0xFF00;
 /// A stream on a file.
 class TFileStream : public TStream {
  public:
-  /// Raises EFOpenError with the file name and the system's reason.
+  /// Raises EFOpenError with the file name and the reason; a folder, device,
+  /// pipe or socket is refused unopened (it could block or never end).
   TFileStream(const std::string& FileName, uint16_t Mode);
   ~TFileStream() override;
   int64_t Read(void* Buffer, int64_t Count) override;

@@ -1,7 +1,6 @@
 #include "platform/rtl/TextFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,6 +8,7 @@
 #include <cstring>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/detail/RegularFile.h"
 
 namespace qel {
 
@@ -26,12 +26,15 @@ TTextFile::~TTextFile() {
   if (file_ != nullptr) std::fclose(file_);
 }
 
-void TTextFile::OpenWith(std::FILE* file, int err, const char* verb, Mode mode) {
-  if (file == nullptr) Fail(verb, name_, err);
-  struct stat st {};
-  if (fstat(fileno(file), &st) == 0 && S_ISDIR(st.st_mode)) {  // Linux opens folders for reading
-    std::fclose(file);
-    Fail(verb, name_, EISDIR);
+void TTextFile::Open(int flags, const char* fmode, const char* verb, Mode mode) {
+  if (file_ != nullptr) Fail("File already open:", name_, 0);
+  detail::FileOpening opened = detail::OpenRegularFile(name_, flags);
+  if (opened.Fd < 0) throw EInOutError(std::string(verb) + " \"" + name_ + "\". " + opened.Reason);
+  std::FILE* file = ::fdopen(opened.Fd, fmode);
+  if (file == nullptr) {
+    const int err = errno;
+    ::close(opened.Fd);
+    Fail(verb, name_, err);
   }
   file_ = file;
   mode_ = mode;
@@ -48,27 +51,12 @@ void AssignFile(TTextFile& F, const std::string& FileName) {
   F.name_ = FileName;
 }
 
-void Reset(TTextFile& F) {
-  if (F.file_ != nullptr) Fail("File already open:", F.name_, 0);
-  std::FILE* file = std::fopen(F.name_.c_str(), "re");
-  F.OpenWith(file, errno, "Cannot open file", TTextFile::Mode::Input);
-}
+void Reset(TTextFile& F) { F.Open(O_RDONLY, "r", "Cannot open file", TTextFile::Mode::Input); }
 
-void Rewrite(TTextFile& F) {
-  if (F.file_ != nullptr) Fail("File already open:", F.name_, 0);
-  std::FILE* file = std::fopen(F.name_.c_str(), "we");
-  F.OpenWith(file, errno, "Cannot create file", TTextFile::Mode::Output);
-}
+void Rewrite(TTextFile& F) { F.Open(O_WRONLY | O_CREAT | O_TRUNC, "w", "Cannot create file", TTextFile::Mode::Output); }
 
 // Unlike fopen's "a", Append does not create a missing file.
-void Append(TTextFile& F) {
-  if (F.file_ != nullptr) Fail("File already open:", F.name_, 0);
-  int fd = ::open(F.name_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
-  std::FILE* file = fd >= 0 ? ::fdopen(fd, "a") : nullptr;
-  int err = errno;
-  if (fd >= 0 && file == nullptr) ::close(fd);
-  F.OpenWith(file, err, "Cannot open file", TTextFile::Mode::Output);
-}
+void Append(TTextFile& F) { F.Open(O_WRONLY | O_APPEND, "a", "Cannot open file", TTextFile::Mode::Output); }
 
 void CloseFile(TTextFile& F) {
   if (F.file_ == nullptr) Fail("File not open:", F.name_, 0);

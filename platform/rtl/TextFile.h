@@ -1,6 +1,7 @@
 // Pascal text files: AssignFile a name, open with Reset (read), Rewrite
 // (create) or Append, then ReadLn / Write / WriteLn / Eof, and CloseFile.
 // Every failure raises EInOutError naming the file and the system's reason.
+// Only regular files open: a device may never end and a pipe may block.
 // Lines end in LF when written; LF and CR LF are read.
 #pragma once
 #include <cstdio>
@@ -27,7 +28,7 @@ class TTextFile {
   std::FILE* file_ = nullptr;
   Mode mode_ = Mode::Closed;
 
-  void OpenWith(std::FILE* file, int err, const char* verb, Mode mode);
+  void Open(int flags, const char* fmode, const char* verb, Mode mode);
   std::FILE* Checked(Mode mode);
 
   friend void AssignFile(TTextFile& F, const std::string& FileName);

@@ -82,6 +82,30 @@ TEST(FolderTreeOps, SelectingANodeReportsClickChangeAndDirChange) {
   EXPECT_EQ(f.TakeLog(), "click " + f.P("e/a/") + "; change b; dir " + f.P("e/b/") + "; ");
 }
 
+// One click is one OnClick, whether it selects a node (the change clicks) or
+// lands on the node already selected (the release clicks); keys click too.
+TEST(FolderTreeOps, OneMouseClickOnANodeFiresOneOnClick) {
+  FolderTreeFixture f;
+  f.Mk({"k/a", "k/b"});
+  ASSERT_TRUE(f.tree->SelectPath(f.P("k/a")));
+  f.log.clear();
+  f.tree->OnClick = [&](TObject*) { f.log.push_back("click " + f.tree->CurrentPath()); };
+  auto clickOn = [&](const std::string& path) {
+    TTreeNode* n = f.Node(path);
+    ASSERT_NE(n, nullptr);
+    TRect r = n->DisplayRect(true);
+    f.robot.Click(f.tree, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  };
+  clickOn(f.P("k/b"));
+  EXPECT_EQ(f.TakeLog(), "click " + f.P("k/a/") + "; dir " + f.P("k/b/") + "; ");
+  clickOn(f.P("k/b"));
+  EXPECT_EQ(f.TakeLog(), "click " + f.P("k/b/") + "; ");
+  f.robot.Key(VK_UP);
+  EXPECT_EQ(f.TakeLog(), "click " + f.P("k/b/") + "; dir " + f.P("k/a/") + "; ");
+  clickOn(f.P("k/b"));
+  EXPECT_EQ(f.TakeLog(), "click " + f.P("k/a/") + "; dir " + f.P("k/b/") + "; ");
+}
+
 TEST(FolderTreeOps, MakeSubFolderCreatesLevelsAndSelectsTheLast) {
   FolderTreeFixture f;
   f.Mk({"m"});

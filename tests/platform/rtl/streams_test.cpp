@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "platform/rtl/Exceptions.h"
+#include "tests/platform/rtl/NonRegularFiles.h"
 #include "tests/platform/rtl/TempFolder.h"
+#include "tests/platform/rtl/Watchdog.h"
 
 using namespace qel;
 
@@ -107,4 +110,46 @@ TEST(Streams, FileStreamErrorsNameTheFile) {
     EXPECT_EQ(e.Message(), "Cannot create file \"" + nowhere + "\". " + std::strerror(ENOENT));
   }
   EXPECT_THROW(TFileStream(dir.Path(), fmOpenRead), EFOpenError);  // a folder is no file
+}
+
+// Read to the end, a device never ends and opening a pipe waits for a
+// writer: only regular files open, for reading and writing alike.
+TEST(Streams, FileStreamOpensOnlyRegularFiles) {
+  test::NonRegularFiles odd;
+  ASSERT_TRUE(odd.made);
+  auto message = [](const std::string& name, uint16_t mode) {
+    return test::ReturnsInTime(
+        [&]() -> std::string {
+          try {
+            TFileStream f(name, mode);
+          } catch (const EFOpenError& e) {
+            return e.Message();
+          }
+          return "opened";
+        },
+        name.c_str());
+  };
+  const std::string notRegular = "It is not a regular file";
+  EXPECT_EQ(message(odd.pipe, fmOpenRead), "Cannot open file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(message(odd.pipe, fmCreate), "Cannot create file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(message(odd.pipe, fmOpenWrite), "Cannot open file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(message(odd.folder, fmOpenRead), "Cannot open file \"" + odd.folder + "\". " + std::strerror(EISDIR));
+  EXPECT_EQ(message(odd.folder, fmCreate), "Cannot create file \"" + odd.folder + "\". " + std::strerror(EISDIR));
+  EXPECT_EQ(message(odd.missing, fmOpenRead), "Cannot open file \"" + odd.missing + "\". " + std::strerror(ENOENT));
+  if (std::filesystem::exists("/dev/zero")) {
+    EXPECT_EQ(message("/dev/zero", fmOpenRead), "Cannot open file \"/dev/zero\". " + notRegular);
+  }
+  TMemoryStream m;
+  WriteText(m, "kept");
+  for (const std::string& name : odd.All()) EXPECT_THROW(m.LoadFromFile(name), EFOpenError) << name;
+  EXPECT_EQ(ReadAll(m), "kept");
+  const std::string good = odd.dir.Path("good.bin");
+  m.SaveToFile(good);
+  TMemoryStream again;
+  again.LoadFromFile(good);
+  EXPECT_EQ(ReadAll(again), "kept");
+  TFileStream reopened(good, fmOpenReadWrite);  // a regular file reads and writes as before
+  reopened.Seek(0, soEnd);
+  WriteText(reopened, "!");
+  EXPECT_EQ(ReadAll(reopened), "kept!");
 }

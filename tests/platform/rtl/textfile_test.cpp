@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "platform/rtl/Exceptions.h"
+#include "tests/platform/rtl/NonRegularFiles.h"
 #include "tests/platform/rtl/TempFolder.h"
+#include "tests/platform/rtl/Watchdog.h"
 
 using namespace qel;
 
@@ -78,4 +82,40 @@ TEST(TextFile, ErrorsCarryNameAndReason) {
   CloseFile(f);
   Reset(f);
   EXPECT_EQ(InOutMessage([&] { WriteLn(f, "x"); }), "File not open for output: \"" + dir.Path("out.txt") + "\"");
+}
+
+// A pipe nobody writes to would hold Reset forever and /dev/zero would fill
+// memory with one endless line: only regular files open.
+TEST(TextFile, OpensOnlyRegularFiles) {
+  test::NonRegularFiles odd;
+  ASSERT_TRUE(odd.made);
+  TTextFile f;
+  auto failure = [&](const std::string& name, void (*open)(TTextFile&)) {
+    AssignFile(f, name);
+    return test::ReturnsInTime([&] { return InOutMessage([&] { open(f); }); }, name.c_str());
+  };
+  const std::string notRegular = "It is not a regular file";
+  EXPECT_EQ(failure(odd.pipe, Reset), "Cannot open file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(failure(odd.pipe, Rewrite), "Cannot create file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(failure(odd.pipe, Append), "Cannot open file \"" + odd.pipe + "\". " + notRegular);
+  EXPECT_EQ(failure(odd.folder, Rewrite), "Cannot create file \"" + odd.folder + "\". " + std::strerror(EISDIR));
+  for (const std::string& name : odd.All()) {
+    EXPECT_NE(failure(name, Reset), "no exception") << name;
+    EXPECT_FALSE(f.IsOpen()) << name;
+  }
+  if (std::filesystem::exists("/dev/zero")) {
+    EXPECT_EQ(failure("/dev/zero", Reset), "Cannot open file \"/dev/zero\". " + notRegular);
+  }
+  AssignFile(f, odd.dir.Path("good.txt"));  // the same object still writes and reads
+  Rewrite(f);
+  WriteLn(f, "still fine");
+  CloseFile(f);
+  Append(f);
+  WriteLn(f, "twice");
+  CloseFile(f);
+  Reset(f);
+  EXPECT_EQ(ReadLn(f), "still fine");
+  EXPECT_EQ(ReadLn(f), "twice");
+  EXPECT_TRUE(Eof(f));
+  CloseFile(f);
 }
