@@ -9,13 +9,15 @@
 
 namespace qel {
 
-// Counts units of work out of Total and reports each new whole percent
-// below 100 (the caller reports 100 when it is really done). Report returns
-// false to have the work stop.
+/// Counts units of work out of Total and reports each new whole percent
+/// below 100 (the caller reports 100 when it is really done). Report returns
+/// false to have the work stop.
 class TPercentSteps {
  public:
+  /// Total units of work; Report(percent) is called at each new percent.
   TPercentSteps(uint64_t Total, std::function<bool(int)> Report)
       : total_(std::max<uint64_t>(Total, 1)), report_(std::move(Report)) {}
+  /// Counts Units more done; false when the report asked to stop.
   bool Add(uint64_t Units) {
     done_ += Units;
     const int now = int(std::min<uint64_t>(done_ * 100 / total_, 99));
@@ -30,23 +32,23 @@ class TPercentSteps {
   std::function<bool(int)> report_;
 };
 
-// Runs of this many elements are sorted first, then merged pairwise.
+/// Runs of this many elements are sorted first, then merged pairwise.
 constexpr size_t kMergeRun = 256;
 
-// Units of work MergeSortInSteps reports for N elements: N per pass.
+/// Units of work MergeSortInSteps reports for N elements: N per pass.
 inline uint64_t MergeSortUnits(size_t N) {
   uint64_t passes = 1;
   for (size_t width = kMergeRun; width < N; width *= 2) ++passes;
   return passes * N;
 }
 
-// How many elements to handle between two progress reports: well under a
-// percent of one pass.
+/// How many elements to handle between two progress reports: well under a
+/// percent of one pass.
 inline size_t ProgressSlice(size_t N) { return std::max<size_t>(64, N / 256); }
 
-// Stable merge sort in O(n log n) that calls Tick(units) every
-// ProgressSlice elements placed; when Tick returns false it stops at once
-// and returns false (V then holds its elements in some order, none lost).
+/// Stable merge sort in O(n log n) that calls Tick(units) every
+/// ProgressSlice elements placed; when Tick returns false it stops at once
+/// and returns false (V then holds its elements in some order, none lost).
 template <class T, class Less, class Tick>
 bool MergeSortInSteps(std::vector<T>& V, Less less, Tick tick) {
   const size_t n = V.size(), kSlice = ProgressSlice(n);

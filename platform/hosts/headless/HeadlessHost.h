@@ -47,9 +47,9 @@ class THeadlessHost : public THost {
   /// ModalResult (for instance by clicking its buttons with the robot).
   /// Without one a modal form raises instead of waiting forever.
   std::function<void(TCustomForm* Form)> OnModal;
-  // Called each time the application looks for input, e.g. from
-  // ProcessMessages in a long handler: a test gives here (with the robot)
-  // the input a user gives while the window is kept responsive.
+  /// Called each time the application looks for input, e.g. from
+  /// ProcessMessages in a long handler: a test gives here (with the robot)
+  /// the input a user gives while the window is kept responsive.
   std::function<void()> OnPump;
 
  private:
