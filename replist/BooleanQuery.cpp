@@ -2,6 +2,8 @@
 // a short-circuit evaluator.
 #include "replist/BooleanQuery.h"
 
+#include <algorithm>
+
 namespace qel {
 
 namespace {
@@ -22,7 +24,16 @@ class TBooleanQuery::TParser {
 
  private:
   [[noreturn]] void Fail(const std::string& What, const TToken& At) { throw EMatchError(What, At.position); }
-  int Position(size_t Byte) const { return CharPosition(text_, Byte); }
+  // The character position of byte Byte. The tokenizer asks in increasing
+  // order, so the count carries on from the last answer: a long query costs
+  // one pass, not one pass per token.
+  int Position(size_t Byte) {
+    if (Byte < countedBytes_) countedBytes_ = 0, countedChars_ = 0;
+    const size_t end = std::min(Byte, text_.size());
+    countedChars_ += CharPosition(text_.substr(countedBytes_), end - countedBytes_) - 1;
+    countedBytes_ = end;
+    return countedChars_ + 1;
+  }
 
   void Tokenize() {
     size_t i = 0;
@@ -130,6 +141,8 @@ class TBooleanQuery::TParser {
   std::string_view text_;
   std::vector<TToken> tokens_;
   size_t next_ = 0;
+  size_t countedBytes_ = 0;
+  int countedChars_ = 0;
 };
 
 TBooleanQuery::TBooleanQuery(std::string_view Text) { root_ = TParser(*this, Text).Parse(); }

@@ -150,6 +150,11 @@ TEST_F(ListFilterTest, MalformedSearchesRaiseWithThePositionAndChangeNothing) {
   fails("\"\"", fmBoolean, "position 1");
   fails(std::string(200, '('), fmBoolean, "position 101");
   fails("ä(b", fmGrep, "position 4");
+  // Positions count characters, not bytes, however far into the query.
+  fails("ä ö AND (b", fmBoolean, "position 9");
+  std::string many;
+  for (int i = 0; i < 5000; ++i) many += "ä ";
+  fails(many + ")", fmBoolean, "position 10001");
   fails("[z-a]", fmGrep, "position");
   // Too costly a pattern gives up instead of hanging.
   view->SetElem(1, 2, std::string(40, 'a') + "!");
