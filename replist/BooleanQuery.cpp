@@ -28,7 +28,10 @@ class TBooleanQuery::TParser {
   // order, so the count carries on from the last answer: a long query costs
   // one pass, not one pass per token.
   int Position(size_t Byte) {
-    if (Byte < countedBytes_) countedBytes_ = 0, countedChars_ = 0;
+    if (Byte < countedBytes_) {
+      countedBytes_ = 0;
+      countedChars_ = 0;
+    }
     const size_t end = std::min(Byte, text_.size());
     countedChars_ += CharPosition(text_.substr(countedBytes_), end - countedBytes_) - 1;
     countedBytes_ = end;

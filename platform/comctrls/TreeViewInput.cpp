@@ -42,6 +42,7 @@ void TCustomTreeView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
     for (TClientScrollBar* bar : {&vbar_, &hbar_})
       if (!bar->Bounds().IsEmpty() && bar->MouseDown({X, Y})) {
         barTracking_ = bar;
+        controlState_.Exclude(csClicked);  // the bar's press is not a click on the tree
         return;
       }
   }

@@ -133,6 +133,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     for (TClientScrollBar* bar : {&vbar_, &hbar_})
       if (!bar->Bounds().IsEmpty() && bar->MouseDown({X, Y})) {
         barTracking_ = bar;
+        SetControlStateItem(csClicked, false);  // the bar's press is not a click on the grid
         return;
       }
   }

@@ -63,11 +63,20 @@ TEST(TreeView, KeysAndSelectingScrollTheSelectionIntoViewAndTheWheelScrollsAlone
   EXPECT_TRUE(f.Find("R70")->GetExpanded());
   ExpectSelectionShown(f);
 
-  // A click on the bar's lower arrow scrolls one row.
+  // A click on the bar's lower arrow scrolls one row; it is no click on
+  // the tree.
+  int clicks = 0;
+  t->OnClick = [&](TObject*) { ++clicks; };
   TTreeNode* top = t->GetTopItem();
   TRect arrow = t->VertScrollBar().ArrowRect(false);
   f.robot.Click(t, arrow.Left + 5, arrow.Top + 5);
   EXPECT_EQ(t->GetTopItem(), top->GetNextVisible());
+  // Nor is dragging the thumb and letting go over the rows.
+  TRect thumb = t->VertScrollBar().ThumbRect();
+  f.robot.Press(t, thumb.Left + 5, thumb.Top + 5);
+  f.robot.MoveTo(t, 20, thumb.Top + 25);
+  f.robot.Release(t, 20, thumb.Top + 25);
+  EXPECT_EQ(clicks, 0);
 
   // Collapsing everything near the end pulls the view back to a full page.
   t->FullCollapse();

@@ -79,6 +79,22 @@ TEST(GridScroll, ArrowPageAndThumbClicksOnTheBarScroll) {
   EXPECT_FALSE(g->CellRect(1, 99).IsEmpty());
 }
 
+TEST(GridScroll, APressOnTheBarIsNoClickOnTheGridWhereverItIsLetGo) {
+  ScrollFixture f;
+  TLoggingGrid* g = f.grid;
+  int clicks = 0;
+  g->OnClick = [&](TObject*) { ++clicks; };
+  int x = g->ClientWidth() + ScrollBarSize / 2;
+  f.robot.Click(g, x, 200 - 5);
+  TRect thumb = g->VertScrollBar().ThumbRect();
+  f.robot.Press(g, x, thumb.Top + 5);
+  f.robot.MoveTo(g, 60, thumb.Top + 45);
+  f.robot.Release(g, 60, thumb.Top + 45);  // over the cells
+  EXPECT_EQ(clicks, 0);
+  f.robot.Click(g, 60, 50);  // a cell still clicks
+  EXPECT_EQ(clicks, 1);
+}
+
 TEST(GridScroll, KeysKeepTheBarInStep) {
   ScrollFixture f;
   TLoggingGrid* g = f.grid;
