@@ -16,7 +16,7 @@
 //                row: ColorSelectedRow (each with its text colour)
 //   highlight    HighLightRow, else HighLightColumn: ColorHigh / ColorHighText,
 //                bold with HighLightBold
-//   fixed column background 0xC0C0C0
+//   fixed column background 0xC0C0C0; a text that would vanish on it grey
 //   disabled view text clInactiveCaption
 // then OnBeforeRenderCell may change all of it.
 //
@@ -243,7 +243,12 @@ TCellLook TReportListView::TCellPainter::Colours(int c, int r, uint8_t rowAttrib
       }
     }
   }
-  if (col_ < v_.GetFixedCols()) k.brush = k.pen = kSilver;
+  if (col_ < v_.GetFixedCols()) {
+    k.brush = k.pen = kSilver;
+    // A disabled row's silver text would vanish on the silver column: its
+    // row number shows in the grey that disabled texts take on silver.
+    if (ColorToRGB(k.font) == kSilver) k.font = kGrey;
+  }
   if (!v_.GetEnabled()) k.font = clInactiveCaption;
   return k;
 }

@@ -49,9 +49,17 @@ TEST_F(ListViewTest, CellColoursFollowTheirPrecedence) {
   EXPECT_EQ(Pixel(Cell(2, 1).Left + 40, Cell(2, 1).Top + 3), TColor(0x00C000));
   EXPECT_EQ(Pixel(Cell(2, 2).Left + 40, Cell(2, 2).Top + 3), TColor(0xF0F0F0));
 
-  // A fixed column is silver; a disabled view draws every text inactive and
-  // no row as disabled.
+  // A fixed column is silver; a disabled row's silver text turns grey there
+  // so that its row number stays readable.
   view->SetFixedFirstColumn(true);
+  cells = Render();
+  expect(1, 2, 0xC0C0C0, 0x808080, 0xC0C0C0);
+  expect(1, 1, 0xC0C0C0, 0x800000, 0xC0C0C0);
+  view->SetColorDisabledText(0x202020);
+  cells = Render();
+  expect(1, 2, 0xC0C0C0, 0x202020, 0xC0C0C0);
+  view->SetColorDisabledText(0xC0C0C0);
+  // A disabled view draws every text inactive and no row as disabled.
   view->SetEnabled(false);
   cells = Render();
   expect(1, 6, 0xC0C0C0, clInactiveCaption, 0xC0C0C0);
