@@ -1,7 +1,7 @@
 // Copying pixels between canvases and bitmaps: raster operations,
 // stretching (nearest pixel or area averaging), mirroring, transparency.
+#include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "platform/graphics/detail/Raster.h"
@@ -105,10 +105,12 @@ SourceView ViewOf(const Blit& B, const TBitmap* DestSurface) {
   if (need.IsEmpty()) return v;
   v.bounds = need;
   v.stride = need.Width();
-  v.copy.resize(size_t(need.Width()) * need.Height());
-  for (int y = need.Top; y < need.Bottom; ++y)
-    std::memcpy(&v.copy[size_t(y - need.Top) * need.Width()], B.source->ScanLine(y) + need.Left,
-                sizeof(uint32_t) * need.Width());
+  const size_t width = size_t(need.Width());  // positive: need is not empty
+  v.copy.resize(width * size_t(need.Height()));
+  for (int y = need.Top; y < need.Bottom; ++y) {
+    const uint32_t* row = B.source->ScanLine(y) + need.Left;
+    std::copy(row, row + width, v.copy.begin() + ptrdiff_t(size_t(y - need.Top) * width));
+  }
   v.base = v.copy.data();
   return v;
 }
