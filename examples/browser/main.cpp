@@ -54,11 +54,11 @@ int main(int argc, char** argv) {
   std::vector<std::unique_ptr<TBitmap>> pictures;  // the selected folder's, slide i is pictures[i - 1]
   tree->OnDirChanged = [&](TObject*) {
     pictures.clear();
-    std::error_code ec;  // an unreadable folder shows no pictures
-    for (const auto& e : fs::directory_iterator(tree->CurrentPath(), ec)) {
-      if (e.path().extension() != ".png") continue;
+    std::error_code ec;  // an unreadable folder shows no pictures, a failing one what was read
+    for (fs::directory_iterator it(tree->CurrentPath(), ec), end; !ec && it != end; it.increment(ec)) {
+      if (it->path().extension() != ".png") continue;
       auto b = std::make_unique<TBitmap>();
-      try { b->LoadFromFile(e.path().string()); } catch (const std::exception&) { continue; }
+      try { b->LoadFromFile(it->path().string()); } catch (const std::exception&) { continue; }
       pictures.push_back(std::move(b));
     }
     thumbs->SetMax(std::max<int>(1, int(pictures.size())));

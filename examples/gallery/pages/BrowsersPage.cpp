@@ -112,9 +112,12 @@ class TBrowsersPage : public TComponent {
   // --- the folder's pictures ---
   void ShowFolder(const std::string& path) {
     std::vector<std::string> files;
+    // A folder that fails while being read shows what was read before: the
+    // error-code increment, as a range-for's would throw.
     std::error_code ec;
-    for (const auto& e : std::filesystem::directory_iterator(path, ec))
-      if (e.is_regular_file(ec) && IsPicture(e.path())) files.push_back(e.path().string());
+    for (std::filesystem::directory_iterator it(path, ec), end; !ec && it != end; it.increment(ec))
+      if (std::error_code typeError; it->is_regular_file(typeError) && IsPicture(it->path()))
+        files.push_back(it->path().string());
     std::sort(files.begin(), files.end());
     cache_.Reset(std::move(files), thumbs_->GetSlideSize());
     thumbs_->ResetAllSelections();
