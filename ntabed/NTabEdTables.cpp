@@ -26,6 +26,20 @@ std::unique_ptr<TDataTable> CopyOf(const TDataTable& Source) {
 
 }  // namespace
 
+// After the table or all of its contents changed: the grid takes its size,
+// missing columns their decimal places, and both change events fire once.
+void TNTabEd::ShowNewContents() {
+  {
+    TUpdateScope updating(*this);
+    SyncGridSize();
+    FitDecPlaces(table_->GetNrOfColumns(), DecPlacesOf(int(decPlaces_.size())));
+    ChangedData();
+    ChangedSetup();
+  }
+  Paint();
+  FlushNotifications();
+}
+
 void TNTabEd::AssignAnotherDataMatrix(TDataTable* Table) {
   if (Table == table_) return;
   std::unique_ptr<TDataTable> own;
@@ -47,15 +61,7 @@ void TNTabEd::AssignAnotherDataMatrix(TDataTable* Table) {
     tableIsForeign_ = false;
   }
   BindTable();
-  {
-    TUpdateScope updating(*this);
-    SyncGridSize();
-    FitDecPlaces(table_->GetNrOfColumns(), DecPlacesOf(int(decPlaces_.size())));
-    ChangedData();
-    ChangedSetup();
-  }
-  Paint();
-  FlushNotifications();
+  ShowNewContents();
 }
 
 void TNTabEd::CopyContentsFrom(TNTabEd* Source) {
@@ -77,15 +83,7 @@ void TNTabEd::CopyContentsFrom(TNTabEd* Source) {
   copy->OnSortExchange = std::move(table_->OnSortExchange);
   *table_ = std::move(*copy);
   decPlaces_.swap(places);
-  {
-    TUpdateScope updating(*this);
-    SyncGridSize();
-    FitDecPlaces(table_->GetNrOfColumns(), DecPlacesOf(int(decPlaces_.size())));
-    ChangedData();
-    ChangedSetup();
-  }
-  Paint();
-  FlushNotifications();
+  ShowNewContents();
 }
 
 void TNTabEd::CopyCellStatesFrom(TNTabEd* Source) {

@@ -618,6 +618,7 @@ class TNTabEd : public TCustomDrawGrid {
   void BindTable();
   void UnbindTable();
   void SyncGridSize();
+  void ShowNewContents();
   void FitDecPlaces(int Cols, uint8_t Fill);
   uint8_t DecPlacesOf(int Col) const;
   std::string OutOfMemoryText() const;

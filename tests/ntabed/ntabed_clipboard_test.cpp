@@ -111,7 +111,9 @@ TEST(NTabEdClipboard, PasteWritesTheCopyBufferAtTheSelectionInsideTheTable) {
   EXPECT_EQ(e->GetElem(3, 4), 1);
   for (int c = 1; c <= 3; ++c)
     for (int r = 1; r <= 4; ++r)
-      if (c != 3 || r != 4) EXPECT_EQ(e->GetElem(c, r), -1) << c << "," << r;
+      if (c != 3 || r != 4) {
+        EXPECT_EQ(e->GetElem(c, r), -1) << c << "," << r;
+      }
   EXPECT_EQ(e->GetSelection(), (TGridRect{4, 4, 4, 4}));
   EXPECT_EQ(e->GetNrOfColumns(), 3);
   EXPECT_EQ(e->GetNrOfRows(), 4);
@@ -330,7 +332,9 @@ TEST(NTabEdClipboard, SpreadsheetTextsBothWays) {
     SelectCells(e, 2, 3, 2, 3);
     e->PopupMenuClickExtClip(e);
     EXPECT_EQ(e->GetElem(2, 3), 1.5);
-    if (full) EXPECT_EQ(e->GetElem(3, 3), -2e-7);
+    if (full) {
+      EXPECT_EQ(e->GetElem(3, 3), -2e-7);
+    }
     EXPECT_NEAR(e->GetElem(2, 4) / 1e300, 1, 1e-12);
   }
 }

@@ -176,12 +176,15 @@ TEST(NTabEdSort, LongSortsAreStable) {
   }
   e->SortRowAttributes(true, 1, 1, 2, 300);
   for (int r = 2; r <= 300; ++r)
-    if (e->GetRowAttrib(r) == e->GetRowAttrib(r - 1)) ASSERT_LT(e->GetElem(1, r - 1), e->GetElem(1, r)) << r;
+    if (e->GetRowAttrib(r) == e->GetRowAttrib(r - 1)) {
+      ASSERT_LT(e->GetElem(1, r - 1), e->GetElem(1, r)) << r;
+    }
   e->SortRows(2, false, 1, 1, 2, 300, true);
   for (int r = 2; r <= 300; ++r) {
     ASSERT_GE(e->GetElem(2, r - 1), e->GetElem(2, r));
-    if (e->GetElem(2, r) == e->GetElem(2, r - 1) && e->GetRowAttrib(r) == e->GetRowAttrib(r - 1))
+    if (e->GetElem(2, r) == e->GetElem(2, r - 1) && e->GetRowAttrib(r) == e->GetRowAttrib(r - 1)) {
       ASSERT_LT(e->GetElem(1, r - 1), e->GetElem(1, r)) << r;
+    }
   }
 }
 
