@@ -66,23 +66,17 @@ void TCustomGrid::ChangeSize(int newCols, int newRows) {
 }
 
 // Changing the fixed count starts over at the first scrollable cell.
-void TCustomGrid::SetFixedCols(int v) {
-  if (v == cols_.fixed) return;
-  if (v < 0) IndexOutOfRange();
-  if (v >= cols_.count) throw EInvalidGridOperation("Fixed column count must be less than column count");
-  cols_.fixed = v;
-  topLeft_ = {cols_.fixed, rows_.fixed};
-  current_ = anchor_ = topLeft_;
-  if (options_.Contains(goRowSelect)) anchor_.X = cols_.count - 1;
-  LayoutChanged();
-  InvalidateGrid();
-}
+void TCustomGrid::SetFixedCols(int v) { SetFixedCount(cols_, v, "Fixed column count must be less than column count"); }
 
-void TCustomGrid::SetFixedRows(int v) {
-  if (v == rows_.fixed) return;
+void TCustomGrid::SetFixedRows(int v) { SetFixedCount(rows_, v, "Fixed row count must be less than row count"); }
+
+// New fixed columns or rows: the view and the current cell go back to the
+// first scrollable cell.
+void TCustomGrid::SetFixedCount(TGridAxis& Axis, int v, const char* TooMany) {
+  if (v == Axis.fixed) return;
   if (v < 0) IndexOutOfRange();
-  if (v >= rows_.count) throw EInvalidGridOperation("Fixed row count must be less than row count");
-  rows_.fixed = v;
+  if (v >= Axis.count) throw EInvalidGridOperation(TooMany);
+  Axis.fixed = v;
   topLeft_ = {cols_.fixed, rows_.fixed};
   current_ = anchor_ = topLeft_;
   if (options_.Contains(goRowSelect)) anchor_.X = cols_.count - 1;

@@ -414,6 +414,7 @@ class TCustomGrid : public TCustomControl {
   void MoveAnchor(TGridCoord c);
   void UpdateScrollBars();
   void LayoutChanged();
+  void SetFixedCount(TGridAxis& Axis, int v, const char* TooMany);
   void OnBarScroll(TClientScrollBar& bar, int code, int pos);
   void PaintLines(const TGridAxisInfo& h, const TGridAxisInfo& v);
   // The cells of one area, from the walks' cells on to the area's end (x1, y1).
