@@ -65,8 +65,25 @@ TEST(GridGeometry, SizesCountsAndFixedCountsStayConsistent) {
   g->SetDefaultColWidth(40);  // a new default replaces individual widths
   EXPECT_EQ(g->GetColWidths(1), 40);
   EXPECT_THROW(g->SetColWidths(5, 10), EInvalidGridOperation);
-  EXPECT_THROW(g->SetFixedCols(5), EInvalidGridOperation);
   EXPECT_EQ(g->GetColWidths(99), 40);
+  // As many fixed columns or rows as there are: refused with the reason,
+  // and the grid keeps its own.
+  auto refusal = [](auto&& Call) {
+    try {
+      Call();
+    } catch (const EInvalidGridOperation& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  const int fixedCols = g->GetFixedCols(), fixedRows = g->GetFixedRows();
+  EXPECT_EQ(refusal([&] { g->SetFixedCols(g->GetColCount()); }), "Fixed column count must be less than column count");
+  EXPECT_EQ(refusal([&] { g->SetFixedRows(g->GetRowCount()); }), "Fixed row count must be less than row count");
+  EXPECT_EQ(g->GetFixedCols(), fixedCols);
+  EXPECT_EQ(g->GetFixedRows(), fixedRows);
+  g->SetFixedRows(g->GetRowCount() - 1);
+  EXPECT_EQ(g->GetTopRow(), g->GetRowCount() - 1);
+  g->SetFixedRows(fixedRows);
 
   g->SetRowCount(3);
   EXPECT_EQ(g->lastSize, std::make_pair(5, 5));
