@@ -91,8 +91,12 @@ std::span<const Point64> ToDevice(const Paint& P, std::span<const TPoint> Points
   return out;
 }
 
-// Even-odd fill sampling pixel centres against the vertices taken as exact
-// lattice points; each row's spans are disjoint, so every pixel is written once.
+// Even-odd fill. A vertex names a pixel, as the end of a line does, so each
+// pixel is sampled at its own coordinates: the interior then meets the
+// outline the pen draws through the same points, without leaking past a
+// slanted edge or leaving a gap inside it. A sample on a left or top edge is
+// inside, on a right or bottom one outside, so a rectangle still fills
+// Left..Right-1. Each row's spans are disjoint: every pixel is written once.
 // This one computes each crossing afresh; FillAlternate below walks the edges
 // and is the one used, except for giant coordinates.
 void FillAlternateByRows(const Paint& P, std::span<const Point64> V) {
@@ -103,7 +107,7 @@ void FillAlternateByRows(const Paint& P, std::span<const Point64> V) {
   SpanWriter brush = P.BrushWriter();
   thread_local std::vector<double> crossings;
   for (int64_t y = top; y < bottom; ++y) {
-    double Y = y + 0.5;
+    double Y = double(y);
     crossings.clear();
     for (size_t i = 0; i < V.size(); ++i) {
       Point64 a = V[i], b = V[(i + 1) % V.size()];
@@ -112,7 +116,7 @@ void FillAlternateByRows(const Paint& P, std::span<const Point64> V) {
     }
     std::sort(crossings.begin(), crossings.end());
     for (size_t i = 0; i + 1 < crossings.size(); i += 2) {
-      double from = std::ceil(crossings[i] - 0.5), to = std::ceil(crossings[i + 1] - 0.5);
+      double from = std::ceil(crossings[i]), to = std::ceil(crossings[i + 1]);
       from = std::max(from, double(P.clip.Left));
       to = std::min(to, double(P.clip.Right));
       if (from < to) brush.Span(int64_t(from), int64_t(to), y);
@@ -120,8 +124,8 @@ void FillAlternateByRows(const Paint& P, std::span<const Point64> V) {
   }
 }
 
-// An edge crossing the rows Y0..Y1-1. Its crossing at row y (through the
-// pixel centres, y + 0.5) starts the first pixel right of it at
+// An edge crossing the rows Y0..Y1-1. Its crossing at row y starts the
+// first pixel at or right of it at
 // x + ceil(N / D); N grows by 2 dx a row, so the quotient Q and the
 // remainder R (N = Q D - R, 0 <= R < D) step without a division.
 struct ActiveEdge {
@@ -162,7 +166,7 @@ void FillAlternate(const Paint& P, std::span<const Point64> V) {
     int64_t y0 = std::max(a.y, top), y1 = std::min(b.y, bottom);
     if (y0 >= y1) continue;
     int64_t dx = b.x - a.x, dy = b.y - a.y, d = 2 * dy;
-    int64_t n = (2 * (y0 - a.y) + 1) * dx - dy;  // the crossing minus half a pixel, times D
+    int64_t n = 2 * (y0 - a.y) * dx;  // the crossing, times D
     int64_t q = -FloorDiv(-n, d);
     int64_t whole = FloorDiv(2 * dx, d);
     edges.push_back({y0, y1, a.x + q, q * d - n, d, whole, 2 * dx - whole * d});

@@ -1,6 +1,9 @@
 // Rectangles, ellipses, arcs, pies, chords, polygons and flood fill by their pixels.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <vector>
+
 #include "canvas_test_util.h"
 
 using namespace qel;
@@ -192,6 +195,44 @@ TEST(CanvasShapes, PolygonFillAndOutline) {
   EXPECT_EQ(At(s, 30, 10), clBlue);   // a tip
   EXPECT_EQ(At(s, 8, 23), clBlue);
   EXPECT_EQ(At(s, 2, 40), clWhite);
+}
+
+// The fill takes each vertex as the pixel the pen draws there, so on every
+// row the brush runs from the outline to the outline: it never leaks past
+// a slanted edge nor leaves a gap inside one. Small symbols show both.
+TEST(CanvasShapes, AConvexPolygonsFillMeetsItsOutline) {
+  std::vector<std::vector<TPoint>> shapes = {
+      {{0, -4}, {4, 0}, {0, 4}, {-4, 0}},                                   // diamond
+      {{-4, -4}, {4, 0}, {-4, 4}},                                          // triangle right
+      {{-1, -4}, {1, -4}, {4, -1}, {4, 1}, {1, 4}, {-1, 4}, {-4, 1}, {-4, -1}}, // octagon
+      {{0, -9}, {13, 5}, {-6, 11}},
+  };
+  for (int n = 3; n <= 9; ++n)  // regular polygons of several sizes and turns
+    for (double radius : {5.3, 11.7, 23.2}) {
+      std::vector<TPoint> p;
+      for (int i = 0; i < n; ++i) {
+        const double a = 0.37 * n + 2 * M_PI * i / n;
+        p.push_back({int(std::lround(radius * std::cos(a))), int(std::lround(radius * std::sin(a)))});
+      }
+      shapes.push_back(p);
+    }
+  for (const auto& shape : shapes) {
+    TBitmap b(60, 60);
+    UsePenAndBrush(*b.Canvas(), clRed, clBlue);
+    std::vector<TPoint> at;
+    for (TPoint p : shape) at.push_back({p.X + 30, p.Y + 30});
+    b.Canvas()->Polygon(at);
+    for (int y = 0; y < 60; ++y) {
+      int left = 60, right = -1;
+      for (int x = 0; x < 60; ++x)
+        if (At(b, x, y) == clRed) left = std::min(left, x), right = std::max(right, x);
+      for (int x = 0; x < 60; ++x) {
+        const bool inside = x >= left && x <= right;
+        EXPECT_TRUE(inside ? At(b, x, y) != clWhite : At(b, x, y) == clWhite)
+            << "shape " << &shape - shapes.data() << ", pixel " << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(CanvasShapes, FloodFillSurfaceAndBorder) {
