@@ -22,7 +22,9 @@ TFill Metal(double Top, double Bottom, double Light = 232, double Dark = 150) {
 }
 
 void LedRedGreen(TSketch& S, bool On) {
-  const TRgb lens = On ? TRgb{40, 215, 60} : TRgb{220, 44, 36};
+  // A bright green and a deep red: they differ in lightness as well as
+  // hue, so that they stay apart greyed and to eyes that mix the two.
+  const TRgb lens = On ? TRgb{96, 236, 104} : TRgb{184, 30, 24};
   TShape rim = Circle(7, 7, 5.9);
   S.Layer(rim, Linear({90, 92, 98}, 0, 1, {200, 202, 208}, 0, 13));
   TShape body = Circle(7, 7, 4.6);

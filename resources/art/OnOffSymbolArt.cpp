@@ -3,7 +3,7 @@
 // up, left; the second off: right, down, right; green on, red off), the
 // smileys SMILEYS (yellow) and SMILEYRG (green and happy on, red and sad
 // off), and USER1 to USER5: a power button, a padlock (locked on), a
-// loudspeaker (sounding on, muted off), a star (gold on) and a toggle lever
+// loudspeaker (sounding on, muted off), a star (gold on, outlined off) and a toggle lever
 // (up on).
 #include <cmath>
 #include <numbers>
@@ -81,12 +81,22 @@ TFrameArt Smiley(TRgb OnFace, TRgb OffFace) {
 
 // --------------------------------------------------------- user pictures ----
 
+// On, the symbol glows green; off, it is an unlit groove in the face, so
+// that the two differ in lightness too and stay apart when greyed.
+TShape PowerSymbol(double Dy) {
+  return Union(Stroke(Arc(12, 12.8 + Dy, 5.4, -58, 238, 24), 1.15), Capsule(12, 5 + Dy, 12, 11.2 + Dy, 1.15));
+}
+
 void PowerButton(TSketch& S, bool On) {
   RoundFace(S, 12, 11, {96, 100, 108}, {40, 42, 46});
-  const TRgb glow = On ? TRgb{70, 235, 100} : TRgb{150, 152, 158};
-  TShape symbol = Union(Stroke(Arc(12, 12.8, 5.4, -58, 238, 24), 1.15), Capsule(12, 5, 12, 11.2, 1.15));
-  if (On) S.Layer(Grow(symbol, 1.3), glow, 0.35);
-  S.Layer(symbol, glow);
+  if (On) {
+    const TRgb glow{70, 235, 100};
+    S.Layer(Grow(PowerSymbol(0), 1.3), glow, 0.35);
+    S.Layer(PowerSymbol(0), glow);
+  } else {
+    S.Layer(PowerSymbol(0.7), {150, 154, 164}, 0.55);  // the groove's lit lower lip
+    S.Layer(PowerSymbol(0), {22, 23, 26});
+  }
 }
 
 void Padlock(TSketch& S, bool On) {
@@ -131,9 +141,8 @@ void Star(TSketch& S, bool On) {
     S.Layer(Grow(star, 1), {255, 230, 120}, 0.4);
     S.Layer(star, Radial({255, 244, 150}, 10.5, 10, {236, 160, 16}, 11));
     S.Layer(Ring(star, 0.45), {170, 100, 0});
-  } else {
-    S.Layer(star, Radial({250, 250, 252}, 10.5, 10, {200, 202, 208}, 11));
-    S.Layer(Ring(star, 0.55), {120, 122, 130});
+  } else {  // an outline only, as an unmarked favourite: apart from on in any colouring
+    S.Layer(Ring(star, 1.1), Linear({150, 152, 160}, 0, 2, {96, 98, 106}, 0, 22));
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -64,13 +65,16 @@ TEST_F(OnOff, EveryStyleHasFourFramesOfItsSize) {
     but->SetButtonStyle(s.style);
     EXPECT_EQ(but->GetGlyphWidth(), s.w);
     EXPECT_EQ(but->GetGlyphHeight(), s.h);
-    int seeThrough = 0, onDiffers = 0;
+    int seeThrough = 0, onDiffers = 0, disabledDiffers = 0;
     bool disabledGrey = true;
     for (int y = 0; y < s.h; ++y)
       for (int x = 0; x < s.w; ++x) {
         uint32_t on = but->Frame(3)->ScanLine(y)[x], off = but->Frame(1)->ScanLine(y)[x];
         seeThrough += on == key;
         onDiffers += on != off;
+        // Greyed, on and off must still differ in lightness where they differ.
+        const uint32_t dOn = but->Frame(2)->ScanLine(y)[x], dOff = but->Frame(0)->ScanLine(y)[x];
+        disabledDiffers += (dOn == key) != (dOff == key) || std::abs(int(dOn & 0xFF) - int(dOff & 0xFF)) > 16;
         for (int disabled : {0, 2}) {
           uint32_t px = but->Frame(disabled)->ScanLine(y)[x];
           if (px != key && !Grey(px)) disabledGrey = false;
@@ -78,6 +82,7 @@ TEST_F(OnOff, EveryStyleHasFourFramesOfItsSize) {
       }
     EXPECT_GT(seeThrough, 0);                   // shaped, not a box
     EXPECT_GT(onDiffers, s.w * s.h / 20);       // on and off read differently
+    EXPECT_GT(disabledDiffers, s.w * s.h / 20);  // also when disabled
     EXPECT_TRUE(disabledGrey);
   }
 }
