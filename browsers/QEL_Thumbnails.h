@@ -39,7 +39,9 @@
 // 10-pixel strips cut cards scrolled into them; FrameStyle frames the
 // control on (0, 0)-(W - 2, H - 2). A paint asked for while one runs (a
 // handler changing a property) is dropped: the running paint keeps the grid
-// it started with. The focus highlight is drawn straight onto the control
+// it started with. A handler that raises spoils only its own card (drawn
+// as if not asked for); the paint is finished and shown, then the first
+// exception goes on. The focus highlight is drawn straight onto the control
 // and is not part of a paint.
 //
 // Scaling. With AntiAlias off pictures are stretched nearest-pixel

@@ -7,7 +7,12 @@
 // its content (empty card, picture or nothing), the marker, OnSlideRendered;
 // then OnLastImageRequest, the top and bottom strips (cards scrolled into them
 // are cut), the control's frame, and one copy onto the control.
+//
+// A handler that raises during the paint spoils only its own card, which
+// is drawn as if it had not been asked; the paint ends and is shown, and
+// then the first exception goes on to the caller.
 #include <cmath>
+#include <exception>
 
 #include "browsers/QEL_Thumbnails.h"
 #include "browsers/ThumbnailGrid.h"
@@ -65,8 +70,23 @@ class TThumbnails::TPainter {
     g_ = t_.Grid();
   }
 
+  // Runs an application handler; what it raises waits for the paint's end.
+  template <class F>
+  bool Call(F&& Handler) {
+    try {
+      Handler();
+      return true;
+    } catch (...) {
+      if (!failure_) failure_ = std::current_exception();
+      return false;
+    }
+  }
+  void RethrowFailure() const {
+    if (failure_) std::rethrow_exception(failure_);
+  }
+
   void Cards() {
-    if (t_.OnFirstImageRequest) t_.OnFirstImageRequest(&t_);
+    if (t_.OnFirstImageRequest) Call([&] { t_.OnFirstImageRequest(&t_); });
     TBitmap buffer;
     const int rows = t_.rows_;
     for (int col = 1; col <= g_.Columns; ++col)
@@ -74,7 +94,7 @@ class TThumbnails::TPainter {
         int n = g_.Top + (row - 1) * g_.Columns + col - 1;
         if (t_.InRange(n)) Card(n, buffer);
       }
-    if (t_.OnLastImageRequest) t_.OnLastImageRequest(&t_);
+    if (t_.OnLastImageRequest) Call([&] { t_.OnLastImageRequest(&t_); });
   }
 
   void StripsAndFrame() {
@@ -90,7 +110,11 @@ class TThumbnails::TPainter {
     TImageRequestProcessing how = irpShowEmpty;
     int mark = -1;
     TBitmap* picture = &buffer;
-    if (t_.OnImageRequest) t_.OnImageRequest(&t_, n, how, mark, picture);
+    if (t_.OnImageRequest && !Call([&] { t_.OnImageRequest(&t_, n, how, mark, picture); })) {
+      how = irpShowEmpty;
+      mark = -1;
+      picture = &buffer;
+    }
     const TPoint pos = g_.CardPos(n);
     const int x = pos.X, y = pos.Y, x2 = x + g_.Card(), y2 = y + g_.Card();
     if (how != irpShowNothing) {
@@ -106,7 +130,7 @@ class TThumbnails::TPainter {
       c_.Pen()->SetColor(t_.colorMark_);
       DrawMarkOnCanvas(&c_, mark & 0xFF, x + 10, y + 12);
     }
-    if (t_.OnSlideRendered) t_.OnSlideRendered(&t_, &c_, x, y, n);
+    if (t_.OnSlideRendered) Call([&] { t_.OnSlideRendered(&t_, &c_, x, y, n); });
   }
 
   void EmptyCard(int n, int x, int y, int x2, int y2) {
@@ -136,6 +160,7 @@ class TThumbnails::TPainter {
   TCanvas& c_;
   const int w_, h_;
   thumbs::TGrid g_;  // taken once the column count is known
+  std::exception_ptr failure_;
 };
 
 // ---------------------------------------------------------------- Paint ----
@@ -153,6 +178,7 @@ void TThumbnails::Paint() {
   p.Cards();
   p.StripsAndFrame();
   Canvas()->Draw(0, 0, offscreen_.get());
+  p.RethrowFailure();
 }
 
 // ------------------------------------------------------------ highlight ----

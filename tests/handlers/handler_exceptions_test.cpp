@@ -1,5 +1,5 @@
 // An application's event handler that raises (a throwing OnChange, a timer
-// event, OnPaint): the exception reaches Application.HandleException, as a
+// event, OnPaint, a picture request): the exception reaches Application.HandleException, as a
 // real host's event loop delivers it, and the component stays consistent and
 // shows what it holds.
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "browsers/QEL_Thumbnails.h"
 #include "labels/QEL_RasterLab.h"
 #include "labels/QEL_gradfl.h"
 #include "numeric/QEL_NumIO.h"
@@ -40,6 +41,13 @@ struct HandlerExceptions : ::testing::Test {
     } catch (...) {
       Application->HandleException(form);
     }
+  }
+  int CountColour(TControl* C, TColor Colour) {
+    auto shot = robot.Capture(C);
+    int n = 0;
+    for (int y = 0; y < shot->GetHeight(); ++y)
+      for (int x = 0; x < shot->GetWidth(); ++x) n += shot->ScanLine(y)[x] == ColorToPixel(Colour);
+    return n;
   }
   // The control as shown against the same control painted afresh.
   bool ShowsItsState(TControl* C) {
@@ -122,4 +130,35 @@ TEST_F(HandlerExceptions, AGradientFillWhoseOnPaintThrowsIsStillPaintedAndPaints
   EXPECT_EQ(paints, 2);  // the failed paint left nothing that stops the next
   fill->OnPaint = nullptr;
   EXPECT_TRUE(ShowsItsState(fill));
+}
+
+TEST_F(HandlerExceptions, AThumbnailViewWhosePictureRequestThrowsShowsTheOtherCardsAndReportsOnce) {
+  auto* thumbs = new TThumbnails(form);
+  thumbs->SetParent(form);
+  thumbs->SetBounds(10, 10, 360, 260);
+  thumbs->SetSlideSize(60);
+  thumbs->SetMax(6);
+  TBitmap picture(40, 40);
+  picture.Canvas()->Brush()->SetColor(clRed);
+  picture.Canvas()->FillRect({0, 0, 40, 40});
+  bool failing = true;
+  thumbs->OnImageRequest = [&](TObject*, int Id, TImageRequestProcessing& How, int& Mark, TBitmap*& Img) {
+    How = irpShowSlide;
+    Img = &picture;
+    Mark = 3;
+    if (failing && Id == 2) throw std::runtime_error("picture 2 failed");
+  };
+  form->Show();
+  Application->ProcessMessages();
+  EXPECT_EQ(reported, (std::vector<std::string>{"picture 2 failed"}));
+  const int fiveCards = CountColour(thumbs, clRed);
+  EXPECT_GT(fiveCards, 5 * 30 * 30) << "the other cards were not shown";
+  EXPECT_TRUE(ShowsItsState(thumbs)) << "the failing card is drawn as not asked for";
+  EXPECT_EQ(reported.size(), 2u);  // once per paint
+
+  failing = false;
+  thumbs->Invalidate();
+  Application->ProcessMessages();
+  EXPECT_EQ(reported.size(), 2u);
+  EXPECT_EQ(CountColour(thumbs, clRed) * 5, fiveCards * 6);
 }
