@@ -3,7 +3,9 @@
 //  - a header click that sorts (and finds the current row again) against
 //    TRLData::Sort alone, both flipping the direction each time;
 //  - FilterAndSort fmSimple over every column against memmem over the same
-//    cells, and fmGrep against PCRE2's JIT matcher called on them directly.
+//    cells, and fmGrep against PCRE2's JIT matcher called on them directly;
+//  - parsing boolean queries of growing length, whose fitted complexity
+//    must stay N: the cost per word may not grow with the query.
 // The list has 10 columns of about 10 characters; 20 000 rows, or 1 000 000
 // with QEL_BENCH_LARGE=1 in the environment. Ratios only mean something
 // within one run on a Release build.
@@ -19,6 +21,7 @@
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "platform/hosts/headless/Robot.h"
+#include "replist/BooleanQuery.h"
 #include "replist/QEL_replist.h"
 
 using namespace qel;
@@ -137,5 +140,15 @@ void BM_BaselinePcre2Jit(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * Rows() * kCols);
 }
 BENCHMARK(BM_BaselinePcre2Jit)->Unit(benchmark::kMillisecond);
+
+// A query of N terms in words, non-ASCII phrases, groups and operators.
+void BM_BooleanQueryParse(benchmark::State& state) {
+  std::string query;
+  for (int64_t i = 0; i < state.range(0); ++i)
+    query += i % 4 == 0 ? "(hinge OR \"größe ä\") " : i % 4 == 1 ? "AND NOT cable " : i % 4 == 2 ? "dowel " : "OR fuse ";
+  for (auto _ : state) benchmark::DoNotOptimize(TBooleanQuery(query).Terms().size());
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_BooleanQueryParse)->RangeMultiplier(4)->Range(64, 16384)->Complexity();
 
 }  // namespace
