@@ -2,6 +2,7 @@
 // stretching (nearest pixel or area averaging), mirroring, transparency.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "platform/graphics/detail/Raster.h"
@@ -55,6 +56,36 @@ Footprint AreaFootprint(int64_t I, int64_t N, int64_t S, int64_t Start, bool Fli
     f.weight.push_back(overlap);
   }
   return f;
+}
+
+// The same cells with whole-number weights: measured in 1/N of a source
+// cell, destination cell I covers [I*S, (I+1)*S) and source cell k covers
+// [k*N, (k+1)*N), so every overlap is a whole number and the sums are exact.
+struct WholeFootprint {
+  std::vector<int64_t> index, weight;
+  int64_t total = 0;
+};
+
+WholeFootprint ExactFootprint(int64_t I, int64_t N, int64_t S, int64_t Start, bool Flip, int64_t Lo, int64_t Hi) {
+  __extension__ using Wide = __int128;
+  WholeFootprint f;
+  const Wide from = Wide(I) * S, to = Wide(I + 1) * S;
+  int64_t first = Flip ? Start + S - Hi : Lo - Start, last = Flip ? Start + S - 1 - Lo : Hi - 1 - Start;
+  for (int64_t k = std::max(int64_t(from / N), first); k < S && k <= last && Wide(k) * N < to; ++k) {
+    const int64_t overlap = int64_t(std::min(to, Wide(k + 1) * N) - std::max(from, Wide(k) * N));
+    if (overlap <= 0) continue;
+    f.index.push_back(Flip ? Start + S - 1 - k : Start + k);
+    f.weight.push_back(overlap);
+    f.total += overlap;
+  }
+  return f;
+}
+
+// A column's weights add up to at most S_x and a row's to S_y, so the sums
+// and the rounding below stay within 64 bits while 2 * 257 * S_x * S_y
+// does: any source a bitmap can hold. Beyond, the reference walk takes over.
+bool FitsWholeSums(int64_t Sw, int64_t Sh) {
+  return Sw < (int64_t(1) << 27) && Sh < (int64_t(1) << 27) && Sw * Sh < (int64_t(1) << 52);
 }
 
 // The source cell whose area holds the centre of destination cell I.
@@ -115,6 +146,92 @@ SourceView ViewOf(const Blit& B, const TBitmap* DestSurface) {
   return v;
 }
 
+// Sum / Total rounded, halves away from zero: (2 Sum + Total) div (2 Total).
+// A reciprocal gives the quotient to within one, and one comparison each
+// way makes it exact, without an integer division per channel.
+uint32_t RoundedMean(int64_t Sum, int64_t Total, double Inverse) {
+  const int64_t n = 2 * Sum + Total, d = 2 * Total;
+  int64_t q = int64_t(double(n) * Inverse);
+  if (q * d > n) --q;
+  else if ((q + 1) * d <= n) ++q;
+  return uint32_t(q);
+}
+
+// Per destination column: weighted channel sums, and the AND and OR of the
+// pixels (for the two mono modes).
+struct AreaSums {
+  int64_t c[3];
+  uint32_t all, any;
+};
+
+// One source row summed across every column's footprint. Neighbouring
+// destination rows share their boundary source row (and, when enlarging,
+// all of them), so the last row's sums are kept for the next.
+class RowSums {
+ public:
+  const std::vector<AreaSums>& Of(const SourceView& V, const std::vector<WholeFootprint>& Cols, int64_t Row) {
+    if (Row == row_) return sums_;
+    row_ = Row;
+    sums_.resize(Cols.size());
+    const uint32_t* line = V.Ptr(V.bounds.Left, Row);
+    const int64_t left = V.bounds.Left;
+    for (size_t x = 0; x < Cols.size(); ++x) {
+      const WholeFootprint& f = Cols[x];
+      int64_t h0 = 0, h1 = 0, h2 = 0;
+      uint32_t all = 0x00FFFFFF, any = 0;
+      for (size_t c = 0; c < f.index.size(); ++c) {
+        const uint32_t p = line[f.index[c] - left];
+        const int64_t w = f.weight[c];
+        h0 += w * (p & 0xFF);
+        h1 += w * ((p >> 8) & 0xFF);
+        h2 += w * ((p >> 16) & 0xFF);
+        all &= p;
+        any |= p;
+      }
+      sums_[x] = {{h0, h1, h2}, all, any};
+    }
+    return sums_;
+  }
+
+ private:
+  int64_t row_ = INT64_MIN;
+  std::vector<AreaSums> sums_;
+};
+
+// One destination row of an area stretch, into Out (Valid[x] false where
+// no readable source pixel falls): the source rows' sums weighted together,
+// all in whole numbers, so the mean is rounded exactly (halves up).
+void AreaRow(const SourceView& V, const std::vector<WholeFootprint>& Cols, const WholeFootprint& Rows, int Mode,
+             RowSums& Cache, std::vector<uint32_t>& Out, std::vector<uint8_t>& Valid) {
+  thread_local std::vector<AreaSums> sums;
+  sums.assign(Cols.size(), {{0, 0, 0}, 0x00FFFFFF, 0});
+  for (size_t k = 0; k < Rows.index.size(); ++k) {
+    const std::vector<AreaSums>& h = Cache.Of(V, Cols, Rows.index[k]);
+    const int64_t wr = Rows.weight[k];
+    for (size_t x = 0; x < Cols.size(); ++x) {
+      AreaSums& s = sums[x];
+      for (int ch = 0; ch < 3; ++ch) s.c[ch] += wr * h[x].c[ch];
+      s.all &= h[x].all;
+      s.any |= h[x].any;
+    }
+  }
+  Out.resize(Cols.size());
+  Valid.resize(Cols.size());
+  for (size_t x = 0; x < Cols.size(); ++x) {
+    const int64_t total = Rows.total * Cols[x].total;
+    Valid[x] = total > 0;
+    if (!Valid[x]) continue;
+    const AreaSums& s = sums[x];
+    if (Mode == BLACKONWHITE) Out[x] = s.all;
+    else if (Mode == WHITEONBLACK) Out[x] = s.any;
+    else {
+      const double inverse = 1.0 / double(2 * total);
+      Out[x] = 0;
+      for (int ch = 0; ch < 3; ++ch) Out[x] |= RoundedMean(s.c[ch], total, inverse) << (8 * ch);
+    }
+  }
+}
+
 bool RunBlit(Blit B) {
   TBitmap* surface = B.dest ? B.dest->Surface() : nullptr;
   bool usesSource = Rop3UsesSource(B.rop);
@@ -149,20 +266,37 @@ bool RunBlit(Blit B) {
     return true;
   }
   bool area = usesSource && stretched && !B.transparent && B.stretchMode != COLORONCOLOR;
+  // The reference (and a giant source) walks each destination pixel's area
+  // on its own, in floating point.
+  const bool byRows = area && !ReferencePaths() && FitsWholeSums(B.sw, B.sh);
+  const bool byPixels = area && !byRows;
   uint32_t pattern = ColorToPixel(B.dest->Brush()->GetColor());
   std::vector<int64_t> column(size_t(right - left));
-  std::vector<Footprint> columnArea(area ? column.size() : 0);
+  std::vector<Footprint> columnArea(byPixels ? column.size() : 0);
+  std::vector<WholeFootprint> columnWhole(byRows ? column.size() : 0);
   for (int64_t x = left; x < right; ++x) {
     column[x - left] = NearestCell(x - dx0, B.w, B.sw, B.sx, flipX);
-    if (area) columnArea[x - left] = AreaFootprint(x - dx0, B.w, B.sw, B.sx, flipX, view.bounds.Left, view.bounds.Right);
+    if (byPixels) columnArea[x - left] = AreaFootprint(x - dx0, B.w, B.sw, B.sx, flipX, view.bounds.Left, view.bounds.Right);
+    if (byRows) columnWhole[x - left] = ExactFootprint(x - dx0, B.w, B.sw, B.sx, flipX, view.bounds.Left, view.bounds.Right);
   }
+  std::vector<uint32_t> areaRow;
+  std::vector<uint8_t> areaValid;
+  RowSums rowSums;
   for (int64_t y = top; y < bottom; ++y) {
     uint32_t* row = surface->ScanLine(int(y));
     int64_t sy = NearestCell(y - dy0, B.h, B.sh, B.sy, flipY);
-    Footprint rowArea = area ? AreaFootprint(y - dy0, B.h, B.sh, B.sy, flipY, view.bounds.Top, view.bounds.Bottom) : Footprint{};
+    Footprint rowArea =
+        byPixels ? AreaFootprint(y - dy0, B.h, B.sh, B.sy, flipY, view.bounds.Top, view.bounds.Bottom) : Footprint{};
+    if (byRows)
+      AreaRow(view, columnWhole,
+              ExactFootprint(y - dy0, B.h, B.sh, B.sy, flipY, view.bounds.Top, view.bounds.Bottom), B.stretchMode,
+              rowSums, areaRow, areaValid);
     for (int64_t x = left; x < right; ++x) {
       uint32_t s = 0;
-      if (area) {
+      if (byRows) {
+        if (!areaValid[size_t(x - left)]) continue;
+        s = areaRow[size_t(x - left)];
+      } else if (byPixels) {
         if (!AreaPixel(view, columnArea[x - left], rowArea, B.stretchMode, s)) continue;
       } else if (usesSource) {
         int64_t sx = column[x - left];

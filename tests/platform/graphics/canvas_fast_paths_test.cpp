@@ -2,6 +2,7 @@
 // over many seeded random shapes; and the wide fill at every length.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <random>
 
 #include "canvas_test_util.h"
@@ -112,4 +113,57 @@ TEST(CanvasFastPaths, HugeEllipsesMatchTheReference) {
       c.Polygon(beyond);
     });
   }
+}
+
+// Area stretches (shrinking, enlarging, mirrored, cut by the source's edge
+// or the clip) through the row sums against the pixel-by-pixel reference:
+// the mono modes alike to the bit, halftone within one step per channel
+// (the rows sum exactly where the reference rounds in floating point).
+TEST(CanvasFastPaths, RandomAreaStretchesMatchTheReference) {
+  std::mt19937 rng(5);
+  TBitmap source(37, 29);
+  for (int y = 0; y < 29; ++y)
+    for (int x = 0; x < 37; ++x) source.ScanLine(y)[x] = rng() & 0xFFFFFF;
+  int differing = 0, compared = 0;
+  for (int round = 0; round < 300; ++round) {
+    const int mode = round % 5 == 0 ? BLACKONWHITE : round % 5 == 1 ? WHITEONBLACK : HALFTONE;
+    const int dx = int(rng() % 50) - 10, dy = int(rng() % 40) - 10, dw = int(rng() % 90) - 30, dh = int(rng() % 70) - 20;
+    const int sx = int(rng() % 50) - 10, sy = int(rng() % 40) - 10, sw = int(rng() % 80) - 20, sh = int(rng() % 60) - 15;
+    const bool clip = rng() % 3 == 0;
+    TBitmap fast(60, 45), slow(60, 45);
+    for (bool reference : {false, true}) {
+      TCanvas& c = *(reference ? slow : fast).Canvas();
+      if (clip) c.SetClipRect(Rect(7, 5, 41, 33));
+      SetStretchBltMode(&c, mode);
+      raster::ReferencePaths() = reference;
+      StretchBlt(&c, dx, dy, dw, dh, source.Canvas(), sx, sy, sw, sh, SRCCOPY);
+      raster::ReferencePaths() = false;
+    }
+    for (int y = 0; y < 45; ++y)
+      for (int x = 0; x < 60; ++x) {
+        const uint32_t a = fast.ScanLine(y)[x], b = slow.ScanLine(y)[x];
+        ++compared;
+        differing += a != b;
+        if (mode != HALFTONE) {
+          ASSERT_EQ(a, b) << round << ": " << x << "," << y;
+        }
+        for (int ch = 0; ch < 24; ch += 8)
+          ASSERT_LE(std::abs(int((a >> ch) & 0xFF) - int((b >> ch) & 0xFF)), 1) << round << ": " << x << "," << y;
+      }
+  }
+  EXPECT_LT(differing, compared / 1000);
+}
+
+TEST(CanvasFastPaths, HalftoneMeansRoundHalvesUp) {
+  TBitmap row(3, 1), one(1, 1);
+  SetStretchBltMode(one.Canvas(), HALFTONE);
+  auto mean = [&](uint32_t a, uint32_t b, uint32_t c, int n) {
+    row.ScanLine(0)[0] = a, row.ScanLine(0)[1] = b, row.ScanLine(0)[2] = c;
+    StretchBlt(one.Canvas(), 0, 0, 1, 1, row.Canvas(), 0, 0, n, 1, SRCCOPY);
+    return one.ScanLine(0)[0];
+  };
+  EXPECT_EQ(mean(0, 255, 0, 2), 128u);  // exactly half: up
+  EXPECT_EQ(mean(0, 0, 1, 3), 0u);      // a third: down
+  EXPECT_EQ(mean(1, 1, 0, 3), 1u);      // two thirds: up
+  EXPECT_EQ(mean(0x000100, 0x000200, 0x000200, 3), 0x000200u);
 }
