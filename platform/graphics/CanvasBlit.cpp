@@ -271,6 +271,7 @@ bool RunBlit(Blit B) {
   const bool byRows = area && !ReferencePaths() && FitsWholeSums(B.sw, B.sh);
   const bool byPixels = area && !byRows;
   uint32_t pattern = ColorToPixel(B.dest->Brush()->GetColor());
+  const TRop3Fn rop = Rop3For(B.rop);
   std::vector<int64_t> column(size_t(right - left));
   std::vector<Footprint> columnArea(byPixels ? column.size() : 0);
   std::vector<WholeFootprint> columnWhole(byRows ? column.size() : 0);
@@ -304,7 +305,7 @@ bool RunBlit(Blit B) {
         s = view.At(sx, sy);
         if (B.transparent && s == B.transparentPixel) continue;
       }
-      row[x] = B.rop == cmSrcCopy ? s : Rop3(B.rop, pattern, s, row[x]);
+      row[x] = B.rop == cmSrcCopy ? s : rop(B.rop, pattern, s, row[x]);
     }
   }
   return true;

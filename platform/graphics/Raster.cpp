@@ -84,6 +84,25 @@ uint32_t Rop3(uint32_t Code, uint32_t P, uint32_t S, uint32_t D) {
   return result & kRgb;
 }
 
+TRop3Fn Rop3For(uint32_t Code) {
+  switch ((Code >> 16) & 0xFF) {
+    case 0x00: return [](uint32_t, uint32_t, uint32_t, uint32_t) { return 0u; };
+    case 0x11: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return ~(S | D) & kRgb; };
+    case 0x33: return [](uint32_t, uint32_t, uint32_t S, uint32_t) { return ~S & kRgb; };
+    case 0x44: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return S & ~D & kRgb; };
+    case 0x55: return [](uint32_t, uint32_t, uint32_t, uint32_t D) { return ~D & kRgb; };
+    case 0x5A: return [](uint32_t, uint32_t P, uint32_t, uint32_t D) { return (P ^ D) & kRgb; };
+    case 0x66: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return (S ^ D) & kRgb; };
+    case 0x88: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return S & D & kRgb; };
+    case 0xBB: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return (~S | D) & kRgb; };
+    case 0xCC: return [](uint32_t, uint32_t, uint32_t S, uint32_t) { return S & kRgb; };
+    case 0xEE: return [](uint32_t, uint32_t, uint32_t S, uint32_t D) { return (S | D) & kRgb; };
+    case 0xF0: return [](uint32_t, uint32_t P, uint32_t, uint32_t) { return P & kRgb; };
+    case 0xFF: return [](uint32_t, uint32_t, uint32_t, uint32_t) { return kRgb; };
+    default: return Rop3;
+  }
+}
+
 bool Rop3UsesSource(uint32_t Code) {
   uint32_t table = (Code >> 16) & 0xFF;
   return ((table >> 2) & 0x33) != (table & 0x33);

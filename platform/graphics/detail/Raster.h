@@ -22,6 +22,10 @@ void Rop2Span(uint32_t* Row, int N, uint32_t P, TPenMode Mode);
 // on pattern P, source S and destination D.
 uint32_t Rop3(uint32_t Code, uint32_t P, uint32_t S, uint32_t D);
 bool Rop3UsesSource(uint32_t Code);
+// Rop3 as a function to call per pixel: the named operations are plain
+// expressions, the rest walk the truth table as Rop3 does.
+using TRop3Fn = uint32_t (*)(uint32_t Code, uint32_t P, uint32_t S, uint32_t D);
+TRop3Fn Rop3For(uint32_t Code);
 
 // N pixels of one colour, with the widest stores the processor has. Short
 // runs stay inline: a call through the dispatcher would cost more than them.

@@ -167,3 +167,17 @@ TEST(CanvasFastPaths, HalftoneMeansRoundHalvesUp) {
   EXPECT_EQ(mean(1, 1, 0, 3), 1u);      // two thirds: up
   EXPECT_EQ(mean(0x000100, 0x000200, 0x000200, 3), 0x000200u);
 }
+
+// Every one of the 256 ternary operations, as the per-pixel function the
+// copies call, against the truth-table walk, with stray alpha bits too.
+TEST(CanvasFastPaths, EveryRasterOperationMatchesItsTruthTable) {
+  std::mt19937 rng(3);
+  for (uint32_t table = 0; table < 256; ++table) {
+    const uint32_t code = table << 16;
+    const raster::TRop3Fn fn = raster::Rop3For(code);
+    for (int i = 0; i < 64; ++i) {
+      const uint32_t p = rng(), s = rng(), d = rng();
+      ASSERT_EQ(fn(code, p, s, d), raster::Rop3(code, p, s, d)) << std::hex << table;
+    }
+  }
+}
