@@ -18,32 +18,35 @@ std::string PadLeft(std::string S, int Width) {
   return S;
 }
 
+// What printf writes, however long.
+template <class... TArgs>
+std::string Printed(const char* Format, TArgs... Args) {
+  const int n = std::snprintf(nullptr, 0, Format, Args...);
+  if (n <= 0) return {};
+  std::string s(static_cast<size_t>(n), '\0');
+  std::snprintf(s.data(), s.size() + 1, Format, Args...);  // the terminator goes where the string keeps its own
+  return s;
+}
+
 // Sign position, one digit, '.', W - 7 digits, 'E', exponent sign and two
 // digits; asterisks when the exponent needs three digits.
 std::string ScientificText(double Value, int W) {
   W = std::max(W, 7);
   if (!std::isfinite(Value)) return std::string(W, '*');
-  char buf[96];
-  std::snprintf(buf, sizeof buf, "%.*e", W - 7, std::fabs(Value));
-  std::string s = buf;  // d.ddde+XX
+  // Up to 248 digits: a fixed buffer would cut the text and lose its exponent.
+  std::string s = Printed("%.*e", W - 7, std::fabs(Value));  // d.ddde+XX
   size_t e = s.find('e');
   std::string mantissa = s.substr(0, e);
   int exponent = std::atoi(s.c_str() + e + 1);
   if (std::abs(exponent) > 99) return std::string(W, '*');
   if (W == 7) mantissa += '.';  // one digit and the point, no decimals
-  char tail[8];
-  std::snprintf(tail, sizeof tail, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-  return (Value < 0 ? "-" : " ") + mantissa + tail;
+  return (Value < 0 ? "-" : " ") + mantissa + Printed("E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
 }
 
 std::string FixedText(double Value, int W, int Decimals) {
   if (std::isnan(Value)) return PadLeft("NAN", W);
   if (std::isinf(Value)) return PadLeft(Value < 0 ? "-INF" : "INF", W);
-  int n = std::snprintf(nullptr, 0, "%.*f", Decimals, Value);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  std::snprintf(s.data(), s.size(), "%.*f", Decimals, Value);
-  s.resize(static_cast<size_t>(n));
-  return PadLeft(s, W);
+  return PadLeft(Printed("%.*f", Decimals, Value), W);
 }
 
 // ' -5.0' becomes '-05.0'; '  12' becomes '0012'.

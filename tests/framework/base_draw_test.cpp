@@ -91,7 +91,9 @@ TEST(BaseDrawMarks, All52SymbolsArePairwiseDistinctAndCentred) {
       // Nothing beyond half-size 4 (a 9x9 box at 3..11), and something drawn.
       for (int y = 0; y < 15; ++y)
         for (int x = 0; x < 15; ++x)
-          if (x < 3 || x > 11 || y < 3 || y > 11) EXPECT_EQ(At(b, x, y), kWhite) << mark << " " << x << "," << y;
+          if (x < 3 || x > 11 || y < 3 || y > 11) {
+            EXPECT_EQ(At(b, x, y), kWhite) << mark << " " << x << "," << y;
+          }
       EXPECT_GT(15 * 15 - qel::test::CountColor(b, kWhite), 0) << mark;
       EXPECT_EQ(b.Canvas()->Brush()->GetColor(), brush) << "brush restored after " << mark;
       pictures.push_back(px);

@@ -142,6 +142,14 @@ TEST(NumIOCodec, NumToTextWritesScientificFixedAndZeroPaddedForms) {
   EXPECT_EQ(NumToText(7, -4, 0), "0007");
   EXPECT_EQ(NumToText(1.5, 7, -2).size(), 7u);
   EXPECT_EQ(NumToText(1.5, 3, -2).size(), 7u);  // too narrow for a mantissa: widened
+  // Wide scientific texts keep every digit and their exponent, up to the
+  // widest of 255 characters.
+  for (int w : {90, 100, 120, 255, 1000}) {
+    const std::string wide = NumToText(-12345.0, w, -2);
+    EXPECT_EQ(wide.size(), size_t(std::min(w, 255))) << w;
+    EXPECT_EQ(wide.substr(0, 8), "-1.23450") << w;
+    EXPECT_EQ(wide.substr(wide.size() - 4), "E+04") << w;
+  }
   {
     SystemSeparator comma(',');
     EXPECT_EQ(NumToText(0.25, 1, 2), "0.25");

@@ -170,7 +170,9 @@ TEST(CanvasLines, ClipAndOriginKeepDrawingInside) {
   c.StretchDraw(Rect(-50, -50, 90, 90), &dot);
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 60; ++x)
-      if (x < 15 || x >= 30 || y < 15 || y >= 30) ASSERT_EQ(At(b, x, y), clWhite) << x << "," << y;
+      if (x < 15 || x >= 30 || y < 15 || y >= 30) {
+        ASSERT_EQ(At(b, x, y), clWhite) << x << "," << y;
+      }
   EXPECT_EQ(At(b, 22, 22), clWhite);  // the stretched bitmap landed last
   c.MoveTo(0, 0);
   c.Pen()->SetWidth(1);

@@ -33,7 +33,9 @@ TEST(GridPaint, DrawCellIsCalledOnceForEachVisibleCellWithItsStateAndColours) {
     EXPECT_EQ(d.rect.Left, shown.Left);
     EXPECT_EQ(d.rect.Top, shown.Top);
     EXPECT_EQ(d.rect.Bottom, d.rect.Top + 20);
-    if (fixed) EXPECT_EQ(d.brush, clYellow);
+    if (fixed) {
+      EXPECT_EQ(d.brush, clYellow);
+    }
     // A selected cell that is not the focused one is highlighted.
     if (c == 1 && r == 1) {
       EXPECT_EQ(d.brush, clHighlight);
