@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/graphics/canvas_test_util.h"
 #include "browsers/QEL_Thumbnails.h"
 #include "gauges/QEL_Meter.h"
 #include "gauges/QEL_ProgBar.h"
@@ -41,11 +42,6 @@ Maker Make(const char* Name) {
   return {Name, [](TForm* F) -> TControl* { return new T(F); }};
 }
 
-std::vector<uint32_t> Pixels(const TBitmap& B) {
-  std::vector<uint32_t> all;
-  for (int y = 0; y < B.GetHeight(); ++y) all.insert(all.end(), B.ScanLine(y), B.ScanLine(y) + B.GetWidth());
-  return all;
-}
 
 }  // namespace
 
@@ -71,7 +67,7 @@ TEST(AbsurdSizes, PaintBuffersAreRefusedAndTheControlPaintsAgainWhenSensible) {
     form.Show();
     Application->ProcessMessages();
     TTestRobot robot;
-    const std::vector<uint32_t> sensible = Pixels(*robot.Capture(c));
+    const std::vector<uint32_t> sensible = test::PixelsOf(*robot.Capture(c));
     handled.clear();
     try {
       c->SetBounds(10, 10, 20000, 20000);
@@ -86,7 +82,7 @@ TEST(AbsurdSizes, PaintBuffersAreRefusedAndTheControlPaintsAgainWhenSensible) {
     c->SetBounds(10, 10, 200, 120);
     c->Invalidate();
     Application->ProcessMessages();
-    EXPECT_EQ(Pixels(*robot.Capture(c)), sensible);
+    EXPECT_EQ(test::PixelsOf(*robot.Capture(c)), sensible);
   }
   Application->OnException = before;
 }

@@ -32,6 +32,24 @@ struct OnForm {
   TForm form{nullptr};
   TTestRobot robot;
   OnForm() { form.SetBounds(0, 0, 600, 450); }
+  // A meter with nothing over its dial, a background stretched over all of it.
+  TMeter* PlainMeter() {
+    auto* m = new TMeter(&form);
+    m->SetParent(&form);
+    m->SetScaleVisible(false);
+    m->SetAnchorCovered(false);
+    m->SetBkgndFillMode(TBkgFill(1));
+    return m;
+  }
+  // An empty bar without text: (150, 14) shows its background.
+  TProgBar* PlainBar() {
+    auto* bar = new TProgBar(&form);
+    bar->SetParent(&form);
+    bar->SetBounds(0, 0, 300, 28);
+    bar->SetTextVisible(false);
+    bar->SetValue(0);
+    return bar;
+  }
 };
 }  // namespace
 
@@ -40,11 +58,7 @@ struct OnForm {
 TEST(BadImageFiles, MeterBackgroundRaisesKeepsTheNameAndPaintsThePlainDial) {
   Files files;
   OnForm on;
-  auto* m = new TMeter(&on.form);
-  m->SetParent(&on.form);
-  m->SetScaleVisible(false);
-  m->SetAnchorCovered(false);
-  m->SetBkgndFillMode(TBkgFill(1));  // stretched over the whole meter
+  TMeter* m = on.PlainMeter();
   on.form.Show();
   const TColor plain = on.robot.PixelAt(m, 42, 150);
   ASSERT_NE(plain, kGreen);
@@ -94,11 +108,7 @@ TEST(BadImageFiles, MeterLoadedFromAFormClearsBadNames) {
   for (const auto& bad : files.bad) {
     SCOPED_TRACE(bad.What);
     OnForm on;
-    auto* m = new TMeter(&on.form);
-    m->SetParent(&on.form);
-    m->SetScaleVisible(false);
-    m->SetAnchorCovered(false);
-    m->SetBkgndFillMode(TBkgFill(1));
+    TMeter* m = on.PlainMeter();
     on.form.Show();
     const TColor plain = on.robot.PixelAt(m, 42, 150);
     on.form.BeginLoading();
@@ -118,11 +128,7 @@ TEST(BadImageFiles, MeterLoadedFromAFormClearsBadNames) {
 TEST(BadImageFiles, ProgressBarKeepsItsPictureAndName) {
   Files files;
   OnForm on;
-  auto* bar = new TProgBar(&on.form);
-  bar->SetParent(&on.form);
-  bar->SetBounds(0, 0, 300, 28);
-  bar->SetTextVisible(false);
-  bar->SetValue(0);
+  TProgBar* bar = on.PlainBar();
   on.form.Show();
   const TColor plain = on.robot.PixelAt(bar, 150, 14);
   ASSERT_NE(plain, kGreen);
@@ -186,11 +192,7 @@ TEST(BadImageFiles, UnreadableFileIsIgnoredLikeABadOne) {
     test::WriteSolidImage(locked, 12, 12, 0x0000FF);
     ASSERT_EQ(chmod(locked.c_str(), 0), 0);
     OnForm on;
-    auto* bar = new TProgBar(&on.form);
-    bar->SetParent(&on.form);
-    bar->SetBounds(0, 0, 300, 28);
-    bar->SetTextVisible(false);
-    bar->SetValue(0);
+    TProgBar* bar = on.PlainBar();
     on.form.Show();
     bar->SetBackGroundImg(files.good);
     bar->SetBackGroundImg(locked);

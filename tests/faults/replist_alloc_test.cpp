@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../platform/graphics/canvas_test_util.h"
 #include "../replist/ReportListViewTestUtil.h"
 #include "AllocationSweep.h"
 
@@ -18,11 +19,6 @@ namespace {
 
 const char* const kViewHeap = "Component \"List\": not enough memory on heap";
 
-std::vector<uint32_t> Pixels(const TBitmap& B) {
-  std::vector<uint32_t> all;
-  for (int y = 0; y < B.GetHeight(); ++y) all.insert(all.end(), B.ScanLine(y), B.ScanLine(y) + B.GetWidth());
-  return all;
-}
 
 }  // namespace
 
@@ -49,7 +45,7 @@ TEST_F(ListViewTest, EveryAllocationFailureOfAChangeLeavesTheViewAsItWas) {
     SCOPED_TRACE(op.name);
     view->Invalidate();
     Application->ProcessMessages();
-    const std::vector<uint32_t> shown = Pixels(*robot.Capture(view));
+    const std::vector<uint32_t> shown = test::PixelsOf(*robot.Capture(view));
     int points = SweepAllocationFailures(op.run, [&](int, const std::exception* raised) {
       ASSERT_NE(raised, nullptr) << "a failure was swallowed";
       const std::string text = raised->what();
@@ -67,7 +63,7 @@ TEST_F(ListViewTest, EveryAllocationFailureOfAChangeLeavesTheViewAsItWas) {
       EXPECT_FALSE(view->GetSuppressPaint());
       view->Invalidate();
       Application->ProcessMessages();
-      EXPECT_EQ(Pixels(*robot.Capture(view)), shown);
+      EXPECT_EQ(test::PixelsOf(*robot.Capture(view)), shown);
     });
     EXPECT_GT(points, 0);
     // The run that went through changed the view: back for the next one.

@@ -36,6 +36,7 @@
 
 #include "../../examples/gallery/MainForm.h"
 #include "ExpectedExceptions.h"
+#include "GalleryDriver.h"
 #include "GalleryLongWork.h"
 #include "GalleryNavigation.h"
 #include "Monkey.h"
@@ -57,6 +58,8 @@
 #endif
 
 using namespace qel;
+using qel::test::EnvNumber;
+using qel::test::FindOn;
 
 namespace {
 
@@ -86,20 +89,6 @@ void OnSignal(int Sig) {
 // The virtual time the timer events may spend, per event of the run: the
 // seven-segment displays cost real time for every second they count.
 constexpr uint64_t kVirtualMsPerEvent = 10;
-
-uint64_t EnvNumber(const char* Name, uint64_t Default) {
-  const char* v = std::getenv(Name);
-  return v && *v ? std::strtoull(v, nullptr, 10) : Default;
-}
-
-template <class T>
-T* FindOn(TComponent* Root) {
-  for (int i = 0; i < Root->ComponentCount(); ++i) {
-    if (auto* t = dynamic_cast<T*>(Root->Components(i))) return t;
-    if (T* t = FindOn<T>(Root->Components(i))) return t;
-  }
-  return nullptr;
-}
 
 std::string MakeSandbox() {
   std::string base = (std::filesystem::temp_directory_path() / "qel-monkey-XXXXXX").string();

@@ -19,6 +19,7 @@
 #include <string>
 
 #include "../../examples/gallery/MainForm.h"
+#include "../monkey/GalleryDriver.h"
 #include "AllocatedBytes.h"
 #include "gauges/QEL_repsbut.h"
 #include "numeric/QEL_NumIO.h"
@@ -28,25 +29,13 @@
 #include "platform/rtl/DateTime.h"
 
 using namespace qel;
+using qel::test::EnvNumber;
+using qel::test::FindOn;
 
 namespace {
 
 const char* const kTimerPages[] = {"Meter", "Bars and buttons", "Labels and fills", "Numeric input", "Displays",
                                    "Basics"};
-
-uint64_t EnvNumber(const char* Name, uint64_t Default) {
-  const char* v = std::getenv(Name);
-  return v && *v ? std::strtoull(v, nullptr, 10) : Default;
-}
-
-template <class T>
-T* FindOn(TComponent* Root) {
-  for (int i = 0; i < Root->ComponentCount(); ++i) {
-    if (auto* t = dynamic_cast<T*>(Root->Components(i))) return t;
-    if (T* t = FindOn<T>(Root->Components(i))) return t;
-  }
-  return nullptr;
-}
 
 int PageIndex(gallery::TMainForm& Form, const std::string& Name) {
   for (int i = 0; i < Form.PageCount(); ++i)

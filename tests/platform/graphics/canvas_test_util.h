@@ -2,6 +2,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "platform/graphics/Graphics.h"
 
 namespace qel::test {
@@ -17,6 +19,13 @@ inline int CountColor(const TBitmap& b, TColor c) {
   for (int y = 0; y < b.GetHeight(); ++y)
     for (int x = 0; x < b.GetWidth(); ++x) n += At(b, x, y) == c;
   return n;
+}
+
+// Every pixel, row after row: compared with EXPECT_EQ, a change shows.
+inline std::vector<uint32_t> PixelsOf(const TBitmap& B) {
+  std::vector<uint32_t> all;
+  for (int y = 0; y < B.GetHeight(); ++y) all.insert(all.end(), B.ScanLine(y), B.ScanLine(y) + B.GetWidth());
+  return all;
 }
 
 inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
