@@ -60,6 +60,10 @@ if(SDL2_FOUND)
              COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/gallery_e2e.sh $<TARGET_FILE:qel-gallery>
                      $<TARGET_FILE:qel-e2e-x11> ${PROJECT_BINARY_DIR}/e2e)
     set_tests_properties(e2e-gallery-sdl PROPERTIES TIMEOUT 90)
+    add_test(NAME e2e-popups-sdl
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/e2e/popups_e2e.sh $<TARGET_FILE:qel-gallery>
+                     $<TARGET_FILE:qel-e2e-x11> ${PROJECT_BINARY_DIR}/e2e)
+    set_tests_properties(e2e-popups-sdl PROPERTIES TIMEOUT 90)
   endif()
 endif()
 

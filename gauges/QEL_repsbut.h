@@ -64,6 +64,9 @@ class TRepSpeedButton : public TSpeedButton {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Ends the repetition without a click when the mouse leaves the button.
   void CMMouseLeave(TMessage& Message) override;
+  /// Starts repeating again, from the start delay, when the mouse comes back
+  /// over the button while it is still held.
+  void CMMouseEnter(TMessage& Message) override;
   /// Routes the timer's ticks to DoTimer.
   void WndProc(TMessage& Message) override;
 

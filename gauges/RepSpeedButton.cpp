@@ -87,9 +87,19 @@ void TRepSpeedButton::StopRepeating() {
   UpdateTimer();  // no longer pressed: this only kills the timer
 }
 
+// Leaving pauses the repetition; the press itself goes on (the button shows
+// itself up, and a release away from it is no click), so coming back while
+// still held resumes, as a desktop spin arrow does.
 void TRepSpeedButton::CMMouseLeave(TMessage& Message) {
   TSpeedButton::CMMouseLeave(Message);
   StopRepeating();
+}
+
+void TRepSpeedButton::CMMouseEnter(TMessage& Message) {
+  TSpeedButton::CMMouseEnter(Message);
+  if (!FDragging || pressed_) return;
+  pressed_ = true;
+  InitTimer();
 }
 
 // Losing the mouse while held: no release will come, so the button stops

@@ -30,6 +30,13 @@ bool Blocked(const TCustomForm* form) {
 // Set when the last key down went to a popup that grabs keys.
 bool keyWentToGrabber = false;
 
+// Whether C is Holder or lies inside it.
+bool IsWithin(const TControl* C, const TControl* Holder) {
+  for (; C; C = C->GetParent())
+    if (C == Holder) return true;
+  return false;
+}
+
 TPoint ToLocal(const TControl* c, TPoint formPoint, const TCustomForm* form) {
   TPoint screen{formPoint.X + form->ClientOrigin().X, formPoint.Y + form->ClientOrigin().Y};
   return c->ScreenToClient(screen);
@@ -76,9 +83,14 @@ void TCustomForm::SendMouse(TControl* C, uint32_t Msg, TShiftState Shift, TPoint
   C->Perform(Msg, static_cast<uintptr_t>(Shift.Bits()), PackPoint(Local));
 }
 
-// While a control holds the mouse, hover stays with it until the release.
+// While a control holds the mouse, only it is hovered, and only while the
+// pointer is over it (or over one of its children): it learns when the
+// pointer leaves and comes back, and no other control lights up until the
+// release.
 void TCustomForm::UpdateHover(TControl* C) {
-  if (C == hover_ || capture_) return;
+  if (capture_ && !IsWithin(C, capture_)) C = nullptr;
+  else if (capture_) C = capture_;
+  if (C == hover_) return;
   TControl* old = hover_;
   hover_ = C;
   if (old) old->Perform(CM_MOUSELEAVE);

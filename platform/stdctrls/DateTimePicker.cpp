@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/PopupPlacement.h"
 #include "platform/controls/Forms.h"
 
 namespace qel {
@@ -439,9 +440,9 @@ void TDateTimePicker::DropDown() {
   if (OnDropDown) OnDropDown(this);
   if (!calendar_) calendar_ = new TDateTimeCalendar(this);
   TPoint topLeft = GetParent()->ClientToScreen({GetLeft(), GetTop()});
-  int y = topLeft.Y + GetHeight();
-  if (y + CalHeight > Application->Host().ScreenSize().cy) y = std::max(0, topLeft.Y - CalHeight);
-  calendar_->Open(value_, topLeft.X, y);
+  TRect place = PlacePopup(Bounds(topLeft.X, topLeft.Y, GetWidth(), GetHeight()), {CalWidth, CalHeight},
+                           TPopupSide::Below);
+  calendar_->Open(value_, place.Left, place.Top);
 }
 
 void TDateTimePicker::CloseUp() {

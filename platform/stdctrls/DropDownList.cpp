@@ -1,8 +1,10 @@
 #include "platform/stdctrls/DropDownList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/PopupPlacement.h"
 
 namespace qel {
 
@@ -16,9 +18,50 @@ TDropDownList::TDropDownList(TComponent* AOwner, TStrings* Items) : TCustomContr
   SetCtl3D(false);
   SetBorderStyle(bsSingle);
   SetColor(clWindow);
+  bar_.OnScroll = [this](int code, int pos) { OnBarScroll(code, pos); };
+  bar_.OnInvalidate = [this] { Invalidate(); };
 }
 
-int TDropDownList::VisibleRows() const { return std::max(ClientHeight() / std::max(itemHeight_, 1), 1); }
+// The bar takes width only, so the rows come from the whole client height.
+int TDropDownList::VisibleRows() const {
+  return std::max(TCustomControl::GetClientRect().Height() / std::max(itemHeight_, 1), 1);
+}
+
+void TDropDownList::UpdateScrollBar() {
+  bool show = items_->Count() > VisibleRows();
+  if (show == barShown_) return;
+  barShown_ = show;
+  TargetClientArea();
+  Invalidate();
+}
+
+TRect TDropDownList::GetClientRect() const {
+  return ClientInsideScrollBars(TCustomControl::GetClientRect(), ShowsScrollBar(), false);
+}
+
+TClientScrollBar& TDropDownList::ScrollBar() {
+  TRect c = GetClientRect();
+  bar_.SetBounds(ShowsScrollBar() ? TRect{c.Right, 0, c.Right + ScrollBarSize, c.Bottom} : TRect{});
+  bar_.SetRange(0, std::max(items_->Count() - 1, 0));
+  bar_.SetPageSize(VisibleRows());
+  bar_.SetPosition(top_);
+  return bar_;
+}
+
+void TDropDownList::OnBarScroll(int Code, int Pos) {
+  int page = VisibleRows();
+  switch (Code) {
+    case SB_LINEUP: SetTopIndex(top_ - 1); break;
+    case SB_LINEDOWN: SetTopIndex(top_ + 1); break;
+    case SB_PAGEUP: SetTopIndex(top_ - page); break;
+    case SB_PAGEDOWN: SetTopIndex(top_ + page); break;
+    case SB_THUMBTRACK: case SB_THUMBPOSITION: SetTopIndex(Pos); break;
+    case SB_TOP: SetTopIndex(0); break;
+    case SB_BOTTOM: SetTopIndex(items_->Count()); break;
+    default: return;
+  }
+  ScrollBar();  // the thumb snaps to where the rows went
+}
 
 int TDropDownList::IndexAt(int Y) const {
   if (Y < 0) return -1;
@@ -72,7 +115,21 @@ void TDropDownList::Paint() {
   }
 }
 
+void TDropDownList::PaintBorder() {
+  TCustomControl::PaintBorder();
+  if (barShown_) PaintScrollBars(*this, &ScrollBar(), nullptr);
+}
+
+void TDropDownList::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  barTracking_ = Button == mbLeft && ShowsScrollBar() && ScrollBar().MouseDown({X, Y});
+}
+
 void TDropDownList::MouseMove(TShiftState Shift, int X, int Y) {
+  if (barTracking_) {
+    bar_.MouseMove({X, Y});
+    return TCustomControl::MouseMove(Shift, X, Y);
+  }
   int i = IndexAt(Y);
   if (i >= 0 && i != hot_ && X >= 0 && X < ClientWidth()) {
     hot_ = i;
@@ -83,6 +140,7 @@ void TDropDownList::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TDropDownList::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
+  if (std::exchange(barTracking_, false)) return bar_.MouseUp({X, Y});
   int i = GetClientRect().Contains({X, Y}) ? IndexAt(Y) : -1;
   if (Button == mbLeft && i >= 0) {
     hot_ = i;
@@ -116,13 +174,13 @@ void TDropDownPopup::Open(int MaxRows, int ItemHeight, int Hot) {
   int rows = std::clamp(items_->Count(), 1, MaxRows);
   int w = anchor_->GetWidth(), h = rows * ItemHeight + 2;
   TWinControl* parent = anchor_->GetParent();
-  TPoint below = parent ? parent->ClientToScreen({anchor_->GetLeft(), anchor_->GetTop()})
-                        : TPoint{anchor_->GetLeft(), anchor_->GetTop()};
-  int y = below.Y + anchor_->GetHeight();
-  if (y + h > Application->Host().ScreenSize().cy && below.Y - h >= 0) y = below.Y - h;
+  TPoint topLeft = parent ? parent->ClientToScreen({anchor_->GetLeft(), anchor_->GetTop()})
+                          : TPoint{anchor_->GetLeft(), anchor_->GetTop()};
+  TRect place = PlacePopup(Bounds(topLeft.X, topLeft.Y, w, anchor_->GetHeight()), {w, h}, TPopupSide::Below);
   list_->GetFont()->Assign(anchor_->GetFont());
   list_->SetItemHeight(ItemHeight);
-  SetBounds(below.X, y, w, h);
+  SetBounds(place.Left, place.Top, w, h);
+  list_->UpdateScrollBar();
   list_->SetHot(Hot);
   Show();
 }

@@ -8,11 +8,14 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/rtl/StringList.h"
+#include "platform/stdctrls/ScrollBars.h"
 
 namespace qel {
 
 /// The rows: the highlight follows the mouse and the owner's keys, a click
 /// takes the item under the mouse, the wheel scrolls three rows a notch.
+/// When there are more items than rows, a scroll bar on the right scrolls
+/// them by mouse too.
 class TDropDownList : public TCustomControl {
  public:
   /// A list of Items (which stays the caller's).
@@ -34,6 +37,15 @@ class TDropDownList : public TCustomControl {
   int VisibleRows() const;
   /// The item at client y (-1: none).
   int IndexAt(int Y) const;
+  /// The rows' area: the client area less the scroll bar, when there is one.
+  TRect GetClientRect() const override;
+  /// Whether the scroll bar shows: the items outnumbered the rows when the
+  /// list was last laid out (UpdateScrollBar).
+  bool ShowsScrollBar() const { return barShown_; }
+  /// Shows the bar when the items outnumber the rows, hides it otherwise.
+  void UpdateScrollBar();
+  /// The bar, placed and set to the items in view.
+  TClientScrollBar& ScrollBar();
   /// Up, down, page up and page down move the highlight; false for other keys.
   bool MoveKey(uint16_t Key);
 
@@ -45,14 +57,20 @@ class TDropDownList : public TCustomControl {
 
  protected:
   void Paint() override;
+  void PaintBorder() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
 
  private:
+  void OnBarScroll(int Code, int Pos);
+
   TStrings* items_;
   int hot_ = -1, top_ = 0, itemHeight_ = 16;
+  TClientScrollBar bar_{sbVertical};
+  bool barShown_ = false, barTracking_ = false;
 };
 
 /// A popup form with a drop-down list, as combo boxes and pick lists open.

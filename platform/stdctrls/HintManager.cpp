@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/PopupPlacement.h"
 #include "platform/stdctrls/HintWindow.h"
 
 namespace qel {
@@ -100,11 +101,8 @@ class THintManager : public TComponent {
   // room below.
   static TRect Placement(const TRect& size, TSize screen) {
     TPoint mouse = Application->CursorPos();
-    int w = size.Width(), h = size.Height();
-    int y = mouse.Y + kCursorHeight;
-    if (y + h > screen.cy && mouse.Y - h >= 0) y = mouse.Y - h;
-    int x = std::clamp(mouse.X, 0, std::max(screen.cx - w, 0));
-    return Bounds(x, std::clamp(y, 0, std::max(screen.cy - h, 0)), w, h);
+    return PlacePopup({mouse.X, mouse.Y, mouse.X, mouse.Y + kCursorHeight}, {size.Width(), size.Height()},
+                      TPopupSide::Below, screen);
   }
 
   HWND wnd_ = 0;

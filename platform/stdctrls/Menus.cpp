@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "platform/controls/Application.h"
+#include "platform/controls/PopupPlacement.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace qel {
@@ -179,10 +180,8 @@ class TMenuPopupWindow : public TCustomForm {
     parent_ = Parent;
     hot_ = -1;
     Layout();
-    TSize screen = Application->Host().ScreenSize();
-    if (X + width_ > screen.cx) X = std::max(0, AltX - width_);
-    if (Y + height_ > screen.cy) Y = std::max(0, screen.cy - height_);
-    SetBounds(X, Y, width_, height_);
+    TRect place = PlacePopup({AltX, Y, X, Y}, {width_, height_}, TPopupSide::Beside);
+    SetBounds(place.Left, place.Top, width_, height_);
     Show();
     Invalidate();
   }

@@ -2,6 +2,10 @@
 //   qel-e2e-x11 close WINDOW          ask the window to close, as a window
 //                                     manager's close button does
 //   qel-e2e-x11 pixel WINDOW X Y      print the colour shown at (X, Y) as RRGGBB
+//   qel-e2e-x11 focus                 print the window that has the keyboard
+//                                     (0: none, 1: whichever is under the pointer)
+//   qel-e2e-x11 unfocus               give the keyboard to no window, as X does
+//                                     when the focused window goes
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -42,12 +46,31 @@ bool PrintPixel(Display* d, Window w, int x, int y) {
 }
 }  // namespace
 
+// The focus commands take no window.
+int Focus(const char* command) {
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return std::fprintf(stderr, "cannot open the display\n"), 1;
+  if (std::strcmp(command, "unfocus") == 0) {
+    XSetInputFocus(display, None, RevertToNone, CurrentTime);
+    XSync(display, False);
+  } else {
+    Window w = 0;
+    int revert = 0;
+    XGetInputFocus(display, &w, &revert);
+    std::printf("%lu\n", static_cast<unsigned long>(w));
+  }
+  XCloseDisplay(display);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 2 && (std::strcmp(argv[1], "focus") == 0 || std::strcmp(argv[1], "unfocus") == 0))
+    return Focus(argv[1]);
   unsigned long window = 0, x = 0, y = 0;
   bool close = argc == 3 && std::strcmp(argv[1], "close") == 0;
   bool pixel = argc == 5 && std::strcmp(argv[1], "pixel") == 0 && ParseNumber(argv[3], x) && ParseNumber(argv[4], y);
   if ((!close && !pixel) || !ParseNumber(argv[2], window) || window == 0) {
-    std::fprintf(stderr, "usage: %s close WINDOW | pixel WINDOW X Y\n", argv[0]);
+    std::fprintf(stderr, "usage: %s close WINDOW | pixel WINDOW X Y | focus | unfocus\n", argv[0]);
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);

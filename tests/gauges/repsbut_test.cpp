@@ -105,12 +105,24 @@ TEST_F(RepButton, IntervalsAreClampedAndTakeEffectAtOnce) {
 TEST_F(RepButton, LeavingOrLosingTheMouseStopsWithoutAClick) {
   Hold(600);
   EXPECT_EQ(repeats, 1);
-  btn->Perform(CM_MOUSELEAVE);  // as a host that reports leaving while held does
+  robot.MoveTo(btn, 60, 5);  // off the button, still held
   EXPECT_FALSE(btn->Pressed());
   Headless().AdvanceTime(2000);
   EXPECT_EQ(repeats, 1);
   EXPECT_EQ(clicks, 0);
-  robot.Release(btn, 5, 5);
+  // Back over it while still held: it repeats again from the start delay.
+  robot.MoveTo(btn, 5, 5);
+  EXPECT_TRUE(btn->Pressed());
+  Headless().AdvanceTime(700);
+  EXPECT_EQ(repeats, 3);
+  // The pointer leaves the window altogether; released away, no click.
+  robot.Leave(btn);
+  EXPECT_FALSE(btn->Pressed());
+  Headless().AdvanceTime(2000);
+  EXPECT_EQ(repeats, 3);
+  robot.Release(btn, 150, 60);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(Application->ActiveTimerCount(), timersBefore);
 
   // Disabled while held: the release never reaches it.
   repeats = clicks = 0;

@@ -118,6 +118,9 @@ void TSdlHost::MouseButton(const SDL_Event& E, bool Down) {
   }
   TCustomForm* f = FormOf(b.windowID);
   if (!f) return;
+  // A click in a form of ours gives it the keyboard, with or without a
+  // window manager (one that is there has done so already).
+  if (Down && !f->IsPopup() && (!Application->ModalForm() || Application->ModalForm() == f)) GiveKeyboard(f);
   if (Down) f->InputMouseDown(button, Modifiers() + ButtonsShift(heldButtons_ & ~mask), b.x, b.y, b.timestamp);
   else f->InputMouseUp(button, MouseShift(), b.x, b.y);
   UpdateCursor(FormOf(b.windowID));

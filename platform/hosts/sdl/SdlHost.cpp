@@ -86,13 +86,23 @@ void TSdlHost::FormShown(TCustomForm* Form) {
 }
 
 // A hidden form gives its window up: a form may be hidden because it is
-// being destroyed, and popups are cheap to make again.
+// being destroyed, and popups are cheap to make again. A popup that goes
+// while the application has the keyboard hands it back to the form it
+// served: without a window manager X would leave the focus with no window.
 void TSdlHost::FormHidden(TCustomForm* Form) {
   for (auto it = windows_.begin(); it != windows_.end(); ++it)
     if (it->second->Form() == Form) {
+      bool hadKeyboard = SDL_GetKeyboardFocus() != nullptr;
       windows_.erase(it);
+      if (Form->IsPopup() && hadKeyboard) GiveKeyboard(Application->ActiveForm());
       return;
     }
+}
+
+void TSdlHost::GiveKeyboard(TCustomForm* Form) {
+  for (auto& [id, w] : windows_)
+    if (w->Form() == Form && !Form->IsPopup() && SDL_GetKeyboardFocus() != w->Window())
+      SDL_SetWindowInputFocus(w->Window());
 }
 
 void TSdlHost::FormChanged(TCustomForm* Form) {

@@ -58,6 +58,8 @@ class TSdlHost : public THost {
   TCustomForm* KeyForm(uint32_t WindowId);
   TShiftState MouseShift() const;
   void UpdateCursor(TCustomForm* Form);
+  // Sets the X input focus on Form's window, unless it has it already.
+  void GiveKeyboard(TCustomForm* Form);
   void ClosePopupsIfAppLostFocus();
 
   std::map<uint32_t, std::unique_ptr<TSdlWindow>> windows_;  // by SDL window id

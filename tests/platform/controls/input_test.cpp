@@ -35,8 +35,18 @@ TEST_F(InputTest, CaptureKeepsMovesAndReleaseOnThePressedControl) {
   log.clear();
   robot.MoveTo(b, 5, 5);  // over b, but a holds the mouse: coordinates in a's terms
   robot.Release(b, 5, 5);
-  // Released outside: no click; the hover moves to b only with the release.
-  EXPECT_EQ(log, (Log{"a: OnMouseMove 95,5", "a: OnMouseUp 95,5", "a: CM_MOUSELEAVE", "b: CM_MOUSEENTER"}));
+  // a learns at once that the pointer left it; b lights up only with the
+  // release, which is no click.
+  EXPECT_EQ(log, (Log{"a: CM_MOUSELEAVE", "a: OnMouseMove 95,5", "a: OnMouseUp 95,5", "b: CM_MOUSEENTER"}));
+  // Held again, out and back in: a hears both, b nothing.
+  Headless().AdvanceTime(DoubleClickTimeMs + 1);
+  robot.Press(a, 5, 5);
+  log.clear();
+  robot.MoveTo(b, 5, 5);
+  robot.MoveTo(a, 6, 6);
+  robot.Release(a, 6, 6);
+  EXPECT_EQ(log, (Log{"a: CM_MOUSELEAVE", "a: OnMouseMove 95,5", "a: CM_MOUSEENTER", "a: OnMouseMove 6,6",
+                      "a: OnClick", "a: OnMouseUp 6,6"}));
 }
 
 TEST_F(InputTest, HoverEntersAndLeaves) {

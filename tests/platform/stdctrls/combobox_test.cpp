@@ -241,7 +241,7 @@ TEST_F(ComboTest, OwnerDrawnItemsAreDrawnOncePerVisibleRow) {
   ASSERT_EQ(rows.size(), 5u);
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(rows[i].index, i);
-    EXPECT_EQ(rows[i].rect, Rect(0, i * 18, 118, (i + 1) * 18));
+    EXPECT_EQ(rows[i].rect, Rect(0, i * 18, 118 - ScrollBarSize, (i + 1) * 18));
     EXPECT_EQ(rows[i].state.Contains(odSelected), i == 2);  // the current item is highlighted
   }
   // The swatches land in the list, through the combo's canvas.

@@ -110,6 +110,37 @@ TEST_F(DropDownTest, KeysWheelAndMouseMoveTheHighlightAndAClickPicks) {
   EXPECT_TRUE(dismissals.empty());
 }
 
+TEST_F(DropDownTest, ALongListShowsAScrollBarThatWorksByMouse) {
+  popup->Open(5, RowH, 0);
+  TDropDownList* list = List();
+  ASSERT_TRUE(list->ShowsScrollBar());
+  EXPECT_EQ(list->ClientWidth(), 148 - ScrollBarSize);  // the rows make room for it
+  const int barX = list->ClientWidth() + ScrollBarSize / 2, bottom = 5 * RowH;
+  EXPECT_EQ(ListPixel(list->ClientWidth() + 3, 3), ColorToRGB(clBtnFace));  // the up arrow's face
+  EXPECT_EQ(ListPixel(barX - ScrollBarSize, RowY(0)), ColorToRGB(clHighlight));  // the row stops before it
+  robot.Click(list, barX, bottom - 3);  // the down arrow
+  EXPECT_EQ(list->TopIndex(), 1);
+  robot.Click(list, barX, bottom - ScrollBarSize - 2);  // the track below the thumb: a page
+  EXPECT_EQ(list->TopIndex(), 6);
+  TRect thumb = list->ScrollBar().ThumbRect();
+  robot.Drag(list, barX, thumb.Top + 2, barX, bottom + 40);  // the thumb to the end, and past it
+  EXPECT_EQ(list->TopIndex(), 15);
+  EXPECT_EQ(list->ScrollBar().Position(), 15);
+  EXPECT_TRUE(picks.empty());  // the bar picks nothing
+  EXPECT_TRUE(popup->Showing());
+  robot.Click(list, 10, RowY(1));
+  EXPECT_EQ(picks, std::vector<int>{16});
+  robot.Wheel(list, 10, RowY(1), 120);
+  EXPECT_EQ(list->ScrollBar().Position(), 12);  // the wheel moves the thumb too
+  popup->Close();
+
+  while (items.Count() > 5) items.Delete(items.Count() - 1);
+  popup->Open(5, RowH, 0);  // as many rows as items: no bar
+  EXPECT_FALSE(List()->ShowsScrollBar());
+  EXPECT_EQ(List()->ClientWidth(), 148);
+  EXPECT_EQ(ListPixel(146, RowY(0)), ColorToRGB(clHighlight));
+}
+
 TEST_F(DropDownTest, ClosingIsQuietAndADismissalSaysWhetherThePressWasOnTheAnchor) {
   popup->Open(5, RowH, 6);
   EXPECT_EQ(popup->Close(), 6);
@@ -149,7 +180,7 @@ TEST_F(DropDownTest, RowsArePaintedByTheOwnerOrInTheHighlightColours) {
   ASSERT_EQ(rows.size(), 4u);
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(rows[i].first, 2 + i);
-    EXPECT_EQ(rows[i].second, Rect(0, i * RowH, 148, (i + 1) * RowH));
+    EXPECT_EQ(rows[i].second, Rect(0, i * RowH, 148 - ScrollBarSize, (i + 1) * RowH));
   }
   list->SetHot(3);
   EXPECT_EQ(ListPixel(0, RowY(1)), ColorToRGB(clRed));
