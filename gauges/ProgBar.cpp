@@ -12,18 +12,15 @@ namespace qel {
 TProgBar::TProgBar(TComponent* AOwner)
     : TGraphicControl(AOwner),
       backgroundBmp_(std::make_unique<TBitmap>(10, 10)),
-      buffer_(std::make_unique<TBitmap>()) {
+      buffer_(std::make_unique<TBitmap>()),
+      timer_([this](uintptr_t) { Tick(); }, this) {
   table_[0] = clBlue;
   table_[progbar::kTableSize - 1] = clRed;
   progbar::BlendTable(table_);
   SetBounds(GetLeft(), GetTop(), 300, 28);
-  timerWnd_ = AllocateHWnd([this](TMessage& m) { TimerWndProc(m); });
 }
 
-TProgBar::~TProgBar() {
-  KillTimer(timerWnd_, 1);
-  DeallocateHWnd(timerWnd_);
-}
+TProgBar::~TProgBar() = default;
 
 // ------------------------------------------------------- range, colours ----
 
@@ -139,7 +136,7 @@ void TProgBar::SetAutoInc(bool v) {
   autoInc_ = v;
   if (Designing()) return;
   if (v) StartTimer();
-  else KillTimer(timerWnd_, 1);
+  else timer_.Stop(1);
 }
 
 void TProgBar::SetAutoIncStep(double v) {
@@ -176,9 +173,9 @@ void TProgBar::RestartTimer() {
 }
 
 void TProgBar::Arm(int Interval) {
-  KillTimer(timerWnd_, 1);
+  timer_.Stop(1);
   if (Interval <= 0 || !autoInc_ || Designing()) return;
-  if (SetTimer(timerWnd_, 1, unsigned(Interval)) == 0)
+  if (timer_.Start(1, unsigned(Interval)) == 0)
     throw EQELProgBar(ComponentErrorMessage(GetName(), ": no timer available"));
 }
 
@@ -189,16 +186,5 @@ void TProgBar::Tick() {
   if (onAutoInc_) onAutoInc_(this);
 }
 
-void TProgBar::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER) {
-    Message.Result = DefWindowProc(timerWnd_, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    Tick();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
 
 }  // namespace qel

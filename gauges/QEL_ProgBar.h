@@ -36,6 +36,7 @@
 #include "framework/QEL_Base.h"
 #include "gauges/detail/ProgBarMath.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/DrawText.h"
 
 namespace qel {
@@ -229,7 +230,6 @@ class TProgBar : public TGraphicControl {
   void StartTimer();
   void RestartTimer();
   void Arm(int Interval);
-  void TimerWndProc(TMessage& Message);
   void Tick();
 
   double value_ = 10.0, min_ = 0.0, max_ = 100.0;
@@ -253,9 +253,9 @@ class TProgBar : public TGraphicControl {
   int startInterval_ = 1500, repeatInterval_ = 700;
   TNotifyEvent onAutoInc_;
   bool firstTickPending_ = true;
-  HWND timerWnd_ = 0;
   std::unique_ptr<TBitmap> backgroundBmp_;
   std::unique_ptr<TBitmap> buffer_;  // the off-screen picture, kept between paints
+  TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
 }  // namespace qel

@@ -14,6 +14,7 @@
 // fires OnClick: a user who drags off the button has not clicked it.
 #pragma once
 #include "framework/QEL_Base.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/SpeedButton.h"
 
 namespace qel {
@@ -74,14 +75,13 @@ class TRepSpeedButton : public TSpeedButton {
   bool Designing() const { return ComponentState().Contains(csDesigning); }
   void Arm(int Interval);
   void StopRepeating();
-  void TimerWndProc(TMessage& Message);
 
-  HWND timerWnd_ = 0;
   bool pressed_ = false;
   bool firstTickPending_ = true;
   int startClickInterval_ = 500;
   int repeatClickInterval_ = 200;
   TNotifyEvent onRepeatClick_;
+  TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
 }  // namespace qel

@@ -7,14 +7,10 @@
 
 namespace qel {
 
-TRepSpeedButton::TRepSpeedButton(TComponent* AOwner) : TSpeedButton(AOwner) {
-  timerWnd_ = AllocateHWnd([this](TMessage& m) { TimerWndProc(m); });
-}
+TRepSpeedButton::TRepSpeedButton(TComponent* AOwner)
+    : TSpeedButton(AOwner), timer_([this](uintptr_t) { DoTimer(); }, this) {}
 
-TRepSpeedButton::~TRepSpeedButton() {
-  KillTimer(timerWnd_, 1);
-  DeallocateHWnd(timerWnd_);
-}
+TRepSpeedButton::~TRepSpeedButton() = default;
 
 // ---------------------------------------------------------- settings ----
 
@@ -44,9 +40,9 @@ void TRepSpeedButton::UpdateTimer() {
 }
 
 void TRepSpeedButton::Arm(int Interval) {
-  KillTimer(timerWnd_, 1);
+  timer_.Stop(1);
   if (Interval <= 0 || !pressed_ || Designing()) return;
-  if (SetTimer(timerWnd_, 1, unsigned(Interval)) == 0)
+  if (timer_.Start(1, unsigned(Interval)) == 0)
     throw EQELRepSpeedButton(ComponentErrorMessage(GetName(), ": no timer available"));
 }
 
@@ -56,17 +52,6 @@ void TRepSpeedButton::DoTimer() {
   if (onRepeatClick_) onRepeatClick_(this);
 }
 
-void TRepSpeedButton::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER) {
-    Message.Result = DefWindowProc(timerWnd_, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    DoTimer();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
 
 // ------------------------------------------------------------- mouse ----
 

@@ -38,6 +38,7 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
+#include "platform/controls/TimerWindow.h"
 
 namespace qel {
 
@@ -236,7 +237,6 @@ class TRasterLab : public TGraphicControl {
   void FontMatrixChanged();
   // Kills timer 1 and starts it again while scrolling; raises when refused.
   void RestartTimer();
-  void TimerWndProc(TMessage& Message);
   void DrawLabFrame(TCanvas& Canvas, int W, int H) const;
   void DrawGrid(TCanvas& Canvas, int W, int H, int X, int Y) const;
 
@@ -258,7 +258,7 @@ class TRasterLab : public TGraphicControl {
   int offsetX_ = 0, offsetY_ = 0;
   bool scrolling_ = false;
   int textLength_ = 0;  // as last painted
-  HWND timerWnd_ = 0;
+  TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
 }  // namespace qel

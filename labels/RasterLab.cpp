@@ -11,19 +11,16 @@ namespace qel {
 TRasterLab::TRasterLab(TComponent* AOwner)
     : TGraphicControl(AOwner),
       matrix_(std::make_unique<TRDCharMatrix>(rasterfont::Builtin())),
-      buffer_(std::make_unique<TBitmap>()) {
+      buffer_(std::make_unique<TBitmap>()),
+      timer_([this](uintptr_t) { DoTimer(); }, this) {
   controlStyle_.Include(csOpaque);  // every pixel is painted
   SetBounds(GetLeft(), GetTop(), 400, 68);
   TControl::SetText("Text");
-  timerWnd_ = AllocateHWnd([this](TMessage& m) { TimerWndProc(m); });
   GetFont()->SetName("default");  // each font change rebuilds the matrix
   GetFont()->SetSize(8);
 }
 
-TRasterLab::~TRasterLab() {
-  KillTimer(timerWnd_, 1);
-  DeallocateHWnd(timerWnd_);
-}
+TRasterLab::~TRasterLab() = default;
 
 // ---------------------------------------------------------- text, dots ----
 

@@ -45,23 +45,12 @@ void TRasterLab::SetOnScrollTimer(TNotifyEvent v) {
 }
 
 void TRasterLab::RestartTimer() {
-  KillTimer(timerWnd_, 1);
+  timer_.Stop(1);
   if (scrollInterval_ <= 0 || scrollMode_ == rdsmOff || !scrolling_) return;
-  if (SetTimer(timerWnd_, 1, unsigned(scrollInterval_)) == 0)
+  if (timer_.Start(1, unsigned(scrollInterval_)) == 0)
     throw EQELRasterLabError(ComponentErrorMessage(GetName(), ": no timer available"));
 }
 
-void TRasterLab::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER) {
-    Message.Result = DefWindowProc(timerWnd_, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    DoTimer();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
 
 // Each direction wraps once the text has left the label completely, to
 // where it just starts to come back in from the other side.

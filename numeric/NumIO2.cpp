@@ -9,24 +9,16 @@
 
 namespace qel {
 
-TNumIO2::TNumIO2(TComponent* AOwner) : TCustomControl(AOwner), buffer_(std::make_unique<TBitmap>()) {
+TNumIO2::TNumIO2(TComponent* AOwner)
+    : TCustomControl(AOwner), buffer_(std::make_unique<TBitmap>()), timer_([this](uintptr_t) { CaretTick(); }, this) {
   SetTabStop(true);
   controlStyle_.Include(csOpaque);  // Paint covers every pixel
   TCustomControl::SetBounds(0, 0, 160, 28);
-  timerWnd_ = AllocateHWnd([this](TMessage& m) { TimerWndProc(m); });
-  try {
-    RestartCaretTimer();
-  } catch (...) {
-    DeallocateHWnd(timerWnd_);
-    throw;
-  }
+  RestartCaretTimer();
   constructing_ = false;
 }
 
-TNumIO2::~TNumIO2() {
-  KillTimer(timerWnd_, 1);
-  DeallocateHWnd(timerWnd_);
-}
+TNumIO2::~TNumIO2() = default;
 
 void TNumIO2::CreateWnd() {
   TCustomControl::CreateWnd();
@@ -224,7 +216,7 @@ void TNumIO2::SetReadOnly(bool v) {
   if (v == readOnly_) return;
   readOnly_ = v;
   if (v) {
-    KillTimer(timerWnd_, 1);
+    timer_.Stop(1);
     caretVisible_ = false;
   } else {
     RestartCaretTimer();
@@ -354,7 +346,7 @@ void TNumIO2::Assign(TPersistent* Source) {
   readOnly_ = s->readOnly_, autoSize_ = s->autoSize_;
   TextChanged();
   if (readOnly_) {  // a read-only copy shows no caret
-    KillTimer(timerWnd_, 1);
+    timer_.Stop(1);
     caretVisible_ = false;
   }
   Redraw();

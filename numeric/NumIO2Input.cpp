@@ -280,9 +280,9 @@ void TNumIO2::SetFocus() {
 }
 
 void TNumIO2::RestartCaretTimer() {
-  KillTimer(timerWnd_, 1);
+  timer_.Stop(1);
   caretVisible_ = true;
-  if (SetTimer(timerWnd_, 1, 500) == 0)
+  if (timer_.Start(1, 500) == 0)
     throw EQELNumIO2Error(ComponentErrorMessage(GetName(), ": no timer available"));
 }
 
@@ -290,23 +290,12 @@ void TNumIO2::CaretTick() {
   if (Focused()) {
     caretVisible_ = !caretVisible_;
   } else {
-    KillTimer(timerWnd_, 1);
+    timer_.Stop(1);
     caretVisible_ = false;
   }
   Redraw();
 }
 
-void TNumIO2::TimerWndProc(TMessage& Message) {
-  if (Message.Msg != WM_TIMER) {
-    Message.Result = DefWindowProc(timerWnd_, Message.Msg, Message.WParam, Message.LParam);
-    return;
-  }
-  try {
-    CaretTick();
-  } catch (...) {
-    Application->HandleException(this);
-  }
-}
 
 void TNumIO2::WndProc(TMessage& Message) {
   switch (Message.Msg) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/QEL_Base.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/DrawText.h"
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/TextLayout.h"
@@ -431,7 +432,6 @@ class TNumIO2 : public TCustomControl {
   void BeepIfWanted() const;
   // caret timer (NumIO2Input.cpp)
   void RestartCaretTimer();
-  void TimerWndProc(TMessage& Message);
   void CaretTick();
   // painting (NumIO2Paint.cpp)
   void PaintOn(TCanvas* C);
@@ -476,7 +476,6 @@ class TNumIO2 : public TCustomControl {
   bool gaugeDrag_ = false;
   bool windowNotCreated_ = true;
   bool constructing_ = true;
-  HWND timerWnd_ = 0;
   std::unique_ptr<TBitmap> buffer_;
   // Reading the value or checking a long text costs a pass over it: each is
   // done once for a text (and the format settings it depends on).
@@ -505,6 +504,7 @@ class TNumIO2 : public TCustomControl {
   // long text paints as fast as a short one (its positions are bytes: the
   // text is ASCII).
   TMeasuredLine boxText_;
+  TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
 }  // namespace qel

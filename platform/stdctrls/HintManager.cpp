@@ -7,6 +7,7 @@
 
 #include "platform/controls/Application.h"
 #include "platform/controls/PopupPlacement.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/HintWindow.h"
 
 namespace qel {
@@ -45,11 +46,6 @@ class THintManager : public TComponent {
   }
 
  private:
-  HWND Wnd() {
-    if (!wnd_) wnd_ = AllocateHWnd([this](TMessage& m) { Tick(m); });
-    return wnd_;
-  }
-
   void HoverChanged(TControl* C) {
     TControl* target = HintControlFor(C);
     if (target == control_) return;
@@ -59,7 +55,7 @@ class THintManager : public TComponent {
     if (!target || !Application->GetShowHint() || GetShortHint(target->GetHint()).empty()) return;
     int pause = wasShowing ? Application->GetHintShortPause() : Application->GetHintPause();
     if (pause == 0) ShowNow();
-    else SetTimer(Wnd(), kShowTimer, pause);
+    else timer_.Start(kShowTimer, pause);
   }
 
   void Watch(TControl* C) {
@@ -69,17 +65,14 @@ class THintManager : public TComponent {
   }
 
   void Cancel() {
-    if (wnd_) {
-      KillTimer(wnd_, kShowTimer);
-      KillTimer(wnd_, kHideTimer);
-    }
+    timer_.Stop(kShowTimer);
+    timer_.Stop(kHideTimer);
     if (window_ && window_->Showing()) window_->Hide();
   }
 
-  void Tick(TMessage& m) {
-    if (m.Msg != WM_TIMER) return;
-    KillTimer(wnd_, m.WParam);
-    if (m.WParam == kShowTimer) ShowNow();
+  void Tick(uintptr_t Id) {
+    timer_.Stop(Id);
+    if (Id == kShowTimer) ShowNow();
     else if (window_ && window_->Showing()) window_->Hide();
   }
 
@@ -94,7 +87,7 @@ class THintManager : public TComponent {
     TSize screen = Application->Host().ScreenSize();
     TRect size = window_->CalcHintRect(std::max(screen.cx, 1), text);
     window_->ActivateHint(Placement(size, screen), text);
-    SetTimer(Wnd(), kHideTimer, Application->GetHintHidePause());
+    timer_.Start(kHideTimer, Application->GetHintHidePause());
   }
 
   // Below the mouse, kept on the screen; above the mouse when there is no
@@ -105,7 +98,7 @@ class THintManager : public TComponent {
                       TPopupSide::Below, screen);
   }
 
-  HWND wnd_ = 0;
+  TTimerWindow timer_{[this](uintptr_t Id) { Tick(Id); }};
   TControl* control_ = nullptr;
   THintWindow* window_ = nullptr;
 };

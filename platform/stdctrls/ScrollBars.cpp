@@ -25,12 +25,13 @@ void RaisedFace(TCanvas* C, const TRect& R) {
 }
 }  // namespace
 
-TClientScrollBar::TClientScrollBar(TScrollBarKind Kind) : kind_(Kind) {}
+TClientScrollBar::TClientScrollBar(TScrollBarKind Kind)
+    : kind_(Kind), timer_([this](uintptr_t) {
+        timer_.Start(1, RepeatMs);
+        Step();
+      }) {}
 
-TClientScrollBar::~TClientScrollBar() {
-  StopRepeat();
-  if (timerWnd_ && Application) DeallocateHWnd(timerWnd_);
-}
+TClientScrollBar::~TClientScrollBar() { StopRepeat(); }
 
 // ------------------------------------------------------------ state ----
 
@@ -249,17 +250,11 @@ void TClientScrollBar::Step() {
 }
 
 void TClientScrollBar::StartRepeat(unsigned DelayMs) {
-  if (!timerWnd_)
-    timerWnd_ = AllocateHWnd([this](TMessage& m) {
-      if (m.Msg != WM_TIMER) return;
-      SetTimer(timerWnd_, 1, RepeatMs);
-      Step();
-    });
-  timerRunning_ = SetTimer(timerWnd_, 1, DelayMs) != 0;
+  timerRunning_ = timer_.Start(1, DelayMs) != 0;
 }
 
 void TClientScrollBar::StopRepeat() {
-  if (timerRunning_ && timerWnd_) KillTimer(timerWnd_, 1);
+  if (timerRunning_) timer_.Stop(1);
   timerRunning_ = false;
 }
 

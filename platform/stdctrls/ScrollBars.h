@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "platform/controls/Messages.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/graphics/Graphics.h"
 
 namespace qel {
@@ -107,8 +108,8 @@ class TClientScrollBar {
   TPoint mouse_{};
   int thumbGrab_ = 0;    // mouse offset within the thumb while dragging
   int trackPos_ = 0;     // position shown while the thumb is dragged
-  HWND timerWnd_ = 0;
   bool timerRunning_ = false;
+  TTimerWindow timer_;  // the arrows' and the track's repeat
 };
 
 /// The client area left inside R when the shown bars take their strips.

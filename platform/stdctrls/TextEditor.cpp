@@ -10,23 +10,19 @@ namespace qel {
 
 // -------------------------------------------------------- TCaretBlink ----
 
-TCaretBlink::~TCaretBlink() {
-  if (wnd_) DeallocateHWnd(wnd_);
-}
+TCaretBlink::TCaretBlink()
+    : timer_([this](uintptr_t) {
+        on_ = !on_;
+        if (OnToggle) OnToggle();
+      }) {}
 
 void TCaretBlink::Start() {
-  if (!wnd_)
-    wnd_ = AllocateHWnd([this](TMessage& m) {
-      if (m.Msg != WM_TIMER) return;
-      on_ = !on_;
-      if (OnToggle) OnToggle();
-    });
   running_ = on_ = true;
-  SetTimer(wnd_, 1, BlinkMs);
+  timer_.Start(1, BlinkMs);
 }
 
 void TCaretBlink::Stop() {
-  if (wnd_) KillTimer(wnd_, 1);
+  timer_.Stop(1);
   running_ = on_ = false;
 }
 

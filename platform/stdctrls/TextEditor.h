@@ -14,6 +14,7 @@
 #include <string>
 
 #include "platform/controls/Controls.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/TextEditing.h"
 
 namespace qel {
@@ -23,10 +24,7 @@ class TCaretBlink {
  public:
   /// Blink interval in milliseconds.
   static constexpr unsigned BlinkMs = 530;
-  TCaretBlink() = default;
-  TCaretBlink(const TCaretBlink&) = delete;
-  TCaretBlink& operator=(const TCaretBlink&) = delete;
-  ~TCaretBlink();
+  TCaretBlink();
   void Start();  ///< Shown now, toggles every BlinkMs
   void Stop();   ///< Hidden, timer released
   void Restart() { if (running_) Start(); }  ///< After a move the caret shows at once
@@ -38,8 +36,8 @@ class TCaretBlink {
   std::function<void()> OnToggle;
 
  private:
-  HWND wnd_ = 0;
   bool running_ = false, on_ = false;
+  TTimerWindow timer_;
 };
 
 /// Colours of text and selection.
