@@ -161,10 +161,12 @@ void TNTabEd::TopLeftChanged() {
 }
 
 // Moving to another cell with the keys gives back the editing that
-// Escape took away, as a mouse release does.
+// Escape took away, as a mouse release does. The clipboard keys belong to
+// the cell editor's text while it is open.
 void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
   TGridCoord before{GetCol(), GetRow()};
   TCustomDrawGrid::KeyDown(Key, Shift);
+  if (Key != 0 && !GetEditorMode() && ClipboardKey(Key, Shift)) Key = 0;
   if (!(before == TGridCoord{GetCol(), GetRow()})) RestoreEditing();
   CheckSelectionChanged();
   RedrawCorner();
