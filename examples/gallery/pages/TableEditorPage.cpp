@@ -95,9 +95,11 @@ void FillLog(TNTabEd* ed) {
   ed->SetSuppressPaint(false);
 }
 
-// Every data column as wide as its name and its widest number.
+// The attribute column and every data column as wide as its heading and
+// its widest number.
 void FitColumns(TNTabEd* ed) {
   ed->SetSuppressPaint(true);
+  ed->AutoColWidth(-1, true, 4);
   for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 4);
   ed->SetSuppressPaint(false);
 }
@@ -155,11 +157,10 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
     ed->SetTopRow(15);
   };
   gallery::AddLabel(panel, 8, 44,
-                    "red: hot (A)   blue: gusty (B)   purple: both.   Click a cell twice or type to edit; "
-                    "right click cells, headers or the corner cell (comment).");
-  gallery::AddLabel(panel, 8 + 700, 44,
-                    "Ctrl+C, Ctrl+X, Ctrl+V, Delete: clipboard.   Tab: next cell.   Ctrl+Tab: leave the table.");
+                    "red: hot (A)   blue: gusty (B)   purple: both.   Ctrl+C, Ctrl+X, Ctrl+V, Delete: clipboard.   "
+                    "Tab: next cell.   Ctrl+Tab: leave the table.");
 },
-                            "Click a cell twice or type to edit it; right-click cells and headers for their menus");
+                            "Click a cell twice or type to edit it; right-click cells, headers and the corner cell "
+                            "(comment) for their menus");
 
 }  // namespace
