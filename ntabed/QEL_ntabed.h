@@ -557,7 +557,8 @@ class TNTabEd : public TCustomDrawGrid {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Opens the cell editor.
   void DblClick() override;
-  /// Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
+  /// Adds DLGC_WANTTAB to the grid's dialog code: Tab walks the cells
+  /// (Ctrl+Tab leaves the editor, as from every grid).
   void WndProc(TMessage& Message) override;
   /// The cell editor: a pick list over nominal columns, else a plain edit.
   TInplaceEdit* CreateEditor() override;
