@@ -96,11 +96,11 @@ void FillLog(TNTabEd* ed) {
 }
 
 // The attribute column and every data column as wide as its heading and
-// its widest number.
+// its widest number; 8 pixels more keep the current column's bold heading whole.
 void FitColumns(TNTabEd* ed) {
   ed->SetSuppressPaint(true);
   ed->AutoColWidth(-1, true, 4);
-  for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 4);
+  for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 8);
   ed->SetSuppressPaint(false);
 }
 
