@@ -53,6 +53,7 @@ void TNTabEd::PopupMenuClickCopy(TObject*) {
   }
   Clipboard()->SetAsText(text);
   copyDone_ = true;
+  copiedText_ = std::move(text);
 }
 
 // -------------------------------------------------------------- paste ----

@@ -72,10 +72,10 @@ int TNTabEd::GetColWidths(int Index) const {
   return colOffset_ == 1 ? TCustomGrid::GetColWidths(1) : 0;
 }
 
+// Layout-changed in every case, also for an index past the last column.
 void TNTabEd::SetColWidths(int Index, int Width) {
-  if (Index > table_->GetNrOfColumns()) return;
   if (Index > 0) {
-    TCustomGrid::SetColWidths(Index + colOffset_, Width);
+    if (Index <= table_->GetNrOfColumns()) TCustomGrid::SetColWidths(Index + colOffset_, Width);
   } else if (Index == 0) {
     TCustomGrid::SetColWidths(0, Width);
   } else if (colOffset_ == 1) {
@@ -95,9 +95,11 @@ void TNTabEd::SetRowHeight(int Index, int Height) {
   }
 }
 
+// An index outside -1..NrOfColumns measures nothing: the width is the
+// extra plus the margin, set like any other (SetColWidths takes every
+// negative index for the attribute column).
 int TNTabEd::AutoColWidth(int Index, bool WithHeader, int Extra) {
   int cols = table_->GetNrOfColumns(), rows = table_->GetNrOfRows();
-  if (Index < -1 || Index > cols) return 0;
   TCanvas* C = Canvas();
   C->Font()->Assign(GetFont());
   int width = 0;
@@ -107,7 +109,7 @@ int TNTabEd::AutoColWidth(int Index, bool WithHeader, int Extra) {
   } else if (Index == 0) {
     fit("999:9999");
     for (int r = 1; r <= rows; ++r) fit(table_->GetRowName(r));
-  } else {
+  } else if (Index >= 1 && Index <= cols) {
     if (WithHeader) fit(table_->GetColName(Index));
     fit(IntToStr(int(table_->GetColAttrib(Index))));
     uint8_t places = DecPlacesOf(Index);
@@ -159,10 +161,12 @@ void TNTabEd::TopLeftChanged() {
 }
 
 // Moving to another cell with the keys gives back the editing that
-// Escape took away, as a mouse release does.
+// Escape took away, as a mouse release does. The clipboard keys belong to
+// the cell editor's text while it is open.
 void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
   TGridCoord before{GetCol(), GetRow()};
   TCustomDrawGrid::KeyDown(Key, Shift);
+  if (Key != 0 && !GetEditorMode() && ClipboardKey(Key, Shift)) Key = 0;
   if (!(before == TGridCoord{GetCol(), GetRow()})) RestoreEditing();
   CheckSelectionChanged();
   RedrawCorner();

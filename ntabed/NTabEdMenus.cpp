@@ -10,6 +10,8 @@
 
 namespace qel {
 
+using namespace ntabed;
+
 namespace {
 
 constexpr int kMaxCaption = 50;
@@ -20,7 +22,6 @@ const char* const kDataCaptions[12] = {"Mark as type A", "Mark as type B", "Unma
 const char* const kHeaderCaptions[5] = {"Edit Heading", "Change Precision", "Select..", "Insert..", "Delete.."};
 const char* const kScopeCaptions[4] = {"Range", "Column", "Row", "All"};
 const char* const kSubPrefixes[4] = {"M1It", "M2It", "U1It", "U2It"};
-enum : int { kItemPaste = 8, kItemReadOnly = 9 };
 
 std::string Cut(const std::string& S) { return S.substr(0, kMaxCaption); }
 bool Bit(uint32_t Mask, int Item) { return (Mask >> (Item - 1)) & 1u; }
@@ -135,10 +136,19 @@ std::string TNTabEd::GetPopupUCaption(int Index) const {
 
 // Items that change values or cell states follow the mask and, like the
 // cell editor, stay off while the data are read-only: "Paste" only after a
-// copy.
+// copy. The clipboard keys follow the same rules.
+bool TNTabEd::DataItemAllowed(int Item) const {
+  if (!Bit(dMask_, Item)) return false;
+  switch (Item) {
+    case kItemClear: case kItemExtract: case kItemToggleEmpty: return !dataReadOnly_;
+    case kItemPaste: return copyDone_ && !dataReadOnly_;
+    default: return true;
+  }
+}
+
 void TNTabEd::PopupMenuDLoadPopup(TObject*) {
-  for (int item : {6, 10, 12}) dataItems_[item - 1]->SetEnabled(Bit(dMask_, item) && !dataReadOnly_);
-  dataItems_[kItemPaste - 1]->SetEnabled(copyDone_ && Bit(dMask_, kItemPaste) && !dataReadOnly_);
+  for (int item : {kItemClear, kItemPaste, kItemExtract, kItemToggleEmpty})
+    dataItems_[item - 1]->SetEnabled(DataItemAllowed(item));
 }
 
 void TNTabEd::PopupDataMenu(int X, int Y) {

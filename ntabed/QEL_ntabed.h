@@ -545,7 +545,9 @@ class TNTabEd : public TCustomDrawGrid {
   void TopLeftChanged() override;
   /// Fits the row height to the new font when OptimizeRowHeight is on.
   void FontChanged() override;
-  /// Editing, mark and navigation keys; Ctrl+C copies.
+  /// Navigation keys, and the data menu's clipboard actions while no cell is
+  /// edited: Ctrl+C and Ctrl+Ins copy, Ctrl+X and Shift+Del copy and clear,
+  /// Ctrl+V and Shift+Ins paste, Delete clears.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   /// Typing on the current cell opens the editor.
   void KeyPress(char32_t& Key) override;
@@ -555,7 +557,8 @@ class TNTabEd : public TCustomDrawGrid {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   /// Opens the cell editor.
   void DblClick() override;
-  /// Adds DLGC_WANTTAB to the grid's dialog code, so Tab reaches the editor.
+  /// Adds DLGC_WANTTAB to the grid's dialog code: Tab walks the cells
+  /// (Ctrl+Tab leaves the editor, as from every grid).
   void WndProc(TMessage& Message) override;
   /// The cell editor: a pick list over nominal columns, else a plain edit.
   TInplaceEdit* CreateEditor() override;
@@ -653,6 +656,11 @@ class TNTabEd : public TCustomDrawGrid {
   void CloseCommentEditor(bool Apply);
   void OpenCommentEditor();
   void PopupDataMenu(int X, int Y);
+  // Whether data menu item Item (1..12) may act now: mask and read-only.
+  bool DataItemAllowed(int Item) const;
+  // Runs the data menu action a clipboard key stands for; false for other keys.
+  bool ClipboardKey(uint16_t Key, TShiftState Shift);
+  void PasteFromClipboard();
   void PopupHeaderMenu(int ACol, int ARow);
   void OutlineClickedHeader();
   void RemoveHeaderOutline();
@@ -709,6 +717,7 @@ class TNTabEd : public TCustomDrawGrid {
   TGridCoord clickedCell_{-1, -1};
   TPoint lastPress_{0, 0};
   bool copyDone_ = false;
+  std::string copiedText_;  // what the last "Copy" put on the clipboard
   bool headerEditing_ = false;
   TRect outline_{};  // the header cell outlined while its menu shows
   bool outlined_ = false;

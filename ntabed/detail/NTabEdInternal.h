@@ -8,6 +8,10 @@ namespace qel {
 namespace ntabed {
 constexpr int kRowNameWidth = 80;        // grid column 0 after a new default width
 constexpr uint8_t kDefaultDecPlaces = 3;  // a new or cleared column's precision
+// Data menu items by number (mask bit = number - 1).
+enum TDataItem : int {
+  kItemClear = 6, kItemCopy = 7, kItemPaste = 8, kItemReadOnly = 9, kItemExtract = 10, kItemToggleEmpty = 12
+};
 }  // namespace ntabed
 
 // Sets the updating flag for its lifetime and restores the previous value,

@@ -2,6 +2,7 @@
 // bars), the wheel and the dialog code.
 #include <algorithm>
 
+#include "platform/controls/Forms.h"
 #include "platform/grids/Grids.h"
 #include "platform/grids/InplaceEdit.h"
 
@@ -18,6 +19,11 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
   TGridCoord cur = current_, top = topLeft_;
   if (Shift.Contains(ssCtrl)) {
     switch (Key) {
+      case VK_TAB:
+        if (Shift.Contains(ssAlt)) break;
+        FocusNextControl(!Shift.Contains(ssShift));
+        Key = 0;
+        return;
       case VK_UP: --top.Y; break;
       case VK_DOWN: ++top.Y; break;
       case VK_LEFT: if (!rowSelect) { cur.X -= pageW; top.X -= pageW; } break;
@@ -39,7 +45,7 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
       case VK_HOME: if (rowSelect) cur.Y = rows_.fixed; else cur.X = cols_.fixed; break;
       case VK_END: if (rowSelect) cur.Y = rows_.count - 1; else cur.X = cols_.count - 1; break;
       case VK_TAB:
-        if (!Shift.Contains(ssAlt) && options_.Contains(goTabs)) {
+        if (!Shift.Contains(ssAlt) && WantsTab()) {
           // Tab walks along the row and wraps to the next (Shift: backwards).
           if (Shift.Contains(ssShift)) {
             if (--cur.X < cols_.fixed) {
@@ -67,6 +73,26 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
   cur.X = std::clamp(cur.X, cols_.fixed, cols_.count - 1);
   cur.Y = std::clamp(cur.Y, rows_.fixed, rows_.count - 1);
   if (cur.X != current_.X || cur.Y != current_.Y) FocusCell(cur.X, cur.Y, !Shift.Contains(ssShift));
+}
+
+bool TCustomGrid::WantsTab() { return (Perform(WM_GETDLGCODE) & DLGC_WANTTAB) != 0; }
+
+void TCustomGrid::FocusNextControl(bool GoForward) {
+  TCustomForm* form = GetParentForm();
+  if (!form) return;
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  TWinControl* from = this;
+  // The grid's editors follow it in tab order: step over them, at most once round.
+  for (size_t step = 0; step < order.size(); ++step) {
+    TWinControl* next = form->FindNextControl(from, GoForward, true, false);
+    if (!next || next == this) return;
+    if (!ContainsControl(next)) {
+      next->SetFocus();
+      return;
+    }
+    from = next;
+  }
 }
 
 // Enter opens and closes the editor (unless it is always shown).

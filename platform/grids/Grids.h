@@ -367,7 +367,9 @@ class TCustomGrid : public TCustomControl {
 
   /// Paints the lines and every visible cell.
   void Paint() override;
-  /// Arrows, Page Up/Down, Home, End, Tab and F2 move the current cell or open the editor.
+  /// Arrows, Page Up/Down, Home, End, Tab and F2 move the current cell or open
+  /// the editor; Ctrl+Tab (Ctrl+Shift+Tab) moves the focus to the next
+  /// (previous) control, the way out of a grid that keeps Tab for its cells.
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   /// Typing opens the editor.
   void KeyPress(char32_t& Key) override;
@@ -427,6 +429,11 @@ class TCustomGrid : public TCustomControl {
   void UpdateText();
   // The grid or its editor holds the focus.
   bool FocusInside() const;
+  // Whether the grid claims Tab for its cells (its dialog code says so).
+  bool WantsTab();
+  // Moves the focus to the next (previous) control of the form in tab
+  // order, past the grid's own editors.
+  void FocusNextControl(bool GoForward);
   // Opens the editor for a typed character; false when no editor took it.
   bool ShowEditorChar(char32_t Ch);
   int PageCount(const TGridAxisInfo& info, int first) const;

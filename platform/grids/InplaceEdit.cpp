@@ -88,7 +88,7 @@ TRect TInplaceEdit::TextArea() {
 
 intptr_t TInplaceEdit::DialogCode() const {
   intptr_t code = DLGC_WANTARROWS | DLGC_WANTCHARS;
-  if (grid_ && grid_->GetOptions().Contains(goTabs)) code |= DLGC_WANTTAB;
+  if (grid_ && grid_->WantsTab()) code |= DLGC_WANTTAB;  // Tab moves on to the grid's next cell
   return code;
 }
 

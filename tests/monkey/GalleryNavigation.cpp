@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "../../examples/gallery/MainForm.h"
+#include "GalleryDriver.h"
+#include "ntabed/QEL_ntabed.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/Robot.h"
 #include "platform/stdctrls/Edit.h"
@@ -35,6 +37,22 @@ int IndexOf(const gallery::TMainForm& Form, const std::string& Name) {
   return -1;
 }
 
+// Whether every column heading of the table editor shows whole, in bold too
+// (the current column's): the text starts 3 pixels into its cell and stops
+// 3 before its end.
+bool HeadingsFit(TNTabEd* Ed, std::string& Cut) {
+  TBitmap scratch(1, 1);
+  TCanvas* c = scratch.Canvas();
+  c->Font()->Assign(Ed->GetFont());
+  c->Font()->SetStyle(Ed->GetFont()->GetStyle() + TFontStyles{fsBold});
+  for (int col = 1; col <= Ed->GetNrOfColumns(); ++col)
+    if (c->TextWidth(Ed->GetColName(col)) + 6 > Ed->GetColWidths(col)) {
+      Cut = Ed->GetColName(col);
+      return false;
+    }
+  return true;
+}
+
 }  // namespace
 
 int CheckGalleryNavigation() {
@@ -56,6 +74,10 @@ int CheckGalleryNavigation() {
   robot.Key(VK_RETURN);
   Application->ProcessMessages();
   check.Expect(form->SelectedPage() == table, "Enter opens the match");
+  std::string cut;
+  TNTabEd* tableEditor = qel::test::FindOn<TNTabEd>(form);
+  bool whole = tableEditor && HeadingsFit(tableEditor, cut);
+  check.Expect(whole, "the table editor opens with every heading whole, not \"" + cut + "\"");
   check.Expect(search->GetText() == "TaBlE", "Enter keeps the search");
 
   // Escape clears the field and brings every page back.

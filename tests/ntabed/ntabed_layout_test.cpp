@@ -166,16 +166,18 @@ TEST(NTabEdLayout, ColumnWidthIndexesAndDefaultWidth) {
   e->SetColWidths(0, 90);
   EXPECT_EQ(Grid(e)->GetColWidths(0), 90);
   EXPECT_EQ(f.notes.layout, 1);
-  e->SetColWidths(4, 10);  // outside the table: nothing at all
-  EXPECT_EQ(f.notes.layout, 1);
+  e->SetColWidths(4, 10);  // outside the table: no width changes, the layout event still fires
+  EXPECT_EQ(f.notes.layout, 2);
   EXPECT_EQ(e->GetColWidths(4), 0);
+  EXPECT_EQ(e->GetColWidths(3), 64);
+  EXPECT_EQ(Grid(e)->GetColCount(), 5);
   e->SetColWidths(-1, 45);
   e->SetDefaultColWidth(50);
   EXPECT_EQ(e->GetDefaultColWidth(), 50);
   EXPECT_EQ(e->GetColWidths(0), 80);
   EXPECT_EQ(e->GetColWidths(-1), 45);
   EXPECT_EQ(e->GetColWidths(2), 50);
-  EXPECT_EQ(f.notes.layout, 3);
+  EXPECT_EQ(f.notes.layout, 4);
 }
 
 // A grown table's new columns take the former last column's width and
@@ -224,9 +226,20 @@ TEST(NTabEdLayout, AutoColWidthFitsTexts) {
   EXPECT_EQ(e->AutoColWidth(0, true, 0), c->TextWidth("999:9999") + 8);
   e->SetRowName(2, "A very long row name indeed");
   EXPECT_EQ(e->AutoColWidth(0, true, 0), c->TextWidth("A very long row name indeed") + 8);
-  EXPECT_EQ(e->AutoColWidth(4, true, 0), 0);
-  EXPECT_EQ(e->AutoColWidth(-2, true, 0), 0);
   EXPECT_EQ(e->AutoColWidth(1, false, -100), 4);  // never below 4
+  // No column to measure: the extra and the margin, set as SetColWidths
+  // sets them (past the last column nothing; any negative index is the
+  // attribute column), with a layout event each.
+  int layouts = f.notes.layout, widths[4];
+  for (int i = 0; i < 4; ++i) widths[i] = e->GetColWidths(i);
+  EXPECT_EQ(e->AutoColWidth(4, true, 0), 8);
+  EXPECT_EQ(e->AutoColWidth(99, true, 6), 14);
+  EXPECT_EQ(e->AutoColWidth(4, false, -100), 4);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(e->GetColWidths(i), widths[i]) << i;
+  EXPECT_EQ(e->AutoColWidth(-2, true, 3), 11);
+  EXPECT_EQ(e->GetColWidths(-1), 11);
+  EXPECT_EQ(f.notes.layout, layouts + 4);
+  EXPECT_EQ(e->AutoColWidth(2, false, 0), c->TextWidth("-1.2346E+04") + 8);  // still measures
 }
 
 TEST(NTabEdLayout, AutoRowHeightAndOptimizeRowHeight) {

@@ -4,6 +4,7 @@
 #include "ReportListViewTestUtil.h"
 #include "platform/controls/VirtualKeys.h"
 #include "platform/grids/InplaceEdit.h"
+#include "platform/stdctrls/Edit.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -152,6 +153,27 @@ TEST_F(ListInputTest, CursorKeysSelectTheNewCurrentRowInEveryMode) {
   }
   robot.Key(VK_RETURN);  // other keys leave the selection alone
   EXPECT_EQ(Selected(), "1000");
+}
+
+// Tab is the form's (the list does not want it); Ctrl+Tab and
+// Ctrl+Shift+Tab leave the list too, as from every grid.
+TEST_F(ListInputTest, TabAndCtrlTabLeaveTheList) {
+  auto* next = new TEdit(&form);
+  next->SetParent(&form);
+  next->SetBounds(10, 260, 80, 20);
+  Application->ProcessMessages();
+  ClickCell(1, 1, 30);
+  ASSERT_TRUE(view->Focused());
+  robot.Key(VK_TAB, {ssCtrl});
+  EXPECT_TRUE(next->Focused());
+  robot.Key(VK_TAB, {ssShift});
+  EXPECT_TRUE(view->Focused());
+  robot.Key(VK_TAB, {ssCtrl, ssShift});
+  EXPECT_TRUE(next->Focused());
+  view->SetFocus();
+  robot.Key(VK_TAB);
+  EXPECT_TRUE(next->Focused());
+  EXPECT_EQ(CurrentRow(), 1);
 }
 
 TEST_F(ListInputTest, MouseCellNamesHeaderRowsAndDataRows) {

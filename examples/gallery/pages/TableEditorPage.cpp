@@ -1,12 +1,14 @@
 // Page "Table editor": a weather station log of 10 000 rows by 20 columns
 // in a table editor, with named rows and columns, attributes, two nominal
 // columns, a precision per column (scientific ones too), marked, empty and
-// invalid cells, and buttons that toggle the attribute column and row and
-// fit the column widths. Editing: click a cell twice (or type) to edit it,
-// right click cells and headers for the two menus and the corner cell for
-// the comment; a button copies a block and pastes it elsewhere, another
-// toggles read-only. Under the SDL host "Copy" and "Extract from Clipboard"
-// use the system clipboard, so blocks go to and from spreadsheets.
+// invalid cells, columns fitted to their texts, and buttons that toggle the
+// attribute column and row and fit the column widths again. Editing: click a
+// cell twice (or type) to edit it, right click cells and headers for the two
+// menus and the corner cell for the comment; Ctrl+C, Ctrl+X, Ctrl+V and
+// Delete work on the selection, Tab walks the cells and Ctrl+Tab leaves the
+// table; a button copies a block and pastes it elsewhere, another toggles
+// read-only. Under the SDL host "Copy" and "Extract from Clipboard" use the
+// system clipboard, so blocks go to and from spreadsheets.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -93,6 +95,15 @@ void FillLog(TNTabEd* ed) {
   ed->SetSuppressPaint(false);
 }
 
+// The attribute column and every data column as wide as its heading and
+// its widest number; 8 pixels more keep the current column's bold heading whole.
+void FitColumns(TNTabEd* ed) {
+  ed->SetSuppressPaint(true);
+  ed->AutoColWidth(-1, true, 4);
+  for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 8);
+  ed->SetSuppressPaint(false);
+}
+
 TButton* AddButton(TWinControl* panel, int x, const std::string& caption) {
   auto* b = new TButton(panel);
   b->SetParent(panel);
@@ -110,6 +121,7 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
   ed->SetDefaultRowHeight(20);
   FillLog(ed);
   ed->AutoColWidth(0, true, 4);
+  FitColumns(ed);  // no header cut at the start
   // A few cells in view carry each mark, the empty state and the invalid state.
   ed->SetElemMarkedA(kTemp, 2, true);
   ed->SetElemMarkedB(kGust, 3, true);
@@ -124,11 +136,7 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
   AddButton(panel, 166, "Attribute row")->OnClick = [ed](TObject*) {
     ed->SetAttribColVisible(!ed->GetAttribColVisible());
   };
-  AddButton(panel, 324, "Fit column widths")->OnClick = [ed](TObject*) {
-    ed->SetSuppressPaint(true);
-    for (int c = 1; c <= ed->GetNrOfColumns(); ++c) ed->AutoColWidth(c, true, 4);
-    ed->SetSuppressPaint(false);
-  };
+  AddButton(panel, 324, "Fit column widths")->OnClick = [ed](TObject*) { FitColumns(ed); };
   auto* readOnly = AddButton(panel, 482, "Read-only: off");
   auto showReadOnly = [ed, readOnly] {
     readOnly->SetCaption(ed->GetDataReadOnly() ? "Read-only: on" : "Read-only: off");
@@ -149,9 +157,10 @@ gallery::PageRegistration page("Table editor", 30, [](TWinControl* panel) {
     ed->SetTopRow(15);
   };
   gallery::AddLabel(panel, 8, 44,
-                    "red: hot (A)   blue: gusty (B)   purple: both.   Click a cell twice or type to edit; "
-                    "right click cells, headers or the corner cell (comment).");
+                    "red: hot (A)   blue: gusty (B)   purple: both.   Ctrl+C, Ctrl+X, Ctrl+V, Delete: clipboard.   "
+                    "Tab: next cell.   Ctrl+Tab: leave the table.");
 },
-                            "Click a cell twice or type to edit it; right-click cells and headers for their menus");
+                            "Click a cell twice or type to edit it; right-click cells, headers and the corner cell "
+                            "(comment) for their menus");
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "GridTestUtil.h"
+#include "platform/grids/InplaceEdit.h"
+#include "platform/stdctrls/Edit.h"
 
 using namespace qel;
 using namespace qel::test;
@@ -72,6 +74,94 @@ TEST(GridInput, TabMovesAlongRowsOnlyWithGoTabs) {
   f.robot.Key(VK_TAB, {ssShift});
   EXPECT_EQ(g->GetCol(), 4);
   EXPECT_EQ(g->GetRow(), 1);
+}
+
+// Ctrl+Tab and Ctrl+Shift+Tab leave a grid for the next and previous
+// control, whether or not it keeps Tab for its cells, also from its open
+// editor and past it; a grid alone on its form keeps the focus.
+TEST(GridInput, CtrlTabLeavesTheGridEitherWay) {
+  GridFixture f(300, 200);
+  TLoggingGrid* g = f.grid;
+  auto* before = new TEdit(&f.form);
+  before->SetParent(&f.form);
+  before->SetBounds(0, 215, 60, 20);
+  before->SetTabOrder(0);
+  auto* after = new TEdit(&f.form);
+  after->SetParent(&f.form);
+  after->SetBounds(100, 215, 60, 20);
+  Application->ProcessMessages();
+  for (bool tabs : {false, true}) {
+    SCOPED_TRACE(tabs ? "with goTabs" : "without goTabs");
+    g->SetOptions(tabs ? g->GetOptions() + TGridOptions{goTabs, goEditing}
+                       : g->GetOptions() - TGridOptions{goTabs, goEditing});
+    g->SetFocus();
+    g->SetCol(2);
+    f.robot.Key(VK_TAB, {ssCtrl});
+    EXPECT_TRUE(after->Focused());
+    g->SetFocus();
+    f.robot.Key(VK_TAB, {ssCtrl, ssShift});
+    EXPECT_TRUE(before->Focused());
+    EXPECT_EQ(g->GetCol(), 2);  // no cell moved on the way
+    EXPECT_EQ(g->GetRow(), 1);
+  }
+  // From the open editor (the grid's child, next in tab order) past it.
+  g->SetFocus();
+  f.robot.Key(VK_F2);
+  ASSERT_TRUE(g->InplaceEditor() && g->InplaceEditor()->Focused());
+  f.robot.Key(VK_TAB, {ssCtrl});
+  EXPECT_TRUE(after->Focused());
+  EXPECT_FALSE(g->InplaceEditor()->GetVisible());
+  f.robot.Key(VK_TAB, {ssShift});
+  ASSERT_TRUE(g->Focused());
+  f.robot.Key(VK_F2);
+  f.robot.Key(VK_TAB, {ssCtrl, ssShift});
+  EXPECT_TRUE(before->Focused());
+  // Alone: the focus stays, and the grid still moves.
+  delete before;
+  delete after;
+  g->SetFocus();
+  f.robot.Key(VK_F2);
+  f.robot.Key(VK_TAB, {ssCtrl});
+  EXPECT_TRUE(g->Focused() || g->InplaceEditor()->Focused());
+  f.robot.Key(VK_ESCAPE);
+  g->SetFocus();
+  f.robot.Key(VK_TAB, {ssCtrl});
+  EXPECT_TRUE(g->Focused());
+  f.robot.Key(VK_DOWN);
+  EXPECT_EQ(g->GetRow(), 2);
+}
+
+// A grid that claims Tab in its dialog code without goTabs (the table
+// editor does) walks its cells with it too, also from its editor.
+TEST(GridInput, TabWalksTheCellsOfAGridThatClaimsIt) {
+  struct TTabGrid : TLoggingGrid {
+    using TLoggingGrid::TLoggingGrid;
+    void WndProc(TMessage& m) override {
+      TLoggingGrid::WndProc(m);
+      if (m.Msg == WM_GETDLGCODE) m.Result |= DLGC_WANTTAB;
+    }
+  };
+  GridFixture f(300, 200);
+  f.grid->SetVisible(false);
+  auto* g = new TTabGrid(&f.form);
+  g->SetParent(&f.form);
+  g->SetBounds(10, 10, 300, 200);
+  g->SetOptions(g->GetOptions() + TGridOptions{goEditing});
+  auto* other = new TEdit(&f.form);
+  other->SetParent(&f.form);
+  other->SetBounds(0, 215, 60, 20);
+  Application->ProcessMessages();
+  g->SetFocus();
+  f.robot.Key(VK_TAB);
+  EXPECT_TRUE(g->Focused());
+  EXPECT_EQ(g->GetCol(), 2);
+  f.robot.Key(VK_F2);
+  ASSERT_TRUE(g->InplaceEditor() && g->InplaceEditor()->Focused());
+  f.robot.Key(VK_TAB);
+  EXPECT_EQ(g->GetCol(), 3);
+  EXPECT_FALSE(other->Focused());
+  f.robot.Key(VK_TAB, {ssShift});
+  EXPECT_EQ(g->GetCol(), 2);
 }
 
 TEST(GridInput, MouseSelectsCellsRangesAndShiftClickExtends) {
