@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   auto* meter = new TMeter(form);
   meter->SetParent(form);
   meter->SetMeterMaxValue(100);
+  meter->SetThresholdHigh(80);  // the lamps: high from 80, low up to 20
+  meter->SetThresholdLow(20);
   auto* field = new TNumIO(form);
   field->SetParent(form);
   field->SetBounds(10, 220, 100, 24);
@@ -38,5 +40,6 @@ int main(int argc, char** argv) {
   robot.Click(field, 5, 5);
   robot.Type("42");
   form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/minimal.png");
-  std::printf("meter at %g\n", meter->GetValue());
+  std::printf("meter at %g, limit lamps %s\n", meter->GetValue(),
+              meter->GetOverflow() || meter->GetUnderflow() ? "lit" : "off");
 }
