@@ -118,3 +118,10 @@ foreach(program qel-minimal qel-reportlist qel-tableeditor qel-dashboard qel-lab
   endif()
 endforeach()
 
+# --- the gallery's sample pictures: a folder of its own, gone at exit ---
+if(TARGET qel-gallery)
+  add_test(NAME gallery-temporary-folder
+           COMMAND ${CMAKE_COMMAND} -DGALLERY=$<TARGET_FILE:qel-gallery> -DWORK=${PROJECT_BINARY_DIR}/gallery-temp
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckGalleryTempFolder.cmake)
+  set_tests_properties(gallery-temporary-folder PROPERTIES TIMEOUT 180)
+endif()
