@@ -68,6 +68,13 @@ int main(int argc, char** argv) {
     thumbs->SetMax(std::max<int>(1, int(pictures.size())));
     thumbs->Invalidate();
   };
+  thumbs->OnSlideRendered = [&](TObject*, TCanvas* Canvas, int, int, int) {
+    if (!pictures.empty()) return;  // slide 1 stands for the empty folder: say so
+    const std::string text = "No pictures in this folder";
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->TextOut((thumbs->GetWidth() - Canvas->TextWidth(text)) / 2,
+                    (thumbs->GetHeight() - Canvas->TextHeight(text)) / 2, text);
+  };
   thumbs->OnImageRequest = [&](TObject*, int Id, TImageRequestProcessing& How, int&, TBitmap*& Img) {
     if (Id < 1 || Id > int(pictures.size())) return void(How = irpShowNothing);
     How = irpShowSlide;
