@@ -84,7 +84,7 @@ endif()
 if(TARGET qel-minimal)
   file(MAKE_DIRECTORY ${PROJECT_BINARY_DIR}/examples)
   add_test(NAME example-minimal COMMAND qel-minimal --screenshot ${PROJECT_BINARY_DIR}/examples)
-  set_tests_properties(example-minimal PROPERTIES PASS_REGULAR_EXPRESSION "^meter at 42\n")
+  set_tests_properties(example-minimal PROPERTIES PASS_REGULAR_EXPRESSION "^meter at 42, limit lamps off\n")
 endif()
 
 # --- the examples of each subsystem: driven headlessly, each prints one line ---
@@ -100,3 +100,32 @@ qel_example_test(dashboard "^value 50, bar 50, display 50\n")
 qel_example_test(labels "^text scrolled to x -?[0-9]+\n")
 qel_example_test(calendar "^2024-05-22, colour clMaroon\n")
 qel_example_test(browser "^pictures: 3 pictures\n")
+
+# --- the command line of every example and tool program ---
+# --help: usage on stdout, exit 0; an unknown option, --screenshot without a
+# folder or an operand too many: usage on stderr, exit 2. None writes a file.
+function(qel_program_args_test target name code stream)
+  string(REPLACE ";" "|" args "${ARGN}")  # one -D value; the script splits it again
+  add_test(NAME args-${target}-${name}
+           COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> "-DARGS=${args}" -DEXPECT_CODE=${code}
+                   -DSTREAM=${stream} -DWORK=${PROJECT_BINARY_DIR}/args/${target}-${name}
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckProgramArgs.cmake)
+  set_tests_properties(args-${target}-${name} PROPERTIES TIMEOUT 30)
+endfunction()
+foreach(program qel-minimal qel-reportlist qel-tableeditor qel-dashboard qel-labels qel-calendar qel-browser
+                qel-sheet qel-gallery qel-resource-painter)
+  if(TARGET ${program})
+    qel_program_args_test(${program} help 0 stdout --help)
+    qel_program_args_test(${program} unknown-option 2 stderr --no-such-option)
+    qel_program_args_test(${program} screenshot-without-folder 2 stderr --screenshot)
+    qel_program_args_test(${program} operand-too-many 2 stderr one two)
+  endif()
+endforeach()
+
+# --- the gallery's sample pictures: a folder of its own, gone at exit ---
+if(TARGET qel-gallery)
+  add_test(NAME gallery-temporary-folder
+           COMMAND ${CMAKE_COMMAND} -DGALLERY=$<TARGET_FILE:qel-gallery> -DWORK=${PROJECT_BINARY_DIR}/gallery-temp
+                   -P ${PROJECT_SOURCE_DIR}/cmake/CheckGalleryTempFolder.cmake)
+  set_tests_properties(gallery-temporary-folder PROPERTIES TIMEOUT 180)
+endif()

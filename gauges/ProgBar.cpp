@@ -73,6 +73,8 @@ void TProgBar::SetColorScheme(TColorScheme v) {
 }
 
 // A bad file raises inside LoadFromFile and leaves the picture as it was.
+// Any failure of the load is ignored, not only the library's own errors: a
+// picture too large for the memory left raises std::bad_alloc in the decoder.
 void TProgBar::SetBackGroundImg(const std::string& FileName) {
   if (FileName.empty()) {
     backGroundImg_.clear();
@@ -80,7 +82,7 @@ void TProgBar::SetBackGroundImg(const std::string& FileName) {
     try {
       backgroundBmp_->LoadFromFile(FileName);
       backGroundImg_ = FileName;
-    } catch (const Exception&) {
+    } catch (const std::exception&) {
     }
   }
   Paint();

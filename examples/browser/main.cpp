@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -32,11 +33,14 @@ void MakeSamples(const fs::path& Folder) {
 }
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-browser", "A folder tree beside thumbnails of the selected folder's PNG pictures.",
+                                   "[FOLDER]", 1, "a window on FOLDER (default: the current folder)"};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-browser --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   const fs::path temp = fs::temp_directory_path() / ("qel-browser-" + std::to_string(getpid()));
   if (headless) MakeSamples(temp);
@@ -64,6 +68,13 @@ int main(int argc, char** argv) {
     thumbs->SetMax(std::max<int>(1, int(pictures.size())));
     thumbs->Invalidate();
   };
+  thumbs->OnSlideRendered = [&](TObject*, TCanvas* Canvas, int, int, int) {
+    if (!pictures.empty()) return;  // slide 1 stands for the empty folder: say so
+    const std::string text = "No pictures in this folder";
+    Canvas->Brush()->SetStyle(bsClear);
+    Canvas->TextOut((thumbs->GetWidth() - Canvas->TextWidth(text)) / 2,
+                    (thumbs->GetHeight() - Canvas->TextHeight(text)) / 2, text);
+  };
   thumbs->OnImageRequest = [&](TObject*, int Id, TImageRequestProcessing& How, int&, TBitmap*& Img) {
     if (Id < 1 || Id > int(pictures.size())) return void(How = irpShowNothing);
     How = irpShowSlide;
@@ -71,13 +82,15 @@ int main(int argc, char** argv) {
   };
   Application->CreateForm(form);
   form->Show();
-  tree->SelectPath(headless ? temp.string() : argc > 1 ? argv[1] : fs::current_path().string());
+  tree->SelectPath(headless                 ? temp.string()
+                  : args.Operands.empty() ? fs::current_path().string()
+                                          : fs::absolute(args.Operands[0]).string());
   if (!headless) return Application->Run(), 0;
   TTestRobot robot;  // input through the same path a user's takes
   tree->SetFocus();
   robot.Key(VK_RIGHT);  // opens the folder
   robot.Key(VK_DOWN);   // and moves into "pictures"
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/browser.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/browser.png");
   std::printf("%s: %zu pictures\n", fs::path(tree->CurrentPath()).parent_path().filename().c_str(), pictures.size());
   fs::remove_all(temp);
 }

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -13,11 +14,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-calendar", "A month calendar and a colour picker."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-calendar --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 360, 260);
@@ -41,7 +44,7 @@ int main(int argc, char** argv) {
   robot.Key(VK_DOWN);  // the next colour of the list
   calendar->SetFocus();
   robot.Key(VK_DOWN);  // a week on
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/calendar.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/calendar.png");
   std::printf("%s, colour %s\n", FormatDateTime("yyyy-mm-dd", calendar->GetDate()).c_str(),
               colour->GetSelColorID().c_str());
 }

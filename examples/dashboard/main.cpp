@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -13,11 +14,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-dashboard", "A meter, a progress bar and a seven-segment display fed by a timer."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-dashboard --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 440, 280);
@@ -49,7 +52,7 @@ int main(int argc, char** argv) {
   form->Show();
   if (!headless) return Application->Run(), DeallocateHWnd(timer), 0;
   Headless().AdvanceTime(2000);  // the virtual clock: ten ticks, at once
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/dashboard.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/dashboard.png");
   std::printf("value %d, bar %g, display %s\n", value, bar->GetValue(), digits->GetCaption().c_str());
   DeallocateHWnd(timer);
 }

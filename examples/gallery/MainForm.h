@@ -27,6 +27,8 @@ class TMainForm : public qel::TForm {
   void SelectPage(int Index);
   int SelectedPage() const { return selected_; }
   void SaveScreenshot(const std::string& FileName);
+  // The panel the selected page's controls are placed on.
+  qel::TWinControl* PagePanel() const { return panel_; }
 
   // The pages the search field lets through, in list order.
   const std::vector<int>& ListedPages() const { return listed_; }

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "Gallery.h"
 #include "MainForm.h"
 #include "platform/controls/Application.h"
@@ -41,8 +41,12 @@ int Screenshots(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const examples::TProgram program{"qel-gallery", "Every component on its own page, live.", "", 0,
+                                   "a window (with a display), else every page into build/gallery",
+                                   "DIR/<page>.png for every page"};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
   try {
-    if (argc >= 3 && std::strcmp(argv[1], "--screenshot") == 0) return Screenshots(argv[2]);
+    if (args.Headless()) return Screenshots(args.ScreenshotDir);
 #ifdef QEL_HAVE_SDL
     if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) {
       InstallSdlHost();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -13,11 +14,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-labels", "A gradient fill under a rotated label and a scrolling dot-matrix label."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-labels --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 400, 240);
@@ -46,6 +49,6 @@ int main(int argc, char** argv) {
   form->Show();
   if (!headless) return Application->Run(), 0;
   Headless().AdvanceTime(1000);  // twenty scroll steps on the virtual clock
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/labels.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/labels.png");
   std::printf("text scrolled to x %d\n", dots->GetPosX());
 }

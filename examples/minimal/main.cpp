@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -11,11 +12,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-minimal", "A meter driven by a numeric field: type a number from 0 to 100."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-minimal --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 320, 260);
@@ -23,6 +26,8 @@ int main(int argc, char** argv) {
   auto* meter = new TMeter(form);
   meter->SetParent(form);
   meter->SetMeterMaxValue(100);
+  meter->SetThresholdHigh(80);  // the lamps: high from 80, low up to 20
+  meter->SetThresholdLow(20);
   auto* field = new TNumIO(form);
   field->SetParent(form);
   field->SetBounds(10, 220, 100, 24);
@@ -34,6 +39,7 @@ int main(int argc, char** argv) {
   TTestRobot robot;  // input through the same path a user's takes
   robot.Click(field, 5, 5);
   robot.Type("42");
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/minimal.png");
-  std::printf("meter at %g\n", meter->GetValue());
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/minimal.png");
+  std::printf("meter at %g, limit lamps %s\n", meter->GetValue(),
+              meter->GetOverflow() || meter->GetUnderflow() ? "lit" : "off");
 }

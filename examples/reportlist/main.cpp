@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/stdctrls/Edit.h"
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -12,11 +13,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-reportlist", "A report list with a search box: type to show only the matching rows."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-reportlist --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 420, 300);
@@ -48,6 +51,6 @@ int main(int argc, char** argv) {
   TTestRobot robot;  // input through the same path a user's takes
   robot.Click(search, 5, 5);
   robot.Type("bolt");
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/reportlist.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/reportlist.png");
   std::printf("%d of %d rows shown\n", list->ShownRows(), list->GetNrRows());
 }

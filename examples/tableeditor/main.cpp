@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "../ProgramArgs.h"
 #include "qel/qel.h"
 #ifdef QEL_HAVE_SDL
 #include "qel/sdl.h"
@@ -14,11 +15,13 @@
 using namespace qel;
 
 int main(int argc, char** argv) {
-  const bool headless = argc == 3 && std::string(argv[1]) == "--screenshot";
+  const examples::TProgram program{"qel-tableeditor", "A table editor of numbers: select a block and copy it."};
+  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const bool headless = args.Headless();
 #ifdef QEL_HAVE_SDL
   if (!headless) InstallSdlHost();
 #else
-  if (!headless) return std::puts("usage: qel-tableeditor --screenshot DIR (built without SDL)"), 2;
+  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
 #endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 440, 260);
@@ -47,7 +50,7 @@ int main(int argc, char** argv) {
   const TRect from = table->CellRect(2, 1), to = table->CellRect(3, 1);
   robot.Drag(table, from.Left + 5, from.Top + 5, to.Left + 5, to.Top + 5);
   table->PopupMenuClickCopy(nullptr);  // what the menu's "Copy" does
-  form->FrameBuffer().SaveToFile(std::string(argv[2]) + "/tableeditor.png");
+  form->FrameBuffer().SaveToFile(args.ScreenshotDir + "/tableeditor.png");
   std::string copied;  // one line per row, cells separated by TAB: shown here with '|'
   for (char ch : Application->Host().ClipboardText()) copied += ch == '\t' ? "|" : ch == '\r' ? "" : std::string(1, ch);
   std::printf("copied:%s", copied.c_str());

@@ -5,7 +5,12 @@
 // file set afterwards paints again.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <cstdio>
+#include <fstream>
+#include <new>
 
 #include "../../examples/gallery/pages/ScaledImageCache.h"
 #include "../platform/rtl/TempFolder.h"
@@ -143,6 +148,89 @@ TEST(BadImageFiles, ProgressBarKeepsItsPictureAndName) {
     EXPECT_EQ(on.robot.PixelAt(bar, 150, 14), kGreen);
     bar->SetBackGroundImg("");
   }
+}
+
+namespace {
+// A well-formed BMP whose picture needs a gigabyte: 16384 x 16384 run-length
+// coded pixels, every row left blank by an end-of-line mark (32 KB of file).
+void WriteGigabytePicture(const std::string& Path) {
+  constexpr uint32_t kSide = 16384, kPalette = 256 * 4, kOffset = 14 + 40 + kPalette, kStream = 2 * kSide + 2;
+  std::vector<uint8_t> b(kOffset + kStream, 0);
+  auto put = [&](size_t at, uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) b[at + i] = uint8_t(v >> 8 * i);
+  };
+  b[0] = 'B', b[1] = 'M';
+  put(2, uint32_t(b.size()), 4), put(10, kOffset, 4);
+  put(14, 40, 4), put(18, kSide, 4), put(22, kSide, 4), put(26, 1, 2), put(28, 8, 2), put(30, 1, 4);  // RLE8
+  put(34, kStream, 4);
+  b[b.size() - 1] = 1;  // the stream: kSide end-of-line marks (0, 0), then the end mark (0, 1)
+  std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
+}
+
+// While it lives, the process may take at most Spare more bytes of address
+// space: a larger allocation raises std::bad_alloc, as on a machine whose
+// memory is used up.
+class TMemoryCeiling {
+ public:
+  explicit TMemoryCeiling(size_t Spare) {
+    getrlimit(RLIMIT_AS, &old_);
+    long pages = 0;
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+      if (std::fscanf(f, "%ld", &pages) != 1) pages = 0;
+      std::fclose(f);
+    }
+    rlimit low = old_;
+    low.rlim_cur = size_t(pages) * size_t(sysconf(_SC_PAGESIZE)) + Spare;
+    set_ = pages > 0 && (old_.rlim_max == RLIM_INFINITY || low.rlim_cur < old_.rlim_max) &&
+           setrlimit(RLIMIT_AS, &low) == 0;
+  }
+  ~TMemoryCeiling() {
+    if (set_) setrlimit(RLIMIT_AS, &old_);
+  }
+  bool Set() const { return set_; }
+
+ private:
+  rlimit old_{};
+  bool set_ = false;
+};
+}  // namespace
+
+// A picture the memory left cannot hold fails in the decoder with
+// std::bad_alloc, not the library's own error: the bar ignores it like any
+// failed load, keeps its picture and name, and loads a good file afterwards.
+TEST(BadImageFiles, ProgressBarIgnoresAPictureTooLargeForTheMemoryLeft) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
+  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
+#endif
+#endif
+  Files files;
+  const std::string huge = files.dir.Path("huge.bmp");
+  WriteGigabytePicture(huge);
+  OnForm on;
+  TProgBar* bar = on.PlainBar();
+  on.form.Show();
+  bar->SetBackGroundImg(files.good);
+  ASSERT_EQ(on.robot.PixelAt(bar, 150, 14), kGreen);
+  {
+    TMemoryCeiling ceiling(size_t(256) << 20);
+    if (!ceiling.Set()) GTEST_SKIP() << "cannot lower the address-space limit";
+    TBitmap probe;  // the same load as the bar's, to see it fails as intended
+    EXPECT_THROW(probe.LoadFromFile(huge), std::bad_alloc);
+    EXPECT_NO_THROW(bar->SetBackGroundImg(huge));
+  }
+  EXPECT_EQ(bar->GetBackGroundImg(), files.good);
+  EXPECT_EQ(on.robot.PixelAt(bar, 150, 14), kGreen);
+  bar->SetValue(50);  // still paints: the bar over the kept picture
+  EXPECT_NE(on.robot.PixelAt(bar, 100, 14), kGreen);
+  EXPECT_EQ(on.robot.PixelAt(bar, 200, 14), kGreen);
+  bar->SetBackGroundImg("");
+  EXPECT_NE(on.robot.PixelAt(bar, 200, 14), kGreen);
+  bar->SetBackGroundImg(files.good);
+  EXPECT_EQ(bar->GetBackGroundImg(), files.good);
+  EXPECT_EQ(on.robot.PixelAt(bar, 200, 14), kGreen);
 }
 
 // The gallery's thumbnail pages read every picture of a folder: a bad file

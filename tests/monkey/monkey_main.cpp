@@ -39,6 +39,7 @@
 #include "GalleryDriver.h"
 #include "GalleryLongWork.h"
 #include "GalleryNavigation.h"
+#include "GalleryPages.h"
 #include "Monkey.h"
 #include "browsers/QEL_FolderTree.h"
 #include "platform/controls/Application.h"
@@ -147,6 +148,7 @@ int main() {
 
   failures += monkey::CheckGalleryNavigation();
   failures += monkey::CheckLongWork();
+  failures += monkey::CheckGalleryPages();
 
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();

@@ -49,7 +49,7 @@ void GiveBackground(TProgBar* bar) {
 void BuildBars(TWinControl* panel) {
   AddBar(panel, 8, 24, 300, 28, "Plain: 10 of 0..100, text centred at (14, 14)");
 
-  TProgBar* stretch = AddBar(panel, 8, 78, 300, 28, "Stretched gradient, grid every 10 pixels");
+  TProgBar* stretch = AddBar(panel, 8, 74, 300, 28, "Stretched gradient, grid every 10 pixels");
   stretch->SetShowColorGradient(true);
   stretch->SetGridDist(10);
   stretch->SetColorGrid(0x404040);
@@ -57,7 +57,7 @@ void BuildBars(TWinControl* panel) {
   stretch->SetTextPosX(150);
   stretch->OnShowValue = [](TObject*, std::string& text) { text += " %"; };
 
-  TProgBar* cover = AddBar(panel, 8, 132, 300, 28, "Covering gradient, growing leftwards");
+  TProgBar* cover = AddBar(panel, 8, 124, 300, 28, "Covering gradient, growing leftwards");
   cover->SetShowColorGradient(true);
   cover->SetColorMapMode(cgmCover);
   cover->SetDirection(dirLeft);
@@ -79,14 +79,14 @@ void BuildBars(TWinControl* panel) {
   move->SetTextPosX(10);
   move->SetFrameStyleOuter(fsEmbossed);
 
-  TProgBar* image = AddBar(panel, 330, 78, 300, 28, "Background image, bar over it");
+  TProgBar* image = AddBar(panel, 330, 74, 300, 28, "Background image, bar over it");
   GiveBackground(image);
   image->SetColorMin(0xC07030);
   image->SetValue(30);
   image->SetTextPosX(200);
   image->SetFrameStyleInner(fsSimple);
 
-  TProgBar* live = AddBar(panel, 330, 132, 300, 28, "Advancing by itself (AutoInc)");
+  TProgBar* live = AddBar(panel, 330, 124, 300, 28, "Advancing by itself (AutoInc)");
   live->SetShowColorGradient(true);
   live->SetColorMin(0x40C0FF);
   live->SetColorMax(0x0040C0);
@@ -108,7 +108,7 @@ void BuildBars(TWinControl* panel) {
   const Upright uprights[] = {{dirUp, cgmStretch, 70}, {dirUp, cgmCover, 55}, {dirDown, cgmMove, 40}};
   gallery::AddLabel(panel, 660, 8, "Upright, turned text");
   for (int i = 0; i < 3; ++i) {
-    TProgBar* bar = AddBar(panel, 660 + i * 52, 24, 40, 170, "");
+    TProgBar* bar = AddBar(panel, 660 + i * 52, 24, 40, 150, "");
     bar->SetDirection(uprights[i].dir);
     bar->SetShowColorGradient(true);
     bar->SetColorMapMode(uprights[i].mode);
@@ -116,7 +116,7 @@ void BuildBars(TWinControl* panel) {
     bar->SetGridDist(i == 0 ? 8 : 0);
     bar->SetTextAngle(90);
     bar->SetTextPosX(20);
-    bar->SetTextPosY(85);
+    bar->SetTextPosY(75);
   }
 }
 
@@ -194,8 +194,8 @@ void BuildControls(TWinControl* panel, int top) {
 
 gallery::PageRegistration page("Bars and buttons", 21, [](TWinControl* panel) {
   BuildBars(panel);
-  BuildStyles(panel, 206);
-  BuildControls(panel, 584);
+  BuildStyles(panel, 184);  // all three parts fit the gallery's default window
+  BuildControls(panel, 562);
 },
                             "Hold the repeat buttons to count up and down; click the on/off buttons of each style");
 

@@ -92,6 +92,9 @@ class TBrowsersPage : public TComponent {
     thumbs_->OnImageRequest = [this](TObject*, int n, TImageRequestProcessing& how, int& mark, TBitmap*& buf) {
       Request(n, how, mark, buf);
     };
+    thumbs_->OnSlideRendered = [this](TObject*, TCanvas* canvas, int, int, int) {
+      if (cache_.Count() == 0) SayEmpty(*canvas);  // slide 1 stands for the empty folder
+    };
     thumbs_->OnFocusChange = [this](TObject*) { UpdateStatus(); };
     thumbs_->OnImageClick = [this](TObject*, int, int, int) { UpdateStatus(); };
     thumbs_->OnMouseDown = [this](TObject*, TMouseButton, TShiftState, int, int) { bar_->SetFocus(); };
@@ -106,6 +109,10 @@ class TBrowsersPage : public TComponent {
     };
     UpdateModeButton();
     tree_->SelectPath(gallery::WriteSampleImages());
+    if (TTreeNode* samples = tree_->GetSelected()) {  // its subfolders in view
+      samples->Expand(false);
+      if (TTreeNode* last = samples->GetLastChild()) last->MakeVisible();
+    }
   }
 
  private:
@@ -137,6 +144,14 @@ class TBrowsersPage : public TComponent {
     } else {
       mark = 4;  // a file that cannot be read: an empty card with a cross
     }
+  }
+
+  // Without a word the viewer of an empty folder would be a blank panel.
+  void SayEmpty(TCanvas& c) {
+    static const std::string text = "No pictures in this folder";
+    c.Brush()->SetStyle(bsClear);
+    c.Font()->SetColor(clWindowText);
+    c.TextOut((thumbs_->GetWidth() - c.TextWidth(text)) / 2, (thumbs_->GetHeight() - c.TextHeight(text)) / 2, text);
   }
 
   // --- scrolling, in rows from the top ---

@@ -2,6 +2,9 @@
 // library's embedded resources.
 #include "BrowsersSamples.h"
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -84,11 +87,43 @@ void WriteResources(const std::filesystem::path& folder) {
   }
 }
 
+// The first free "qel-gallery-N" of the temporary directory, made by this
+// program (mkdir fails on a name that exists, a link included), so no other
+// program writes into it; removed with everything in it at the program's end.
+// Numbers rather than random names: a run in an empty temporary directory
+// shows the same names each time (the pictures of the page in docs/).
+class TSampleFolder {
+ public:
+  TSampleFolder() {
+    const std::filesystem::path temp = std::filesystem::temp_directory_path();
+    for (int n = 1; n < 100000; ++n) {
+      std::filesystem::path candidate = temp / ("qel-gallery-" + std::to_string(n));
+      if (mkdir(candidate.c_str(), 0700) == 0) {
+        path_ = candidate;
+        return;
+      }
+      if (errno != EEXIST) break;
+    }
+    throw EInOutError("Cannot make a folder for the sample pictures in " + temp.string());
+  }
+  ~TSampleFolder() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TSampleFolder(const TSampleFolder&) = delete;
+  TSampleFolder& operator=(const TSampleFolder&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
 }  // namespace
 
 std::string WriteSampleImages() {
   namespace fs = std::filesystem;
-  const fs::path folder = fs::temp_directory_path() / "qel-gallery-browsers";
+  static const TSampleFolder samples;  // made at the first visit, removed at exit
+  const fs::path& folder = samples.Path();
   fs::create_directories(folder / "More pictures");
   fs::create_directories(folder / "Empty folder");
   WriteDrawings(folder, "Drawing", 0, 36);

@@ -1,5 +1,7 @@
-// Sample pictures for the "Browsers" page, written once into a folder of
-// their own under the system's temporary directory.
+// Sample pictures for the "Browsers" page, written once per run into a
+// folder of their own under the system's temporary directory. The folder is
+// this program's alone (another gallery running makes its own) and is
+// removed when the program ends.
 #pragma once
 #include <string>
 
