@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#ifdef QEL_HAVE_SDL
+#include "qel/sdl.h"
+#endif
+
 namespace examples {
 
 struct TProgram {
@@ -66,6 +70,18 @@ inline TArgs ParseArgsOrExit(int argc, char** argv, const TProgram& P) {
   if (int(args.Operands.size()) > P.MaxOperands)
     UsageError(P, P.MaxOperands == 0 ? "takes no operands" : "too many operands");
   if (args.Headless() && !args.Operands.empty()) UsageError(P, "--screenshot takes no other operands");
+  return args;
+}
+
+// Reads argv (see the top) and, without --screenshot, opens the display for
+// a real window; a build without the SDL host can only take screenshots.
+inline TArgs StartOrExit(int argc, char** argv, const TProgram& P) {
+  TArgs args = ParseArgsOrExit(argc, argv, P);
+#ifdef QEL_HAVE_SDL
+  if (!args.Headless()) qel::InstallSdlHost();
+#else
+  if (!args.Headless()) UsageError(P, "built without SDL: no window, only --screenshot DIR");
+#endif
   return args;
 }
 

@@ -17,6 +17,9 @@
 #include "browsers/QEL_FolderTree.h"
 #include "browsers/QEL_Thumbnails.h"
 #include "gauges/QEL_Meter.h"
+#include "gauges/QEL_ProgBar.h"
+#include "gauges/QEL_onoffbut.h"
+#include "gauges/QEL_repsbut.h"
 #include "labels/QEL_RasterLab.h"
 #include "labels/QEL_RotLab.h"
 #include "labels/QEL_gradfl.h"
@@ -28,14 +31,3 @@
 #include "pickers/QEL_MiniCal.h"
 #include "pickers/QEL_marksel.h"
 #include "replist/QEL_replist.h"
-
-// Components that not every version of the library has yet.
-#if __has_include("gauges/QEL_ProgBar.h")
-#include "gauges/QEL_ProgBar.h"
-#endif
-#if __has_include("gauges/QEL_onoffbut.h")
-#include "gauges/QEL_onoffbut.h"
-#endif
-#if __has_include("gauges/QEL_repsbut.h")
-#include "gauges/QEL_repsbut.h"
-#endif

@@ -13,9 +13,6 @@
 
 #include "../ProgramArgs.h"
 #include "qel/qel.h"
-#ifdef QEL_HAVE_SDL
-#include "qel/sdl.h"
-#endif
 using namespace qel;
 namespace fs = std::filesystem;
 
@@ -35,13 +32,8 @@ void MakeSamples(const fs::path& Folder) {
 int main(int argc, char** argv) {
   const examples::TProgram program{"qel-browser", "A folder tree beside thumbnails of the selected folder's PNG pictures.",
                                    "[FOLDER]", 1, "a window on FOLDER (default: the current folder)"};
-  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const examples::TArgs args = examples::StartOrExit(argc, argv, program);
   const bool headless = args.Headless();
-#ifdef QEL_HAVE_SDL
-  if (!headless) InstallSdlHost();
-#else
-  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
-#endif
   const fs::path temp = fs::temp_directory_path() / ("qel-browser-" + std::to_string(getpid()));
   if (headless) MakeSamples(temp);
   auto* form = new TForm(Application);

@@ -8,20 +8,12 @@
 
 #include "../ProgramArgs.h"
 #include "qel/qel.h"
-#ifdef QEL_HAVE_SDL
-#include "qel/sdl.h"
-#endif
 using namespace qel;
 
 int main(int argc, char** argv) {
   const examples::TProgram program{"qel-dashboard", "A meter, a progress bar and a seven-segment display fed by a timer."};
-  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const examples::TArgs args = examples::StartOrExit(argc, argv, program);
   const bool headless = args.Headless();
-#ifdef QEL_HAVE_SDL
-  if (!headless) InstallSdlHost();
-#else
-  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
-#endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 440, 280);
   form->SetCaption("libqel dashboard");

@@ -8,20 +8,12 @@
 
 #include "../ProgramArgs.h"
 #include "qel/qel.h"
-#ifdef QEL_HAVE_SDL
-#include "qel/sdl.h"
-#endif
 using namespace qel;
 
 int main(int argc, char** argv) {
   const examples::TProgram program{"qel-labels", "A gradient fill under a rotated label and a scrolling dot-matrix label."};
-  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const examples::TArgs args = examples::StartOrExit(argc, argv, program);
   const bool headless = args.Headless();
-#ifdef QEL_HAVE_SDL
-  if (!headless) InstallSdlHost();
-#else
-  if (!headless) examples::UsageError(program, "built without SDL: no window, only --screenshot DIR");
-#endif
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 400, 240);
   form->SetCaption("libqel labels");

@@ -11,7 +11,7 @@
 int main(int argc, char** argv) {
   const examples::TProgram program{"qel-sheet", "A sheet of drawing primitives and text, as a PNG.", "[FILE]", 1,
                                    "writes FILE (default sheet.png)"};
-  const examples::TArgs args = examples::ParseArgsOrExit(argc, argv, program);
+  const examples::TArgs args = examples::StartOrExit(argc, argv, program);
   const std::string path = args.Headless()          ? args.ScreenshotDir + "/sheet.png"
                            : args.Operands.empty() ? std::string("sheet.png")
                                                    : args.Operands[0];
