@@ -86,9 +86,10 @@ struct TReportListCheck {
   void ExpectEditorOnCurrentRow(const std::string& Where) {
     const int row = CurrentRow();
     const TEditorSeen seen = OpenEditor();
-    Expect(seen.shown && seen.caption == "Editing Row " + std::to_string(row), Where + ": the editor opens on the current row");
-    Expect(seen.number == list->GetElem(colNo, row), Where + ": the editor shows the current row's number, not " +
-                                                         seen.number);
+    Expect(seen.shown && seen.caption == "Editing Row " + std::to_string(row),
+           Where + ": the editor opens on the current row");
+    Expect(seen.number == list->GetElem(colNo, row),
+           Where + ": the editor shows the current row's number, not " + seen.number);
     Expect(seen.nameIndex >= 0 && seen.name == list->GetElem(colName, row),
            Where + ": the name list has \"" + list->GetElem(colName, row) + "\" chosen, not \"" + seen.name + "\"");
   }
