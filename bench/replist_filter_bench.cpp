@@ -4,6 +4,8 @@
 //    TRLData::Sort alone, both flipping the direction each time;
 //  - FilterAndSort fmSimple over every column against memmem over the same
 //    cells, and fmGrep against PCRE2's JIT matcher called on them directly;
+//  - the header click and fmGrep once more as ratios measured in one run
+//    (RatioTiming.h), which a busy machine disturbs less;
 //  - parsing boolean queries of growing length, whose fitted complexity
 //    must stay N: the cost per word may not grow with the query.
 // The list has 10 columns of about 10 characters; 20 000 rows, or 1 000 000
@@ -23,8 +25,10 @@
 #include "platform/hosts/headless/Robot.h"
 #include "replist/BooleanQuery.h"
 #include "replist/QEL_replist.h"
+#include "RatioTiming.h"
 
 using namespace qel;
+using qel::bench::Compare;
 
 namespace {
 
@@ -87,6 +91,26 @@ void BM_BaselineDataSort(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineDataSort)->Unit(benchmark::kMillisecond);
 
+// The same two as one ratio, x_data_sort: both sort the stored order by the
+// same column in the same direction.
+void BM_RatioHeaderClickSort(benchmark::State& state) {
+  FilledList& f = FilledList::Get();
+  TTestRobot robot;
+  TRLData* d = f.list->Data();
+  f.list->ClearFilter();
+  const TRect header = f.list->CellRect(2, 0);
+  Compare(
+      state,
+      [&] {
+        Headless().AdvanceTime(1000);  // never a double click
+        robot.Click(f.list, (header.Left + header.Right) / 2, 8);
+      },
+      {{"data_sort", [&] { d->Sort(3, -1, d->GetHeaderClickDirection()); }}},
+      [&] { d->UnSort(); });
+  state.SetItemsProcessed(state.iterations() * Rows());
+}
+BENCHMARK(BM_RatioHeaderClickSort)->Unit(benchmark::kMillisecond);
+
 void BM_FilterSimple(benchmark::State& state) {
   FilledList& f = FilledList::Get();
   for (auto _ : state) benchmark::DoNotOptimize(f.list->FilterAndSort(kNeedle, {}, state.range(0), fmSimple, -1, true));
@@ -140,6 +164,38 @@ void BM_BaselinePcre2Jit(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * Rows() * kCols);
 }
 BENCHMARK(BM_BaselinePcre2Jit)->Unit(benchmark::kMillisecond);
+
+// fmGrep over PCRE2's JIT called directly as one ratio, x_pcre2_jit; each
+// filter starts from the unfiltered list.
+void BM_RatioFilterGrep(benchmark::State& state) {
+  FilledList& f = FilledList::Get();
+  TRLData* d = f.list->Data();
+  int error;
+  PCRE2_SIZE offset;
+  pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(kPattern), PCRE2_ZERO_TERMINATED,
+                                   PCRE2_UTF | PCRE2_UCP | PCRE2_MATCH_INVALID_UTF, &error, &offset, nullptr);
+  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
+  pcre2_match_data* data = pcre2_match_data_create(1, nullptr);
+  Compare(
+      state, [&] { benchmark::DoNotOptimize(f.list->FilterAndSort(kPattern, {}, true, fmGrep, -1, true)); },
+      {{"pcre2_jit",
+        [&] {
+          int found = 0;
+          for (int r = 1; r <= Rows(); ++r)
+            for (int c = 1; c <= kCols; ++c) {
+              const std::string& s = d->GetRawElem(c, r);
+              found +=
+                  pcre2_jit_match(code, reinterpret_cast<PCRE2_SPTR>(s.data()), s.size(), 0, 0, data, nullptr) >= 0;
+            }
+          benchmark::DoNotOptimize(found);
+        }}},
+      [&] { f.list->ClearFilter(); });
+  f.list->ClearFilter();
+  pcre2_match_data_free(data);
+  pcre2_code_free(code);
+  state.SetItemsProcessed(state.iterations() * Rows() * kCols);
+}
+BENCHMARK(BM_RatioFilterGrep)->Unit(benchmark::kMillisecond);
 
 // A query of N terms in words, non-ASCII phrases, groups and operators.
 void BM_BooleanQueryParse(benchmark::State& state) {

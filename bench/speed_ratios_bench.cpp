@@ -1,14 +1,10 @@
 // The drawing cases whose speed matters most, each as ratios measured in
-// one run: our time over memset or memcpy of the same bytes, and over the
-// same drawing before it was made fast (the reference paths, or the plain
-// loops the canvas had). Each iteration times ours and every baseline one
-// after the other in the thread's processor time, so a busy shared machine
-// disturbs them alike. A counter x_NAME is our time divided by NAME's:
-// below 1 we are faster.
+// one run (RatioTiming.h): our time over memset or memcpy of the same bytes,
+// and over the same drawing before it was made fast (the reference paths,
+// or the plain loops the canvas had).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <ctime>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -18,16 +14,14 @@
 #include "platform/controls/Forms.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/graphics/detail/Raster.h"
+#include "RatioTiming.h"
 
 using namespace qel;
+using qel::bench::Baseline;
+using qel::bench::Compare;
 
 namespace {
 constexpr int kW = 1920, kH = 1080;
-
-struct Baseline {
-  std::string name;
-  std::function<void()> run;
-};
 
 // The canvas as it drew before: every path through the reference code.
 std::function<void()> Before(std::function<void()> Run) {
@@ -36,26 +30,6 @@ std::function<void()> Before(std::function<void()> Run) {
     Run();
     raster::ReferencePaths() = false;
   };
-}
-
-void Compare(benchmark::State& state, const std::function<void()>& Ours, const std::vector<Baseline>& Others) {
-  std::vector<double> ns(Others.size() + 1, 0.0);
-  auto now = [] {
-    timespec t;
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return double(t.tv_sec) * 1e9 + double(t.tv_nsec);
-  };
-  auto timed = [&](const std::function<void()>& f) {
-    double t0 = now();
-    f();
-    return now() - t0;
-  };
-  for (auto _ : state) {
-    ns[0] += timed(Ours);
-    for (size_t i = 0; i < Others.size(); ++i) ns[i + 1] += timed(Others[i].run);
-  }
-  state.counters["ours_us"] = ns[0] / double(state.iterations()) / 1e3;
-  for (size_t i = 0; i < Others.size(); ++i) state.counters["x_" + Others[i].name] = ns[0] / ns[i + 1];
 }
 
 // ---------------------------------------------------- fill and copy ----

@@ -66,6 +66,12 @@ class TStringArray : public TObject {
   const std::string& GetString(int Col, int Row) const;
   void SetString(int Col, int Row, const std::string& S);  ///< Fires OnChange
   ///@}
+  /// The cells of row Row, columns 0 .. NrOfColumns one after the other
+  /// (nullptr outside the grid): for readers that visit every cell of a row.
+  /// Valid until the array changes size.
+  const std::string* RowCells(int Row) const {
+    return Row >= 1 && Row <= rows_ ? &cells_[size_t(order_[size_t(Row) - 1]) * stride()] : nullptr;
+  }
   /// The cell as a number when it reads as one, else 0.
   double GetAsNumber(int Col, int Row) const;
 

@@ -554,6 +554,10 @@ class TReportListView : public TCustomDrawGrid {
   // previous state (repainting when that clears it).
   class TPaintPause;
   void HookData();
+  struct TSortExchangeRelay;
+  // Whether anyone hears the exchanges of a sort (the program, through the
+  // view's event or its own handler on the data).
+  bool ExchangesHeard() const;
   // RowCount and FixedRows after the data's row count or the header rows changed.
   void SyncRows();
   void SyncFixedCols();

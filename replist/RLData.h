@@ -200,6 +200,10 @@ class TRLData : public TComponent {
   /// OnPercentDone handler may let input through: a sort asked for then is
   /// refused (false); UnSort or a change of the rows stops the running sort.
   bool Sort(int Col, int ColSec, bool Dir);
+  /// As Sort; with Exchanges false the rows take their new order at once,
+  /// without an OnBeforeSortExchange per exchange: for an owner that knows
+  /// no one listens (one copy of the order instead of a call per row).
+  bool Sort(int Col, int ColSec, bool Dir, bool Exchanges);
   /// True while a sort runs (its OnPercentDone handler is being called).
   bool Sorting() const { return cells_->Sorting(); }
   /// Back to the order in which the rows were stored.

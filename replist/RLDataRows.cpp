@@ -1,5 +1,6 @@
 // TRLData: rows, sorting and copying.
 #include <algorithm>
+#include <utility>
 
 #include "framework/AllocGuard.h"
 #include "platform/rtl/NumConv.h"
@@ -76,6 +77,18 @@ bool TRLData::Sort(int Col, int ColSec, bool Dir) {
     sortDir_ = oldDir;
   }
   return sorted;
+}
+
+// The storage's exchange handler is held back for the sort; not while
+// another sort runs, whose exchanges may be under way.
+bool TRLData::Sort(int Col, int ColSec, bool Dir, bool Exchanges) {
+  if (Exchanges || cells_->Sorting()) return Sort(Col, ColSec, Dir);
+  struct TRewire {
+    TStringArray& cells;
+    TBeforeSortExchgEvent held;
+    ~TRewire() { cells.OnBeforeSortExchange = std::move(held); }
+  } rewire{*cells_, std::exchange(cells_->OnBeforeSortExchange, nullptr)};
+  return Sort(Col, ColSec, Dir);
 }
 
 void TRLData::UnSort() {

@@ -52,9 +52,7 @@ void TReportListView::HookData() {
   data_->OnPercentDone = [this](TObject*, int Percent) {
     if (OnPercentDone) OnPercentDone(this, Percent);
   };
-  data_->OnBeforeSortExchange = [this](TObject*, const std::string& S, std::string& T) {
-    if (OnBeforeSortExchange) OnBeforeSortExchange(this, S, T);
-  };
+  data_->OnBeforeSortExchange = TSortExchangeRelay{this};
   data_->OnBeforeHTMLExport = [this](TObject*, std::string& Text, int Col, int Row) {
     if (OnBeforeHTMLExport) OnBeforeHTMLExport(this, Text, Col, Row);
   };
@@ -96,15 +94,14 @@ void TReportListView::MouseMove(TShiftState Shift, int X, int Y) {
 
 // --------------------------------------------------------- painting ----
 
-// A view that is not on screen is painted by the first paint cycle that
-// shows it.
+// Paints the whole view now and leaves nothing invalid: a change the view
+// heard of before (the storage's, at the end of a sort) is not painted a
+// second time by the next paint cycle. A view that is not on screen is
+// painted by the first paint cycle that shows it.
 void TReportListView::RepaintNow() {
   if (!HandleAllocated()) return;
-  if (!Showing()) {
-    Invalidate();
-    return;
-  }
-  Paint();
+  Invalidate();
+  if (Showing() && !suppressPaint_) Update();
 }
 
 void TReportListView::SetSuppressPaint(bool v) {

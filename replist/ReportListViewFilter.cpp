@@ -89,10 +89,12 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
   const int rows = GetNrRows();
   std::vector<uint8_t> hits(size_t(rows) + 1, 0);
   std::vector<std::string_view> cells(columns.size());
+  const TStringArray& storage = *data_->Storage();
   int shown = 0;
   for (int r = 1; r <= rows; ++r) {
+    const std::string* row = storage.RowCells(r);  // read in place: every cell of the row is visited
     for (size_t i = 0; i < columns.size(); ++i) {
-      std::string_view cell = data_->GetRawElem(columns[i], r);
+      std::string_view cell = row[columns[i]];
       if (marks[i] && !cell.empty()) cell.remove_prefix(std::min(cell.size(), LeadCharSize(cell[0])));
       cells[i] = cell;
     }
@@ -114,7 +116,7 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
 
   TPaintPause pause(*this);
   if (Filtered()) RestoreBaseOrder();
-  if (sort) data_->Sort(SortCol, GetSortColumnSec(), SortAscending);
+  if (sort) data_->Sort(SortCol, GetSortColumnSec(), SortAscending, ExchangesHeard());
   SaveBaseOrder();
   hits_.swap(hits);
   shownRows_ = shown;

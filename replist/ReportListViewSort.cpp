@@ -15,17 +15,21 @@ bool TReportListView::Sort(int Col, int ColSec, bool Dir) {
   if (Filtered()) {
     RestoreBaseOrder();
     const uint64_t stamp = data_->Storage()->OrderStamp();
-    sorted = data_->Sort(Col, ColSec, Dir);
+    sorted = data_->Sort(Col, ColSec, Dir, ExchangesHeard());
     // A handler that reordered the rows meanwhile left them as it wanted.
     if (Filtered() && (sorted || data_->Storage()->OrderStamp() == stamp)) {
       SaveBaseOrder();
       PartitionShownRows();
     }
   } else {
-    sorted = data_->Sort(Col, ColSec, Dir);
+    sorted = data_->Sort(Col, ColSec, Dir, ExchangesHeard());
   }
   RepaintNow();
   return sorted;
+}
+
+bool TReportListView::ExchangesHeard() const {
+  return OnBeforeSortExchange || !data_->OnBeforeSortExchange.target<TSortExchangeRelay>();
 }
 
 void TReportListView::UnSort() {

@@ -3,8 +3,9 @@
 // sanitizer report, a form left over at exit, an exception a component
 // raised for its own input reaching HandleException, or a hang; it prints
 // the seed, the page and the last events, which replay the case. Before the
-// random user, scripted checks of the gallery's navigation and long work run (see
-// GalleryNavigation.h and GalleryLongWork.h). Replay:
+// random user, scripted checks of the gallery's navigation, long work and
+// report list page run (see GalleryNavigation.h, GalleryLongWork.h and
+// GalleryReportList.h). Replay:
 //   QEL_MONKEY_SEED=S QEL_MONKEY_PAGE="Name" QEL_MONKEY_EVENTS=N qel-monkey
 // QEL_MONKEY_EVENTS  events per page (default 150; 1000000 for a long run);
 //                    the virtual clock moves at most 10 ms per event in all
@@ -40,6 +41,7 @@
 #include "GalleryLongWork.h"
 #include "GalleryNavigation.h"
 #include "GalleryPages.h"
+#include "GalleryReportList.h"
 #include "Monkey.h"
 #include "browsers/QEL_FolderTree.h"
 #include "platform/controls/Application.h"
@@ -149,6 +151,7 @@ int main() {
   failures += monkey::CheckGalleryNavigation();
   failures += monkey::CheckLongWork();
   failures += monkey::CheckGalleryPages();
+  failures += monkey::CheckReportListPage();
 
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();

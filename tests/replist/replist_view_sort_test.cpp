@@ -131,6 +131,38 @@ TEST_F(ListSortTest, SecondaryColumnAndNotifications) {
   EXPECT_EQ(setup, 2);
 }
 
+// A header click shows the sorted rows in one paint, not in a second one
+// the storage's change would ask for; rows nobody hears exchanged take the
+// same order as rows a handler hears, be it the view's or the program's own
+// handler on the data.
+TEST_F(ListSortTest, OnePaintShowsASortAndEveryListenerHearsTheExchanges) {
+  Application->ProcessMessages();
+  const int lastRow = view->GetFixedRows() + 4;  // away from the current row, which repaints when it moves
+  int paints = 0;
+  view->OnDrawCell = [&](TObject*, int Col, int Row, TRect, TGridDrawState) { paints += Col == 0 && Row == lastRow; };
+  ClickHeader(1);
+  Application->ProcessMessages();
+  EXPECT_EQ(Column(1), "edcba");
+  EXPECT_EQ(paints, 1);
+  view->UnSort();
+
+  int heard = 0;
+  view->Data()->OnBeforeSortExchange = [&](TObject* Sender, const std::string&, std::string&) {
+    EXPECT_EQ(Sender, view->Data());
+    ++heard;
+  };
+  EXPECT_TRUE(view->Sort(1, -1, false));
+  EXPECT_EQ(Column(1), "edcba");
+  EXPECT_GT(heard, 0);
+  heard = 0;
+  view->UnSort();
+  EXPECT_EQ(view->FilterAndSort("a", {1}, false, fmSimple, 1, false), 1);
+  EXPECT_GT(heard, 0);
+  EXPECT_EQ(view->GetElem(1, 1), "a");
+  view->ClearFilter();
+  EXPECT_EQ(Column(1), "edcba");
+}
+
 // A progress handler that lets input through (as ProcessMessages does): a
 // header click then is refused, UnSort stops the running sort and wins.
 TEST_F(ListSortTest, InputDuringASortCannotStartAnotherOne) {

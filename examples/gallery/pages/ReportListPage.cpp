@@ -28,6 +28,18 @@ enum Column { colNo = 1, colDone, colPick, colName, colAmount, colPassword, colN
 const char* const kNames[] = {"Anchor bolt", "Ball bearing", "Cable tie", "Dowel pin", "Eye bolt", "Fuse 5 A",
                               "Gasket",      "Hinge",        "Insulator", "Jumper",    "Key switch", "Lock nut"};
 
+// The names as the row editor's list items. They make a longer text than a
+// column format holds (80 characters), so the editor is given them through
+// OnRequestEditFormat.
+std::string NameItems() {
+  std::string items;
+  for (const char* name : kNames) {
+    if (!items.empty()) items += '|';
+    items += name;
+  }
+  return items;
+}
+
 std::string Amount(int Row) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%.2f", (Row * 7919 % 100000) / 100.0);
@@ -120,22 +132,27 @@ class TReportListPage : public TComponent {
     // The controls are this page's, so they go before it does.
     list_ = BuildList(this, panel);
     status_ = gallery::AddLabel(panel, 8, 612, "Click a row, a check box or a header; Ctrl and Shift select more.");
+    status_->SetName("Status");
     AddButton(this, panel, 8, "Fit widths", Refusing([this] { list_->FitAllColWidths(colNotes, true, 6, 200, 24); }));
     AddButton(this, panel, 112, "Empty list", Refusing([this] { list_->SetNrRows(0); }));
     fill_ = AddButton(this, panel, 216, "Fill " + Thousands(gallery::BigFillRows()), Refusing([this] { BigFill(); }));
     fill_->SetName("FillButton");
     fill_->SetTag(gallery::kLongWorkTag);
     AddButton(this, panel, 320, "Unsort", Refusing([this] { list_->UnSort(); }));
+    // Rows are numbered as shown, filtered and sorted: the current one is the one to edit.
     AddButton(this, panel, 424, "Edit row...", Refusing([this] {
       const int row = list_->GetRow() - list_->GetFixedRows() + 1;
       if (row >= 1 && row <= list_->ShownRows()) list_->EditRowEntries(row, 200, 200);
-    }));
+    }))->SetName("EditRowButton");
     bar_ = new TProgBar(this);
     bar_->SetName("Progress");
     bar_->SetParent(panel);
     bar_->SetBounds(560, 610, 176, 20);
     bar_->SetRange(0, 100);
     bar_->SetValue(0);
+    // The text's middle in the bar's middle: the default place suits a tall bar only.
+    bar_->SetTextPosX(bar_->GetWidth() / 2);
+    bar_->SetTextPosY(bar_->GetHeight() / 2);
     stop_ = AddButton(this, panel, 744, "Stop", [this](TObject*) { Stop(); });
     stop_->SetName("StopButton");
     stop_->SetTop(606);
@@ -200,6 +217,7 @@ class TReportListPage : public TComponent {
 
   void BuildSearch(TWinControl* panel) {
     search_ = new TEdit(this);
+    search_->SetName("Search");
     search_->SetParent(panel);
     search_->SetBounds(540, 10, 170, 24);
     mode_ = new TComboBox(this);
@@ -232,14 +250,17 @@ class TReportListPage : public TComponent {
     list_->SetOptions({goFixedVertLine, goFixedHorzLine, goColSizing, goThumbTracking});
     list_->SetColumnEditable(colName, true);
     list_->SetColumnEditable(colNotes, true);
-    list_->SetColumnFormat(colName, "[l][160]Anchor bolt|Ball bearing|Cable tie|Dowel pin|Eye bolt|Fuse 5 A|Gasket|"
-                                    "Hinge|Insulator|Jumper|Key switch|Lock nut");
+    list_->SetColumnFormat(colName, "[l][160]");
+    list_->OnRequestEditFormat = [](TObject*, int Col, int, std::string& Format) {
+      if (Col == colName) Format += NameItems();
+    };
     list_->SetColumnFormat(colNo, "[#i][80]rix1");
     list_->SetColumnFormat(colAmount, "[f][100]0.00");
     list_->SetColumnFormat(colPick, "[c:2]left|right");
     list_->SetColumnFormat(colPassword, "[s][120]$pwd$8");
     list_->OnSelectedChange = [this](TObject*) {
-      status_->SetCaption(std::to_string(list_->NumSelectedRows()) + " rows selected, first " +
+      const int n = list_->NumSelectedRows();
+      status_->SetCaption(std::to_string(n) + (n == 1 ? " row" : " rows") + " selected, first " +
                           std::to_string(list_->FirstSelectedRow()));
     };
     list_->OnCheckedChange = [this](TObject*, bool& Was, int Col, int Row) {
@@ -247,10 +268,17 @@ class TReportListPage : public TComponent {
                           (Was ? "was checked" : "was not checked"));
     };
     // A header click sorts; the window stays responsive meanwhile.
+    // 100 comes when the rows stand in their new order.
     list_->OnPercentDone = [this](TObject*, int percent) {
       stop_->SetEnabled(percent < 100);
       Progress("Sorting...", percent);
+      if (percent >= 100) status_->SetCaption(SortedCaption());
     };
+  }
+
+  std::string SortedCaption() const {
+    return "Sorted by " + list_->GetColName(list_->GetSortColumn()) +
+           (list_->GetSortOrder() ? ", ascending" : ", descending");
   }
 
   TReportListView* list_ = nullptr;
