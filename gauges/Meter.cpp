@@ -2,6 +2,7 @@
 // images and loading, and the mouse. Values, range and thresholds are in
 // MeterRange.cpp.
 #include <cmath>
+#include <exception>
 
 #include "gauges/detail/MeterFaceCache.h"
 #include "gauges/detail/MeterMath.h"
@@ -166,7 +167,7 @@ bool TMeter::LoadBackground() {
     backgroundBmp_->LoadFromFile(backGroundImg_);
     hasBackground_ = true;
     return true;
-  } catch (const Exception&) {
+  } catch (const std::exception&) {  // a bad file, or one too large for the memory left
     return false;
   }
 }
@@ -176,7 +177,7 @@ bool TMeter::LoadAnchor() {
   try {
     anchorBmp_->LoadFromFile(anchorImage_);
     anchorMaskBmp_->LoadFromFile(anchorImage_);
-  } catch (const Exception&) {
+  } catch (const std::exception&) {  // a bad file, or one too large for the memory left
     return false;
   }
   BuildAnchorMask();

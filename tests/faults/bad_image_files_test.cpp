@@ -233,6 +233,34 @@ TEST(BadImageFiles, ProgressBarIgnoresAPictureTooLargeForTheMemoryLeft) {
   EXPECT_EQ(on.robot.PixelAt(bar, 200, 14), kGreen);
 }
 
+// The meter's anchor picture is ignored as the bar's background is, and the
+// dial keeps painting.
+TEST(BadImageFiles, MeterIgnoresAnAnchorPictureTooLargeForTheMemoryLeft) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
+  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
+#endif
+#endif
+  Files files;
+  const std::string huge = files.dir.Path("huge.bmp");
+  WriteGigabytePicture(huge);
+  OnForm on;
+  TMeter* meter = on.PlainMeter();
+  on.form.Show();
+  {
+    TMemoryCeiling ceiling(size_t(256) << 20);
+    if (!ceiling.Set()) GTEST_SKIP() << "cannot lower the address-space limit";
+    EXPECT_NO_THROW(meter->SetAnchorImage(huge));
+  }
+  EXPECT_EQ(meter->GetAnchorImage(), "");
+  meter->SetAnchorImage(files.good);  // and a good one afterwards
+  EXPECT_EQ(meter->GetAnchorImage(), files.good);
+  meter->SetValue(0.5);
+  EXPECT_EQ(meter->GetValue(), 0.5);
+}
+
 // The gallery's thumbnail pages read every picture of a folder: a bad file
 // is an empty card (it is not read twice) and the good ones still show.
 TEST(BadImageFiles, ThumbnailCardsOfBadFilesStayEmptyAndTheGoodOnesShow) {
