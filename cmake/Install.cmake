@@ -1,8 +1,10 @@
 # cmake --install puts under the prefix:
 #   lib/libqel.a, lib/libqel_sdl.a     the library and the SDL host
 #   include/qel/<folder>/*.h           the headers, in their source layout
+#   include/qel/{qel,sdl,version}.h    <qel/qel.h> with only include/ on the path
 #   lib/cmake/qel/                     qelConfig.cmake: targets qel::qel, qel::sdl
-#   lib/pkgconfig/qel.pc               for builds without CMake
+#   lib/pkgconfig/qel.pc, qel-sdl.pc   for builds without CMake
+#   share/doc/qel/                     LICENSE (MIT), README.md, CHANGELOG.md
 include(CMakePackageConfigHelpers)
 
 include(${PROJECT_SOURCE_DIR}/cmake/PublicHeaders.cmake)
@@ -15,6 +17,25 @@ foreach(dir ${QEL_HEADER_DIRS})
           DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/qel/${dir}
           FILES_MATCHING PATTERN "*.h")
 endforeach()
+install(FILES ${PROJECT_BINARY_DIR}/generated/qel/version.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/qel/qel)
+# <qel/qel.h> with <prefix>/include on the path finds these, which include
+# the headers of include/qel/qel/.
+foreach(name qel sdl version)
+  if(name STREQUAL sdl AND NOT SDL2_FOUND)
+    continue()
+  endif()
+  set(QEL_FORWARDED ${name})
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/ForwardHeader.h.in ${PROJECT_BINARY_DIR}/forward/${name}.h @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/forward/${name}.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/qel)
+endforeach()
+set(QEL_HEADER_FOLDERS ${QEL_HEADER_DIRS})
+list(TRANSFORM QEL_HEADER_FOLDERS REPLACE "/.*" "")
+list(REMOVE_DUPLICATES QEL_HEADER_FOLDERS)
+install(CODE "set(QEL_HEADER_ROOT \"${CMAKE_INSTALL_INCLUDEDIR}/qel\")
+set(QEL_HEADER_FOLDERS \"${QEL_HEADER_FOLDERS}\")
+include(\"${PROJECT_SOURCE_DIR}/cmake/InstallHeaders.cmake\")")
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/CHANGELOG.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 install(TARGETS ${QEL_INSTALL_TARGETS} EXPORT qelTargets
         ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
@@ -38,3 +59,7 @@ file(RELATIVE_PATH QEL_PC_TO_PREFIX /root/${CMAKE_INSTALL_LIBDIR}/pkgconfig /roo
 string(REGEX REPLACE "/$" "" QEL_PC_TO_PREFIX "${QEL_PC_TO_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/qel.pc.in ${PROJECT_BINARY_DIR}/qel.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/qel.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+if(SDL2_FOUND)
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/qel-sdl.pc.in ${PROJECT_BINARY_DIR}/qel-sdl.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/qel-sdl.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endif()

@@ -78,6 +78,13 @@ if(QEL_INSTALL)
            COMMAND ${PROJECT_SOURCE_DIR}/tests/consumer/consumer_test.sh ${PROJECT_BINARY_DIR}
                    ${CMAKE_CXX_COMPILER} "${QEL_CONSUMER_FLAGS}")
   set_tests_properties(package-consumer PROPERTIES TIMEOUT 240)
+  find_program(DPKG_DEB dpkg-deb)
+  if(DPKG_DEB)
+    add_test(NAME package-deb
+             COMMAND ${PROJECT_SOURCE_DIR}/tests/consumer/consumer_test.sh ${PROJECT_BINARY_DIR}
+                     ${CMAKE_CXX_COMPILER} "${QEL_CONSUMER_FLAGS}" --deb)
+    set_tests_properties(package-deb PROPERTIES TIMEOUT 300)
+  endif()
 endif()
 
 # --- the minimal example: typed into headlessly, the meter follows ---

@@ -28,7 +28,7 @@ void TDataTable::Rebuild(int Cols, int Rows, const IndexMap& ColFrom, const Inde
   std::vector<double> values;
   std::vector<uint8_t> states;
   std::vector<Column> cols;
-  std::vector<Row> rows;
+  std::vector<RowInfo> rows;
   GuardAllocation([&] {
     values.assign(n, 0.0);
     states.assign(n, 0);

@@ -145,13 +145,13 @@ class TDataTable : public TMatrix {
     int scaleType = 0;
     std::vector<std::string> nominal;  // codes 1..50 at 0..49, grown on demand
   };
-  struct Row {
+  struct RowInfo {
     std::string name;
     uint8_t attrib = 0;
   };
   std::vector<uint8_t> states_;
   std::vector<Column> colInfo_;
-  std::vector<Row> rowInfo_;
+  std::vector<RowInfo> rowInfo_;
   std::string comment_;
 
   // New index -> old index, 0 for a new slot.

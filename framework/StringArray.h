@@ -131,7 +131,7 @@ class TStringArray : public TObject {
 
   size_t stride() const { return size_t(cols_) + 1; }
   bool Valid(int Col, int Row) const { return Col >= 0 && Col <= cols_ && Row >= 1 && Row <= rows_; }
-  size_t Index(int Col, int Row) const { return size_t(order_[Row - 1]) * stride() + Col; }
+  size_t Index(int Col, int Row) const { return size_t(order_[size_t(Row - 1)]) * stride() + size_t(Col); }
   void Changed() { if (OnChange) OnChange(this); }
   void ReserveRows(size_t Rows);
   void MoveToColumns(int Cols, int Rows);

@@ -12,7 +12,7 @@ TNumLab::TNumLab(TComponent* AOwner) : TGraphicControl(AOwner), buffer_(std::mak
 
 TNumLab::~TNumLab() = default;
 
-void TNumLab::Changed(TRefresh Refresh) {
+void TNumLab::ShowChange(TRefresh Refresh) {
   // ANDing a new picture onto the old one would keep both: a transparent
   // label always lets the parent paint first.
   if (Refresh == TRefresh::Invalidate || transparent_) Invalidate();
@@ -65,7 +65,7 @@ void TNumLab::Assign(TPersistent* Source) {
   edgeLight_ = src->edgeLight_;
   colorScheme_ = src->colorScheme_;
   format_.Type = src->format_.Type;
-  Changed(TRefresh::Repaint);
+  ShowChange(TRefresh::Repaint);
 }
 
 void TNumLab::AssignTo(TPersistent* Dest) {

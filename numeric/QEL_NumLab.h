@@ -204,9 +204,9 @@ class TNumLab : public TGraphicControl {
   void Apply(T& Field, const T& Value, TRefresh Refresh = TRefresh::Repaint) {
     if (Field == Value) return;
     Field = Value;
-    Changed(Refresh);
+    ShowChange(Refresh);
   }
-  void Changed(TRefresh Refresh);
+  void ShowChange(TRefresh Refresh);
   class TPainter;
 
   double value_ = 0.0;

@@ -49,7 +49,7 @@ class TColSel : public TCustomComboBox {
   /// The selected entry's colour. Writing selects the first listed entry of
   /// the same RGB value, or else recolours (and renames) the selected entry.
   ///@{
-  TColor GetSelColor() const { return colors_[selected_]; }
+  TColor GetSelColor() const { return colors_[size_t(selected_)]; }
   void SetSelColor(TColor c);
   ///@}
   /// The selected entry's number (1..NumColors).
@@ -60,16 +60,16 @@ class TColSel : public TCustomComboBox {
   // --- entries 1..NumColors (others are ignored; getters give 0, false, "") ---
   /// Colour of entry i.
   ///@{
-  TColor GetArrayColor(int i) const { return Listed(i) ? colors_[i] : TColor(0); }
+  TColor GetArrayColor(int i) const { return Listed(i) ? colors_[size_t(i)] : TColor(0); }
   void SetArrayColor(int i, TColor c);
   ///@}
   /// Name of entry i.
-  std::string GetArrayColorName(int i) const { return Listed(i) ? names_[i] : std::string(); }
+  std::string GetArrayColorName(int i) const { return Listed(i) ? names_[size_t(i)] : std::string(); }
   /// Stores the name as given (no OnColorNameChange).
   void SetArrayColorName(int i, const std::string& s);
   /// Whether entry i can be redefined through the colour dialog.
   ///@{
-  bool GetArrayAllowEdit(int i) const { return Listed(i) && editable_[i]; }
+  bool GetArrayAllowEdit(int i) const { return Listed(i) && editable_[size_t(i)]; }
   void SetArrayAllowEdit(int i, bool b);
   ///@}
   /// All 47 editable flags, listed or not.

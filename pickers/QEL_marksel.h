@@ -92,7 +92,7 @@ class TMarkSel : public TGraphicControl {
   // --- visibility: symbol 0 is always shown; an index outside 0..51 reads symbol 0 ---
   /// Whether symbol i is shown.
   ///@{
-  bool GetVis(int i) const { return visible_[i >= 0 && i < NumMarks ? i : 0]; }
+  bool GetVis(int i) const { return visible_[i >= 0 && i < NumMarks ? size_t(i) : 0]; }
   void SetVis(int i, bool v);
   ///@}
   /// Shows every symbol.

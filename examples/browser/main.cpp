@@ -12,7 +12,7 @@
 #include <unistd.h>
 
 #include "../ProgramArgs.h"
-#include "qel/qel.h"
+#include <qel/qel.h>
 using namespace qel;
 namespace fs = std::filesystem;
 

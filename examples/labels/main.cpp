@@ -7,7 +7,7 @@
 #include <string>
 
 #include "../ProgramArgs.h"
-#include "qel/qel.h"
+#include <qel/qel.h>
 using namespace qel;
 
 int main(int argc, char** argv) {

@@ -6,7 +6,7 @@
 
 #include "platform/stdctrls/Edit.h"
 #include "../ProgramArgs.h"
-#include "qel/qel.h"
+#include <qel/qel.h>
 using namespace qel;
 
 int main(int argc, char** argv) {

@@ -447,8 +447,8 @@ class TBitmap : public TPersistent {
 
   /// Row Y of pixels (0x00RRGGBB each), Width of them, top row first.
   ///@{
-  uint32_t* ScanLine(int Y) { return pixels_.data() + size_t(Y) * width_; }
-  const uint32_t* ScanLine(int Y) const { return pixels_.data() + size_t(Y) * width_; }
+  uint32_t* ScanLine(int Y) { return pixels_.data() + size_t(Y) * size_t(width_); }
+  const uint32_t* ScanLine(int Y) const { return pixels_.data() + size_t(Y) * size_t(width_); }
   ///@}
 
   /// The canvas that draws on the bitmap.

@@ -99,7 +99,7 @@ struct TGridAxis {
   /// Sizes of the cells up to the last one sized.
   std::vector<int> sizes;
   /// Size of cell i in pixels.
-  int Size(int i) const { return i >= 0 && i < count && size_t(i) < sizes.size() ? sizes[i] : defaultSize; }
+  int Size(int i) const { return i >= 0 && i < count && size_t(i) < sizes.size() ? sizes[size_t(i)] : defaultSize; }
   /// Sizes cell i.
   void SetSize(int i, int v);
   /// Sets the number of cells.

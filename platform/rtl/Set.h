@@ -1,6 +1,8 @@
 // TSet<E>: a small set of enumeration values, the platform's "set of" type
 // (font styles, shift state, grid options). E's ordinals must be below 64.
 #pragma once
+#include "platform/rtl/RequireCpp20.h"
+
 #include <cstdint>
 #include <initializer_list>
 

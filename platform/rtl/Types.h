@@ -1,5 +1,7 @@
 // Geometry value types shared by the whole library.
 #pragma once
+#include "platform/rtl/RequireCpp20.h"
+
 #include <cstdint>
 
 /// Every class, function and constant of libqel.

@@ -218,7 +218,7 @@ void TCustomComboBox::WndProc(TMessage& Message) {
     case WM_KEYDOWN:
       TWinControl::WndProc(Message);
       if (Message.WParam != 0)
-        KeyDown(static_cast<uint16_t>(Message.WParam), TShiftState::FromBits(static_cast<uint64_t>(Message.LParam)));
+        HandleKey(static_cast<uint16_t>(Message.WParam), TShiftState::FromBits(static_cast<uint64_t>(Message.LParam)));
       return;
     case WM_CHAR:
       TWinControl::WndProc(Message);
@@ -248,7 +248,7 @@ void TCustomComboBox::WndProc(TMessage& Message) {
   TWinControl::WndProc(Message);
 }
 
-bool TCustomComboBox::KeyDown(uint16_t Key, TShiftState Shift) {
+bool TCustomComboBox::HandleKey(uint16_t Key, TShiftState Shift) {
   bool alt = Shift.Contains(ssAlt);
   if (Key == VK_F4 || (alt && (Key == VK_DOWN || Key == VK_UP))) {
     if (droppedDown_) CloseList(true); else OpenList();

@@ -145,7 +145,7 @@ class TCustomComboBox : public TWinControl {
   void OpenList();
   void ShowList();
   void CloseList(bool Take);
-  bool KeyDown(uint16_t Key, TShiftState Shift);
+  bool HandleKey(uint16_t Key, TShiftState Shift);
   void CharTyped(char32_t Ch);
   int NextByLetter(int From, char32_t Ch) const;
   void PaintItem(TCanvas* C, int Index, const TRect& Rect, TOwnerDrawState State);

@@ -3,13 +3,16 @@
 // Exits 0 when the meter follows the field and paints its needle, and a
 // report list's regular-expression filter (which links the library's private
 // dependency, PCRE2) finds its row.
-#include <cstdio>
+#include <qel/gauges/QEL_Meter.h>  // a unit header alone, by the same root
+#include <qel/qel.h>
+#include <qel/version.h>
 
-#include "qel/qel.h"
+#include <cstdio>
 
 using namespace qel;
 
 int main() {
+  std::printf("libqel %s (%d)\n", QEL_VERSION_STRING, QEL_VERSION);
   TForm form(nullptr);
   form.SetBounds(0, 0, 320, 260);
   auto* meter = new TMeter(&form);
