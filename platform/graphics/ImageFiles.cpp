@@ -28,9 +28,8 @@ DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limi
 
 void CheckPixelCount(const char* Format, int64_t Width, int64_t Height, const ImageLimits& Limits) {
   if (Width * Height <= Limits.MaxPixels) return;
-  throw EImageTooLarge(std::string("Invalid ") + Format + " image: " + std::to_string(Width) + " x " +
-                           std::to_string(Height) + " pixels are more than the limit of " +
-                           std::to_string(Limits.MaxPixels),
+  throw EImageTooLarge(std::string("Invalid ") + Format + " image: size " + std::to_string(Width) + " x " +
+                           std::to_string(Height) + " is too large",
                        Width, Height, Limits.MaxPixels);
 }
 
