@@ -1,5 +1,6 @@
 // Subfolder listing on opendir/readdir. Every directory handle is owned by a
-// small guard, so nothing leaks when an allocation throws midway.
+// small guard, so nothing leaks when an allocation throws midway. Loops are
+// told by the identities (device, inode) of the folders on the path.
 #include "browsers/FolderListing.h"
 
 #include <dirent.h>
@@ -8,8 +9,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 #include "platform/rtl/Utf8.h"
 
@@ -47,10 +46,56 @@ bool IsFolder(int dirFd, const dirent* e, bool& Link) {
   return fstatat(dirFd, e->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
 }
 
-// Whether the folder Name inside the open folder holds a shown folder.
-bool HoldsSubfolder(int parentFd, const char* Name) {
+// A folder's identity: no two folders share one, whatever leads to them.
+struct TFolderId {
+  dev_t device;
+  ino_t inode;
+  bool operator==(const TFolderId&) const = default;
+};
+using TChain = std::vector<TFolderId>;
+
+bool OnChain(const TChain& Chain, const struct stat& St) {
+  return std::find(Chain.begin(), Chain.end(), TFolderId{St.st_dev, St.st_ino}) != Chain.end();
+}
+
+// The identities of the folders on Path from the root (or the current
+// folder, for a relative path) down to Path itself, links followed; a level
+// that cannot be looked at is left out.
+TChain ChainOf(const std::string& Path) {
+  TChain chain;
+  std::string prefix = Path.starts_with('/') ? "/" : ".";
+  struct stat st {};
+  auto add = [&] {
+    if (stat(prefix.c_str(), &st) == 0) chain.push_back({st.st_dev, st.st_ino});
+  };
+  add();
+  for (size_t start = 0; start < Path.size();) {
+    size_t slash = std::min(Path.find('/', start), Path.size());
+    if (slash > start) {
+      if (prefix.back() != '/') prefix += '/';
+      prefix.append(Path, start, slash - start);
+      add();
+    }
+    start = slash + 1;
+  }
+  return chain;
+}
+
+// The last folder of the chain repeats one above it.
+bool EndsInLoop(const TChain& Chain) {
+  return Chain.size() > 1 && std::find(Chain.begin(), Chain.end() - 1, Chain.back()) != Chain.end() - 1;
+}
+
+// Whether the folder Name inside the open folder holds a shown folder; a
+// folder that is already on the chain above is a loop and holds none.
+bool HoldsSubfolder(int parentFd, const char* Name, const TChain& Above) {
   int fd = openat(parentFd, Name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || OnChain(Above, st)) {
+    close(fd);
+    return false;
+  }
   TDirHandle dir(fdopendir(fd));
   if (!dir.get()) {
     close(fd);
@@ -62,38 +107,19 @@ bool HoldsSubfolder(int parentFd, const char* Name) {
   return false;
 }
 
-std::string RealPath(const std::string& Path) {
-  char buf[PATH_MAX];
-  return realpath(Path.c_str(), buf) ? std::string(buf) : std::string();
-}
-
-// Target is Folder itself or one of its ancestors (real paths).
-bool LeadsBack(const std::string& Target, const std::string& Folder) {
-  if (Target.empty() || Folder.empty()) return false;
-  if (Target == "/" || Target == Folder) return true;
-  return Folder.size() > Target.size() && Folder.compare(0, Target.size(), Target) == 0 &&
-         Folder[Target.size()] == '/';
-}
-
 }  // namespace
 
 bool ListSubfolders(const std::string& Folder, std::vector<TFolderEntry>& Entries) {
   std::string folder = Folder.empty() || Folder.back() != '/' ? Folder + '/' : Folder;
   TDirHandle dir(opendir(folder.c_str()));
   if (!dir.get()) return false;
+  const TChain chain = ChainOf(folder);
+  if (EndsInLoop(chain)) return true;
   const int fd = dirfd(dir.get());
-  std::string realFolder;  // found when the first link needs it
   while (const dirent* e = readdir(dir.get())) {
     bool link = false;
     if (Hidden(e->d_name) || !IsFolder(fd, e, link)) continue;
-    TFolderEntry entry{e->d_name, false, LowerCase(e->d_name)};
-    bool loops = false;
-    if (link) {
-      if (realFolder.empty()) realFolder = RealPath(folder);
-      loops = LeadsBack(RealPath(folder + e->d_name), realFolder);
-    }
-    entry.HasSubfolders = !loops && HoldsSubfolder(fd, e->d_name);
-    Entries.push_back(std::move(entry));
+    Entries.push_back({e->d_name, HoldsSubfolder(fd, e->d_name, chain), LowerCase(e->d_name)});
   }
   return true;
 }

@@ -18,10 +18,13 @@ struct TFolderEntry {
 };
 
 /// The folders in Folder whose names do not begin with '.', links to folders
-/// included, each told whether it holds such a folder itself. A link that
-/// leads back to Folder or one of its ancestors counts as having none, so that
-/// expanding it cannot go on for ever. False, with Entries untouched, when
-/// Folder cannot be read; a subfolder that cannot be read has no subfolders.
+/// included, each told whether it holds such a folder itself. A folder met
+/// twice on the way down from the root to Folder (by device and inode, as
+/// find -L tells a link loop) is a loop: one below Folder has no subfolders,
+/// and Folder itself, when it repeats one above it, lists nothing. So no
+/// chain of links, however it winds between folders, can be opened for ever.
+/// False, with Entries untouched, when Folder cannot be read; a subfolder
+/// that cannot be read has no subfolders.
 bool ListSubfolders(const std::string& Folder, std::vector<TFolderEntry>& Entries);
 
 /// Ascending by the ASCII-lower-cased names, byte by byte; names that compare

@@ -12,6 +12,8 @@ namespace qel {
 
 namespace {
 
+constexpr int ProgressStep = 100;  // folders listed between two progress reports
+
 // The hourglass while a folder is listed, the cursor before it afterwards,
 // however the listing ends.
 class THourglass {
@@ -101,6 +103,7 @@ void TFolderTree::BuildMainTree() {
 }
 
 void TFolderTree::LoadChildren(TTreeNode* Node) {
+  ++listed_;
   names_.Clear();
   GetSubDirs(Node, names_);
   TTreeNodes* items = Items();
@@ -126,6 +129,20 @@ void TFolderTree::ProcessExpanding(TObject*, TTreeNode* Node, bool&) {
   if (!Node || ComponentState().Contains(csDesigning)) return;
   THourglass hourglass;
   if (Node->GetData() != LoadedMark) LoadChildren(Node);
+}
+
+// Counts the folders listed since the walk began (an already loaded folder
+// costs nothing and counts nothing), so a second * goes on where the first
+// stopped.
+bool TFolderTree::ContinueSubtreeExpansion(TTreeNode* Top, TTreeNode* Next) {
+  if (Next == Top) branchStart_ = listed_, branchReported_ = 0;
+  const int done = listed_ - branchStart_;
+  if (done >= expansionBudget_) return false;
+  if (done < branchReported_ + ProgressStep || !OnExpansionProgress) return true;
+  branchReported_ = done;
+  bool stop = false;
+  OnExpansionProgress(this, done, stop);
+  return !stop;
 }
 
 // ------------------------------------------------------- current path ----

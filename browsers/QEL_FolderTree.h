@@ -19,13 +19,21 @@
 //
 // Sound on real file systems: a folder that cannot be read (no permission,
 // removed meanwhile) shows as a leaf and raises nothing; a link to a folder
-// is shown, but one leading back to an ancestor gets no expand button, so the
-// tree cannot be opened down it for ever; names are sorted in O(n log n);
-// the hourglass cursor of an expansion is restored even when it throws.
+// is shown, but a folder that is already on its own path (by device and
+// inode: a link, or links between siblings, leading back up) gets no expand
+// button and lists nothing, so neither a click, nor SelectPath, nor the *
+// key can open it down for ever; names are sorted in O(n log n); the
+// hourglass cursor of an expansion is restored even when it throws.
+//
+// Whole branches. Expanding everything below a node (the * key,
+// Expand(true), FullExpand) lists at most ExpansionBudget folders, reports
+// every 100 listed through OnExpansionProgress, whose handler may stop it,
+// and leaves the folders it did not reach with their expand buttons.
 //
 // Sections: TFolderTree (look, current path, operations, listing, lifecycle).
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "framework/QEL_Base.h"
@@ -68,6 +76,17 @@ class TFolderTree : public TCustomTreeView {
   const std::string& CurrentPath() const { return currentPath_; }
   /// Fires when the current path changes.
   TNotifyEvent OnDirChanged;
+
+  // --- expanding whole branches ---
+  /// Most folders one expansion of a whole branch lists (at least 1; 10000 at first).
+  ///@{
+  int GetExpansionBudget() const { return expansionBudget_; }
+  void SetExpansionBudget(int v) { expansionBudget_ = v < 1 ? 1 : v; }
+  ///@}
+  /// Fires every 100 folders an expansion of a whole branch lists, with the
+  /// count so far; setting Stop ends the expansion there. A handler may show
+  /// the count and process messages to let the user cancel.
+  std::function<void(TObject* Sender, int Folders, bool& Stop)> OnExpansionProgress;
 
   // --- operations (failures only in the results; see the top of the file) ---
   /// Rebuilds the tree, opens it down to Path and selects it. False when Path
@@ -117,6 +136,8 @@ class TFolderTree : public TCustomTreeView {
   void Change(TTreeNode* Node) override;
   /// Fires OnDirChanged (unless RefreshTree holds it back).
   void DirHasChanged();
+  /// Ends an expansion of a whole branch at the budget or at the handler's word.
+  bool ContinueSubtreeExpansion(TTreeNode* Top, TTreeNode* Next) override;
 
  private:
   // Fills the node's children from the file system.
@@ -127,6 +148,10 @@ class TFolderTree : public TCustomTreeView {
   TColor storedColor_;
   bool oldTreeStyle_ = true;
   int quietDirChanges_ = 0;  // RefreshTree reports one change at its end
+  int expansionBudget_ = 10000;
+  int listed_ = 0;           // folders listed since the tree was made
+  int branchStart_ = 0;      // listed_ when the running whole-branch expansion began
+  int branchReported_ = 0;   // folders of it reported through OnExpansionProgress
   TStringList names_;
 };
 

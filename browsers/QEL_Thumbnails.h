@@ -9,7 +9,8 @@
 //   X = P * ((n - b) mod C) + 10
 //   Y = P * ((n - b) div C) + SlideDistance - round(frac(F) * P) + 10
 // (div and mod round down, so slides above the top card lie above the
-// control) and spans SlideSize + 2 * SlideMargin pixels each way. Painting
+// control; a card more than 2^30 pixels away is put at 2^30, so that adding
+// its size cannot overflow) and spans SlideSize + 2 * SlideMargin pixels each way. Painting
 // and hit testing both use this.
 //
 // Scrolling. SetFirstThumbIx(Pos) clamps Pos to [Min, Max]; with the row
@@ -17,10 +18,14 @@
 // a row start shows that row at the top, a position inside a row scrolls the
 // grid by the matching fraction of a row (Pos 6 with 2 columns: F = 5.5).
 //
-// Min. Slides run from Min to Max for any Min, negative too; the selection has
-// one bit per slide, bit i for slide Min + i. Max is raised to at least Min
+// Min. Slides run from Min to Max for any Min, negative too, at most
+// 2147483647 of them (a wider range is refused with EQELThumbnailsError
+// naming the property and the value); the selection holds index i for slide
+// Min + i, kept as runs of selected slides, so a huge range costs nothing
+// until slides are selected. Max is raised to at least Min
 // (with the first slide 1, at least 1); raising Min above Max raises Max
-// with it, and a new Min re-aligns the first-slide position to its rows. Slide number 0 is also the "no slide"
+// with it, and a new Min re-aligns the first-slide position to its rows.
+// Slide number 0 is also the "no slide"
 // of the events and of CalcSlideIndex; a range that holds 0 can still be
 // clicked and selected, only the events cannot tell slide 0 from none.
 //
@@ -69,11 +74,12 @@ namespace qel {
 
 namespace thumbs {
 struct TGrid;
+class TSelectionRuns;
 }
 
 // ------------------------------------------------- types and events ----
 
-/// Raised when the selection cannot be sized for Max - Min + 1 slides.
+/// Raised when Min or Max would make a range of more than 2147483647 slides.
 QEL_EXCEPTION(EQELThumbnailsError, EQELError)
 
 /// What a slide shows: an empty card, the picture, the frame only, or nothing at all.
@@ -105,7 +111,7 @@ class TThumbnails : public TGraphicControl {
   int GetMin() const { return min_; }
   void SetMin(int v);
   ///@}
-  /// Number of the last slide, at least Min; raises EQELThumbnailsError when the selection cannot grow.
+  /// Number of the last slide, at least Min; raises EQELThumbnailsError for a range of more than 2147483647 slides.
   ///@{
   int GetMax() const { return max_; }
   void SetMax(int v);
@@ -216,10 +222,11 @@ class TThumbnails : public TGraphicControl {
   ///@}
   /// Deselects every slide.
   void ResetAllSelections();
-  /// The lowest selected slide; Min - 1 (0 with the first slide 1) when none is.
-  int FirstSelectedSlide() const { return selection_->FirstTrueBit() + min_; }
+  /// The lowest selected slide; Min - 1 (0 with the first slide 1) when none
+  /// is (with Min at INT_MIN: INT_MAX, never a slide then).
+  int FirstSelectedSlide() const;
   /// Number of selected slides.
-  int NumSlidesSelected() const { return selection_->CountTrueBits(); }
+  int NumSlidesSelected() const;
 
   // --- geometry (see the top of this file) ---
   /// Top-left corner of a slide's card in client pixels.
@@ -262,9 +269,10 @@ class TThumbnails : public TGraphicControl {
  private:
   class TPainter;
   friend class TPainter;
-  // Sizes the selection for a range, or raises and changes nothing.
-  void ResizeSelection(int Min, int Max);
-  bool InRange(int n) const { return n >= min_ && n <= max_; }
+  // Sizes the selection for a range, or raises (naming the property and
+  // value that asked for it) and changes nothing.
+  void ResizeSelection(int Min, int Max, const char* Property, int Value);
+  bool InRange(int64_t n) const { return n >= min_ && n <= max_; }
   double FirstThumbIxFor(double Position) const;
   thumbs::TGrid Grid() const;
   // The slide under a point: false between cards and outside [Min, Max].
@@ -287,7 +295,7 @@ class TThumbnails : public TGraphicControl {
   TFrameStyle frameStyle_ = fsLowered, outerFrameStyle_ = fsRaised, innerFrameStyle_ = fsLowered;
   bool antiAlias_ = false;
   bool painting_ = false;
-  std::unique_ptr<TBitFld> selection_;
+  std::unique_ptr<thumbs::TSelectionRuns> selection_;
   std::unique_ptr<TBitmap> offscreen_;  // reused by every paint
 };
 

@@ -5,15 +5,20 @@
 #include <cmath>
 #include <cstdint>
 
+#include <climits>
+#include <string>
+
 #include "browsers/QEL_Thumbnails.h"
+#include "browsers/SelectionRuns.h"
 #include "browsers/ThumbnailGrid.h"
-#include "framework/AllocGuard.h"
 
 namespace qel {
 
 TThumbnails::TThumbnails(TComponent* AOwner)
-    : TGraphicControl(AOwner), selection_(std::make_unique<TBitFld>()), offscreen_(std::make_unique<TBitmap>()) {
-  ResizeSelection(min_, max_);
+    : TGraphicControl(AOwner),
+      selection_(std::make_unique<thumbs::TSelectionRuns>()),
+      offscreen_(std::make_unique<TBitmap>()) {
+  selection_->SetSize(max_ - min_ + 1);
   SetBounds(GetLeft(), GetTop(), 260, 400);
 }
 
@@ -21,19 +26,21 @@ TThumbnails::~TThumbnails() = default;
 
 // ------------------------------------------------------ range, styles ----
 
-void TThumbnails::ResizeSelection(int Min, int Max) {
-  int64_t count = std::max<int64_t>(0, int64_t(Max) - Min + 1);
-  try {
-    if (count > INT32_MAX) throw EOutOfMemory("slide range too large");
-    selection_->SetSize(int(count));
-  } catch (const EOutOfMemory&) {
-    throw EQELThumbnailsError(ComponentErrorMessage(GetName(), ": not enough memory on heap"));
-  }
+// Slide indices, counts and the selection are ints: a wider range has no
+// index for its last slides.
+void TThumbnails::ResizeSelection(int Min, int Max, const char* Property, int Value) {
+  const int64_t count = std::max<int64_t>(0, int64_t(Max) - Min + 1);
+  if (count > INT_MAX)
+    throw EQELThumbnailsError(ComponentErrorMessage(
+        GetName(), std::string(": TThumbnails.") + Property + " = " + std::to_string(Value) + " refused: slides " +
+                       std::to_string(Min) + " to " + std::to_string(Max) + " are " + std::to_string(count) +
+                       ", more than the 2147483647 a thumbnail viewer can number"));
+  selection_->SetSize(int(count));
 }
 
 void TThumbnails::SetMin(int v) {
   if (v == min_) return;
-  ResizeSelection(v, std::max(max_, v));
+  ResizeSelection(v, std::max(max_, v), "Min", v);
   min_ = v;
   max_ = std::max(max_, v);
   first_ = FirstThumbIxFor(first_);  // rows now start at the new first slide
@@ -43,7 +50,7 @@ void TThumbnails::SetMin(int v) {
 void TThumbnails::SetMax(int v) {
   v = std::max(v, min_);
   if (v == max_) return;
-  ResizeSelection(min_, v);
+  ResizeSelection(min_, v, "Max", v);
   max_ = v;
   Paint();
 }
@@ -104,14 +111,22 @@ thumbs::TGrid TThumbnails::Grid() const {
 // ---------------------------------------------------------- selection ----
 
 bool TThumbnails::GetSelectedSlide(int ThumbID) const {
-  return InRange(ThumbID) && selection_->GetBit(ThumbID - min_);
+  return InRange(ThumbID) && selection_->Get(ThumbID - min_);
 }
 
 void TThumbnails::SetSelectedSlide(int ThumbID, bool Value) {
   if (!InRange(ThumbID)) return;
-  selection_->SetBit(ThumbID - min_, Value);
+  selection_->Set(ThumbID - min_, Value);
   Paint();
 }
+
+int TThumbnails::FirstSelectedSlide() const {
+  const int first = selection_->First();
+  if (first >= 0) return min_ + first;
+  return min_ == INT_MIN ? INT_MAX : min_ - 1;
+}
+
+int TThumbnails::NumSlidesSelected() const { return int(selection_->Count()); }
 
 void TThumbnails::ResetAllSelections() {
   selection_->Clear();
@@ -143,7 +158,7 @@ void TThumbnails::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TThumbnails*>(Source);
   if (!src) return TGraphicControl::Assign(Source);
   if (src == this) return Paint();
-  ResizeSelection(src->min_, src->max_);
+  ResizeSelection(src->min_, src->max_, "Max", src->max_);
   frameStyle_ = src->frameStyle_;
   outerFrameStyle_ = src->outerFrameStyle_;
   innerFrameStyle_ = src->innerFrameStyle_;

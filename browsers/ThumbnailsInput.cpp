@@ -2,9 +2,8 @@
 // release selects by the selection mode and reports the slide, a double click
 // reports it too. The platform's handling (OnMouseMove, OnClick, OnMouseUp,
 // OnDblClick) always comes first.
-#include <algorithm>
-
 #include "browsers/QEL_Thumbnails.h"
+#include "browsers/SelectionRuns.h"
 
 namespace qel {
 
@@ -35,14 +34,14 @@ void TThumbnails::Clicked(int X, int Y, TShiftState Shift) {
   const bool onSlide = SlideAt(X, Y, n);
   if (selectMode_ == ssmSingle) {
     selection_->Clear();
-    if (onSlide) selection_->SetBit(n - min_, true);
+    if (onSlide) selection_->Set(n - min_, true);
     lastClicked_ = n;
     Paint();
   } else if (selectMode_ == ssmMultiple && onSlide) {
     if (Shift.Contains(ssShift) && InRange(lastClicked_)) {
-      for (int i = std::min(n, lastClicked_); i <= std::max(n, lastClicked_); ++i) selection_->SetBit(i - min_, true);
+      selection_->SetRange(n - min_, lastClicked_ - min_, true);
     } else {
-      selection_->SetBit(n - min_, !selection_->GetBit(n - min_));
+      selection_->Set(n - min_, !selection_->Get(n - min_));
       lastClicked_ = n;
     }
     Paint();

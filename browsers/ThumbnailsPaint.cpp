@@ -12,6 +12,7 @@
 // is drawn as if it had not been asked; the paint ends and is shown, and
 // then the first exception goes on to the caller.
 #include <cmath>
+#include <cstdint>
 #include <exception>
 
 #include "browsers/QEL_Thumbnails.h"
@@ -91,8 +92,8 @@ class TThumbnails::TPainter {
     const int rows = t_.rows_;
     for (int col = 1; col <= g_.Columns; ++col)
       for (int row = 1; row <= rows; ++row) {
-        int n = g_.Top + (row - 1) * g_.Columns + col - 1;
-        if (t_.InRange(n)) Card(n, buffer);
+        const int64_t n = int64_t(g_.Top) + int64_t(row - 1) * g_.Columns + col - 1;  // past INT_MAX near the end
+        if (t_.InRange(n)) Card(int(n), buffer);
       }
     if (t_.OnLastImageRequest) Call([&] { t_.OnLastImageRequest(&t_); });
   }

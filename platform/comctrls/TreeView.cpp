@@ -223,6 +223,7 @@ bool TCustomTreeView::CollapseNode(TTreeNode* Node) {
 void TCustomTreeView::ExpandSubtree(TTreeNode* Node) {
   NodeGuard top(this, Node), cur(this, Node);
   while (cur.node && top.node) {
+    if (!ContinueSubtreeExpansion(top.node, cur.node) || !cur.node || !top.node) break;
     ExpandNode(cur.node);
     if (!cur.node || !top.node) break;
     TTreeNode* n = cur.node;
@@ -231,6 +232,8 @@ void TCustomTreeView::ExpandSubtree(TTreeNode* Node) {
     cur.node = n == top.node ? nullptr : n->next_;
   }
 }
+
+bool TCustomTreeView::ContinueSubtreeExpansion(TTreeNode*, TTreeNode*) { return true; }
 
 void TCustomTreeView::CollapseSubtree(TTreeNode* Node) {
   NodeGuard top(this, Node), cur(this, Node);

@@ -407,6 +407,11 @@ class TCustomTreeView : public TCustomControl {
   virtual void Change(TTreeNode* Node);
   /// Fires OnDeletion.
   virtual void Delete(TTreeNode* Node);
+  /// Asked by an expansion of a whole subtree (the * key, Expand(true),
+  /// FullExpand) before each node it expands, Next being Top at the start of
+  /// the walk; false ends the walk there. A tree that makes its children as
+  /// they are expanded bounds an endless or enormous subtree here.
+  virtual bool ContinueSubtreeExpansion(TTreeNode* Top, TTreeNode* Next);
 
   /// Paints the visible rows.
   void Paint() override;

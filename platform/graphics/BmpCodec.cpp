@@ -77,8 +77,8 @@ void ReadInfoHeader(Bytes b, size_t headerSize, BmpHeader& h) {
 void CheckSize(const BmpHeader& h, const ImageLimits& limits) {
   std::string size = std::to_string(h.width) + " x " + std::to_string(h.height);
   if (h.width <= 0 || h.height <= 0) Fail("zero or negative size " + size);
-  if (h.width > limits.MaxSide || h.height > limits.MaxSide || h.width * h.height > limits.MaxPixels)
-    Fail("size " + size + " is too large");
+  if (h.width > limits.MaxSide || h.height > limits.MaxSide) Fail("size " + size + " is too large");
+  CheckPixelCount("BMP", h.width, h.height, limits);
 }
 
 void CheckFormat(const BmpHeader& h) {

@@ -14,7 +14,10 @@
 #pragma once
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
+
+#include "platform/rtl/Exceptions.h"
 
 namespace qel {
 
@@ -35,6 +38,31 @@ struct ImageLimits {
   /// Most pixels in all.
   int64_t MaxPixels = int64_t(1) << 28;
 };
+
+/// Most pixels a picture loaded by TBitmap from a file or a stream may have,
+/// for the whole program: 100 000 000 at first (a 100-megapixel photograph),
+/// kept within 1 .. 2^28 (the largest bitmap). A file declaring more raises
+/// EImageTooLarge naming the file, its size and the limit, before memory is
+/// taken for the picture.
+///@{
+int64_t GetMaxLoadPixels();
+void SetMaxLoadPixels(int64_t Pixels);
+///@}
+
+/// A picture with more pixels than the limit allows, told before any memory
+/// was taken for it: its size, so that a loader can name it with its file.
+class EImageTooLarge : public EInvalidGraphic {
+ public:
+  EImageTooLarge(const std::string& Message, int64_t AWidth, int64_t AHeight, int64_t ALimit)
+      : EInvalidGraphic(Message), Width(AWidth), Height(AHeight), Limit(ALimit) {}
+  /// The size the file declares, and the limit it broke.
+  ///@{
+  int64_t Width, Height, Limit;
+  ///@}
+};
+/// Raises EImageTooLarge when Width x Height is more than Limits.MaxPixels;
+/// Format ("PNG", "BMP") starts the message.
+void CheckPixelCount(const char* Format, int64_t Width, int64_t Height, const ImageLimits& Limits);
 
 /// Tells PNG from BMP by the signature; anything else raises EInvalidGraphic.
 ///@{

@@ -26,7 +26,34 @@ DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limi
   throw EInvalidGraphic("Invalid image: neither a BMP nor a PNG file");
 }
 
+void CheckPixelCount(const char* Format, int64_t Width, int64_t Height, const ImageLimits& Limits) {
+  if (Width * Height <= Limits.MaxPixels) return;
+  throw EImageTooLarge(std::string("Invalid ") + Format + " image: size " + std::to_string(Width) + " x " +
+                           std::to_string(Height) + " is too large",
+                       Width, Height, Limits.MaxPixels);
+}
+
 namespace {
+
+// Sized for honest photographs (a 100-megapixel camera); a picture file of a
+// few bytes can declare far more.
+int64_t maxLoadPixels = 100'000'000;
+// No bitmap is larger (TBitmap::SetSize).
+constexpr int64_t kLargestBitmap = int64_t(1) << 28;
+
+ImageLimits LoadLimits() { return {.MaxPixels = maxLoadPixels}; }
+
+// The decoder does not know where its bytes came from: the message names it.
+DecodedImage DecodeNamed(std::span<const uint8_t> Bytes, const std::string& Source) {
+  try {
+    return DecodeImage(Bytes, LoadLimits());
+  } catch (const EImageTooLarge& e) {
+    throw EImageTooLarge("Cannot load " + Source + ": its picture of " + std::to_string(e.Width) + " x " +
+                             std::to_string(e.Height) + " pixels is more than the limit of " +
+                             std::to_string(e.Limit) + " pixels a picture may have (SetMaxLoadPixels)",
+                         e.Width, e.Height, e.Limit);
+  }
+}
 
 std::string SystemReason() { return std::strerror(errno); }
 
@@ -99,6 +126,10 @@ bool HasPngExtension(const std::string& name) {
 
 }  // namespace
 
+int64_t GetMaxLoadPixels() { return maxLoadPixels; }
+
+void SetMaxLoadPixels(int64_t Pixels) { maxLoadPixels = std::clamp<int64_t>(Pixels, 1, kLargestBitmap); }
+
 // The decoder fills a fresh buffer; the bitmap changes only once it succeeded.
 static void Adopt(int& width, int& height, std::vector<uint32_t>& pixels, DecodedImage image) {
   pixels = std::move(image.Pixels);
@@ -108,12 +139,12 @@ static void Adopt(int& width, int& height, std::vector<uint32_t>& pixels, Decode
 
 void TBitmap::LoadFromFile(const std::string& FileName) {
   std::vector<uint8_t> bytes = ReadFile(FileName);
-  Adopt(width_, height_, pixels_, DecodeImage(bytes));
+  Adopt(width_, height_, pixels_, DecodeNamed(bytes, "file \"" + FileName + "\""));
 }
 
 void TBitmap::LoadFromStream(TStream& Stream) {
   std::vector<uint8_t> bytes = ReadRest(Stream);
-  Adopt(width_, height_, pixels_, DecodeImage(bytes));
+  Adopt(width_, height_, pixels_, DecodeNamed(bytes, "a stream"));
 }
 
 void TBitmap::LoadFromResourceName(uintptr_t, const std::string& ResName) {

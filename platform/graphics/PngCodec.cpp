@@ -153,7 +153,7 @@ class WriteSession : public PngSession {
 // image's rows is rejected before the rows are allocated.
 void CheckSize(const PngLayout& l, size_t fileSize, const ImageLimits& limits) {
   std::string size = std::to_string(l.width) + " x " + std::to_string(l.height);
-  if (int64_t(l.width) * int64_t(l.height) > limits.MaxPixels) Fail("size " + size + " is too large");
+  CheckPixelCount("PNG", l.width, l.height, limits);
   uint64_t rowBytes = (uint64_t(l.width) * uint64_t(l.bitDepth) * uint64_t(l.sourceChannels) + 7) / 8;
   if (rowBytes * l.height / 1032 > fileSize) Fail("file is too short for its size " + size);
   if (l.channels != 3 && l.channels != 4) Fail("unexpected channel count " + std::to_string(l.channels));

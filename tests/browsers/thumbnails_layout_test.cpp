@@ -164,7 +164,8 @@ TEST(ThumbnailsLayout, RangeTooLargeForTheSelectionIsRefusedWhole) {
     f.t->SetMax(INT_MAX);
     ADD_FAILURE() << "no exception";
   } catch (const EQELThumbnailsError& e) {
-    EXPECT_EQ(std::string(e.what()), "Component \"Thumbs\": not enough memory on heap");
+    EXPECT_EQ(std::string(e.what()), "Component \"Thumbs\": TThumbnails.Max = 2147483647 refused: slides -100 to "
+                                     "2147483647 are 2147483748, more than the 2147483647 a thumbnail viewer can number");
   }
   EXPECT_EQ(f.t->GetMax(), 100);
   EXPECT_TRUE(f.t->GetSelectedSlide(-100));

@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+
+#include <zlib.h>
 
 #include "platform/graphics/ImageCodecs.h"
 
@@ -64,12 +67,55 @@ Bytes BmpClaiming(int32_t Width, int32_t Height, size_t Extra) {
   return b;
 }
 
+void PutChunk(Bytes& B, const char* Type, const Bytes& Data) {
+  size_t at = B.size();
+  B.resize(at + 8 + Data.size() + 4);
+  Put32(B, at, uint32_t(Data.size()), true);
+  std::copy(Type, Type + 4, B.begin() + long(at) + 4);
+  std::copy(Data.begin(), Data.end(), B.begin() + long(at) + 8);
+  Put32(B, at + 8 + Data.size(), Crc32(&B[at + 4], 4 + Data.size()), true);
+}
+
+// Side rows of (filter byte 0, Side / 8 zero bytes), deflated a row at a time.
+Bytes DeflatedBlankRows(uint32_t Side) {
+  const Bytes row(1 + (Side + 7) / 8, 0);
+  z_stream z{};
+  deflateInit(&z, 9);
+  Bytes out;
+  uint8_t chunk[16384];
+  for (uint32_t y = 0; y < Side; ++y) {
+    z.next_in = const_cast<uint8_t*>(row.data());
+    z.avail_in = uInt(row.size());
+    const int flush = y + 1 == Side ? Z_FINISH : Z_NO_FLUSH;
+    do {
+      z.next_out = chunk;
+      z.avail_out = sizeof chunk;
+      deflate(&z, flush);
+      out.insert(out.end(), chunk, chunk + (sizeof chunk - z.avail_out));
+    } while (z.avail_out == 0);
+  }
+  deflateEnd(&z);
+  return out;
+}
+
 Bytes Encoded(bool Png, int Side) {
   std::vector<uint32_t> pixels(size_t(Side) * Side, 0x336699);
   return Png ? EncodePng(Side, Side, pixels.data()) : EncodeBmp(Side, Side, pixels.data());
 }
 
 }  // namespace
+
+void WritePngBomb(const std::string& Path, uint32_t Side) {
+  Bytes b = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  Bytes header(13, 0);
+  Put32(header, 0, Side, true);
+  Put32(header, 4, Side, true);
+  header[8] = 1;  // bit depth; colour type 0: grey
+  PutChunk(b, "IHDR", header);
+  PutChunk(b, "IDAT", DeflatedBlankRows(Side));
+  PutChunk(b, "IEND", {});
+  Save(Path, b);
+}
 
 void WriteSolidImage(const std::string& Path, int Width, int Height, uint32_t Pixel) {
   TBitmap img(Width, Height);
@@ -95,6 +141,8 @@ std::vector<BadImageFile> WriteBadImageFiles(const std::string& Folder) {
   add("BMP claiming a negative width", "negative.bmp", BmpClaiming(-5, 5, 100));
   add("PNG claiming 1000000 x 1000000", "huge.png", PngClaiming(1000000, 1000000));
   add("PNG claiming 20000 x 20000 with no data", "lying.png", PngClaiming(20000, 20000));
+  WritePngBomb(Folder + "/bomb.png", 12000);
+  out.push_back({"PNG of 12000 x 12000 blank pixels in a few kilobytes", Folder + "/bomb.png"});
   const std::string fifo = Folder + "/pipe.png";
   if (::mkfifo(fifo.c_str(), 0600) == 0) out.push_back({"a pipe nobody writes to", fifo});
   struct stat st {};

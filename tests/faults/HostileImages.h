@@ -3,6 +3,7 @@
 // an endless device or a pipe nobody writes to. Shared by the tests of every
 // component that loads image files.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,11 @@ struct BadImageFile {
 // Writes the bad files into Folder (the device is /dev/zero, when there is
 // one) and returns them all.
 std::vector<BadImageFile> WriteBadImageFiles(const std::string& Folder);
+
+// A decompression bomb: a PNG of Side x Side black 1-bit pixels, a few tens
+// of kilobytes that decode to Side * Side pixels (16384: 32 KB of file, a
+// gigabyte of bitmap).
+void WritePngBomb(const std::string& Path, uint32_t Side);
 
 // A Width x Height picture of one colour (0x00RRGGBB) saved as Path; the
 // extension picks PNG or BMP.

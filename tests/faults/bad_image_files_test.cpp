@@ -19,6 +19,7 @@
 #include "browsers/QEL_Thumbnails.h"
 #include "gauges/QEL_Meter.h"
 #include "gauges/QEL_ProgBar.h"
+#include "platform/graphics/ImageCodecs.h"
 #include "platform/hosts/headless/Robot.h"
 
 using namespace qel;
@@ -167,6 +168,19 @@ void WriteGigabytePicture(const std::string& Path) {
   std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
 }
 
+// While it lives, pictures up to the largest bitmap may be loaded: the
+// gigabyte picture is within it, and fails only for want of memory.
+class TLargestPicturesAllowed {
+ public:
+  TLargestPicturesAllowed() { SetMaxLoadPixels(int64_t(1) << 28); }
+  ~TLargestPicturesAllowed() { SetMaxLoadPixels(old_); }
+  TLargestPicturesAllowed(const TLargestPicturesAllowed&) = delete;
+  TLargestPicturesAllowed& operator=(const TLargestPicturesAllowed&) = delete;
+
+ private:
+  int64_t old_ = GetMaxLoadPixels();
+};
+
 // While it lives, the process may take at most Spare more bytes of address
 // space: a larger allocation raises std::bad_alloc, as on a machine whose
 // memory is used up.
@@ -209,6 +223,7 @@ TEST(BadImageFiles, ProgressBarIgnoresAPictureTooLargeForTheMemoryLeft) {
   Files files;
   const std::string huge = files.dir.Path("huge.bmp");
   WriteGigabytePicture(huge);
+  TLargestPicturesAllowed allowed;
   OnForm on;
   TProgBar* bar = on.PlainBar();
   on.form.Show();
@@ -246,6 +261,7 @@ TEST(BadImageFiles, MeterIgnoresAnAnchorPictureTooLargeForTheMemoryLeft) {
   Files files;
   const std::string huge = files.dir.Path("huge.bmp");
   WriteGigabytePicture(huge);
+  TLargestPicturesAllowed allowed;
   OnForm on;
   TMeter* meter = on.PlainMeter();
   on.form.Show();

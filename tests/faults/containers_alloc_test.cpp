@@ -1,5 +1,4 @@
-// The containers, the thumbnail viewer's selection and the calendar's
-// holidays with each allocation of a change failing in turn: the change
+// The containers and the calendar's holidays with each allocation of a change failing in turn: the change
 // raises, nothing of what was there is lost or half changed, and the next
 // change goes through.
 #include <gtest/gtest.h>
@@ -9,7 +8,6 @@
 #include <vector>
 
 #include "AllocationSweep.h"
-#include "browsers/QEL_Thumbnails.h"
 #include "framework/DataTable.h"
 #include "framework/StringArray.h"
 #include "pickers/QEL_MiniCal.h"
@@ -70,50 +68,6 @@ TEST(ContainerAllocationFailures, StringArrayInsertAndSortKeepEveryRow) {
     EXPECT_EQ(shown(), sorted);
   }), 0);
   EXPECT_EQ(shown(), "delta charlie bravo alpha ");
-}
-
-// The selection has a bit per slide: a range that cannot have its bits keeps
-// the old range, selection and picture.
-TEST(ContainerAllocationFailures, ThumbnailRangeThatCannotGrowKeepsTheOldOne) {
-  Headless();
-  TForm form(nullptr);
-  form.SetBounds(0, 0, 300, 440);
-  auto* t = new TThumbnails(&form);
-  t->SetParent(&form);
-  t->SetName("Thumbs");
-  t->SetMax(20);
-  t->SetSelectedSlide(3, true);
-  form.Show();
-  Application->ProcessMessages();
-  TTestRobot robot;
-  auto shot = [&] {
-    t->Paint();
-    auto b = robot.Capture(t);
-    return std::vector<uint32_t>(b->ScanLine(0), b->ScanLine(0) + size_t(b->GetWidth()) * b->GetHeight());
-  };
-  const std::vector<uint32_t> before = shot();
-  auto check = [&](const std::exception* raised) {
-    ASSERT_NE(raised, nullptr);
-    EXPECT_NE(dynamic_cast<const EQELThumbnailsError*>(raised), nullptr) << raised->what();
-    EXPECT_STREQ(raised->what(), "Component \"Thumbs\": not enough memory on heap");
-    EXPECT_EQ(t->GetMin(), 1);
-    EXPECT_EQ(t->GetMax(), 20);
-    EXPECT_TRUE(t->GetSelectedSlide(3));
-    EXPECT_EQ(shot(), before);
-  };
-  EXPECT_GT(SweepAllocationFailures([&] { t->SetMax(5000); }, [&](int, const std::exception* e) { check(e); }), 0);
-  t->SetMax(20);
-  EXPECT_GT(SweepAllocationFailures([&] { t->SetMin(-5000); }, [&](int, const std::exception* e) { check(e); }), 0);
-  t->SetMin(1);
-  t->SetMax(20);
-  try {  // beyond what any slide range may hold, without the hook
-    t->SetMin(INT32_MIN);
-    t->SetMax(INT32_MAX);
-    ADD_FAILURE() << "no error";
-  } catch (const std::exception& e) {
-    check(&e);
-  }
-  EXPECT_TRUE(t->GetSelectedSlide(3));
 }
 
 TEST(ContainerAllocationFailures, CalendarHolidayThatCannotBeStoredChangesNothing) {
