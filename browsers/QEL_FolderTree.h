@@ -39,8 +39,10 @@
 #include "framework/QEL_Base.h"
 #include "platform/comctrls/TreeView.h"
 #include "platform/rtl/StringList.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
 class TFolderTree : public TCustomTreeView {
@@ -155,4 +157,5 @@ class TFolderTree : public TCustomTreeView {
   TStringList names_;
 };
 
+QEL_API_END
 }  // namespace qel

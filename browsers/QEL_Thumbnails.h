@@ -69,8 +69,10 @@
 #include "framework/DataTable.h"
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 namespace thumbs {
 struct TGrid;
@@ -299,4 +301,5 @@ class TThumbnails : public TGraphicControl {
   std::unique_ptr<TBitmap> offscreen_;  // reused by every paint
 };
 
+QEL_API_END
 }  // namespace qel

@@ -78,6 +78,12 @@ if(QEL_INSTALL)
            COMMAND ${PROJECT_SOURCE_DIR}/tests/consumer/consumer_test.sh ${PROJECT_BINARY_DIR}
                    ${CMAKE_CXX_COMPILER} "${QEL_CONSUMER_FLAGS}")
   set_tests_properties(package-consumer PROPERTIES TIMEOUT 240)
+  add_test(NAME package-shared
+           COMMAND ${PROJECT_SOURCE_DIR}/tests/consumer/shared_test.sh ${PROJECT_SOURCE_DIR}
+                   ${PROJECT_BINARY_DIR}/shared ${CMAKE_BUILD_TYPE} ${QEL_SANITIZE} ${CMAKE_CXX_COMPILER}
+                   "${QEL_CONSUMER_FLAGS}")
+  # A second build of the library (from the compiler cache when it is warm).
+  set_tests_properties(package-shared PROPERTIES TIMEOUT 1500)
   find_program(DPKG_DEB dpkg-deb)
   if(DPKG_DEB)
     add_test(NAME package-deb

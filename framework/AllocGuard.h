@@ -4,7 +4,10 @@
 #pragma once
 #include <cstddef>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// Test hook: after After more container allocations succeed, the next Count
 /// fail as if memory ran out.
@@ -22,6 +25,7 @@ void CheckAllocation(size_t Count, size_t ElemSize);
 template <typename F>
 void GuardAllocation(F&& Work);
 
+QEL_API_END
 }  // namespace qel
 
 #include "framework/AllocGuardImpl.h"

@@ -4,8 +4,10 @@
 #include <stdexcept>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 template <typename F>
 void GuardAllocation(F&& Work) {
@@ -18,4 +20,5 @@ void GuardAllocation(F&& Work) {
   }
 }
 
+QEL_API_END
 }  // namespace qel

@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "framework/QEL_Base.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Bits of a cell's state byte.
 ///@{
@@ -211,4 +213,5 @@ class TBitFld : public TObject {
   std::vector<uint64_t> words_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -14,8 +14,10 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Object.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TStream;
 
@@ -157,4 +159,5 @@ std::string InventPassword(int N);
 /// than MaxLength bytes (0: no limit) is returned in pieces of that length.
 void ReadLnStream(TStream& Stream, bool& EndOfStream, int MaxLength, std::string& Line);
 
+QEL_API_END
 }  // namespace qel

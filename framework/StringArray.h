@@ -34,8 +34,10 @@
 #include <vector>
 
 #include "framework/QEL_Base.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A grid of short strings at (column 0 .. NrOfColumns, row 1 .. NrOfRows) with an attribute byte per row and column and a shown order over the stored rows.
 class TStringArray : public TObject {
@@ -139,4 +141,5 @@ class TStringArray : public TObject {
   void Percent(int P) { if (OnPercentDone) OnPercentDone(this, P); }
 };
 
+QEL_API_END
 }  // namespace qel

@@ -32,8 +32,10 @@
 #include "gauges/detail/MeterTypes.h"
 #include "platform/controls/Controls.h"
 #include "platform/rtl/StoreIfChanged.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 // ------------------------------------------------- types and events ----
 
@@ -429,4 +431,5 @@ class TMeter : public TGraphicControl {
   unsigned backgroundLoads_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -38,8 +38,10 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/DrawText.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Raised when the automatic increment cannot get its timer.
 QEL_EXCEPTION(EQELProgBar, EQELError)
@@ -258,4 +260,5 @@ class TProgBar : public TGraphicControl {
   TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
+QEL_API_END
 }  // namespace qel

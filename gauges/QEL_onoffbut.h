@@ -43,8 +43,10 @@
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
 #include "platform/stdctrls/DrawText.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Look of the switch: a resource picture per style, or the user's own frames (oobsUser).
 enum TOnOffButStyle : uint8_t {
@@ -262,4 +264,5 @@ class TOnOffBut : public TGraphicControl {
   std::unique_ptr<TBitmap> main_, mask_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -16,8 +16,10 @@
 #include "framework/QEL_Base.h"
 #include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/SpeedButton.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Raised when the button cannot get its repeat timer.
 QEL_EXCEPTION(EQELRepSpeedButton, EQELError)
@@ -84,4 +86,5 @@ class TRepSpeedButton : public TSpeedButton {
   TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
+QEL_API_END
 }  // namespace qel

@@ -39,8 +39,10 @@
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/TimerWindow.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 // ------------------------------------------------------------ types ----
 
@@ -261,4 +263,5 @@ class TRasterLab : public TGraphicControl {
   TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
+QEL_API_END
 }  // namespace qel

@@ -24,8 +24,10 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/stdctrls/Label.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The top-left corner of the rotated text's cell (see above); W2 and H2 are
 /// half the text's width and height.
@@ -110,4 +112,5 @@ class TRotLab : public TCustomLabel {
   TFrameStyle frameStyle_ = fsLowered;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -21,8 +21,10 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Horizontal bands (colour running top to bottom) or vertical ones (left to right); the MidBand types run to the middle band and back.
 enum TGradType : uint8_t { gtHoriz, gtVert, gtMidBandHoriz, gtMidBandVert };
@@ -104,4 +106,5 @@ class TGradFill : public TGraphicControl {
   TColor gridColor_ = clNavy;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -57,8 +57,10 @@
 #include "framework/DataTable.h"
 #include "framework/QEL_Base.h"
 #include "platform/grids/Grids.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TEdit;
 class TMemo;
@@ -731,4 +733,5 @@ class TNTabEd : public TCustomDrawGrid {
   } editOrigin_;
 };
 
+QEL_API_END
 }  // namespace qel

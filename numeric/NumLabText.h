@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// The forms a numeric label shows its value in (see TNumLab).
 enum TDisplay : uint8_t {
@@ -42,4 +45,5 @@ bool TakesSeparatorAndSign(TDisplay Type);
 std::string ValueText(double Value, const TValueFormat& Format);
 
 }  // namespace numlab
+QEL_API_END
 }  // namespace qel

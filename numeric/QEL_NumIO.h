@@ -16,8 +16,10 @@
 #include "platform/stdctrls/DrawText.h"
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/TextLayout.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 // ------------------------------------------------------------ the codec ----
 // Free functions without state that never raise. Texts are byte strings,
@@ -507,4 +509,5 @@ class TNumIO2 : public TCustomControl {
   TTimerWindow timer_;  // last, so it goes first: no tick outlives what it uses
 };
 
+QEL_API_END
 }  // namespace qel

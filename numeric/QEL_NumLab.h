@@ -55,8 +55,10 @@
 #include "numeric/NumLabText.h"
 #include "platform/controls/Controls.h"
 #include "platform/stdctrls/DrawText.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Fires on every paint with the value text; the text the handler leaves is shown.
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, std::string& Text)>;
@@ -223,4 +225,5 @@ class TNumLab : public TGraphicControl {
   std::unique_ptr<TBitmap> buffer_;
 };
 
+QEL_API_END
 }  // namespace qel

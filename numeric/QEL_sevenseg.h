@@ -24,8 +24,10 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 namespace sevenseg {
 class TPartImages;
@@ -130,4 +132,5 @@ class TSevenSeg : public TGraphicControl {
   int cacheBuilds_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

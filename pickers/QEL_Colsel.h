@@ -21,8 +21,10 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/stdctrls/ComboBox.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Fires when a colour's name is generated; the handler may change the name.
 using TOnColorNameChangeEvent = std::function<void(TObject* Sender, std::string& ColorName)>;
@@ -137,4 +139,5 @@ class TColSel : public TCustomComboBox {
   bool mouseOnSwatch_ = false;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -29,8 +29,10 @@
 #include "framework/QEL_Base.h"
 #include "platform/grids/Grids.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TIntMatrix;
 class TStringList;
@@ -260,4 +262,5 @@ class TMiniCal : public TCustomDrawGrid {
   bool showMovableHolidays_ = true;
 };
 
+QEL_API_END
 }  // namespace qel

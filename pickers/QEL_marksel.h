@@ -23,8 +23,10 @@
 
 #include "framework/QEL_Base.h"
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Fires when a symbol is clicked: (X, Y) the mouse, Mark the symbol's number.
 using TMarkClickEvent = std::function<void(TObject* Sender, int X, int Y, int Mark)>;
@@ -166,4 +168,5 @@ class TMarkSel : public TGraphicControl {
   bool hiLiteShown_ = false;
 };
 
+QEL_API_END
 }  // namespace qel

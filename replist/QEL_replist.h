@@ -44,8 +44,10 @@
 #include "platform/grids/Grids.h"
 #include "platform/stdctrls/DrawText.h"
 #include "replist/RLData.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Raised for bad arguments, bad filter queries and exhausted memory.
 QEL_EXCEPTION(EQELRepListError, EQELError)
@@ -632,4 +634,5 @@ class TReportListView : public TCustomDrawGrid {
   std::string cellText_, measured_;
 };
 
+QEL_API_END
 }  // namespace qel

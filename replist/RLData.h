@@ -20,8 +20,10 @@
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/TextFile.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 // ---------------------------------------------------------------- types ----
 
@@ -344,4 +346,5 @@ class TRLData : public TComponent {
   friend class TRLDataXmlReader;
 };
 
+QEL_API_END
 }  // namespace qel

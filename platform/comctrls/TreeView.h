@@ -17,8 +17,10 @@
 #include "platform/controls/Controls.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/ScrollBars.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TTreeNodes;
 class TCustomTreeView;
@@ -539,4 +541,5 @@ class TTreeView : public TCustomTreeView {
   explicit TTreeView(TComponent* AOwner) : TCustomTreeView(AOwner) {}
 };
 
+QEL_API_END
 }  // namespace qel

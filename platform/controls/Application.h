@@ -9,8 +9,10 @@
 
 #include "platform/controls/Forms.h"
 #include "platform/controls/Host.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Fires for an exception the loop caught.
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
@@ -236,4 +238,5 @@ constexpr unsigned MB_OK = 0, MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICO
 /// Asks the host to beep; true.
 bool MessageBeep(unsigned Type);
 
+QEL_API_END
 }  // namespace qel

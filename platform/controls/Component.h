@@ -6,8 +6,10 @@
 
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Set.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// What a component is doing: loading, being destroyed, in design mode, ...
 enum TComponentStateItem : uint8_t { csLoading, csReading, csWriting, csDestroying, csDesigning, csAncestor, csUpdating, csFixups, csFreeNotification, csInline, csDesignInstance };
@@ -89,4 +91,5 @@ class TComponent : public TPersistent {
   TComponentState state_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -26,8 +26,10 @@
 #include "platform/controls/VirtualKeys.h"
 #include "platform/graphics/Graphics.h"
 #include "platform/rtl/StoreIfChanged.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TWinControl;
 class TCustomForm;
@@ -556,4 +558,5 @@ class TCustomControl : public TWinControl {
   void PaintWindow() override;
 };
 
+QEL_API_END
 }  // namespace qel

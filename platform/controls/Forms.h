@@ -5,8 +5,10 @@
 #include <string>
 
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// How a modal form was closed: one of the mr... values, or any other number the application chooses.
 using TModalResult = int;
@@ -203,4 +205,5 @@ constexpr uint64_t DoubleClickTimeMs = 500;
 constexpr int DoubleClickDistance = 4;
 ///@}
 
+QEL_API_END
 }  // namespace qel

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TCustomForm;
 
@@ -59,4 +61,5 @@ class THost {
 /// The host an application gets when it installs none: the headless one.
 std::unique_ptr<THost> MakeDefaultHost();
 
+QEL_API_END
 }  // namespace qel

@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <functional>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// A window message: its code, two parameters and the handler's result.
 struct TMessage {
@@ -56,4 +59,5 @@ constexpr uint32_t CM_ACTIVATE = CM_BASE + 0, CM_DEACTIVATE = CM_BASE + 1, CM_EN
                    CM_SHOWINGCHANGED = CM_BASE + 31, CM_TEXTCHANGED = CM_BASE + 34, CM_CANCELMODE = CM_BASE + 42;
 ///@}
 
+QEL_API_END
 }  // namespace qel

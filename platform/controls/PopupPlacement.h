@@ -2,8 +2,10 @@
 // menus and hints all follow these two rules, so none leaves the screen.
 #pragma once
 #include "platform/rtl/Types.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Which side of its anchor a popup opens on.
 enum class TPopupSide {
@@ -20,4 +22,5 @@ TRect PlacePopup(const TRect& Anchor, TSize Size, TPopupSide Side, TSize Screen)
 /// PlacePopup on the host's screen.
 TRect PlacePopup(const TRect& Anchor, TSize Size, TPopupSide Side);
 
+QEL_API_END
 }  // namespace qel

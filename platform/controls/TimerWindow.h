@@ -7,8 +7,10 @@
 #include <functional>
 
 #include "platform/controls/Messages.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TObject;
 
@@ -42,4 +44,5 @@ class TTimerWindow {
   HWND wnd_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

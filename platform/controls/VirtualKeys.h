@@ -3,8 +3,10 @@
 #include <cstdint>
 
 #include "platform/rtl/Set.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Virtual-key codes of the keys that have no character of their own (and the numeric keypad's).
 ///@{
@@ -32,4 +34,5 @@ enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
 /// false for characters no key types (they arrive as text only).
 bool KeyForChar(char32_t Ch, uint16_t& Key, bool& Shift);
 
+QEL_API_END
 }  // namespace qel

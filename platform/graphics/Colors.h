@@ -3,7 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// A colour: 0x00BBGGRR, or 0xFF0000nn for system colour nn (see ColorToRGB).
 using TColor = uint32_t;
@@ -68,4 +71,5 @@ inline uint32_t ColorToPixel(TColor c) {
 /// The TColor of a pixel.
 inline TColor PixelToColor(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
+QEL_API_END
 }  // namespace qel

@@ -23,8 +23,10 @@
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Set.h"
 #include "platform/rtl/Types.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TStream;
 class TBitmap;
@@ -496,4 +498,5 @@ class TBitmap : public TPersistent {
 /// The instance handle resources are loaded from (there is one: 0).
 constexpr uintptr_t HInstance = 0;
 
+QEL_API_END
 }  // namespace qel

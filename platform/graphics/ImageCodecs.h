@@ -18,8 +18,10 @@
 #include <vector>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A decoded picture.
 struct DecodedImage {
@@ -80,4 +82,5 @@ std::vector<uint8_t> EncodeBmp(int Width, int Height, const uint32_t* Pixels);
 std::vector<uint8_t> EncodePng(int Width, int Height, const uint32_t* Pixels);
 ///@}
 
+QEL_API_END
 }  // namespace qel

@@ -24,8 +24,10 @@
 #include "platform/controls/Controls.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/ScrollBars.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TInplaceEdit;
 class TStrings;
@@ -547,4 +549,5 @@ class TStringGrid : public TDrawGrid {
   std::vector<std::vector<std::string>> cells_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -15,8 +15,10 @@
 
 #include "platform/grids/Grids.h"
 #include "platform/stdctrls/Edit.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The edit a grid shows over its current cell: it takes the cell's text and hands the user's text back.
 class TInplaceEdit : public TCustomEdit {
@@ -148,4 +150,5 @@ class TInplaceEditList : public TInplaceEdit {
   std::unique_ptr<TDropDownPopup> popup_;
 };
 
+QEL_API_END
 }  // namespace qel

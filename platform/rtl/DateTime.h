@@ -7,8 +7,10 @@
 #include <string>
 
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A date and time: days since 30 December 1899, the time of day as the fraction.
 using TDateTime = double;
@@ -84,4 +86,5 @@ bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings&
 TDateTime StrToDateDef(const std::string& S, TDateTime Default);
 ///@}
 
+QEL_API_END
 }  // namespace qel

@@ -4,7 +4,10 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// The root of the library's exceptions: a message.
 class Exception : public std::runtime_error {
@@ -41,4 +44,5 @@ QEL_EXCEPTION(EListError, Exception)
 /// Focusing a hidden control, showing a shown form modally.
 QEL_EXCEPTION(EInvalidOperation, Exception)
 
+QEL_API_END
 }  // namespace qel

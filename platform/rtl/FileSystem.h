@@ -6,8 +6,10 @@
 #include <string>
 
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The path delimiter.
 constexpr char PathDelim = '/';
@@ -75,4 +77,5 @@ std::string ExtractFileExt(const std::string& FileName);   ///< ".txt", or "" wh
 /// FileName with its extension replaced by Extension (".txt", or "" to drop it).
 std::string ChangeFileExt(const std::string& FileName, const std::string& Extension);
 
+QEL_API_END
 }  // namespace qel

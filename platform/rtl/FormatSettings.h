@@ -6,7 +6,10 @@
 #include <array>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// How numbers, dates and times are written and read: separators, formats and names (English by default).
 struct TFormatSettings {
@@ -55,4 +58,5 @@ struct TFormatSettings {
 /// The settings the conversions use.
 extern TFormatSettings FormatSettings;
 
+QEL_API_END
 }  // namespace qel

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "platform/rtl/FormatSettings.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 // --- integers ---
 /// Decimal text of Value.
@@ -90,4 +92,5 @@ std::string FormatFloat(const std::string& Format, double Value);
 std::string FormatFloat(const std::string& Format, double Value, const TFormatSettings& Settings);
 ///@}
 
+QEL_API_END
 }  // namespace qel

@@ -5,7 +5,10 @@
 #include <functional>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// The root of the class tree: a virtual destructor and the class name.
 class TObject {
@@ -33,4 +36,5 @@ class TPersistent : public TObject {
   [[noreturn]] void AssignError(const TPersistent* Source) const;
 };
 
+QEL_API_END
 }  // namespace qel

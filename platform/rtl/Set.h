@@ -2,11 +2,13 @@
 // (font styles, shift state, grid options). E's ordinals must be below 64.
 #pragma once
 #include "platform/rtl/RequireCpp20.h"
+#include "platform/rtl/Export.h"
 
 #include <cstdint>
 #include <initializer_list>
 
 namespace qel {
+QEL_API_BEGIN
 
 template <typename E>
 /// A set of enumeration values (at most 64) in one word, like the platform's sets.
@@ -53,4 +55,5 @@ class TSet {
   uint64_t bits_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

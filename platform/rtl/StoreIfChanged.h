@@ -4,7 +4,10 @@
 #pragma once
 #include <utility>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// Stores Value in Field when they differ; returns whether Field changed.
 template <class T, class V>
@@ -14,4 +17,5 @@ bool StoreIfChanged(T& Field, V&& Value) {
   return true;
 }
 
+QEL_API_END
 }  // namespace qel

@@ -5,8 +5,10 @@
 #include <vector>
 
 #include "platform/rtl/Object.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Where Seek counts from.
 enum TSeekOrigin : uint8_t { soBeginning, soCurrent, soEnd };
@@ -113,4 +115,5 @@ class TStringStream : public TStream {
   int64_t pos_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

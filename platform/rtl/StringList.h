@@ -8,8 +8,10 @@
 
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Strings.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// What Add does with a string a sorted list already holds: ignore it, add it, or raise EListError.
 enum TDuplicates : uint8_t { dupIgnore, dupAccept, dupError };
@@ -90,4 +92,5 @@ class TStringList : public TStrings {
   bool ownsObjects_ = false;
 };
 
+QEL_API_END
 }  // namespace qel

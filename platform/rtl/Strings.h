@@ -5,8 +5,10 @@
 #include <string>
 
 #include "platform/rtl/Object.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TStream;
 
@@ -127,4 +129,5 @@ class TStrings : public TPersistent {
   int updateCount_ = 0;
 };
 
+QEL_API_END
 }  // namespace qel

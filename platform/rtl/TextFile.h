@@ -7,7 +7,10 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// A text file read or written line by line (the platform's TextFile).
 class TTextFile {
@@ -61,4 +64,5 @@ void Write(TTextFile& F, const std::string& Text);
 /// Writes Text and a line break.
 void WriteLn(TTextFile& F, const std::string& Text = {});
 
+QEL_API_END
 }  // namespace qel

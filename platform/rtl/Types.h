@@ -1,11 +1,13 @@
 // Geometry value types shared by the whole library.
 #pragma once
 #include "platform/rtl/RequireCpp20.h"
+#include "platform/rtl/Export.h"
 
 #include <cstdint>
 
 /// Every class, function and constant of libqel.
 namespace qel {
+QEL_API_BEGIN
 
 /// A point in pixels.
 struct TPoint {
@@ -79,4 +81,5 @@ inline TRect UnionRect(const TRect& a, const TRect& b) {
           a.Right > b.Right ? a.Right : b.Right, a.Bottom > b.Bottom ? a.Bottom : b.Bottom};
 }
 
+QEL_API_END
 }  // namespace qel

@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// Byte length of the character starting at byte I (1 for invalid bytes, 0 at the end).
 size_t Utf8CharSize(const std::string& S, size_t I);
@@ -56,4 +59,5 @@ int AnsiCompareText(const std::string& A, const std::string& B);
 bool AnsiSameText(const std::string& A, const std::string& B);
 ///@}
 
+QEL_API_END
 }  // namespace qel

@@ -5,8 +5,10 @@
 // modal form.
 #pragma once
 #include "platform/controls/Forms.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A push button: clicked by the mouse, Space, or Enter and Escape as the form's default and cancel button; it can close a modal form with its ModalResult.
 class TButton : public TCustomControl {
@@ -54,4 +56,5 @@ class TButton : public TCustomControl {
   bool pressed_ = false;  // drawn pushed in
 };
 
+QEL_API_END
 }  // namespace qel

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A one-pixel frame just inside R, light on top and left, dark on bottom and
 /// right; R shrinks by one pixel on each side.
@@ -28,4 +30,5 @@ void FillChecked(TCanvas* Canvas, const TRect& R, TColor A, TColor B);
 /// shadow copy on top. Uses the canvas font except for its colour.
 void DrawDisabledText(TCanvas* Canvas, const std::string& Text, TRect R, unsigned Flags);
 
+QEL_API_END
 }  // namespace qel

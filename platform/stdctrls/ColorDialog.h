@@ -6,8 +6,10 @@
 
 #include "platform/controls/Component.h"
 #include "platform/graphics/Colors.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The colour dialog: 48 basic colours, 16 custom ones, red, green, blue and hexadecimal fields, shown modally.
 class TColorDialog : public TComponent {
@@ -46,4 +48,5 @@ class TColorDialog : public TComponent {
   std::array<TColor, CustomColorCount> custom_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -17,8 +17,10 @@
 
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/TextEditor.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Kind of combo box: editable text with a list (csDropDown), list only (csDropDownList), or drawn by the application (csOwnerDraw...).
 enum TComboBoxStyle : uint8_t { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
@@ -173,4 +175,5 @@ class TComboBox : public TCustomComboBox {
   explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 };
 
+QEL_API_END
 }  // namespace qel

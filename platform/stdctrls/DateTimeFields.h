@@ -7,8 +7,10 @@
 
 #include "platform/rtl/DateFormatTokens.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The segments of Format; "c" includes the time only when Value has one.
 std::vector<TDateTimeSegment> SplitDateTimeFormat(const std::string& Format, TDateTime Value,
@@ -32,4 +34,5 @@ TDateTime StepField(TDateTime Value, TDateTimeFieldKind Kind, int Delta);
 /// before 1899.
 TDateTime CombineDateAndTime(TDateTime Date, TDateTime Time);
 
+QEL_API_END
 }  // namespace qel

@@ -8,8 +8,10 @@
 #include "platform/controls/Controls.h"
 #include "platform/rtl/DateTime.h"
 #include "platform/stdctrls/DateTimeFields.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Whether the picker edits a date (with a drop-down calendar) or a time.
 enum TDateTimeKind : uint8_t { dtkDate, dtkTime };
@@ -113,4 +115,5 @@ class TDateTimePicker : public TCustomControl {
   TDateTimeCalendar* calendar_ = nullptr;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -5,8 +5,10 @@
 #include <string>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Horizontal alignment of text.
 enum TAlignment : uint8_t { taLeftJustify, taRightJustify, taCenter };
@@ -35,4 +37,5 @@ constexpr unsigned DT_TOP = 0x0, DT_LEFT = 0x0, DT_CENTER = 0x1, DT_RIGHT = 0x2,
 /// from Rect's top to the text's bottom instead.
 int DrawText(TCanvas* Canvas, const std::string& Text, TRect& Rect, unsigned Flags);
 
+QEL_API_END
 }  // namespace qel

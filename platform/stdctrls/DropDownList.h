@@ -9,8 +9,10 @@
 #include "platform/controls/Forms.h"
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/ScrollBars.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The rows: the highlight follows the mouse and the owner's keys, a click
 /// takes the item under the mouse, the wheel scrolls three rows a notch.
@@ -106,4 +108,5 @@ class TDropDownPopup : public TCustomForm {
 /// An item's text in a row: two pixels in, centred from top to bottom.
 void DrawListItemText(TCanvas* C, const TRect& Rect, const std::string& Text);
 
+QEL_API_END
 }  // namespace qel

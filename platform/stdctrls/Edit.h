@@ -14,8 +14,10 @@
 
 #include "platform/controls/Controls.h"
 #include "platform/stdctrls/TextEditor.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A one-line text edit: caret, selection, clipboard, one level of undo, password characters.
 class TCustomEdit : public TWinControl {
@@ -138,4 +140,5 @@ class TEdit : public TCustomEdit {
   explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 };
 
+QEL_API_END
 }  // namespace qel

@@ -4,8 +4,10 @@
 #include <string>
 
 #include "platform/controls/Forms.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A borderless popup form: info background, a one-pixel black frame, the
 /// hint text in the info text colour.
@@ -34,4 +36,5 @@ std::string GetLongHint(const std::string& Hint);
 /// their own call it once at start.
 void InstallHints();
 
+QEL_API_END
 }  // namespace qel

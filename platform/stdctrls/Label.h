@@ -4,8 +4,10 @@
 
 #include "platform/controls/Controls.h"
 #include "platform/stdctrls/DrawText.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A text label without a window: alignment, vertical layout, word wrap, accelerator characters, auto size.
 class TCustomLabel : public TGraphicControl {
@@ -86,4 +88,5 @@ class TLabel : public TCustomLabel {
   using TCustomLabel::TCustomLabel;
 };
 
+QEL_API_END
 }  // namespace qel

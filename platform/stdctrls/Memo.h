@@ -7,8 +7,10 @@
 
 #include "platform/rtl/StringList.h"
 #include "platform/stdctrls/Edit.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TCustomMemo;
 
@@ -77,4 +79,5 @@ class TMemo : public TCustomMemo {
   explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
 };
 
+QEL_API_END
 }  // namespace qel

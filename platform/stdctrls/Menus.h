@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 class TPopupMenu;
 class TMenuPopupWindow;
@@ -167,4 +169,5 @@ class TPopupMenu : public TComponent {
   bool autoPopup_ = true;
 };
 
+QEL_API_END
 }  // namespace qel

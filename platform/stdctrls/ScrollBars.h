@@ -12,8 +12,10 @@
 #include "platform/controls/Messages.h"
 #include "platform/controls/TimerWindow.h"
 #include "platform/graphics/Graphics.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Horizontal or vertical bar.
 enum TScrollBarKind : uint8_t { sbHorizontal, sbVertical };
@@ -124,4 +126,5 @@ class TWinControl;
 /// the corner between them; nullptr for a bar that is not shown.
 void PaintScrollBars(TWinControl& Control, TClientScrollBar* Vertical, TClientScrollBar* Horizontal);
 
+QEL_API_END
 }  // namespace qel

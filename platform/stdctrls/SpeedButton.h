@@ -11,8 +11,10 @@
 #include <memory>
 
 #include "platform/controls/Controls.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// How a speed button is drawn: up, disabled, down, or down as its group's chosen one.
 enum TButtonState : uint8_t { bsUp, bsDisabled, bsDown, bsExclusive };
@@ -107,4 +109,5 @@ class TSpeedButton : public TGraphicControl {
   int spacing_ = 4;
 };
 
+QEL_API_END
 }  // namespace qel

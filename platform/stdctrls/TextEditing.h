@@ -10,8 +10,10 @@
 #include <string>
 
 #include "platform/stdctrls/TextIndex.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Text being edited, in characters (UTF-8 inside): caret, selection, one level of undo, words and lines.
 class TTextEditModel {
@@ -106,4 +108,5 @@ class TTextEditModel {
   bool hasUndo_ = false;
 };
 
+QEL_API_END
 }  // namespace qel

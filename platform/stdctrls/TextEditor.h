@@ -16,8 +16,10 @@
 #include "platform/controls/Controls.h"
 #include "platform/controls/TimerWindow.h"
 #include "platform/stdctrls/TextEditing.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// A caret that blinks on a timer of its own while running.
 class TCaretBlink {
@@ -149,4 +151,5 @@ class TTextEditor {
   bool dragging_ = false;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -19,7 +19,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/Export.h"
+
 namespace qel {
+QEL_API_BEGIN
 
 /// The first byte of the character that ends just before byte Byte (Byte > 0).
 size_t PrevCharStart(const std::string& Text, size_t Byte);
@@ -79,4 +82,5 @@ class TTextIndex {
   Totals total_;
 };
 
+QEL_API_END
 }  // namespace qel

@@ -14,8 +14,10 @@
 
 #include "platform/graphics/Graphics.h"
 #include "platform/stdctrls/TextIndex.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Lines up to this many characters are drawn whole, as TextRect would;
 /// longer ones only around the part that shows.
@@ -62,4 +64,5 @@ class TMeasuredLine {
   bool measured_ = false;  // measure_ holds the font of the extents index_ keeps
 };
 
+QEL_API_END
 }  // namespace qel

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "platform/controls/Host.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// The host without a display: a virtual clock that tests advance, an in-memory clipboard, and counters for the cursor and beeps.
 class THeadlessHost : public THost {
@@ -67,4 +69,5 @@ class THeadlessHost : public THost {
 /// The headless host of Application (installing one if another was set).
 THeadlessHost& Headless();
 
+QEL_API_END
 }  // namespace qel

@@ -7,8 +7,10 @@
 #include <string>
 
 #include "platform/controls/Forms.h"
+#include "platform/rtl/Export.h"
 
 namespace qel {
+QEL_API_BEGIN
 
 /// Drives forms the way a user does, through the forms' input dispatch, and captures what they show; for tests and screenshots.
 class TTestRobot {
@@ -60,4 +62,5 @@ class TTestRobot {
   TCustomForm* keyForm_ = nullptr;
 };
 
+QEL_API_END
 }  // namespace qel

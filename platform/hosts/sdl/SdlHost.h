@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/controls/Host.h"
+#include "platform/rtl/Export.h"
 
 struct SDL_Cursor;
 union SDL_Event;
@@ -14,6 +15,7 @@ struct SDL_WindowEvent;
 struct SDL_KeyboardEvent;
 
 namespace qel {
+QEL_API_BEGIN
 
 class TSdlWindow;
 
@@ -76,4 +78,5 @@ class TSdlHost : public THost {
 /// TSdlHost the application's host.
 void InstallSdlHost();
 
+QEL_API_END
 }  // namespace qel
