@@ -364,6 +364,9 @@ class TCustomGrid : public TCustomControl {
   void MoveTopLeft(int ALeft, int ATop);
   /// What the mouse is doing.
   TGridState GridState() const { return gridState_; }
+  /// Height of the fixed rows: down to below their last line (WithLines), or
+  /// their cells alone.
+  int FixedRowsHeight(bool WithLines) const;
 
   /// Paints the lines and every visible cell.
   void Paint() override;
