@@ -574,6 +574,7 @@ class TReportListView : public TCustomDataGrid {
   bool settingCellOptions_ = false;
   struct TUnreadDates;  // picker -> date offered (RowEditor.cpp)
   void WriteBackRow(TCustomForm& Form, int Row, const TUnreadDates& UnreadDates);
+  int AddRowEditors(TCustomForm& Form, int Row, int X, int Y, TUnreadDates& UnreadDates);
   TCustomForm* rowEditorForm_ = nullptr;
   TControl* rowEditorCancel_ = nullptr;
   // The filter: -1 when off, else the rows shown. hits_ is by stored row,
