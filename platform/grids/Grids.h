@@ -434,6 +434,8 @@ class TCustomGrid : public TCustomControl {
   bool FocusInside() const;
   // Whether the grid claims Tab for its cells (its dialog code says so).
   bool WantsTab();
+  // The cell a Tab (Backwards: Shift+Tab) moves on to from Cell.
+  TGridCoord TabStep(TGridCoord Cell, bool Backwards) const;
   // Moves the focus to the next (previous) control of the form in tab
   // order, past the grid's own editors.
   void FocusNextControl(bool GoForward);
