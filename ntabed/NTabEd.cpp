@@ -13,12 +13,13 @@ namespace qel {
 
 // --------------------------------------------------- construction ----
 
-TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
-  // updating_ is true until the end: nothing notifies or paints meanwhile.
+TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDataGrid(AOwner) {
+  // Nothing notifies or paints until the end.
+  TPaintPause building(*this, TPaintPause::Quiet);
   SetFixedCols(2);
   BuildEditors();
-  TCustomGrid::SetColWidths(1, attribColWidth_);
-  TCustomGrid::SetColWidths(0, ntabed::kRowNameWidth);
+  SetGridColWidth(1, attribColWidth_);
+  SetGridColWidth(0, ntabed::kRowNameWidth);
   try {
     copyBuffer_ = std::make_unique<TDataTable>(0, 0);
     ownTable_ = std::make_unique<TDataTable>(GetColCount() - 2, GetRowCount() - 1);
@@ -32,7 +33,6 @@ TNTabEd::TNTabEd(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
   BuildMenus();
   SetColor(colorBackground_);
   SetFixedColor(colorFixed_);
-  updating_ = false;
   pending_ = 0;
 }
 
@@ -83,18 +83,18 @@ uint8_t TNTabEd::DecPlacesOf(int Col) const {
   return decPlaces_.empty() ? ntabed::kDefaultDecPlaces : decPlaces_.back();
 }
 
-int TNTabEd::LastGridColWidth() const { return TCustomGrid::GetColWidths(GetColCount() - 1); }
+int TNTabEd::LastGridColWidth() const { return GridColWidth(GetColCount() - 1); }
 
 // --------------------------------------------------------- handlers ----
 
 void TNTabEd::DataHasChanged(TObject*) {
   ChangedData();
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::SetupHasChanged(TObject*) {
   ChangedSetup();
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::NTPercDone(TObject*, int Percent) {
@@ -104,14 +104,14 @@ void TNTabEd::NTPercDone(TObject*, int Percent) {
 void TNTabEd::DataHasBeenResized(TObject*, int OldCols, int, int NewCols, int) {
   int width = LastGridColWidth();
   SyncGridSize();
-  for (int c = std::max(OldCols, 1); c <= NewCols; ++c) TCustomGrid::SetColWidths(c + colOffset_, width);
+  for (int c = std::max(OldCols, 1); c <= NewCols; ++c) SetGridColWidth(GridCol(c), width);
   uint8_t last = DecPlacesOf(OldCols);
   try {
     FitDecPlaces(NewCols, last);
   } catch (const EOutOfMemory&) {
     throw EQELNTabedError(OutOfMemoryText());
   }
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::ExchangeDuringSort(TObject*, int Kind, int First, int Second, int, int) {
@@ -122,11 +122,11 @@ void TNTabEd::ExchangeDuringSort(TObject*, int Kind, int First, int Second, int,
 
 void TNTabEd::FontHasChanged(TObject*) {
   if (HandleAllocated()) Canvas()->Font()->Assign(GetFont());
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::FontChanged() {
-  TCustomDrawGrid::FontChanged();
+  TCustomDataGrid::FontChanged();
   FontHasChanged(GetFont());
 }
 
@@ -141,7 +141,7 @@ void TNTabEd::FlushNotifications() {
   static constexpr TNotification order[] = {nfData, nfSetup, nfHeading, nfAttrib, nfCellStates, nfLayout, nfSelection};
   for (TNotification n : order) {
     // A handler may block or raise again: look at the state each time.
-    if (PaintBlocked() || !(pending_ & n)) continue;
+    if (PaintPaused() || !(pending_ & n)) continue;
     pending_ &= uint8_t(~n);
     const TNotifyEvent* event = nullptr;
     switch (n) {
@@ -155,14 +155,6 @@ void TNTabEd::FlushNotifications() {
     }
     if (*event) (*event)(this);
   }
-}
-
-void TNTabEd::SetSuppressPaint(bool v) {
-  if (v == suppressPaint_) return;
-  suppressPaint_ = v;
-  if (v) return;
-  Paint();
-  FlushNotifications();
 }
 
 // -------------------------------------------------------- properties ----
@@ -185,15 +177,15 @@ void TNTabEd::SetColorFixed(TColor v) {
 }
 
 void TNTabEd::SetLookColor(TColor& Field, TColor v) {
-  if (StoreProp(Field, v, TAfterStore::Repaint)) ChangedLayout();
+  if (SetProperty(Field, v, TRefresh::Paint)) ChangedLayout();
 }
 
 void TNTabEd::SetBoldMarks(bool v) {
-  if (StoreProp(boldMarks_, v, TAfterStore::Nothing)) ChangedLayout();
+  if (SetProperty(boldMarks_, v, TRefresh::None)) ChangedLayout();
 }
 
 void TNTabEd::SetBoldSelHeads(bool v) {
-  if (StoreProp(boldSelHeads_, v, TAfterStore::Nothing)) ChangedLayout();
+  if (SetProperty(boldSelHeads_, v, TRefresh::None)) ChangedLayout();
 }
 
 void TNTabEd::SetNomEditDropDownCount(int v) {
@@ -202,12 +194,12 @@ void TNTabEd::SetNomEditDropDownCount(int v) {
 }
 
 void TNTabEd::SetNumWidth(int v) {
-  if (v >= 1 && v <= 20) StoreProp(numWidth_, v, TAfterStore::Repaint);
+  if (v >= 1 && v <= 20) SetProperty(numWidth_, v, TRefresh::Paint);
   ChangedLayout();
 }
 
 void TNTabEd::SetDataReadOnly(bool v) {
-  if (!StoreProp(dataReadOnly_, v, TAfterStore::Nothing)) return;
+  if (!SetProperty(dataReadOnly_, v, TRefresh::None)) return;
   if (v) {
     HideEditor();
     SetOptions(GetOptions() - TGridOptions{goEditing});
@@ -216,6 +208,6 @@ void TNTabEd::SetDataReadOnly(bool v) {
   }
 }
 
-void TNTabEd::SetOptimizeRowHeight(bool v) { StoreProp(optimizeRowHeight_, v, TAfterStore::Repaint); }
+void TNTabEd::SetOptimizeRowHeight(bool v) { SetProperty(optimizeRowHeight_, v, TRefresh::Paint); }
 
 }  // namespace qel

@@ -20,7 +20,7 @@ uint8_t WithBit(uint8_t State, uint8_t Bit, bool On) { return On ? uint8_t(State
 void TNTabEd::SetCellState(int Col, int Row, uint8_t State) {
   if (!Inside(*table_, Col, Row)) return;
   table_->SetCellState(Col, Row, State);
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
@@ -32,7 +32,7 @@ void TNTabEd::SetIsEmpty(int Col, int Row, bool v) {
 
 void TNTabEd::SetMarkBit(int Col, int Row, uint8_t Bit, bool v) {
   if (Inside(*table_, Col, Row)) table_->SetCellState(Col, Row, WithBit(table_->GetCellState(Col, Row), Bit, v));
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
@@ -65,38 +65,39 @@ int TNTabEd::CountStateBit(uint8_t Bit) const {
 
 void TNTabEd::UnMarkAllElems() {
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     table_->UnmarkAllCells();
   }
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
 void TNTabEd::MarkAll(uint8_t Bit) {
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     for (int r = 1; r <= table_->GetNrOfRows(); ++r)
       for (int c = 1; c <= table_->GetNrOfColumns(); ++c)
         table_->SetCellState(c, r, uint8_t(table_->GetCellState(c, r) | Bit));
   }
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
 void TNTabEd::InvertCellStates(uint8_t Mask) {
   table_->InvertCellStates(Mask);
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
 void TNTabEd::ExchangeMarkings() {
   table_->ExchangeMarkings();
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
 void TNTabEd::FillMarkedCells(double V, uint8_t Mask) {
-  WithPaintSuppressed([&] { table_->FillMarkedCells(V, Mask); });
+  TPaintPause pause(*this);
+  table_->FillMarkedCells(V, Mask);
 }
 
 // ----------------------------------------------- names and attributes ----
@@ -105,27 +106,27 @@ void TNTabEd::SetColName(int Col, const std::string& Name) {
   if (Col < 1 || Col > table_->GetNrOfColumns()) return;
   table_->SetColName(Col, Name);
   ChangedHeading();
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::SetRowName(int Row, const std::string& Name) {
   if (Row < 1 || Row > table_->GetNrOfRows()) return;
   table_->SetRowName(Row, Name);
   ChangedHeading();
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::SetColAttrib(int Col, uint8_t A) {
   if (Col < 1 || Col > table_->GetNrOfColumns()) return;
   table_->SetColAttrib(Col, A);
-  Paint();
+  PaintAtOnce();
   ChangedAttrib();
 }
 
 void TNTabEd::SetRowAttrib(int Row, uint8_t A) {
   if (Row < 1 || Row > table_->GetNrOfRows()) return;
   table_->SetRowAttrib(Row, A);
-  Paint();
+  PaintAtOnce();
   ChangedAttrib();
 }
 
@@ -143,7 +144,7 @@ void TNTabEd::SetDecPlaces(int Col, int Places) {
   // An array left short by a failed allocation is completed first.
   if (Col > int(decPlaces_.size())) FitDecPlaces(table_->GetNrOfColumns(), DecPlacesOf(Col));
   decPlaces_[Col - 1] = p;
-  Paint();
+  PaintAtOnce();
   ChangedLayout();
 }
 

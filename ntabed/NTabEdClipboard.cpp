@@ -14,7 +14,7 @@ namespace qel {
 TNTabEd::TTableRange TNTabEd::SelectedRange() const {
   TGridRect sel = GetSelection();
   int cols = table_->GetNrOfColumns(), rows = table_->GetNrOfRows();
-  TTableRange r{sel.Left - colOffset_, sel.Top - rowOffset_, sel.Right - colOffset_, sel.Bottom - rowOffset_};
+  TTableRange r{DataCol(sel.Left), DataRow(sel.Top), DataCol(sel.Right), DataRow(sel.Bottom)};
   r.Left = std::clamp(r.Left, 1, std::max(cols, 1));
   r.Right = std::clamp(r.Right, r.Left, std::max(cols, 1));
   r.Top = std::clamp(r.Top, 1, std::max(rows, 1));
@@ -24,10 +24,10 @@ TNTabEd::TTableRange TNTabEd::SelectedRange() const {
 
 void TNTabEd::SelectTableRange(int Left, int Top, int Right, int Bottom) {
   int cols = std::max(table_->GetNrOfColumns(), 1), rows = std::max(table_->GetNrOfRows(), 1);
-  auto col = [&](int c) { return std::clamp(c, 1, cols) + colOffset_; };
-  auto row = [&](int r) { return std::clamp(r, 1, rows) + rowOffset_; };
+  auto col = [&](int c) { return GridCol(std::clamp(c, 1, cols)); };
+  auto row = [&](int r) { return GridRow(std::clamp(r, 1, rows)); };
   SetSelection({col(Left), row(Top), col(Right), row(Bottom)});
-  Paint();
+  PaintAtOnce();
   CheckSelectionChanged();
 }
 
@@ -71,7 +71,7 @@ void TNTabEd::PopupMenuClickPaste(TObject*) {
         table_->SetCellState(r.Left + i - 1, r.Top + j - 1, copyBuffer_->GetCellState(i, j));
       }
   });
-  Paint();
+  PaintAtOnce();
   ChangedData();
   ChangedCellStates();
   if (OnPaste) OnPaste(this);
@@ -92,7 +92,7 @@ void TNTabEd::PopupMenuClickExtClip(TObject*) {
       if (Col <= roomCols && Line <= roomRows) table_->SetElem(r.Left + Col, r.Top + Line, V);
     });
   });
-  Paint();
+  PaintAtOnce();
   ChangedData();
   if (OnPaste) OnPaste(this);
   if (extent.Values > 0)

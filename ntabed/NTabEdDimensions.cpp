@@ -29,11 +29,11 @@ void TNTabEd::ResizeTable(int Cols, int Rows, const char* What) {
 void TNTabEd::SetNrOfColumns(int n) {
   n = std::max(n, 1);
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     int width = LastGridColWidth(), old = table_->GetNrOfColumns();
     ResizeTable(n, table_->GetNrOfRows(), "TNTabEd.NrOfColumns");
-    SetColCount(n + colOffset_ + 1);
-    for (int c = std::max(old, 1); c <= n; ++c) TCustomGrid::SetColWidths(c + colOffset_, width);
+    SetColCount(GridCol(n) + 1);
+    for (int c = std::max(old, 1); c <= n; ++c) SetGridColWidth(GridCol(c), width);
     uint8_t last = DecPlacesOf(old);
     try {
       FitDecPlaces(n, last);
@@ -48,9 +48,9 @@ void TNTabEd::SetNrOfColumns(int n) {
 void TNTabEd::SetNrOfRows(int n) {
   n = std::max(n, 1);
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     ResizeTable(table_->GetNrOfColumns(), n, "TNTabEd.NrOfRows");
-    SetRowCount(n + rowOffset_ + 1);
+    SetRowCount(GridRow(n) + 1);
     ChangedSetup();
   }
   FlushNotifications();
@@ -60,91 +60,90 @@ void TNTabEd::Redimension(int Columns, int Rows) {
   Columns = std::max(Columns, 1);
   Rows = std::max(Rows, 1);
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     int width = LastGridColWidth(), old = table_->GetNrOfColumns();
     ResizeTable(Columns, Rows, "TNTabEd.Redimension");
-    SetColCount(Columns + colOffset_ + 1);
-    for (int c = std::max(old, 1); c <= Columns; ++c) TCustomGrid::SetColWidths(c + colOffset_, width);
+    SetColCount(GridCol(Columns) + 1);
+    for (int c = std::max(old, 1); c <= Columns; ++c) SetGridColWidth(GridCol(c), width);
     uint8_t last = DecPlacesOf(old);
     try {
       FitDecPlaces(Columns, last);
     } catch (const EOutOfMemory&) {
       throw EQELNTabedError(OutOfMemoryText());
     }
-    SetRowCount(Rows + rowOffset_ + 1);
+    SetRowCount(GridRow(Rows) + 1);
   }
   ChangedSetup();
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::InsertRow(int R) {
   if (R < 1 || R > table_->GetNrOfRows() + 1) return;
-  WithPaintSuppressed([&] { table_->InsertRow(R); });
+  TPaintPause pause(*this);
+  table_->InsertRow(R);
 }
 
 void TNTabEd::InsertColumn(int C) {
   int cols = table_->GetNrOfColumns();
   if (C < 1 || C > cols + 1) return;
   uint8_t places = DecPlacesOf(std::min(C, cols));
-  WithPaintSuppressed([&] {
-    table_->InsertColumn(C);  // the resize handler added a precision at the end
-    if (int(decPlaces_.size()) == cols + 1) {
-      decPlaces_.pop_back();
-      decPlaces_.insert(decPlaces_.begin() + (C - 1), places);
-    }
-  });
+  TPaintPause pause(*this);
+  table_->InsertColumn(C);  // the resize handler added a precision at the end
+  if (int(decPlaces_.size()) == cols + 1) {
+    decPlaces_.pop_back();
+    decPlaces_.insert(decPlaces_.begin() + (C - 1), places);
+  }
 }
 
 void TNTabEd::RemoveRow(int R) {
   int rows = table_->GetNrOfRows();
   if (R < 1 || R > rows || rows < 2) return;
   HideEditor();
-  WithPaintSuppressed([&] { table_->RemoveRow(R); });
+  TPaintPause pause(*this);
+  table_->RemoveRow(R);
 }
 
 void TNTabEd::RemoveColumn(int C) {
   int cols = table_->GetNrOfColumns();
   if (C < 1 || C > cols || cols < 2) return;
   HideEditor();
-  WithPaintSuppressed([&] {
-    // The removed column's precision goes last, where the resize handler drops it.
-    bool moved = C <= int(decPlaces_.size());
-    if (moved) std::rotate(decPlaces_.begin() + (C - 1), decPlaces_.begin() + C, decPlaces_.end());
-    try {
-      table_->RemoveColumn(C);
-    } catch (...) {
-      if (moved) std::rotate(decPlaces_.begin() + (C - 1), decPlaces_.end() - 1, decPlaces_.end());
-      throw;
-    }
-  });
+  TPaintPause pause(*this);
+  // The removed column's precision goes last, where the resize handler drops it.
+  bool moved = C <= int(decPlaces_.size());
+  if (moved) std::rotate(decPlaces_.begin() + (C - 1), decPlaces_.begin() + C, decPlaces_.end());
+  try {
+    table_->RemoveColumn(C);
+  } catch (...) {
+    if (moved) std::rotate(decPlaces_.begin() + (C - 1), decPlaces_.end() - 1, decPlaces_.end());
+    throw;
+  }
 }
 
 void TNTabEd::MirrorRows() {
-  WithPaintSuppressed([&] { table_->MirrorRows(); });
+  TPaintPause pause(*this);
+  table_->MirrorRows();
 }
 
 // The table reports each exchange of two columns; the handler swaps their
 // precisions while sortRunning_ is set.
 void TNTabEd::MirrorColumns() {
-  WithPaintSuppressed([&] {
-    struct TSortFlag {
-      bool& flag;
-      ~TSortFlag() { flag = false; }
-    } running{sortRunning_};
-    sortRunning_ = true;
-    table_->MirrorColumns();
-  });
+  TPaintPause pause(*this);
+  struct TSortFlag {
+    bool& flag;
+    ~TSortFlag() { flag = false; }
+  } running{sortRunning_};
+  sortRunning_ = true;
+  table_->MirrorColumns();
 }
 
 void TNTabEd::Clear() {
-  WithPaintSuppressed([&] {
-    table_->Clear();
-    for (int c = 1; c <= table_->GetNrOfColumns(); ++c) table_->SetColName(c, "C-" + IntToStr(c));
-    for (int r = 1; r <= table_->GetNrOfRows(); ++r) table_->SetRowName(r, "R-" + IntToStr(r));
-    std::fill(decPlaces_.begin(), decPlaces_.end(), ntabed::kDefaultDecPlaces);
-    ChangedHeading();
-    ChangedLayout();
-  });
+  TPaintPause pause(*this);
+  table_->Clear();
+  for (int c = 1; c <= table_->GetNrOfColumns(); ++c) table_->SetColName(c, "C-" + IntToStr(c));
+  for (int r = 1; r <= table_->GetNrOfRows(); ++r) table_->SetRowName(r, "R-" + IntToStr(r));
+  std::fill(decPlaces_.begin(), decPlaces_.end(), ntabed::kDefaultDecPlaces);
+  ChangedHeading();
+  ChangedLayout();
 }
 
 }  // namespace qel

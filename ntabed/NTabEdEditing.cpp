@@ -55,10 +55,10 @@ TInplaceEdit* TNTabEd::CreateEditor() {
   return editor;
 }
 
-TEditStyle TNTabEd::GetEditStyle(int ACol, int) { return IsNominal(ACol - colOffset_) ? esPickList : esSimple; }
+TEditStyle TNTabEd::GetEditStyle(int ACol, int) { return IsNominal(DataCol(ACol)) ? esPickList : esSimple; }
 
 void TNTabEd::ColumnsGetPickListItems(int ACol, int, TStrings* Items) {
-  int col = ACol - colOffset_;
+  int col = DataCol(ACol);
   pickList_->Clear();
   for (int code = 1; code <= MaxNominalCode; ++code) {
     std::string id = table_->GetNominalID(col, code);
@@ -68,7 +68,7 @@ void TNTabEd::ColumnsGetPickListItems(int ACol, int, TStrings* Items) {
 }
 
 std::string TNTabEd::GetEditText(int ACol, int ARow) {
-  int col = ACol - colOffset_, row = ARow - rowOffset_;
+  int col = DataCol(ACol), row = DataRow(ARow);
   std::string text;
   double v = table_->GetElem(col, row);
   if (IsNominal(col)) {
@@ -84,7 +84,7 @@ std::string TNTabEd::GetEditText(int ACol, int ARow) {
 }
 
 void TNTabEd::SetEditText(int ACol, int ARow, const std::string& Value) {
-  StoreEditedCell(ACol - colOffset_, ARow - rowOffset_, Value);
+  StoreEditedCell(DataCol(ACol), DataRow(ARow), Value);
   TCustomGrid::SetEditText(ACol, ARow, Value);
   if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
 }
@@ -134,7 +134,7 @@ void TNTabEd::StoreEditedCell(int Col, int Row, const std::string& Text) {
 
 void TNTabEd::KeyPress(char32_t& Key) {
   char32_t typed = Key;
-  TCustomDrawGrid::KeyPress(Key);
+  TCustomDataGrid::KeyPress(Key);
   if (autoAdvance_ && (Key == 0 || Key == U'\r') && typed != 27) {
     uint16_t step = autoAdvanceDir_ == orVertical ? VK_DOWN : VK_RIGHT;
     KeyDown(step, {});
@@ -146,7 +146,7 @@ void TNTabEd::KeyPress(char32_t& Key) {
 }
 
 void TNTabEd::WndProc(TMessage& Message) {
-  TCustomDrawGrid::WndProc(Message);
+  TCustomDataGrid::WndProc(Message);
   if (Message.Msg == WM_GETDLGCODE) Message.Result |= DLGC_WANTTAB;
 }
 
@@ -154,7 +154,7 @@ void TNTabEd::WndProc(TMessage& Message) {
 
 void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (commentEditing_) {
-    TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+    TCustomDataGrid::MouseDown(Button, Shift, X, Y);
     clickedCell_ = MouseCoord(X, Y);
     if (clickedCell_ == TGridCoord{0, 0}) CloseCommentEditor(false);
     return;
@@ -163,7 +163,7 @@ void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TGridCoord previous = MouseCoord(lastPress_.X, lastPress_.Y);
   clickedCell_ = MouseCoord(X, Y);
   if (!(previous == clickedCell_)) SetOptions(GetOptions() - TGridOptions{goEditing});
-  TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+  TCustomDataGrid::MouseDown(Button, Shift, X, Y);
   Invalidate();
   if (X <= 0 || X >= GetGridWidth() || Y <= 0 || Y >= GetGridHeight()) return;
   lastPress_ = {X, Y};
@@ -182,7 +182,7 @@ void TNTabEd::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 // A double click on a data cell edits it, as two slower presses do.
 void TNTabEd::DblClick() {
-  TCustomDrawGrid::DblClick();
+  TCustomDataGrid::DblClick();
   TGridCoord hit = MouseCoord(lastPress_.X, lastPress_.Y);
   if (dataReadOnly_ || commentEditing_ || headerEditing_ || hit.X <= colOffset_ || hit.Y <= rowOffset_) return;
   if (!(hit == TGridCoord{GetCol(), GetRow()})) return;
@@ -191,7 +191,7 @@ void TNTabEd::DblClick() {
 }
 
 void TNTabEd::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomDrawGrid::MouseUp(Button, Shift, X, Y);
+  TCustomDataGrid::MouseUp(Button, Shift, X, Y);
   RestoreEditing();
 }
 
@@ -209,7 +209,7 @@ void TNTabEd::OpenCommentEditor() {
     C->Font()->SetColor(clWhite);
     C->TextRect(corner, corner.Left + 2, corner.Top + 1, "Comment:");
   }
-  int left = TCustomGrid::GetColWidths(0);
+  int left = GridColWidth(0);
   commentMemo_->SetBounds(left, 0, std::max(GetWidth() - left - 20, 1), kCommentHeight);
   commentMemo_->SetText(table_->GetFComment());
   commentMemo_->SetColor(kCommentColor);
@@ -245,10 +245,10 @@ void TNTabEd::PopupMenuClickChangeID(TObject*) {
   if (!nameEdit_ || (c <= colOffset_ && r <= rowOffset_)) return;
   std::string text;
   if (c > colOffset_) {
-    int col = c - colOffset_;
+    int col = DataCol(c);
     text = r == 0 ? table_->GetColName(col) : IntToStr(int(table_->GetColAttrib(col)));
   } else {
-    int row = r - rowOffset_;
+    int row = DataRow(r);
     text = c == 0 ? table_->GetRowName(row) : IntToStr(int(table_->GetRowAttrib(row)));
   }
   TRect cell = CellRect(c, r);
@@ -278,7 +278,7 @@ void TNTabEd::ApplyNameEdit() {
   std::string text = nameEdit_->GetText();
   bool columnHeader = c > colOffset_;
   bool name = columnHeader ? r == 0 : c == 0;
-  int index = columnHeader ? c - colOffset_ : r - rowOffset_;
+  int index = columnHeader ? DataCol(c) : DataRow(r);
   if (name) {
     if (columnHeader) SetColName(index, text);
     else SetRowName(index, text);

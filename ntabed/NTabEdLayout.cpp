@@ -28,7 +28,7 @@ void TNTabEd::SetAttribRowVisible(bool v) {
     MoveColumn(GetColCount() - 1, 1);
     colOffset_ = 1;
     SetFixedCols(2);
-    TCustomGrid::SetColWidths(1, attribColWidth_);
+    SetGridColWidth(1, attribColWidth_);
   } else {
     MoveColumn(1, GetColCount() - 1);
     colOffset_ = 0;
@@ -60,26 +60,26 @@ void TNTabEd::SetAttribColVisible(bool v) {
 // ------------------------------------------------ widths and heights ----
 
 void TNTabEd::SetDefaultColWidth(int v) {
-  TCustomGrid::SetDefaultColWidth(v);
-  TCustomGrid::SetColWidths(0, ntabed::kRowNameWidth);
-  if (colOffset_ == 1) TCustomGrid::SetColWidths(1, attribColWidth_);
+  TCustomDataGrid::SetDefaultColWidth(v);
+  SetGridColWidth(0, ntabed::kRowNameWidth);
+  if (colOffset_ == 1) SetGridColWidth(1, attribColWidth_);
   ChangedLayout();
 }
 
 int TNTabEd::GetColWidths(int Index) const {
-  if (Index > 0) return Index <= table_->GetNrOfColumns() ? TCustomGrid::GetColWidths(Index + colOffset_) : 0;
-  if (Index == 0) return TCustomGrid::GetColWidths(0);
-  return colOffset_ == 1 ? TCustomGrid::GetColWidths(1) : 0;
+  if (Index > 0) return Index <= table_->GetNrOfColumns() ? GridColWidth(GridCol(Index)) : 0;
+  if (Index == 0) return GridColWidth(0);
+  return colOffset_ == 1 ? GridColWidth(1) : 0;
 }
 
 // Layout-changed in every case, also for an index past the last column.
 void TNTabEd::SetColWidths(int Index, int Width) {
   if (Index > 0) {
-    if (Index <= table_->GetNrOfColumns()) TCustomGrid::SetColWidths(Index + colOffset_, Width);
+    if (Index <= table_->GetNrOfColumns()) SetGridColWidth(GridCol(Index), Width);
   } else if (Index == 0) {
-    TCustomGrid::SetColWidths(0, Width);
+    SetGridColWidth(0, Width);
   } else if (colOffset_ == 1) {
-    TCustomGrid::SetColWidths(1, Width);
+    SetGridColWidth(1, Width);
     attribColWidth_ = std::max(Width, 0);
   }
   ChangedLayout();
@@ -87,7 +87,7 @@ void TNTabEd::SetColWidths(int Index, int Width) {
 
 void TNTabEd::SetRowHeight(int Index, int Height) {
   if (Index > 0) {
-    if (Index <= GetRowCount() - rowOffset_ - 1) SetRowHeights(Index + rowOffset_, Height);
+    if (Index <= GetRowCount() - rowOffset_ - 1) SetRowHeights(GridRow(Index), Height);
   } else if (Index == 0) {
     SetRowHeights(0, Height);
   } else if (rowOffset_ == 1) {
@@ -136,12 +136,12 @@ int TNTabEd::AutoRowHeight(int Index, int Margin) {
 
 void TNTabEd::SetLeftCol(int v) {
   int cols = std::max(table_->GetNrOfColumns(), 1);
-  TCustomGrid::SetLeftCol(std::clamp(v + colOffset_, colOffset_ + 1, colOffset_ + cols));
+  SetGridLeftCol(std::clamp(GridCol(v), GridCol(1), GridCol(cols)));
 }
 
 void TNTabEd::SetTopRow(int v) {
   int rows = std::max(table_->GetNrOfRows(), 1);
-  TCustomGrid::SetTopRow(std::clamp(v + rowOffset_, rowOffset_ + 1, rowOffset_ + rows));
+  SetGridTopRow(std::clamp(GridRow(v), GridRow(1), GridRow(rows)));
   Invalidate();
 }
 
@@ -165,7 +165,7 @@ void TNTabEd::TopLeftChanged() {
 // the cell editor's text while it is open.
 void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
   TGridCoord before{GetCol(), GetRow()};
-  TCustomDrawGrid::KeyDown(Key, Shift);
+  TCustomDataGrid::KeyDown(Key, Shift);
   if (Key != 0 && !GetEditorMode() && ClipboardKey(Key, Shift)) Key = 0;
   if (!(before == TGridCoord{GetCol(), GetRow()})) RestoreEditing();
   CheckSelectionChanged();
@@ -174,12 +174,12 @@ void TNTabEd::KeyDown(uint16_t& Key, TShiftState Shift) {
 }
 
 void TNTabEd::MouseMove(TShiftState Shift, int X, int Y) {
-  TCustomDrawGrid::MouseMove(Shift, X, Y);
+  TCustomDataGrid::MouseMove(Shift, X, Y);
   CheckSelectionChanged();
 }
 
 bool TNTabEd::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-  bool result = TCustomDrawGrid::DoMouseWheelDown(Shift, MousePos);
+  bool result = TCustomDataGrid::DoMouseWheelDown(Shift, MousePos);
   RedrawCorner();
   CheckSelectionChanged();
   Invalidate();
@@ -187,7 +187,7 @@ bool TNTabEd::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
 }
 
 bool TNTabEd::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  bool result = TCustomDrawGrid::DoMouseWheelUp(Shift, MousePos);
+  bool result = TCustomDataGrid::DoMouseWheelUp(Shift, MousePos);
   RedrawCorner();
   CheckSelectionChanged();
   Invalidate();

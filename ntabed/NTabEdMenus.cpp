@@ -194,13 +194,13 @@ void TNTabEd::OutlineClickedHeader() {
   TRect r = CellRect(clickedCell_.X, clickedCell_.Y);
   outlined_ = !r.IsEmpty();
   outline_ = {r.Left, r.Top, r.Right + 1, r.Bottom + 1};
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::RemoveHeaderOutline() {
   if (!outlined_) return;
   outlined_ = false;
-  Paint();
+  PaintAtOnce();
 }
 
 void TNTabEd::DrawHeaderOutline() {
@@ -221,14 +221,14 @@ void TNTabEd::PopupMenuClickMark(TMarkScope Scope, uint8_t Bit, bool On) {
   if (Scope == msColumn || Scope == msAll) r.Top = 1, r.Bottom = rows;
   if (Scope == msRow || Scope == msAll) r.Left = 1, r.Right = cols;
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     for (int row = r.Top; row <= r.Bottom; ++row)
       for (int col = r.Left; col <= r.Right; ++col) {
         uint8_t s = table_->GetCellState(col, row);
         table_->SetCellState(col, row, On ? uint8_t(s | Bit) : uint8_t(s & ~Bit));
       }
   }
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
@@ -243,7 +243,7 @@ void TNTabEd::PopupMenuClickClear(TObject*) {
         table_->SetCellState(col, row, 0);
       }
   });
-  Paint();
+  PaintAtOnce();
   if (OnPaste) OnPaste(this);
   ChangedData();
   ChangedCellStates();
@@ -265,7 +265,7 @@ void TNTabEd::PopupMenuClickToggleEmpty(TObject*) {
       for (int col = r.Left; col <= r.Right; ++col)
         table_->SetCellState(col, row, uint8_t(table_->GetCellState(col, row) ^ csEmpty));
   });
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 
@@ -273,7 +273,7 @@ void TNTabEd::PopupMenuClickToggleEmpty(TObject*) {
 
 // 10, 9, .. 0, scientific, 10 again; the menu comes back for the next step.
 void TNTabEd::PopupMenuClickPrecision(TObject*) {
-  int col = clickedCell_.X - colOffset_;
+  int col = DataCol(clickedCell_.X);
   if (col < 1 || col > table_->GetNrOfColumns()) return;
   uint8_t p = GetDecPlaces(col);
   SetDecPlaces(col, p == DecPlacesScientific ? MaxFixedDecPlaces : p == 0 ? -1 : p - 1);
@@ -285,17 +285,17 @@ void TNTabEd::PopupMenuClickPrecision(TObject*) {
 }
 
 void TNTabEd::PopupMenuClickSelectCol(TObject*) {
-  int col = clickedCell_.X - colOffset_;
+  int col = DataCol(clickedCell_.X);
   SelectTableRange(col, 1, col, table_->GetNrOfRows());
 }
 
 void TNTabEd::PopupMenuClickSelectRow(TObject*) {
-  int row = clickedCell_.Y - rowOffset_;
+  int row = DataRow(clickedCell_.Y);
   SelectTableRange(1, row, table_->GetNrOfColumns(), row);
 }
 
 void TNTabEd::PopupMenuClickInsertCol(TObject*) {
-  int col = clickedCell_.X - colOffset_;
+  int col = DataCol(clickedCell_.X);
   TNotifyEvent saved = std::move(table_->OnDataChanged);
   table_->OnDataChanged = nullptr;
   try {
@@ -309,7 +309,7 @@ void TNTabEd::PopupMenuClickInsertCol(TObject*) {
 }
 
 void TNTabEd::PopupMenuClickInsertRow(TObject*) {
-  int row = clickedCell_.Y - rowOffset_;
+  int row = DataRow(clickedCell_.Y);
   TNotifyEvent saved = std::move(table_->OnDataChanged);
   table_->OnDataChanged = nullptr;
   try {
@@ -323,12 +323,12 @@ void TNTabEd::PopupMenuClickInsertRow(TObject*) {
 }
 
 void TNTabEd::PopupMenuClickDeleteCol(TObject*) {
-  RemoveColumn(clickedCell_.X - colOffset_);
+  RemoveColumn(DataCol(clickedCell_.X));
   ChangedSetup();
 }
 
 void TNTabEd::PopupMenuClickDeleteRow(TObject*) {
-  RemoveRow(clickedCell_.Y - rowOffset_);
+  RemoveRow(DataRow(clickedCell_.Y));
   ChangedSetup();
 }
 

@@ -26,8 +26,8 @@ std::string CodeText(double Code, int Width) {
 }  // namespace
 
 void TNTabEd::Paint() {
-  if (PaintBlocked() || !HandleAllocated()) return;
-  TCustomDrawGrid::Paint();
+  if (PaintPaused() || !HandleAllocated()) return;
+  TCustomDataGrid::Paint();
   DrawHeaderOutline();
   if (!optimizeRowHeight_) return;
   int h = AutoRowHeight(-1, 2);
@@ -55,7 +55,7 @@ std::string TNTabEd::DataCellText(int Col, int Row) const {
 void TNTabEd::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
   if (ACol == 0 && ARow == 0) DrawCorner(ARect);
   else if (ACol <= colOffset_ || ARow <= rowOffset_) DrawFixedCell(ACol, ARow, ARect);
-  else DrawDataCell(ACol - colOffset_, ARow - rowOffset_, ARect, AState);
+  else DrawDataCell(DataCol(ACol), DataRow(ARow), ARect, AState);
 }
 
 void TNTabEd::BeforeRenderCell(int Col, int Row, std::string& Text, TColor& ColorText, TColor& ColorBakg,
@@ -97,7 +97,7 @@ void TNTabEd::DrawFixedCell(int ACol, int ARow, TRect R) {
     return;
   }
   TGridRect sel = GetSelection();
-  int r = ARow - rowOffset_, c = ACol - colOffset_;
+  int r = DataRow(ARow), c = DataCol(ACol);
   if (ACol == 0) DrawHeaderText(R, R.Left + 2, R.Top, table_->GetRowName(r), ARow == sel.Top);
   else if (ACol <= colOffset_) DrawHeaderText(R, R.Left + 2, R.Top + 1, IntToStr(int(table_->GetRowAttrib(r))), ARow == sel.Top);
   else if (ARow == 0) DrawHeaderText(R, R.Left + 2, R.Top + 1, table_->GetColName(c), ACol == sel.Left);
@@ -116,7 +116,7 @@ void TNTabEd::DrawHeaderText(const TRect& R, int X, int Y, const std::string& Te
 
 std::string TNTabEd::CornerText() const {
   TGridRect sel = GetSelection();
-  return IntToStr(sel.Left - colOffset_) + ":" + IntToStr(sel.Top - rowOffset_);
+  return IntToStr(DataCol(sel.Left)) + ":" + IntToStr(DataRow(sel.Top));
 }
 
 void TNTabEd::DrawCorner(const TRect& R) {
@@ -134,7 +134,7 @@ void TNTabEd::DrawCorner(const TRect& R) {
 }
 
 void TNTabEd::RedrawCorner() {
-  if (PaintBlocked() || !HandleAllocated()) return;
+  if (PaintPaused() || !HandleAllocated()) return;
   TRect r = CellRect(0, 0);
   if (r.IsEmpty()) return;
   TCanvas* C = Canvas();

@@ -52,7 +52,7 @@ void TNTabEd::SortLines(const TLineSort& S) {
   for (size_t k = 0; k < order.size() && !moved; ++k) moved = order[k] != S.Lo + int(k);
   if (!moved) return;
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     MoveCells(S, order);
     ChangedData();
     ChangedCellStates();
@@ -63,7 +63,7 @@ void TNTabEd::SortLines(const TLineSort& S) {
       if (S.Columns) ChangedLayout();
     }
   }
-  Paint();
+  PaintAtOnce();
   FlushNotifications();
 }
 

@@ -30,13 +30,13 @@ std::unique_ptr<TDataTable> CopyOf(const TDataTable& Source) {
 // missing columns their decimal places, and both change events fire once.
 void TNTabEd::ShowNewContents() {
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     SyncGridSize();
     FitDecPlaces(table_->GetNrOfColumns(), DecPlacesOf(int(decPlaces_.size())));
     ChangedData();
     ChangedSetup();
   }
-  Paint();
+  PaintAtOnce();
   FlushNotifications();
 }
 
@@ -92,11 +92,11 @@ void TNTabEd::CopyCellStatesFrom(TNTabEd* Source) {
   int cols = std::min(from.GetNrOfColumns(), table_->GetNrOfColumns());
   int rows = std::min(from.GetNrOfRows(), table_->GetNrOfRows());
   {
-    TUpdateScope updating(*this);
+    TPaintPause updating(*this, TPaintPause::Quiet);
     for (int r = 1; r <= rows; ++r)
       for (int c = 1; c <= cols; ++c) table_->SetCellState(c, r, from.GetCellState(c, r));
   }
-  Paint();
+  PaintAtOnce();
   ChangedCellStates();
 }
 

@@ -56,7 +56,7 @@
 
 #include "framework/DataTable.h"
 #include "framework/QEL_Base.h"
-#include "platform/grids/Grids.h"
+#include "platform/grids/DataGrid.h"
 #include "platform/rtl/Export.h"
 
 namespace qel {
@@ -83,7 +83,7 @@ using TBeforeRenderCellEvent = std::function<void(TObject* Sender, int colix, in
 using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 
 /// A grid that shows and edits a numeric data table with row and column names, attributes, two kinds of cell marks and a precision per column, with its own popup menus, editors and clipboard exchange.
-class TNTabEd : public TCustomDrawGrid {
+class TNTabEd : public TCustomDataGrid {
  public:
   /// An editor of its own table of 3 columns and 4 rows, all 0, with the row-attribute column shown.
   explicit TNTabEd(TComponent* AOwner);
@@ -165,7 +165,7 @@ class TNTabEd : public TCustomDrawGrid {
   /// The grid's default width; the row-name column is then 80 pixels and the
   /// row-attribute column its remembered width.
   ///@{
-  int GetDefaultColWidth() const { return TCustomGrid::GetDefaultColWidth(); }
+  int GetDefaultColWidth() const { return TCustomDataGrid::GetDefaultColWidth(); }
   void SetDefaultColWidth(int v);
   ///@}
   /// Whether marked numbers are drawn bold; fires OnLayoutChanged.
@@ -204,11 +204,10 @@ class TNTabEd : public TCustomDrawGrid {
   void SetOptimizeRowHeight(bool v);
   ///@}
 
-  /// In table numbering: the first table column (row) shown after the fixed ones.
+  /// In table numbering: the first table column (row) shown after the fixed
+  /// ones (GetLeftCol and GetTopRow: see TCustomDataGrid).
   ///@{
-  int GetLeftCol() const { return TCustomGrid::GetLeftCol() - colOffset_; }
   void SetLeftCol(int v);
-  int GetTopRow() const { return TCustomGrid::GetTopRow() - rowOffset_; }
   void SetTopRow(int v);
   ///@}
 
@@ -356,12 +355,8 @@ class TNTabEd : public TCustomDrawGrid {
   void Redimension(int Columns, int Rows);
   /// Values 0, states cleared, columns named "C-n", rows "R-n", precision 3.
   void Clear();
-  /// While true nothing is painted and notifications wait; clearing it
-  /// repaints once and fires what waited.
-  ///@{
-  void SetSuppressPaint(bool v);
-  bool GetSuppressPaint() const { return suppressPaint_; }
-  ///@}
+  // SuppressPaint (TCustomDataGrid): while true nothing is painted and
+  // notifications wait; clearing it repaints once and fires what waited.
 
   // ---------------------------------------------- sorting and searching ----
   //
@@ -586,8 +581,13 @@ class TNTabEd : public TCustomDrawGrid {
   /// The text a data cell shows: "" (empty), "-nan-" (invalid), a nominal
   /// identifier or the number in the column's precision.
   std::string DataCellText(int Col, int Row) const;
-  /// Whether painting waits (suppressed or inside a bulk operation).
-  bool PaintBlocked() const { return suppressPaint_ || updating_; }
+  /// Fires the notifications held back while painting was suppressed.
+  void PaintResumed() override { FlushNotifications(); }
+  /// Table column c is grid column c + the column offset; rows likewise.
+  ///@{
+  int DataColShift() const override { return colOffset_; }
+  int DataRowShift() const override { return rowOffset_; }
+  ///@}
   /// Whether the comment editor is open.
   ///@{
   bool GetCommentEditing() const { return commentEditing_; }
@@ -596,29 +596,15 @@ class TNTabEd : public TCustomDrawGrid {
 
  private:
   // -------------------------------------------------------- internals ----
-  class TUpdateScope;
   enum TNotification : uint8_t {
     nfData = 1, nfSetup = 2, nfHeading = 4, nfAttrib = 8, nfCellStates = 16, nfLayout = 32, nfSelection = 64
   };
-  enum class TAfterStore : uint8_t { Repaint, Invalidate, Nothing };
   struct TLineSort;
 
-  // Stores v when it differs, then repaints, invalidates or does nothing;
-  // true when it stored.
-  template <class T>
-  bool StoreProp(T& Field, const T& v, TAfterStore After) {
-    if (Field == v) return false;
-    Field = v;
-    if (After == TAfterStore::Repaint) Paint();
-    else if (After == TAfterStore::Invalidate) Invalidate();
-    return true;
-  }
   void SetLookColor(TColor& Field, TColor v);
   void Notify(TNotification N);
   // Fires every notification held back, once, when nothing blocks them.
   void FlushNotifications();
-  template <class F>
-  void WithPaintSuppressed(F&& Work);
 
   void BindTable();
   void UnbindTable();
@@ -686,7 +672,6 @@ class TNTabEd : public TCustomDrawGrid {
   std::vector<uint8_t> decPlaces_;
   int colOffset_ = 1, rowOffset_ = 0;
   int attribColWidth_ = 32;
-  bool suppressPaint_ = false, updating_ = true;
   uint8_t pending_ = 0;
   bool sortRunning_ = false;  // the editor started the table's exchanges
   TGridRect rememberedSel_{-1, -1, -1, -1};

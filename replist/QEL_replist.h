@@ -41,7 +41,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/grids/Grids.h"
+#include "platform/grids/DataGrid.h"
 #include "platform/stdctrls/DrawText.h"
 #include "replist/RLData.h"
 #include "platform/rtl/Export.h"
@@ -53,7 +53,7 @@ QEL_API_BEGIN
 QEL_EXCEPTION(EQELRepListError, EQELError)
 
 /// The report list: a grid of text rows over one TRLData it owns, with row and column selection, disabled rows, highlighting, shading bands, check boxes and radio buttons, password columns, a common header, sorting by header clicks and filtering.
-class TReportListView : public TCustomDrawGrid {
+class TReportListView : public TCustomDataGrid {
  public:
   /// An empty list of one column with column headers.
   explicit TReportListView(TComponent* AOwner);
@@ -64,16 +64,10 @@ class TReportListView : public TCustomDrawGrid {
   TRLData* Data() const { return data_.get(); }
 
   // ------------------------------------------ coordinates, header rows ----
-  /// The first data row shown.
-  ///@{
-  int GetTopRow() const;
+  /// The first data row shown (GetTopRow: see TCustomDataGrid).
   void SetTopRow(int n);  ///< Limited to the data rows; 0 or less: the first
-  ///@}
-  /// The first scrollable data column shown.
-  ///@{
-  int GetLeftCol() const;
+  /// The first scrollable data column shown (GetLeftCol: see TCustomDataGrid).
   void SetLeftCol(int n);
-  ///@}
   /// Number of header rows shown (0, 1 or 2).
   int CountHeadRows() const { return int(commonHeaderVisible_) + int(columnHeadersVisible_); }
   /// Gives the header rows their heights and the first data row its default
@@ -225,12 +219,12 @@ class TReportListView : public TCustomDrawGrid {
   /// Whether check boxes are drawn in empty cells of check columns.
   ///@{
   bool GetShowEmptyCheckBoxes() const { return showEmptyCheckBoxes_; }
-  void SetShowEmptyCheckBoxes(bool v) { StoreSetting(showEmptyCheckBoxes_, v); }
+  void SetShowEmptyCheckBoxes(bool v) { SetProperty(showEmptyCheckBoxes_, v, TRefresh::Paint); }
   ///@}
   /// Check marks shown without their frame and not toggled by the mouse.
   ///@{
   bool GetROCheckmarks() const { return roCheckmarks_; }
-  void SetROCheckmarks(bool v) { StoreSetting(roCheckmarks_, v); }
+  void SetROCheckmarks(bool v) { SetProperty(roCheckmarks_, v, TRefresh::Paint); }
   ///@}
   /// Whether the first column stays in place while scrolling sideways.
   ///@{
@@ -244,11 +238,7 @@ class TReportListView : public TCustomDrawGrid {
   ///@}
   /// Greys the list and stops input.
   void SetEnabled(bool v) override;
-  /// While set, Paint draws nothing; clearing it repaints at once.
-  ///@{
-  bool GetSuppressPaint() const { return suppressPaint_; }
-  void SetSuppressPaint(bool v);
-  ///@}
+  // SuppressPaint: see TCustomDataGrid (while set, Paint draws nothing).
 
   // ------------------------------------ selection and enablement ----
   /// RowSelectMode: 0 no selection by mouse, 1 one row, 2 several rows (Shift
@@ -533,29 +523,21 @@ class TReportListView : public TCustomDrawGrid {
   struct TColumnLook {
     uint8_t alignment = taLeftJustify, password = 0, editable = 0;
   };
-  // What a setter does after storing a changed value.
-  enum TAfterStore : uint8_t { asRepaint, asInvalidate, asNothing };
-  // The one place setters store a value; true when it changed.
-  template <class T>
-  bool StoreSetting(T& Field, const T& Value, TAfterStore After = asRepaint) {
-    if (Field == Value) return false;
-    Field = Value;
-    if (After == asRepaint) RepaintNow();
-    else if (After == asInvalidate) Invalidate();
-    return true;
-  }
   // Appearance settings: repaint when changed, OnChangeSetup in any case.
   template <class T>
   void SetLook(T& Field, const T& Value) {
-    StoreSetting(Field, Value);
+    SetProperty(Field, Value, TRefresh::Paint);
     ChangedSetup();
   }
-  // Paints at once, when there is something to paint on.
-  void RepaintNow();
-  // Suppresses painting for the life of the guard, then restores the
-  // previous state (repainting when that clears it).
-  class TPaintPause;
+  // Data column g + 1 is grid column g; the header rows come before the data.
+  int DataColShift() const override { return -1; }
+  int DataRowShift() const override { return CountHeadRows() - 1; }
   void HookData();
+  // Assign's steps.
+  std::vector<TColumnLook> CopyOfColumnLooks(const TReportListView& Src) const;
+  void AssignData(const TReportListView& Src);
+  void AssignHandlers(const TReportListView& Src);
+  void AssignSettings(const TReportListView& Src);
   struct TSortExchangeRelay;
   // Whether anyone hears the exchanges of a sort (the program, through the
   // view's event or its own handler on the data).
@@ -576,8 +558,7 @@ class TReportListView : public TCustomDrawGrid {
   void PaintInterRowIndicator();
 
   // input (ReportListViewInput.cpp)
-  int DataRowOfGrid(int GridRow) const { return GridRow - GetFixedRows() + 1; }
-  int CurrentDataRow() const { return DataRowOfGrid(GetRow()); }
+  int CurrentDataRow() const { return DataRow(GetRow()); }
   int ColumnHeaderRow() const { return commonHeaderVisible_ ? 1 : 0; }
   void ToggleCheckAt(int Col, int Row);
   void SelectByClick(TShiftState Shift);
@@ -595,6 +576,7 @@ class TReportListView : public TCustomDrawGrid {
   bool settingCellOptions_ = false;
   struct TUnreadDates;  // picker -> date offered (RowEditor.cpp)
   void WriteBackRow(TCustomForm& Form, int Row, const TUnreadDates& UnreadDates);
+  int AddRowEditors(TCustomForm& Form, int Row, int X, int Y, TUnreadDates& UnreadDates);
   TCustomForm* rowEditorForm_ = nullptr;
   TControl* rowEditorCancel_ = nullptr;
   // The filter: -1 when off, else the rows shown. hits_ is by stored row,
@@ -605,7 +587,6 @@ class TReportListView : public TCustomDrawGrid {
 
   std::unique_ptr<TRLData> data_;
   std::vector<TColumnLook> columns_;
-  bool suppressPaint_ = true;
   bool commonHeaderVisible_ = false, columnHeadersVisible_ = true;
   int commonHeaderHeight_ = 20, columnHeadersHeight_ = 20;
   TAlignment commonHeaderAlignment_ = taCenter;

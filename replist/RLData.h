@@ -341,6 +341,8 @@ class TRLData : public TComponent {
   // Takes Src's content without copying (Src is left empty); keeps this
   // object's handlers and the view's hooks on the storage.
   void MoveContentFrom(TRLData& Src);
+  void WriteXmlSettings(std::string& Buf, const std::string& DataID) const;
+  void WriteXmlRow(std::string& Buf, int Row) const;
   void WriteXml(const std::function<void(const std::string&)>& Out, bool CreateHeader,
                 const std::string& DataID) const;
   friend class TRLDataXmlReader;

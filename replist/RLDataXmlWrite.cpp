@@ -40,14 +40,18 @@ void AppendInt(std::string& Out, int V) {
   Out.append(num, res.ptr);
 }
 
+void AppendAttribute(std::string& Out, const char* Name, int V) {
+  Out += ' ';
+  Out += Name;
+  Out += "=\"";
+  AppendInt(Out, V);
+  Out += '"';
+}
+
 void AppendItem(std::string& Out, const char* Tag, int Col, const std::string& Text) {
   Out += '<';
   Out += Tag;
-  if (Col >= 0) {
-    Out += " col=\"";
-    AppendInt(Out, Col);
-    Out += '"';
-  }
+  if (Col >= 0) AppendAttribute(Out, "col", Col);
   Out += '>';
   AppendXmlText(Out, Text);
   Out += "</";
@@ -55,75 +59,101 @@ void AppendItem(std::string& Out, const char* Tag, int Col, const std::string& T
   Out += ">\n";
 }
 
+// The text of the block, handed out in pieces of about kFlushSize bytes.
+class TXmlBlockOut {
+ public:
+  explicit TXmlBlockOut(const std::function<void(const std::string&)>& Out) : out_(Out) {
+    buf.reserve(kFlushSize + 4096);
+  }
+  std::string buf;
+  // Starts counting the block's bytes here.
+  void StartBlock() { blockBytes_ = -int64_t(buf.size()); }
+  void FlushWhenFull() {
+    if (buf.size() < kFlushSize) return;
+    out_(buf);
+    blockBytes_ += int64_t(buf.size());
+    buf.clear();
+  }
+  // The block's bytes so far, with the end tag still to come.
+  int64_t BytesWithEnd() const { return blockBytes_ + int64_t(buf.size() + std::strlen(kEndTag)); }
+  void End() {
+    buf += kEndTag;
+    buf += '\n';
+    out_(buf);
+  }
+
+ private:
+  const std::function<void(const std::string&)>& out_;
+  int64_t blockBytes_ = 0;
+};
+
+// Blank lines, after a comment, until the block backs its declared size.
+void AppendRoom(TXmlBlockOut& Block, int64_t Room) {
+  if (Room > 0) {
+    const std::string comment = "<!-- room for the declared size -->\n";
+    Block.buf += comment;
+    Room -= int64_t(comment.size());
+  }
+  while (Room > 0) {
+    const size_t line = size_t(std::min<int64_t>(Room, 256));
+    Block.buf.append(line - 1, ' ');
+    Block.buf += '\n';
+    Room -= int64_t(line);
+    Block.FlushWhenFull();
+  }
+}
+
 }  // namespace
 
 void TRLData::WriteXml(const std::function<void(const std::string&)>& Out, bool CreateHeader,
                        const std::string& DataID) const {
-  std::string buf;
-  buf.reserve(kFlushSize + 4096);
-  if (CreateHeader) buf += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  int64_t blockBytes = -int64_t(buf.size());  // handed out since "<replist"
-  const auto flush = [&] {
-    Out(buf);
-    blockBytes += int64_t(buf.size());
-    buf.clear();
-  };
-  buf += "<replist creator=\"qelgadget\" id=\"";
-  AppendXmlAttribute(buf, DataID);
-  buf += "\">\n";
-  AppendItem(buf, "numcols", -1, std::to_string(nrCols_));
-  AppendItem(buf, "numrows", -1, std::to_string(nrRows_));
-  AppendItem(buf, "commonheader", -1, commonHeader_);
-  AppendItem(buf, "comment", -1, comment_);
-  for (int c = 1; c <= nrCols_; ++c) {
-    if (!IsDefaultColName(colNames_[c - 1], c)) AppendItem(buf, "colname", c, colNames_[c - 1]);
-    if (!colFormats_[c - 1].empty()) AppendItem(buf, "columnformat", c, colFormats_[c - 1]);
-    if (checkModes_[c - 1] != cmNone) AppendItem(buf, "checkedcolumn", c, std::to_string(int(checkModes_[c - 1])));
-  }
+  TXmlBlockOut block(Out);
+  if (CreateHeader) block.buf += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  block.StartBlock();
+  WriteXmlSettings(block.buf, DataID);
   Progress(0, nrRows_);
   for (int r = 1; r <= nrRows_; ++r) {
     Progress(r, nrRows_);
-    bool any = false;
-    int previous = 0;
-    for (int c = 0; c <= nrCols_; ++c) {
-      const std::string& cell = cells_->GetString(c, r);
-      if (cell.empty()) continue;
-      buf += "<cell";
-      if (c != previous + 1) {
-        buf += " col=\"";
-        AppendInt(buf, c);
-        buf += '"';
-      }
-      if (!any) {
-        buf += " row=\"";
-        AppendInt(buf, r);
-        buf += '"';
-      }
-      buf += '>';
-      AppendXmlText(buf, cell);
-      buf += "</cell>";
-      any = true;
-      previous = c;
-    }
-    if (any) buf += '\n';
-    if (buf.size() >= kFlushSize) flush();
+    WriteXmlRow(block.buf, r);
+    block.FlushWhenFull();
   }
-  int64_t room = XmlRoomNeeded(nrCols_, nrRows_, blockBytes + int64_t(buf.size() + std::strlen(kEndTag)));
-  if (room > 0) {
-    const std::string comment = "<!-- room for the declared size -->\n";
-    buf += comment;
-    room -= int64_t(comment.size());
+  AppendRoom(block, XmlRoomNeeded(nrCols_, nrRows_, block.BytesWithEnd()));
+  block.End();
+}
+
+// The opening tag, the sizes and texts, and the columns' settings.
+void TRLData::WriteXmlSettings(std::string& Buf, const std::string& DataID) const {
+  Buf += "<replist creator=\"qelgadget\" id=\"";
+  AppendXmlAttribute(Buf, DataID);
+  Buf += "\">\n";
+  AppendItem(Buf, "numcols", -1, std::to_string(nrCols_));
+  AppendItem(Buf, "numrows", -1, std::to_string(nrRows_));
+  AppendItem(Buf, "commonheader", -1, commonHeader_);
+  AppendItem(Buf, "comment", -1, comment_);
+  for (int c = 1; c <= nrCols_; ++c) {
+    if (!IsDefaultColName(colNames_[c - 1], c)) AppendItem(Buf, "colname", c, colNames_[c - 1]);
+    if (!colFormats_[c - 1].empty()) AppendItem(Buf, "columnformat", c, colFormats_[c - 1]);
+    if (checkModes_[c - 1] != cmNone) AppendItem(Buf, "checkedcolumn", c, std::to_string(int(checkModes_[c - 1])));
   }
-  while (room > 0) {
-    const size_t line = size_t(std::min<int64_t>(room, 256));
-    buf.append(line - 1, ' ');
-    buf += '\n';
-    room -= int64_t(line);
-    if (buf.size() >= kFlushSize) flush();
+}
+
+// One line of the row's non-empty cells; nothing for a row without any.
+void TRLData::WriteXmlRow(std::string& Buf, int Row) const {
+  bool any = false;
+  int previous = 0;
+  for (int c = 0; c <= nrCols_; ++c) {
+    const std::string& cell = cells_->GetString(c, Row);
+    if (cell.empty()) continue;
+    Buf += "<cell";
+    if (c != previous + 1) AppendAttribute(Buf, "col", c);
+    if (!any) AppendAttribute(Buf, "row", Row);
+    Buf += '>';
+    AppendXmlText(Buf, cell);
+    Buf += "</cell>";
+    any = true;
+    previous = c;
   }
-  buf += kEndTag;
-  buf += '\n';
-  Out(buf);
+  if (any) Buf += '\n';
 }
 
 void TRLData::WriteToXMLStream(TStream& Stream, bool CreateHeader, const std::string& DataID) const {

@@ -11,8 +11,9 @@ namespace qel {
 
 // ------------------------------------------------------ construction ----
 
-// Painting stays suppressed until everything is set up.
-TReportListView::TReportListView(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
+// Painting waits until everything is set up.
+TReportListView::TReportListView(TComponent* AOwner) : TCustomDataGrid(AOwner) {
+  TPaintPause building(*this, TPaintPause::Quiet);
   try {
     data_ = std::make_unique<TRLData>(nullptr);
     ReserveColumns(GetColCount());
@@ -33,7 +34,6 @@ TReportListView::TReportListView(TComponent* AOwner) : TCustomDrawGrid(AOwner) {
   SyncRows();
   SetTopRow(1);
   SetDoubleBuffered(true);
-  suppressPaint_ = false;
 }
 
 TReportListView::~TReportListView() {
@@ -47,7 +47,7 @@ TReportListView::~TReportListView() {
 void TReportListView::HookData() {
   data_->Storage()->OnChange = [this](TObject*) {
     Changed();
-    if (!suppressPaint_) Invalidate();
+    if (!PaintPaused()) Invalidate();
   };
   data_->OnPercentDone = [this](TObject*, int Percent) {
     if (OnPercentDone) OnPercentDone(this, Percent);
@@ -89,49 +89,31 @@ void TReportListView::ChangedSelection() {
 
 void TReportListView::MouseMove(TShiftState Shift, int X, int Y) {
   lastMouse_ = {X, Y};
-  TCustomDrawGrid::MouseMove(Shift, X, Y);
+  TCustomDataGrid::MouseMove(Shift, X, Y);
 }
 
 // --------------------------------------------------------- painting ----
 
-// Paints the whole view now and leaves nothing invalid: a change the view
-// heard of before (the storage's, at the end of a sort) is not painted a
-// second time by the next paint cycle. A view that is not on screen is
-// painted by the first paint cycle that shows it.
-void TReportListView::RepaintNow() {
-  if (!HandleAllocated()) return;
-  Invalidate();
-  if (Showing() && !suppressPaint_) Update();
-}
-
-void TReportListView::SetSuppressPaint(bool v) {
-  if (StoreSetting(suppressPaint_, v, asNothing) && !v) RepaintNow();
-}
-
-void TReportListView::SetInterRowIndi(int Row) { StoreSetting(interRowIndi_, Row); }
+void TReportListView::SetInterRowIndi(int Row) { SetProperty(interRowIndi_, Row, TRefresh::Paint); }
 
 // ------------------------------------------------------ coordinates ----
-
-int TReportListView::GetTopRow() const { return TCustomGrid::GetTopRow() - CountHeadRows() + 1; }
 
 // In 64 bits: a far row number must not wrap around to the top.
 void TReportListView::SetTopRow(int n) {
   const int64_t heads = CountHeadRows();
   int64_t top = std::min(int64_t(n) + heads - 1, heads + ShownRows() - 1);
   top = std::max(top, heads);
-  TCustomGrid::SetTopRow(int(top));
+  SetGridTopRow(int(top));
 }
-
-int TReportListView::GetLeftCol() const { return TCustomGrid::GetLeftCol() + 1; }
 
 void TReportListView::SetLeftCol(int n) {
   n = std::max(std::min(n, GetNrCols()), GetFixedCols() + 1);
-  TCustomGrid::SetLeftCol(n - 1);
+  SetGridLeftCol(GridCol(n));
 }
 
 void TReportListView::TopLeftChanged() {
   InvalidateGrid();
-  TCustomDrawGrid::TopLeftChanged();
+  TCustomDataGrid::TopLeftChanged();
 }
 
 // ------------------------------------------------------ header rows ----
@@ -164,55 +146,55 @@ void TReportListView::SetHeaderHeights() {
 void TReportListView::SetCommonHeader(const std::string& S) {
   data_->SetCommonHeader(S);
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetCommonHeaderAlignment(TAlignment v) {
-  if (StoreSetting(commonHeaderAlignment_, v)) Changed();
+  if (SetProperty(commonHeaderAlignment_, v, TRefresh::Paint)) Changed();
 }
 
 void TReportListView::SetCommonHeaderVisible(bool v) {
-  if (!StoreSetting(commonHeaderVisible_, v, asNothing)) return;
+  if (!SetProperty(commonHeaderVisible_, v, TRefresh::None)) return;
   SyncRows();
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetColumnHeadersVisible(bool v) {
-  if (!StoreSetting(columnHeadersVisible_, v, asNothing)) return;
+  if (!SetProperty(columnHeadersVisible_, v, TRefresh::None)) return;
   SyncRows();
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetCommonHeaderHeight(int v) {
-  StoreSetting(commonHeaderHeight_, std::clamp(v, 8, 127), asNothing);
+  SetProperty(commonHeaderHeight_, std::clamp(v, 8, 127), TRefresh::None);
   SetHeaderHeights();
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetColumnHeadersHeight(int v) {
-  StoreSetting(columnHeadersHeight_, std::clamp(v, 8, 127), asNothing);
+  SetProperty(columnHeadersHeight_, std::clamp(v, 8, 127), TRefresh::None);
   SetHeaderHeights();
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 // ---------------------------------------------------------- properties ----
 
 void TReportListView::SetColorColumnHd(TColor v) {
-  TCustomDrawGrid::SetFixedColor(v);
-  RepaintNow();
+  TCustomDataGrid::SetFixedColor(v);
+  PaintAtOnce();
   ChangedSetup();
 }
 
 void TReportListView::SetColorEmptyMsg(TColor v) {
-  if (StoreSetting(colorEmptyMsg_, v)) ChangedSetup();
+  if (SetProperty(colorEmptyMsg_, v, TRefresh::Paint)) ChangedSetup();
 }
 
 void TReportListView::SetEmptyMessage(const std::string& v) {
-  if (StoreSetting(emptyMessage_, v)) ChangedSetup();
+  if (SetProperty(emptyMessage_, v, TRefresh::Paint)) ChangedSetup();
 }
 
 // A grid of one column has no room for a fixed one; the flag is kept for
@@ -223,25 +205,25 @@ void TReportListView::SetFixedFirstColumn(bool v) {
   fixedFirstColumn_ = v;
   SyncFixedCols();
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetDefaultColWidth(int v) {
-  TCustomDrawGrid::SetDefaultColWidth(v);
-  RepaintNow();
+  TCustomDataGrid::SetDefaultColWidth(v);
+  PaintAtOnce();
   ChangedSetup();
 }
 
 // The grid's new default replaces the header heights too: they are set again.
 void TReportListView::SetDefaultRowHeight(int v) {
-  TCustomDrawGrid::SetDefaultRowHeight(v);
+  TCustomDataGrid::SetDefaultRowHeight(v);
   SetHeaderHeights();
-  RepaintNow();
+  PaintAtOnce();
   ChangedSetup();
 }
 
 void TReportListView::SetEnabled(bool v) {
-  TCustomDrawGrid::SetEnabled(v);
+  TCustomDataGrid::SetEnabled(v);
   Refresh();
 }
 
@@ -252,87 +234,100 @@ void TReportListView::SetEnabled(bool v) {
 void TReportListView::Assign(TPersistent* Source) {
   auto* src = dynamic_cast<TReportListView*>(Source);
   if (!src) {
-    TCustomDrawGrid::Assign(Source);
+    TCustomDataGrid::Assign(Source);
     return;
   }
   if (src == this) return;
+  std::vector<TColumnLook> columns = CopyOfColumnLooks(*src);
+  {
+    TPaintPause quiet(*this, TPaintPause::Quiet);
+    AssignData(*src);
+    columns_.swap(columns);
+    AssignHandlers(*src);
+    AssignSettings(*src);
+    SetColCount(GetNrCols());
+    SyncFixedCols();
+    SyncRows();
+  }
+  // The source's paint suppression comes along too.
+  if (GetSuppressPaint() != src->GetSuppressPaint()) SetSuppressPaint(src->GetSuppressPaint());
+  else PaintAtOnce();
+}
+
+std::vector<TReportListView::TColumnLook> TReportListView::CopyOfColumnLooks(const TReportListView& Src) const {
   std::vector<TColumnLook> columns;
   try {
-    CheckAllocation(src->columns_.size(), sizeof(TColumnLook));
-    GuardAllocation([&] { columns = src->columns_; });
+    CheckAllocation(Src.columns_.size(), sizeof(TColumnLook));
+    GuardAllocation([&] { columns = Src.columns_; });
   } catch (const EOutOfMemory&) {
     throw EQELRepListError(OutOfMemoryMessage(": not enough memory on heap"));
   }
-  const bool wasSuppressed = suppressPaint_;
-  suppressPaint_ = true;
-  try {
-    data_->Assign(src->data_.get());
-  } catch (...) {
-    suppressPaint_ = wasSuppressed;
-    throw;
-  }
+  return columns;
+}
+
+void TReportListView::AssignData(const TReportListView& Src) {
+  data_->Assign(Src.data_.get());
   HookData();  // the data took the source's sort handler
   EndFilterForNewRows();
-  columns_.swap(columns);
+}
 
-  OnChange = src->OnChange;
-  OnChangeSetup = src->OnChangeSetup;
-  OnSelectedChange = src->OnSelectedChange;
-  OnCheckedChange = src->OnCheckedChange;
-  OnBeforeCheckedChange = src->OnBeforeCheckedChange;
-  OnGetEditText = src->OnGetEditText;
-  OnSetEditText = src->OnSetEditText;
-  OnRequestEditFormat = src->OnRequestEditFormat;
-  OnPercentDone = src->OnPercentDone;
-  OnBeforeRenderCell = src->OnBeforeRenderCell;
-  OnBeforeSortExchange = src->OnBeforeSortExchange;
-  OnBeforeHTMLExport = src->OnBeforeHTMLExport;
-  OnBeforeFilter = src->OnBeforeFilter;
+void TReportListView::AssignHandlers(const TReportListView& Src) {
+  OnChange = Src.OnChange;
+  OnChangeSetup = Src.OnChangeSetup;
+  OnSelectedChange = Src.OnSelectedChange;
+  OnCheckedChange = Src.OnCheckedChange;
+  OnBeforeCheckedChange = Src.OnBeforeCheckedChange;
+  OnGetEditText = Src.OnGetEditText;
+  OnSetEditText = Src.OnSetEditText;
+  OnRequestEditFormat = Src.OnRequestEditFormat;
+  OnPercentDone = Src.OnPercentDone;
+  OnBeforeRenderCell = Src.OnBeforeRenderCell;
+  OnBeforeSortExchange = Src.OnBeforeSortExchange;
+  OnBeforeHTMLExport = Src.OnBeforeHTMLExport;
+  OnBeforeFilter = Src.OnBeforeFilter;
+}
 
-  autoAdvance_ = src->autoAdvance_;
-  lastMouse_ = src->lastMouse_;
-  anchorRow_ = src->anchorRow_;
-  rowSelectMode_ = src->rowSelectMode_;
-  sortEnabled_ = src->sortEnabled_;
-  TCustomDrawGrid::SetEnabled(src->GetEnabled());
-  colorSelectedRow_ = src->colorSelectedRow_;
-  colorSelectedRowText_ = src->colorSelectedRowText_;
-  colorSelectedCol_ = src->colorSelectedCol_;
-  colorSelectedColText_ = src->colorSelectedColText_;
-  colorSelectedBoth_ = src->colorSelectedBoth_;
-  colorSelectedBothText_ = src->colorSelectedBothText_;
-  colorHigh_ = src->colorHigh_;
-  colorHighText_ = src->colorHighText_;
-  highLightBold_ = src->highLightBold_;
-  highLightRow_ = src->highLightRow_;
-  highLightColumn_ = src->highLightColumn_;
-  colorText_ = src->colorText_;
-  colorBkgdNormal_ = src->colorBkgdNormal_;
-  colorBkgdShaded_ = src->colorBkgdShaded_;
-  rowColPattern_ = src->rowColPattern_;
-  commonHeaderAlignment_ = src->commonHeaderAlignment_;
-  commonHeaderVisible_ = src->commonHeaderVisible_;
-  colorCommonHd_ = src->colorCommonHd_;
-  colorCommonHdText_ = src->colorCommonHdText_;
-  columnHeadersVisible_ = src->columnHeadersVisible_;
-  TCustomDrawGrid::SetFixedColor(src->GetFixedColor());
-  colorColumnHdText_ = src->colorColumnHdText_;
-  showEmptyCheckBoxes_ = src->showEmptyCheckBoxes_;
-  interRowIndi_ = src->interRowIndi_;
-  interRowIndicatorColor_ = src->interRowIndicatorColor_;
-  interRowIndicatorWidth_ = src->interRowIndicatorWidth_;
-  fixedFirstColumn_ = src->fixedFirstColumn_;
-
-  SetColCount(GetNrCols());
-  SyncFixedCols();
-  SyncRows();
-  suppressPaint_ = src->suppressPaint_;
-  RepaintNow();
+// Everything but the header heights, UseCtrlForMultiSel, the disabled and
+// empty-message colours, EmptyMessage and the read-only check marks.
+void TReportListView::AssignSettings(const TReportListView& Src) {
+  autoAdvance_ = Src.autoAdvance_;
+  lastMouse_ = Src.lastMouse_;
+  anchorRow_ = Src.anchorRow_;
+  rowSelectMode_ = Src.rowSelectMode_;
+  sortEnabled_ = Src.sortEnabled_;
+  TCustomDataGrid::SetEnabled(Src.GetEnabled());
+  colorSelectedRow_ = Src.colorSelectedRow_;
+  colorSelectedRowText_ = Src.colorSelectedRowText_;
+  colorSelectedCol_ = Src.colorSelectedCol_;
+  colorSelectedColText_ = Src.colorSelectedColText_;
+  colorSelectedBoth_ = Src.colorSelectedBoth_;
+  colorSelectedBothText_ = Src.colorSelectedBothText_;
+  colorHigh_ = Src.colorHigh_;
+  colorHighText_ = Src.colorHighText_;
+  highLightBold_ = Src.highLightBold_;
+  highLightRow_ = Src.highLightRow_;
+  highLightColumn_ = Src.highLightColumn_;
+  colorText_ = Src.colorText_;
+  colorBkgdNormal_ = Src.colorBkgdNormal_;
+  colorBkgdShaded_ = Src.colorBkgdShaded_;
+  rowColPattern_ = Src.rowColPattern_;
+  commonHeaderAlignment_ = Src.commonHeaderAlignment_;
+  commonHeaderVisible_ = Src.commonHeaderVisible_;
+  colorCommonHd_ = Src.colorCommonHd_;
+  colorCommonHdText_ = Src.colorCommonHdText_;
+  columnHeadersVisible_ = Src.columnHeadersVisible_;
+  TCustomDataGrid::SetFixedColor(Src.GetFixedColor());
+  colorColumnHdText_ = Src.colorColumnHdText_;
+  showEmptyCheckBoxes_ = Src.showEmptyCheckBoxes_;
+  interRowIndi_ = Src.interRowIndi_;
+  interRowIndicatorColor_ = Src.interRowIndicatorColor_;
+  interRowIndicatorWidth_ = Src.interRowIndicatorWidth_;
+  fixedFirstColumn_ = Src.fixedFirstColumn_;
 }
 
 void TReportListView::AssignTo(TPersistent* Dest) {
   if (auto* d = dynamic_cast<TReportListView*>(Dest)) d->Assign(this);
-  else TCustomDrawGrid::AssignTo(Dest);
+  else TCustomDataGrid::AssignTo(Dest);
 }
 
 }  // namespace qel

@@ -16,21 +16,21 @@ void TReportListView::SetColName(int Col, const TNameStrType& Name) {
   if (!ValidCol(Col)) return;
   data_->SetColName(Col, Name);
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetColumnFormat(int Col, const TColFmtString& Format) {
   if (!ValidCol(Col)) return;
   data_->SetColumnFormat(Col, Format);
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetColCheckMode(int Col, TCheckMode Mode) {
   if (!ValidCol(Col)) return;
   data_->SetColCheckMode(Col, Mode);
   Changed();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 TAlignment TReportListView::GetColAlignment(int Col) const {
@@ -40,7 +40,7 @@ TAlignment TReportListView::GetColAlignment(int Col) const {
 
 void TReportListView::SetColAlignment(int Col, TAlignment A) {
   TColumnLook* look = ValidCol(Col) ? Look(Col) : nullptr;
-  if (look && StoreSetting(look->alignment, uint8_t(A))) Changed();
+  if (look && SetProperty(look->alignment, uint8_t(A), TRefresh::Paint)) Changed();
 }
 
 bool TReportListView::GetColumnIsPwd(int Col) const {
@@ -50,7 +50,7 @@ bool TReportListView::GetColumnIsPwd(int Col) const {
 
 void TReportListView::SetColumnIsPwd(int Col, bool B) {
   TColumnLook* look = ValidCol(Col) ? Look(Col) : nullptr;
-  if (look && StoreSetting(look->password, uint8_t(B))) Changed();
+  if (look && SetProperty(look->password, uint8_t(B), TRefresh::Paint)) Changed();
 }
 
 bool TReportListView::GetColumnEditable(int Col) const {
@@ -59,7 +59,7 @@ bool TReportListView::GetColumnEditable(int Col) const {
 }
 
 void TReportListView::SetColumnEditable(int Col, bool B) {
-  if (TColumnLook* look = ValidCol(Col) ? Look(Col) : nullptr) StoreSetting(look->editable, uint8_t(B), asNothing);
+  if (TColumnLook* look = ValidCol(Col) ? Look(Col) : nullptr) SetProperty(look->editable, uint8_t(B), TRefresh::None);
 }
 
 void TReportListView::SetAllCheckmarksOfCol(int Col, bool B) {
@@ -74,10 +74,10 @@ void TReportListView::InvertAllCheckmarksOfCol(int Col) {
 
 // --------------------------------------------------------------- widths ----
 
-int TReportListView::GetColWidths(int Col) const { return ValidCol(Col) ? TCustomGrid::GetColWidths(Col - 1) : 0; }
+int TReportListView::GetColWidths(int Col) const { return ValidCol(Col) ? GridColWidth(GridCol(Col)) : 0; }
 
 void TReportListView::SetColWidths(int Col, int Width) {
-  if (ValidCol(Col)) TCustomGrid::SetColWidths(Col - 1, Width);
+  if (ValidCol(Col)) SetGridColWidth(GridCol(Col), Width);
   ChangedSetup();
 }
 
@@ -127,7 +127,7 @@ void TReportListView::ExpandColWidth(int Col, int Margin) {
     int64_t width = int64_t(ClientWidth()) - Margin;
     for (int c = 1; c <= GetNrCols(); ++c)
       if (c != Col) width -= GetColWidths(c);
-    TCustomGrid::SetColWidths(Col - 1, width <= 15 ? 16 : int(std::min<int64_t>(width, INT_MAX)));
+    SetGridColWidth(GridCol(Col), width <= 15 ? 16 : int(std::min<int64_t>(width, INT_MAX)));
   }
   ChangedSetup();
 }

@@ -12,7 +12,7 @@ namespace qel {
 // After the grid has moved its current cell: a header press sorts, a press
 // on a data cell may toggle its mark and then selects by RowSelectMode.
 void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomDrawGrid::MouseDown(Button, Shift, X, Y);
+  TCustomDataGrid::MouseDown(Button, Shift, X, Y);
   if (X <= 0 || Y <= 0 || X >= GetGridWidth() || Y >= GetGridHeight() || Button != mbLeft) return;
   const TGridCoord cell = MouseCoord(X, Y);
   if (cell.X < 0 || cell.Y < 0) return;
@@ -24,7 +24,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   }
   if (cell.Y < GetFixedRows()) return;  // the common header
   TPaintPause pause(*this);
-  const int col = cell.X + 1, row = DataRowOfGrid(cell.Y);
+  const int col = DataCol(cell.X), row = DataRow(cell.Y);
   TGridOptions options = GetOptions();
   if (GetColumnEditable(col) && GetRowEnabled(row)) options.Include(goEditing);
   else options.Exclude(goEditing);
@@ -81,7 +81,7 @@ void TReportListView::SelectCurrentRowOnly() {
 // A release of the left button past the rows or columns ends a multiple
 // selection.
 void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomDrawGrid::MouseUp(Button, Shift, X, Y);
+  TCustomDataGrid::MouseUp(Button, Shift, X, Y);
   if (rowSelectMode_ != 2 || Button != mbLeft) return;
   if (X < GetGridWidth() && Y < GetGridHeight()) return;
   {
@@ -93,11 +93,11 @@ void TReportListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 
 // An empty list has nothing to scroll to.
 bool TReportListView::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
-  return ShownRows() > 0 && TCustomDrawGrid::DoMouseWheelDown(Shift, MousePos);
+  return ShownRows() > 0 && TCustomDataGrid::DoMouseWheelDown(Shift, MousePos);
 }
 
 bool TReportListView::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
-  return ShownRows() > 0 && TCustomDrawGrid::DoMouseWheelUp(Shift, MousePos);
+  return ShownRows() > 0 && TCustomDataGrid::DoMouseWheelUp(Shift, MousePos);
 }
 
 // On a header border: fits the column left or right of it to its content
@@ -105,7 +105,7 @@ bool TReportListView::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
 void TReportListView::DblClick() {
   const TGridCoord cell = MouseCoord(lastMouse_.X, lastMouse_.Y);
   if (!columnHeadersVisible_ || lastMouse_.Y >= GetGridHeight() || cell.X < 0 || cell.Y != ColumnHeaderRow()) {
-    TCustomDrawGrid::DblClick();
+    TCustomDataGrid::DblClick();
     return;
   }
   const TRect rect = CellRect(cell.X, cell.Y);
@@ -118,12 +118,12 @@ void TReportListView::DblClick() {
 // ------------------------------------------------------------- keys ----
 
 void TReportListView::KeyDown(uint16_t& Key, TShiftState Shift) {
-  TCustomDrawGrid::KeyDown(Key, Shift);
+  TCustomDataGrid::KeyDown(Key, Shift);
   if (Key >= VK_PRIOR && Key <= VK_DOWN) SelectCurrentRowOnly();
 }
 
 void TReportListView::KeyPress(char32_t& Key) {
-  TCustomDrawGrid::KeyPress(Key);
+  TCustomDataGrid::KeyPress(Key);
   if (!autoAdvance_ || (Key != U'\r' && Key != 0)) return;
   uint16_t down = VK_DOWN;
   KeyDown(down, {});
@@ -136,7 +136,7 @@ void TReportListView::KeyPress(char32_t& Key) {
 bool TReportListView::SelectCell(int ACol, int ARow) {
   if (settingCellOptions_) return true;
   TGridOptions options = GetOptions();
-  if (ARow != 0 && GetColumnEditable(ACol + 1)) options.Include(goEditing);
+  if (ARow != 0 && GetColumnEditable(DataCol(ACol))) options.Include(goEditing);
   else options.Exclude(goEditing);
   if (!(options == GetOptions())) {
     settingCellOptions_ = true;
@@ -152,7 +152,7 @@ bool TReportListView::SelectCell(int ACol, int ARow) {
 }
 
 std::string TReportListView::GetEditText(int ACol, int ARow) {
-  const int col = ACol + 1, row = DataRowOfGrid(ARow);
+  const int col = DataCol(ACol), row = DataRow(ARow);
   std::string value = data_->GetRawElem(col, row);
   const TCheckMode mode = data_->GetColCheckMode(col);
   if ((mode == cmBox || mode == cmRadio) && !value.empty()) value = Utf8RestChars(value);
@@ -162,7 +162,7 @@ std::string TReportListView::GetEditText(int ACol, int ARow) {
 
 // The mark stays: what is typed replaces the text after it.
 void TReportListView::SetEditText(int ACol, int ARow, const std::string& Value) {
-  const int col = ACol + 1, row = DataRowOfGrid(ARow);
+  const int col = DataCol(ACol), row = DataRow(ARow);
   const TCheckMode mode = data_->GetColCheckMode(col);
   if (mode == cmBox || mode == cmRadio) {
     const std::string& old = data_->GetRawElem(col, row);

@@ -142,7 +142,7 @@ class TReportListView::TCellPainter {
 // The right edge of the last visible column, where the header frames end.
 int TReportListView::HeaderRight() {
   int x2 = 0;
-  for (int g = TCustomGrid::GetLeftCol(); g < GetColCount() && g < GetNrCols(); ++g) {
+  for (int g = GridLeftCol(); g < GetColCount() && g < GetNrCols(); ++g) {
     const TRect r = CellRect(g, 0);
     if (r.IsEmpty()) break;
     x2 = r.Right;
@@ -153,14 +153,14 @@ int TReportListView::HeaderRight() {
 // A handler that changes the data while a cell is drawn must not start a
 // paint inside the paint.
 void TReportListView::Paint() {
-  if (suppressPaint_ || painting_) return;
+  if (PaintPaused() || painting_) return;
   painting_ = true;
   struct TDone {
     bool& flag;
     ~TDone() { flag = false; }
   } done{painting_};
   headerRight_ = HeaderRight();
-  TCustomDrawGrid::Paint();
+  TCustomDataGrid::Paint();
   if (ShownRows() == 0) PaintEmptyList();  // a filter that lets no row through too
   PaintInterRowIndicator();
 }
@@ -169,8 +169,7 @@ void TReportListView::Paint() {
 // in the space below the headers.
 void TReportListView::PaintEmptyList() {
   TCanvas* C = Canvas();
-  int y0 = 0;
-  for (int r = 0; r < CountHeadRows(); ++r) y0 += GetRowHeights(r) + 1;
+  const int y0 = FixedRowsHeight(true);
   C->Pen()->SetWidth(1);
   C->Pen()->SetColor(GetColor());
   C->Brush()->SetColor(GetColor());
@@ -189,11 +188,11 @@ void TReportListView::PaintEmptyList() {
 }
 
 // Rows are taken at their default height, as the view never sizes them.
+// The line starts below the header cells' own heights, their lines left out.
 void TReportListView::PaintInterRowIndicator() {
   const int v = interRowIndi_, top = GetTopRow();
   if (v == 0 || v < top || int64_t(v) > int64_t(ShownRows()) + 1) return;
-  int64_t y = 0;
-  for (int r = 0; r < CountHeadRows(); ++r) y += GetRowHeights(r);
+  int64_t y = FixedRowsHeight(false);
   y += (int64_t(v) - top) * (int64_t(GetDefaultRowHeight()) + 1);
   if (y > GetHeight() + int64_t(interRowIndicatorWidth_)) return;  // below the view
   TCanvas* C = Canvas();
@@ -209,7 +208,7 @@ void TReportListView::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDraw
   TCellPainter painter(*this, ACol, ARow, ARect, AState);
   if (ARow >= GetFixedRows()) painter.DataCell();
   else if (AState.Contains(gdFixed)) painter.HeaderCell();
-  TCustomDrawGrid::DrawCell(ACol, ARow, painter.TextRect(), AState);
+  TCustomDataGrid::DrawCell(ACol, ARow, painter.TextRect(), AState);
 }
 
 // ---------------------------------------------------------- data cells ----
@@ -292,7 +291,7 @@ void TReportListView::TCellPainter::DrawMark(TCheckMode Mode, bool Checked, cons
 
 void TReportListView::TCellPainter::DataCell() {
   TReportListView& v = v_;
-  const int c = col_ + 1, r = row_ - v.GetFixedRows() + 1;
+  const int c = v.DataCol(col_), r = v.DataRow(row_);
   const TCheckMode mode = v.data_->GetColCheckMode(c);
   const bool marks = mode == cmBox || mode == cmRadio;
   const std::string& stored = v.data_->GetRawElem(c, r);
@@ -309,7 +308,7 @@ void TReportListView::TCellPainter::DataCell() {
   C_->Font()->SetStyle(k.style);
   C_->Font()->SetColor(k.font);
   C_->Brush()->SetColor(k.brush);
-  Truncate(text, v.TCustomGrid::GetColWidths(col_) - 9 - (marks ? kBoxWidth : 0), alignment == taRightJustify);
+  Truncate(text, v.GridColWidth(col_) - 9 - (marks ? kBoxWidth : 0), alignment == taRightJustify);
 
   // The cell is filled once (as a rectangle whose pen is its brush would
   // be); the text then needs no background of its own.
@@ -362,8 +361,8 @@ void TReportListView::TCellPainter::CommonHeader() {
 }
 
 void TReportListView::TCellPainter::ColumnHeader() {
-  const int c = col_ + 1;
-  const int colWidth = v_.TCustomGrid::GetColWidths(col_);
+  const int c = v_.DataCol(col_);
+  const int colWidth = v_.GridColWidth(col_);
   const TColumnLook* look = v_.Look(c);
   const uint8_t alignment = look ? look->alignment : uint8_t(taLeftJustify);
   const bool sorted = v_.data_->GetSortColumn() == c;

@@ -12,7 +12,7 @@ void TReportListView::SetNrRows(int n) {
   data_->SetNrRows(n);
   SetSelection({0, 0, 0, 0});
   SyncRows();
-  RepaintNow();
+  PaintAtOnce();
   ChangedSetup();
 }
 
@@ -24,15 +24,15 @@ void TReportListView::SetNrCols(int n) {
   } catch (const EOutOfMemory&) {
     throw EQELRepListError(OutOfMemoryMessage(": not enough memory on heap"));
   }
-  const int lastWidth = TCustomGrid::GetColWidths(GetColCount() - 1);
+  const int lastWidth = GridColWidth(GetColCount() - 1);
   data_->SetNrCols(n);
   const int cols = GetNrCols();
   SetColCount(cols);
   SyncFixedCols();
-  TCustomGrid::SetColWidths(cols - 1, lastWidth);
+  SetGridColWidth(GridCol(cols), lastWidth);
   columns_.resize(size_t(cols));
   SetTopRow(0);
-  RepaintNow();
+  PaintAtOnce();
   ChangedSetup();
 }
 
@@ -76,7 +76,7 @@ void TReportListView::RemoveRow(int Row) {
   EndFilterForNewRows();
   if (GetNrRows() < 2) {
     data_->RemoveRow(Row);
-    RepaintNow();
+    PaintAtOnce();
     return;
   }
   {
@@ -114,7 +114,7 @@ void TReportListView::Clear() {
   EndFilterForNewRows();
   data_->Clear();
   std::fill(columns_.begin(), columns_.end(), TColumnLook{});
-  RepaintNow();
+  PaintAtOnce();
 }
 
 }  // namespace qel

@@ -37,7 +37,7 @@ void TReportListView::SetRowSelect(int Row, bool B) {
   const uint8_t a = data_->GetRowAttrib(Row);
   data_->SetRowAttrib(Row, B ? a | kSelected : a & ~kSelected);
   ChangedSelection();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 bool TReportListView::GetRowEnabled(int Row) const {
@@ -49,7 +49,7 @@ void TReportListView::SetRowEnabled(int Row, bool B) {
   const uint8_t a = data_->GetRowAttrib(Row);
   data_->SetRowAttrib(Row, B ? a & ~kDisabled : a | kDisabled);
   ChangedSelection();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 bool TReportListView::GetColSelect(int Col) const { return ValidCol(Col) && (data_->GetColAttrib(Col) & kSelected); }
@@ -59,7 +59,7 @@ void TReportListView::SetColSelect(int Col, bool B) {
   const uint8_t a = data_->GetColAttrib(Col);
   data_->SetColAttrib(Col, B ? a | kSelected : a & ~kSelected);
   ChangedSelection();
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SelectAllRows() {
@@ -149,9 +149,9 @@ void TReportListView::SetCurrentGridRow(int GridRow) {
 // -1, the common header above them -2.
 TGridCoord TReportListView::MouseCell(int X, int Y) {
   const TGridCoord cell = MouseCoord(X, Y);
-  if (cell.Y < 0) return {cell.X + 1, 0};
-  if (cell.Y >= GetFixedRows()) return {cell.X + 1, DataRowOfGrid(cell.Y)};
-  return {cell.X + 1, cell.Y == ColumnHeaderRow() && columnHeadersVisible_ ? -1 : -2};
+  if (cell.Y < 0) return {DataCol(cell.X), 0};
+  if (cell.Y >= GetFixedRows()) return {DataCol(cell.X), DataRow(cell.Y)};
+  return {DataCol(cell.X), cell.Y == ColumnHeaderRow() && columnHeadersVisible_ ? -1 : -2};
 }
 
 }  // namespace qel

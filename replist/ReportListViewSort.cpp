@@ -24,7 +24,7 @@ bool TReportListView::Sort(int Col, int ColSec, bool Dir) {
   } else {
     sorted = data_->Sort(Col, ColSec, Dir, ExchangesHeard());
   }
-  RepaintNow();
+  PaintAtOnce();
   return sorted;
 }
 
@@ -38,7 +38,7 @@ void TReportListView::UnSort() {
     SaveBaseOrder();
     PartitionShownRows();
   }
-  RepaintNow();
+  PaintAtOnce();
 }
 
 void TReportListView::SetSortColumnSec(int Col) {

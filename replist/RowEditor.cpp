@@ -78,6 +78,116 @@ bool ReadPickerDate(const std::string& Text, const std::string& Format, TDateTim
 
 bool HasName(const TComponent* C, const char* Part) { return C->GetName().find(Part) != std::string::npos; }
 
+void AddLabel(TCustomForm& Form, int Col, const std::string& Caption, TPoint At, int Width) {
+  auto* label = new TLabel(&Form);
+  label->SetName(kPrefix + std::string("Label") + std::to_string(Col));
+  label->SetParent(&Form);
+  label->SetAutoSize(false);
+  label->SetAlignment(taRightJustify);
+  label->SetBounds(At.X, At.Y, Width, label->GetHeight());
+  label->SetCaption(Caption);
+}
+
+TComboBox* NewComboBox(TCustomForm& Form, const std::string& Name, const TEditorField& Field, const std::string& Cell) {
+  auto* box = new TComboBox(&Form);
+  box->SetName(Name);
+  box->SetStyle(Field.kind == 'c' ? csDropDown : csDropDownList);
+  for (const std::string& item : ListItems(Field.defaultPart)) box->Items()->Add(item);
+  if (Field.dropDownCount > 0) box->SetDropDownCount(Field.dropDownCount);
+  if (Field.kind == 'c') box->SetText(Cell);
+  else box->SetItemIndex(box->Items()->IndexOf(Cell));
+  return box;
+}
+
+// A date the picker cannot read leaves it at today, noted in Unread.
+TDateTimePicker* NewDatePicker(TCustomForm& Form, const std::string& Name, const TEditorField& Field,
+                               const std::string& Cell, std::map<TComponent*, double>& Unread) {
+  auto* picker = new TDateTimePicker(&Form);
+  picker->SetName(Name);
+  picker->SetFormat(Field.dateFormat);
+  TDateTime value = 0;
+  if (ReadPickerDate(Cell.empty() ? Field.defaultPart : Cell, Field.dateFormat, value)) {
+    picker->SetDateTime(value);
+  } else {
+    picker->SetDateTime(Date());
+    Unread[picker] = picker->GetDateTime();
+  }
+  return picker;
+}
+
+TNumIO* NewNumberField(TCustomForm& Form, const std::string& Name, char Kind, const std::string& Text) {
+  auto* num = new TNumIO(&Form);
+  num->SetName(Name);
+  num->SetRangeLow(-1.7e308);
+  num->SetRangeHigh(1.7e308);
+  num->SetInputFormat(Kind == 'e' ? itDynamic : Kind == 'f' ? itFloat : Kind == 'h' ? itHex : itInt);
+  num->SetEditText(Text);
+  return num;
+}
+
+TEdit* NewEdit(TCustomForm& Form, const std::string& Name, const std::string& Text) {
+  auto* edit = new TEdit(&Form);
+  edit->SetName(Name);
+  edit->SetText(Text);
+  return edit;
+}
+
+// A read-only editor is greyed out and takes no input.
+void PlaceEditor(TWinControl& Editor, TCustomForm& Form, int Col, TPoint At, const TEditorField& Field) {
+  Editor.SetTag(Col);
+  Editor.SetParent(&Form);
+  Editor.SetBounds(At.X, At.Y, Field.width, Editor.GetHeight());
+  if (!Field.readOnly) return;
+  Editor.SetEnabled(false);
+  Editor.SetColor(0xE0E0E0);
+  Editor.GetFont()->SetColor(0x808080);
+}
+
+// A dialog of our own: its size, frame and buttons; returns Cancel.
+TControl* LayOutOwnDialog(TReportListView& View, TCustomForm& Form, int Width, int RowsBottom,
+                          const std::string& OkCaption, const std::string& CancelCaption) {
+  Form.SetWidth(Width + 28);
+  Form.SetHeight(RowsBottom + 38);
+  Form.SetBorderStyle(bsDialog);
+  auto button = [&](const char* name, int left, const std::string& caption, void (TReportListView::*click)(TObject*)) {
+    auto* b = new TSpeedButton(&Form);
+    b->SetName(kPrefix + std::string(name));
+    b->SetParent(&Form);
+    b->SetBounds(left, 4, 81, 29);
+    b->SetCaption(caption);
+    b->OnClick = [&View, click](TObject* Sender) { (View.*click)(Sender); };
+    return b;
+  };
+  TControl* cancel = button("Cancel", Width - 69, CancelCaption, &TReportListView::EdRowCancelClick);
+  button("OK", Width - 154, OkCaption, &TReportListView::EdRowOKClick);
+  return cancel;
+}
+
+// A form given to us only grows to hold the editors.
+void GrowToHold(TCustomForm& Form, int Width, int RowsHeight) {
+  if (Form.GetWidth() < Width + 28) Form.SetWidth(Width + 28);
+  if (Form.GetHeight() < RowsHeight + 38) Form.SetHeight(RowsHeight + 38);
+}
+
+// The editor the field's kind asks for; nullptr for a kind that has none.
+// An empty cell shows the column's default in an edit or a number field.
+TWinControl* NewFieldEditor(TCustomForm& Form, int Col, int Row, const TEditorField& Field, const std::string& Cell,
+                            std::map<TComponent*, double>& UnreadDates) {
+  const std::string number = std::to_string(Col);
+  const auto text = [&] { return Cell.empty() ? ColumnFormatDefault(Field.format, Row) : Cell; };
+  switch (Field.kind) {
+    case 'c':
+    case 'l': return NewComboBox(Form, kPrefix + std::string("CBox") + number, Field, Cell);
+    case 'd': return NewDatePicker(Form, kPrefix + std::string("DtPick") + number, Field, Cell, UnreadDates);
+    case 'e':
+    case 'f':
+    case 'h':
+    case 'i': return NewNumberField(Form, kPrefix + std::string("NumIO") + number, Field.kind, text());
+    case 's': return NewEdit(Form, kPrefix + std::string("Edit") + number, text());
+    default: return nullptr;
+  }
+}
+
 }  // namespace
 
 int TReportListView::EditRowEntries(int Row, int X, int Y) {
@@ -132,104 +242,39 @@ int TReportListView::EditRowEntriesIntern(int Row, TCustomForm* Form, int X, int
     }
   } cleanup{*this, Form};
   rowEditorForm_ = Form;
-
-  int labelWidth = 0;
-  for (int c = 1; c <= GetNrCols(); ++c) labelWidth = std::max(labelWidth, Form->Canvas()->TextWidth(GetColName(c)));
-  labelWidth += 8;
-  int widest = 0;
-  // Pickers whose cell held no readable date, with the date they offered:
-  // written back only when it was changed.
   TUnreadDates unreadDates;
-  for (int c = 1; c <= GetNrCols(); ++c) {
-    const int t = top + (c - 1) * 25 + Y;
-    std::string format = GetColumnFormat(c);
-    if (OnRequestEditFormat) OnRequestEditFormat(this, c, Row, format);
-    const TEditorField field = ReadEditorFormat(format);
-    widest = std::max(widest, field.width);
-    const std::string cell = GetElem(c, Row);
-
-    auto* label = new TLabel(Form);
-    label->SetName(kPrefix + std::string("Label") + std::to_string(c));
-    label->SetParent(Form);
-    label->SetAutoSize(false);
-    label->SetAlignment(taRightJustify);
-    label->SetBounds(X + 8, t + 3, labelWidth, label->GetHeight());
-    label->SetCaption(GetColName(c) + ":");
-
-    TWinControl* editor = nullptr;
-    if (field.kind == 'c' || field.kind == 'l') {
-      auto* box = new TComboBox(Form);
-      box->SetName(kPrefix + std::string("CBox") + std::to_string(c));
-      box->SetStyle(field.kind == 'c' ? csDropDown : csDropDownList);
-      for (const std::string& item : ListItems(field.defaultPart)) box->Items()->Add(item);
-      if (field.dropDownCount > 0) box->SetDropDownCount(field.dropDownCount);
-      if (field.kind == 'c') box->SetText(cell);
-      else box->SetItemIndex(box->Items()->IndexOf(cell));
-      editor = box;
-    } else if (field.kind == 'd') {
-      auto* picker = new TDateTimePicker(Form);
-      picker->SetName(kPrefix + std::string("DtPick") + std::to_string(c));
-      picker->SetFormat(field.dateFormat);
-      TDateTime value = 0;
-      if (ReadPickerDate(cell.empty() ? field.defaultPart : cell, field.dateFormat, value)) {
-        picker->SetDateTime(value);
-      } else {
-        picker->SetDateTime(Date());
-        unreadDates.ByPicker[picker] = picker->GetDateTime();
-      }
-      editor = picker;
-    } else if (field.kind == 'e' || field.kind == 'f' || field.kind == 'h' || field.kind == 'i') {
-      auto* num = new TNumIO(Form);
-      num->SetName(kPrefix + std::string("NumIO") + std::to_string(c));
-      num->SetRangeLow(-1.7e308);
-      num->SetRangeHigh(1.7e308);
-      num->SetInputFormat(field.kind == 'e' ? itDynamic : field.kind == 'f' ? itFloat : field.kind == 'h' ? itHex : itInt);
-      num->SetEditText(cell.empty() ? ColumnFormatDefault(field.format, Row) : cell);
-      editor = num;
-    } else if (field.kind == 's') {
-      auto* edit = new TEdit(Form);
-      edit->SetName(kPrefix + std::string("Edit") + std::to_string(c));
-      edit->SetText(cell.empty() ? ColumnFormatDefault(field.format, Row) : cell);
-      editor = edit;
-    }
-    if (!editor) continue;
-    editor->SetTag(c);
-    editor->SetParent(Form);
-    editor->SetBounds(labelWidth + X + 12, t, field.width, editor->GetHeight());
-    if (field.readOnly) {
-      editor->SetEnabled(false);
-      editor->SetColor(0xE0E0E0);
-      editor->GetFont()->SetColor(0x808080);
-    } else {
-      editor->OnKeyPress = [this](TObject* Sender, char32_t& Key) { EdRowKeyPress(Sender, Key); };
-    }
-  }
-
-  const int l = labelWidth + widest;
-  if (own) {
-    own->SetWidth(l + 28);
-    own->SetHeight(GetNrCols() * 25 + top + 38);
-    own->SetBorderStyle(bsDialog);
-    auto button = [&](const char* name, int left, const std::string& caption, void (TReportListView::*click)(TObject*)) {
-      auto* b = new TSpeedButton(Form);
-      b->SetName(kPrefix + std::string(name));
-      b->SetParent(Form);
-      b->SetBounds(left, 4, 81, 29);
-      b->SetCaption(caption);
-      b->OnClick = [this, click](TObject* Sender) { (this->*click)(Sender); };
-      return b;
-    };
-    rowEditorCancel_ = button("Cancel", l - 69, CancelCaption, &TReportListView::EdRowCancelClick);
-    button("OK", l - 154, OkCaption, &TReportListView::EdRowOKClick);
-  } else {
-    if (Form->GetWidth() < l + 28) Form->SetWidth(l + 28);
-    if (Form->GetHeight() < GetNrCols() * 25 + 38) Form->SetHeight(GetNrCols() * 25 + 38);
-  }
+  const int width = AddRowEditors(*Form, Row, X, Y + top, unreadDates);
+  if (own) rowEditorCancel_ = LayOutOwnDialog(*this, *Form, width, GetNrCols() * 25 + top, OkCaption, CancelCaption);
+  else GrowToHold(*Form, width, GetNrCols() * 25);
   Form->SetCaption(FormCaption);
   Form->SetModalResult(mrNone);
   const int result = Form->ShowModal();
   if (result == mrOk) WriteBackRow(*Form, Row, unreadDates);
   return result;
+}
+
+// A label and an editor per column, from (X, Y) down; returns the width of
+// the labels and the widest editor. Pickers whose cell held no readable
+// date go into UnreadDates with the date they offered: they are written
+// back only when it was changed.
+int TReportListView::AddRowEditors(TCustomForm& Form, int Row, int X, int Y, TUnreadDates& UnreadDates) {
+  int labelWidth = 0;
+  for (int c = 1; c <= GetNrCols(); ++c) labelWidth = std::max(labelWidth, Form.Canvas()->TextWidth(GetColName(c)));
+  labelWidth += 8;
+  int widest = 0;
+  for (int c = 1; c <= GetNrCols(); ++c) {
+    const int t = Y + (c - 1) * 25;
+    std::string format = GetColumnFormat(c);
+    if (OnRequestEditFormat) OnRequestEditFormat(this, c, Row, format);
+    const TEditorField field = ReadEditorFormat(format);
+    widest = std::max(widest, field.width);
+    AddLabel(Form, c, GetColName(c) + ":", {X + 8, t + 3}, labelWidth);
+    TWinControl* editor = NewFieldEditor(Form, c, Row, field, GetElem(c, Row), UnreadDates.ByPicker);
+    if (!editor) continue;
+    PlaceEditor(*editor, Form, c, {labelWidth + X + 12, t}, field);
+    if (!field.readOnly) editor->OnKeyPress = [this](TObject* Sender, char32_t& Key) { EdRowKeyPress(Sender, Key); };
+  }
+  return labelWidth + widest;
 }
 
 void TReportListView::WriteBackRow(TCustomForm& Form, int Row, const TUnreadDates& UnreadDates) {

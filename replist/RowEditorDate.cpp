@@ -23,14 +23,6 @@ bool StartsWithNoCase(const std::string& Text, size_t At, const std::string& Wor
   return true;
 }
 
-int ExpandYear(int Year, int Window) {
-  const int current = CurrentYear();
-  if (Window <= 0) return Year + current / 100 * 100;
-  const int pivot = current - Window;
-  Year += pivot / 100 * 100;
-  return Year < pivot ? Year + 100 : Year;
-}
-
 class TReader {
  public:
   TReader(const std::string& Text, const std::string& Format) : text_(Text), fmt_(Format) {}
@@ -131,7 +123,7 @@ class TReader {
     if (run == "yyyy") ok = Number(4, year_), hasDate_ = true;
     else if (run == "yy") {
       ok = Number(2, year_);
-      year_ = ExpandYear(year_, FormatSettings.TwoDigitYearCenturyWindow);
+      year_ = ExpandTwoDigitYear(year_, FormatSettings.TwoDigitYearCenturyWindow);
       hasDate_ = true;
     } else if (run == "MMMM" || run == "MMM") {
       ok = Name(kMonths, 12, n == 3 ? 3 : 0, index);

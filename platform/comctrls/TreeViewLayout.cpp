@@ -135,15 +135,11 @@ void TCustomTreeView::CreateWnd() {
 }
 
 void TCustomTreeView::UpdateScrollBars() {
-  TRect c = GetClientRect();
-  vbar_.SetBounds(showV_ ? TRect{c.Right, 0, c.Right + ScrollBarSize, c.Bottom} : TRect{});
-  hbar_.SetBounds(showH_ ? TRect{0, c.Bottom, c.Right, c.Bottom + ScrollBarSize} : TRect{});
-  vbar_.SetRange(0, std::max(static_cast<int>(rows_.size()) - 1, 0));
-  vbar_.SetPageSize(PageRows());
-  vbar_.SetPosition(topRow_);
-  hbar_.SetRange(0, std::max(contentWidth_ - 1, 0));
-  hbar_.SetPageSize(std::max(c.Width(), 1));
-  hbar_.SetPosition(scrollX_);
+  const TRect c = GetClientRect();
+  PlaceScrollBars(c,
+                  {showV_, showH_, std::max(static_cast<int>(rows_.size()) - 1, 0), PageRows(), topRow_,
+                   std::max(contentWidth_ - 1, 0), std::max(c.Width(), 1), scrollX_},
+                  vbar_, hbar_);
 }
 
 void TCustomTreeView::ScrollTo(int TopRow, int Left) {

@@ -351,17 +351,13 @@ void TCustomGrid::LayoutChanged() {
 
 // The bars count scrollable cells: position 0 is the first one at the top.
 void TCustomGrid::UpdateScrollBars() {
-  TRect c = GetClientRect();
-  vbar_.SetBounds(showV_ ? TRect{c.Right, 0, c.Right + ScrollBarSize, c.Bottom} : TRect{});
-  hbar_.SetBounds(showH_ ? TRect{0, c.Bottom, c.Right, c.Bottom + ScrollBarSize} : TRect{});
   TGridAxisInfo h = HorzInfo(), v = VertInfo();
   int maxTop = MaxTopLeft(rows_, v, rows_.count - 1), maxLeft = MaxTopLeft(cols_, h, cols_.count - 1);
-  vbar_.SetRange(0, std::max(rows_.count - rows_.fixed - 1, 0));
-  vbar_.SetPageSize(rows_.count - maxTop);
-  vbar_.SetPosition(topLeft_.Y - rows_.fixed);
-  hbar_.SetRange(0, std::max(cols_.count - cols_.fixed - 1, 0));
-  hbar_.SetPageSize(cols_.count - maxLeft);
-  hbar_.SetPosition(topLeft_.X - cols_.fixed);
+  PlaceScrollBars(GetClientRect(),
+                  {showV_, showH_, std::max(rows_.count - rows_.fixed - 1, 0), rows_.count - maxTop,
+                   topLeft_.Y - rows_.fixed, std::max(cols_.count - cols_.fixed - 1, 0), cols_.count - maxLeft,
+                   topLeft_.X - cols_.fixed},
+                  vbar_, hbar_);
 }
 
 void TCustomGrid::OnBarScroll(TClientScrollBar& bar, int code, int pos) {

@@ -59,6 +59,14 @@ TGridAxisInfo TCustomGrid::VertInfo() const {
   return AxisInfo(rows_, topLeft_.Y, GetClientRect().Height(), {goFixedHorzLine, goHorzLine});
 }
 
+int TCustomGrid::FixedRowsHeight(bool WithLines) const {
+  TGridAxisInfo info = VertInfo();
+  if (!WithLines) info.lineWidth = 0;
+  TGridAxisWalk w = TGridAxisWalk::Fixed(rows_, info);
+  while (w.cell < rows_.fixed) w.Next();
+  return w.start;
+}
+
 // The first cell that still shows `last` whole when scrolled to the end.
 int TCustomGrid::MaxTopLeft(const TGridAxis& a, const TGridAxisInfo& info, int last) const {
   int result = last;

@@ -46,17 +46,8 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
       case VK_END: if (rowSelect) cur.Y = rows_.count - 1; else cur.X = cols_.count - 1; break;
       case VK_TAB:
         if (!Shift.Contains(ssAlt) && WantsTab()) {
-          // Tab walks along the row and wraps to the next (Shift: backwards).
-          if (Shift.Contains(ssShift)) {
-            if (--cur.X < cols_.fixed) {
-              cur.X = cols_.count - 1;
-              if (--cur.Y < rows_.fixed) cur.Y = rows_.count - 1;
-            }
-            Shift.Exclude(ssShift);
-          } else if (++cur.X >= cols_.count) {
-            cur.X = cols_.fixed;
-            if (++cur.Y >= rows_.count) cur.Y = rows_.fixed;
-          }
+          cur = TabStep(cur, Shift.Contains(ssShift));
+          Shift.Exclude(ssShift);  // a Tab moves the anchor with the cell
         }
         break;
       case VK_F2:
@@ -73,6 +64,20 @@ void TCustomGrid::KeyDown(uint16_t& Key, TShiftState Shift) {
   cur.X = std::clamp(cur.X, cols_.fixed, cols_.count - 1);
   cur.Y = std::clamp(cur.Y, rows_.fixed, rows_.count - 1);
   if (cur.X != current_.X || cur.Y != current_.Y) FocusCell(cur.X, cur.Y, !Shift.Contains(ssShift));
+}
+
+// Tab walks along the row and wraps to the next (Backwards: Shift+Tab).
+TGridCoord TCustomGrid::TabStep(TGridCoord Cell, bool Backwards) const {
+  if (Backwards) {
+    if (--Cell.X < cols_.fixed) {
+      Cell.X = cols_.count - 1;
+      if (--Cell.Y < rows_.fixed) Cell.Y = rows_.count - 1;
+    }
+  } else if (++Cell.X >= cols_.count) {
+    Cell.X = cols_.fixed;
+    if (++Cell.Y >= rows_.count) Cell.Y = rows_.fixed;
+  }
+  return Cell;
 }
 
 bool TCustomGrid::WantsTab() { return (Perform(WM_GETDLGCODE) & DLGC_WANTTAB) != 0; }

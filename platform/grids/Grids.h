@@ -366,6 +366,9 @@ class TCustomGrid : public TCustomControl {
   void MoveTopLeft(int ALeft, int ATop);
   /// What the mouse is doing.
   TGridState GridState() const { return gridState_; }
+  /// Height of the fixed rows: down to below their last line (WithLines), or
+  /// their cells alone.
+  int FixedRowsHeight(bool WithLines) const;
 
   /// Paints the lines and every visible cell.
   void Paint() override;
@@ -433,6 +436,8 @@ class TCustomGrid : public TCustomControl {
   bool FocusInside() const;
   // Whether the grid claims Tab for its cells (its dialog code says so).
   bool WantsTab();
+  // The cell a Tab (Backwards: Shift+Tab) moves on to from Cell.
+  TGridCoord TabStep(TGridCoord Cell, bool Backwards) const;
   // Moves the focus to the next (previous) control of the form in tab
   // order, past the grid's own editors.
   void FocusNextControl(bool GoForward);

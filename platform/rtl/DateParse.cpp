@@ -36,6 +36,8 @@ bool ScanNumber(const std::string& s, size_t& i, int& value, int& length) {
   return length > 0;
 }
 
+}  // namespace
+
 int ExpandTwoDigitYear(int year, int window) {
   int current = CurrentYear();
   if (window <= 0) return year + current / 100 * 100;
@@ -43,8 +45,6 @@ int ExpandTwoDigitYear(int year, int window) {
   year += pivot / 100 * 100;
   return year < pivot ? year + 100 : year;
 }
-
-}  // namespace
 
 bool TryStrToDate(const std::string& S, TDateTime& Value, const TFormatSettings& Settings) {
   int n[3] = {0, 0, 0}, len[3] = {0, 0, 0};

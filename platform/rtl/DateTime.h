@@ -63,6 +63,9 @@ TDateTime Time();
 int CurrentYear();
 void SetNowOverride(std::optional<TDateTime> Value);
 ///@}
+/// A two-digit year completed to four in the century window: the hundred
+/// years from this year less Window on; Window 0 or less: this century.
+int ExpandTwoDigitYear(int Year, int Window);
 
 /// Format letters (case-insensitive): c d dd ddd dddd ddddd dddddd m mm mmm mmmm
 /// yy yyyy h hh n nn s ss z zzz t tt am/pm a/p ampm / : and quoted literals.

@@ -258,6 +258,19 @@ void TClientScrollBar::StopRepeat() {
   timerRunning_ = false;
 }
 
+void PlaceScrollBars(const TRect& Client, const TScrollBarsPlacement& P, TClientScrollBar& Vertical,
+                     TClientScrollBar& Horizontal) {
+  const TRect& c = Client;
+  Vertical.SetBounds(P.vertical ? TRect{c.Right, 0, c.Right + ScrollBarSize, c.Bottom} : TRect{});
+  Horizontal.SetBounds(P.horizontal ? TRect{0, c.Bottom, c.Right, c.Bottom + ScrollBarSize} : TRect{});
+  Vertical.SetRange(0, P.vMax);
+  Vertical.SetPageSize(P.vPage);
+  Vertical.SetPosition(P.vPos);
+  Horizontal.SetRange(0, P.hMax);
+  Horizontal.SetPageSize(P.hPage);
+  Horizontal.SetPosition(P.hPos);
+}
+
 void PaintScrollBars(TWinControl& Control, TClientScrollBar* Vertical, TClientScrollBar* Horizontal) {
   if (!Vertical && !Horizontal) return;
   TBitmap* surface = Control.Surface();

@@ -121,6 +121,22 @@ inline TRect ClientInsideScrollBars(TRect R, bool Vertical, bool Horizontal) {
   return R;
 }
 
+/// Puts the shown bars in their strips right of and below Client (a hidden
+/// bar gets no room), and sets each one's range 0 .. Max, page and position.
+struct TScrollBarsPlacement {
+  /// Whether each bar is shown.
+  ///@{
+  bool vertical, horizontal;
+  ///@}
+  /// Range end, page and position of the vertical and the horizontal bar.
+  ///@{
+  int vMax, vPage, vPos, hMax, hPage, hPos;
+  ///@}
+};
+/// Applies Placement to the two bars of a control whose client area is Client.
+void PlaceScrollBars(const TRect& Client, const TScrollBarsPlacement& Placement, TClientScrollBar& Vertical,
+                     TClientScrollBar& Horizontal);
+
 class TWinControl;
 /// Paints a control's bars, which lie outside its (shrunk) client area, and
 /// the corner between them; nullptr for a bar that is not shown.
