@@ -156,7 +156,7 @@ class TRasterLab : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
 
@@ -249,8 +249,8 @@ class TRasterLab : public TGraphicControl {
   bool autoHeight_ = false, autoCenter_ = false;
   TColor colorDotOn_ = clLime, colorDotOff_ = 0x404040, colorLabBakG_ = clBlack;
   TFrameStyle frameStyle_ = fsLowered;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor edge0_ = clBlack, edge1_ = 0x808080, edge2_ = clWhite;  // dark, scheme dark, scheme light
+  TSchemeColors scheme_;
+  TColor edge0_ = clBlack;  // the dark edge beside the scheme's two
   TRDScrollMode scrollMode_ = rdsmOff;
   int scrollInterval_ = 100, scrollIncrement_ = 1;
   bool scrollLoop_ = true;

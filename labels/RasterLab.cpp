@@ -94,11 +94,7 @@ void TRasterLab::WndProc(TMessage& Message) {
 // ---------------------------------------------------- colours, assign ----
 
 void TRasterLab::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  colorScheme_ = v;
-  edge1_ = SchemeDarkColor(v);
-  edge2_ = SchemeLightColor(v);
-  Paint();
+  if (scheme_.Set(v)) Paint();
 }
 
 void TRasterLab::Assign(TPersistent* Source) {
@@ -108,8 +104,7 @@ void TRasterLab::Assign(TPersistent* Source) {
   TControl::SetText(s->GetText());
   colorLabBakG_ = s->colorLabBakG_;
   colorDotOn_ = s->colorDotOn_;
-  edge0_ = s->edge0_, edge1_ = s->edge1_, edge2_ = s->edge2_;
-  colorScheme_ = s->colorScheme_;
+  edge0_ = s->edge0_, scheme_ = s->scheme_;
   ApplyAutoCenter();
   Paint();
 }

@@ -115,43 +115,9 @@ void TRasterLab::DrawGrid(TCanvas& C, int W, int H, int X, int Y) const {
     }
 }
 
-// E0 black, E1 and E2 the scheme's dark and light edges; polylines leave
-// out their last point, outlines include their corners.
+// Black and the scheme's dark and light edges.
 void TRasterLab::DrawLabFrame(TCanvas& C, int W, int H) const {
-  auto poly = [&C](TColor color, TPoint a, TPoint b, TPoint c) {
-    C.Pen()->SetColor(color);
-    C.MoveTo(a.X, a.Y);
-    C.LineTo(b.X, b.Y);
-    C.LineTo(c.X, c.Y);
-  };
-  auto outline = [&C](TColor color, int l, int t, int r, int b) {
-    DrawFrame(&C, fsSimple, l, t, r, b, clWhite, clSilver, clGray, clBlack, color);
-  };
-  C.Pen()->SetWidth(1);
-  C.Pen()->SetStyle(psSolid);
-  C.Pen()->SetMode(pmCopy);
-  switch (frameStyle_) {
-    case fsSimple: outline(edge1_, 0, 0, W - 1, H - 1); break;
-    case fsLowered:
-      poly(edge0_, {1, H - 3}, {1, 1}, {W - 2, 1});
-      poly(edge2_, {2, H - 1}, {W - 1, H - 1}, {W - 1, 0});
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    case fsRaised:
-      poly(edge2_, {1, H - 3}, {1, 1}, {W - 2, 1});
-      poly(edge0_, {0, H - 1}, {W - 1, H - 1}, {W - 1, 0});
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    case fsEmbossed:
-      outline(edge1_, 1, 1, W - 1, H - 1);
-      outline(edge2_, 0, 0, W - 2, H - 2);
-      break;
-    case fsEngraved:
-      outline(edge2_, 1, 1, W - 1, H - 1);
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    default: break;
-  }
+  StylePainter::PaintDisplayFrame(&C, {0, 0, W, H}, FrameLook(frameStyle_), edge0_, scheme_.Dark, scheme_.Light);
 }
 
 // Composed off screen and copied in one step. The ground covers the whole
