@@ -42,6 +42,8 @@
 
 namespace qel {
 
+class TRasterTextRuler;
+
 // ------------------------------------------------------------ types ----
 
 /// rdbmOff: no dot grid, the ground is the background colour; rdbmOn: dot
@@ -238,10 +240,13 @@ class TRasterLab : public TGraphicControl {
   // Kills timer 1 and starts it again while scrolling; raises when refused.
   void RestartTimer();
   void DrawLabFrame(TCanvas& Canvas, int W, int H) const;
+  // The text at (X, Y), only the characters the canvas shows.
+  void PaintText(TCanvas& C, int X, int Y);
   void DrawGrid(TCanvas& Canvas, int W, int H, int X, int Y) const;
 
   std::unique_ptr<TRDCharMatrix> matrix_;
   std::unique_ptr<TBitmap> buffer_;  // reused by every paint
+  std::unique_ptr<TRasterTextRuler> ruler_;  // measured again after a text or matrix change
   int dotSize_ = 3, dotSpacing_ = 1;
   int posX_ = 1, posY_ = 1;
   bool proportional_ = true;
