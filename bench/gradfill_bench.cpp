@@ -30,6 +30,7 @@ BENCHMARK(BM_GradFillPaintLargerThanItsForm)
     ->ArgName("size")
     ->Arg(1000)
     ->Arg(16000)
+    ->Arg(30000)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace
