@@ -1,36 +1,11 @@
 // Meter paint speed, and the allocations one paint makes: the paint may
-// allocate its off-screen bitmap and nothing else, a value change nothing. The global operator new is
-// replaced in this program to count allocations.
+// allocate its off-screen bitmap and nothing else, a value change nothing
+// (counted by the program's operator new, CountedNew.h).
 #include <benchmark/benchmark.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "CountedNew.h"
 #include "gauges/QEL_Meter.h"
 #include "platform/controls/Forms.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-
-void* CountedAlloc(std::size_t n) {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(n ? n : 1)) return p;
-  throw std::bad_alloc();
-}
-}  // namespace
-
-void* operator new(std::size_t n) { return CountedAlloc(n); }
-void* operator new[](std::size_t n) { return CountedAlloc(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-  g_allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(n ? n : 1);
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 using namespace qel;
 
@@ -39,9 +14,9 @@ namespace {
 // Allocations of Fn, run once.
 template <class F>
 long AllocationsOf(F&& Fn) {
-  long before = g_allocations.load(std::memory_order_relaxed);
+  long before = bench::AllocationCount();
   Fn();
-  return g_allocations.load(std::memory_order_relaxed) - before;
+  return bench::AllocationCount() - before;
 }
 
 // A busy meter: both needles with a shadow, caption, every tick, and the

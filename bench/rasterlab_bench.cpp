@@ -4,6 +4,8 @@
 // part of one core that takes (0.05 is 5 %).
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "labels/QEL_RasterLab.h"
 #include "platform/controls/Forms.h"
 
@@ -35,6 +37,36 @@ BENCHMARK(BM_RasterLabScrollTick)
     ->Args({400, 68, 3, 1})
     ->Args({1600, 200, 14, 2})
     ->Args({1600, 200, 3, 1})
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// A text of 1 MB (a news ticker fed a whole feed) scrolling one pixel per
+// tick through a 400 x 68 label: a tick costs what the visible characters
+// cost, whatever the text's length.
+void BM_RasterLabScrollTickLongText(benchmark::State& state) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 420, 108);
+  auto* lab = new TRasterLab(&form);
+  lab->SetParent(&form);
+  lab->SetBounds(0, 0, 400, 68);
+  std::string text;
+  while (text.size() < size_t(state.range(0))) text += "Z\u00fcrich HB 12:45 Gleis 7 \u2022 ";
+  lab->SetText(text);
+  form.Show();
+  lab->SetPosX(int(state.range(1)));  // where the text stands: its start, or its middle in view
+  lab->SetScrollMode(rdsmLeft);
+  for (auto _ : state) lab->DoTimer();
+  state.counters["core_share_at_10ms"] = benchmark::Counter(
+      double(state.iterations()) * 0.010, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RasterLabScrollTickLongText)
+    ->ArgNames({"bytes", "pos_x"})
+    ->Args({100, 1})
+    ->Args({1 << 20, 1})
+    ->Args({1 << 20, -15000000})
     ->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -185,7 +185,7 @@ class TThumbnails : public TGraphicControl {
   ///@}
   /// Colour scheme of the frames' edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
   /// Style of the frame around the control.
@@ -292,8 +292,8 @@ class TThumbnails : public TGraphicControl {
   int focusedSlide_ = 0, lastClicked_ = 0;
   TColor colorBackGnd_ = clBtnFace, colorCover_ = 0xC0C0C0, colorSelected_ = 0x800000;
   TColor colorFocus_ = 0xFF0000, colorMark_ = 0x000000;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor schemeBlack_ = 0x000000, schemeDark_ = 0x808080, schemeLight_ = 0xFFFFFF;
+  TSchemeColors scheme_;
+  TColor schemeBlack_ = 0x000000;
   TFrameStyle frameStyle_ = fsLowered, outerFrameStyle_ = fsRaised, innerFrameStyle_ = fsLowered;
   bool antiAlias_ = false;
   bool painting_ = false;

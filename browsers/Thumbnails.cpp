@@ -73,11 +73,7 @@ void TThumbnails::SetSlideSelectMode(TSlideSelectMode v) {
 }
 
 void TThumbnails::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  colorScheme_ = v;
-  schemeDark_ = SchemeDarkColor(v);
-  schemeLight_ = SchemeLightColor(v);
-  Paint();
+  if (scheme_.Set(v)) Paint();
 }
 
 void TThumbnails::SetAntiAlias(bool v) {
@@ -164,9 +160,7 @@ void TThumbnails::Assign(TPersistent* Source) {
   innerFrameStyle_ = src->innerFrameStyle_;
   colorBackGnd_ = src->colorBackGnd_;
   schemeBlack_ = src->schemeBlack_;
-  schemeDark_ = src->schemeDark_;
-  schemeLight_ = src->schemeLight_;
-  colorScheme_ = src->colorScheme_;
+  scheme_ = src->scheme_;
   first_ = src->first_;
   min_ = src->min_;
   max_ = src->max_;

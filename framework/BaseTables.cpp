@@ -61,6 +61,12 @@ int FrameWidth(TFrameStyle Style) {
 TColor SchemeDarkColor(TColorScheme Scheme) { return Scheme == csBlackWhite ? clGray : clBtnShadow; }
 TColor SchemeLightColor(TColorScheme Scheme) { return Scheme == csBlackWhite ? clWhite : clBtnHighlight; }
 
+bool TSchemeColors::Set(TColorScheme Value) {
+  if (Value == Scheme) return false;
+  *this = {Value, SchemeDarkColor(Value), SchemeLightColor(Value)};
+  return true;
+}
+
 bool ApplyLogicOp(TLogicOp Op, bool A, bool B) {
   switch (Op) {
     case loAND: return A && B;

@@ -17,33 +17,20 @@ void Line(TCanvas* c, int x1, int y1, int x2, int y2) {
   else c->LineTo(x1, y2 + 1);
 }
 
-// One ring on the inclusive corners (l, t) and (r, b): top and left in
-// TopLeft, then bottom and right in BottomRight, which takes the corners
-// where the two meet.
-void Bevel(TCanvas* c, int l, int t, int r, int b, TColor topLeft, TColor bottomRight) {
-  auto past = [](int v) { return v == INT_MAX ? v : v + 1; };
-  DrawEdge(c, {l, t, past(r), past(b)}, topLeft, bottomRight);
-}
-
 }  // namespace
 
+// The corners are inclusive; a right or bottom edge at INT_MAX stays there.
 void DrawFrame(TCanvas* Canvas, TFrameStyle FrameStyle, int Left, int Top, int Right, int Bottom,
                TColor C1, TColor /*C2*/, TColor C3, TColor /*C4*/, TColor C5) {
-  if (!Canvas || Right < Left || Bottom < Top || FrameStyle == fsNone) return;
-  switch (FrameStyle) {
-    case fsNone: break;
-    case fsSimple: Bevel(Canvas, Left, Top, Right, Bottom, C5, C5); break;
-    case fsLowered: Bevel(Canvas, Left, Top, Right, Bottom, C3, C1); break;
-    case fsRaised: Bevel(Canvas, Left, Top, Right, Bottom, C1, C3); break;
-    case fsEmbossed:
-      Bevel(Canvas, Left, Top, Right, Bottom, C1, C3);
-      if (Right - Left >= 2 && Bottom - Top >= 2) Bevel(Canvas, Left + 1, Top + 1, Right - 1, Bottom - 1, C3, C1);
-      break;
-    case fsEngraved:
-      Bevel(Canvas, Left, Top, Right, Bottom, C3, C1);
-      if (Right - Left >= 2 && Bottom - Top >= 2) Bevel(Canvas, Left + 1, Top + 1, Right - 1, Bottom - 1, C1, C3);
-      break;
-  }
+  if (!Canvas || Right < Left || Bottom < Top) return;
+  auto past = [](int v) { return v == INT_MAX ? v : v + 1; };
+  StylePainter::PaintFrame(Canvas, {Left, Top, past(Right), past(Bottom)}, FrameLook(FrameStyle), C1, C3, C5);
+}
+
+TFrameLook FrameLook(TFrameStyle Style) {
+  static_assert(flNone == int(fsNone) && flLine == int(fsSimple) && flLowered == int(fsLowered) &&
+                flRaised == int(fsRaised) && flEmbossed == int(fsEmbossed) && flEngraved == int(fsEngraved));
+  return Style <= fsEngraved ? TFrameLook(Style) : flNone;
 }
 
 void DrawRectangle(TCanvas* Canvas, int Left, int Top, int Right, int Bottom) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Object.h"
 #include "platform/rtl/Export.h"
@@ -47,6 +48,14 @@ int FrameWidth(TFrameStyle Style);
 TColor SchemeDarkColor(TColorScheme Scheme);
 TColor SchemeLightColor(TColorScheme Scheme);
 ///@}
+/// A component's colour scheme with the edge colours it gives, stored
+/// together so that the edges always match the scheme.
+struct TSchemeColors {
+  TColorScheme Scheme = csBlackWhite;
+  TColor Dark = clGray, Light = clWhite;
+  /// Takes Value and its edge colours; false when Value was the scheme already.
+  bool Set(TColorScheme Value);
+};
 /// Op applied to A and B.
 bool ApplyLogicOp(TLogicOp Op, bool A, bool B);
 
@@ -97,6 +106,8 @@ extern const std::array<const char*, MaxMScaleType + 1> MScaleTypeNames;
 /// first, so the top-right and bottom-left corners take the bottom/right colour.
 void DrawFrame(TCanvas* Canvas, TFrameStyle FrameStyle, int Left, int Top, int Right, int Bottom,
                TColor C1, TColor C2, TColor C3, TColor C4, TColor C5);
+/// The platform's look of a frame style (the two enumerations share their order).
+TFrameLook FrameLook(TFrameStyle Style);
 /// Highest marker symbol number.
 constexpr int MaxMarkSymbol = 51;
 /// Marker 0..51 centred on (X, Y), about 9 pixels across. Open symbols use the

@@ -61,11 +61,7 @@ void TMeter::SetScaleBkWidth(double v) {
 }
 
 void TMeter::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  colorScheme_ = v;
-  frameDark_ = SchemeDarkColor(v);
-  frameLight_ = SchemeLightColor(v);
-  Paint();
+  if (scheme_.Set(v)) Paint();
 }
 
 void TMeter::SetFontCaption(TFont* v) {

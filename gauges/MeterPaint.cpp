@@ -254,7 +254,7 @@ void TMeter::TPainter::Lamps() {
 // colour, styles 4 and 5 leave the outer ring's top-right and bottom-left
 // corners untouched.
 void TMeter::TPainter::Frame() {
-  const TColor D = m_.frameDark_, L = m_.frameLight_;
+  const TColor D = m_.scheme_.Dark, L = m_.scheme_.Light;
   switch (m_.frameStyle_) {
     case fsSimple:
       DrawEdge(&c_, {0, 0, width_, height_}, m_.colorBakG_, m_.colorBakG_);

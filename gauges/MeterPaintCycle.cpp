@@ -63,8 +63,8 @@ TMeterOverlayKey TMeter::TFaceCache::OverlayOf(const TMeter& M) {
   k.anchorCovered = M.anchorCovered_, k.hasAnchorImage = M.hasAnchorImage_;
   k.lampHigh = M.limWatchHighOn_, k.lampLow = M.limWatchLowOn_;
   k.cover = ColorToPixel(M.colorCover_), k.lampActive = ColorToPixel(M.limWatchActColor_);
-  k.lampPassive = ColorToPixel(M.limWatchPsvColor_), k.frameDark = ColorToPixel(M.frameDark_);
-  k.frameLight = ColorToPixel(M.frameLight_), k.back = ColorToPixel(M.colorBakG_);
+  k.lampPassive = ColorToPixel(M.limWatchPsvColor_), k.frameDark = ColorToPixel(M.scheme_.Dark);
+  k.frameLight = ColorToPixel(M.scheme_.Light), k.back = ColorToPixel(M.colorBakG_);
   return k;
 }
 

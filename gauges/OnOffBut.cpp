@@ -147,10 +147,7 @@ void TOnOffBut::ProcessResize(TObject*) {
 }
 
 void TOnOffBut::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  schemeDark_ = SchemeDarkColor(v);
-  schemeLight_ = SchemeLightColor(v);
-  Apply(colorScheme_, v, TRefresh::Invalidate);
+  if (scheme_.Set(v)) Redraw(TRefresh::Invalidate);
 }
 
 // ------------------------------------------------------------ pictures ----
@@ -260,9 +257,7 @@ void TOnOffBut::Assign(TPersistent* Source) {
   align_ = src->align_;
   frameStyle_ = src->frameStyle_;
   colorBackgnd_ = src->colorBackgnd_;
-  schemeDark_ = src->schemeDark_;
-  schemeLight_ = src->schemeLight_;
-  colorScheme_ = src->colorScheme_;
+  scheme_ = src->scheme_;
   onOff_ = src->onOff_;
   for (int i = 0; i < 4; ++i) {
     frames_[i]->Assign(src->frames_[i].get());

@@ -66,10 +66,7 @@ void TProgBar::SetTextPosY(int v) {
 void TProgBar::SetTextAngle(int v) { SetProperty(textAngle_, std::clamp(v, 0, 360), TRefresh::Paint, TStore::Always); }
 
 void TProgBar::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  frameDark_ = SchemeDarkColor(v);
-  frameLight_ = SchemeLightColor(v);
-  SetProperty(colorScheme_, v, TRefresh::Paint);
+  if (scheme_.Set(v)) Paint();
 }
 
 // A bad file raises inside LoadFromFile and leaves the picture as it was.
@@ -100,9 +97,7 @@ void TProgBar::Assign(TPersistent* Source) {
   min_ = src->min_;
   max_ = src->max_;
   colorMargin_ = src->colorMargin_;
-  frameDark_ = src->frameDark_;
-  frameLight_ = src->frameLight_;
-  colorScheme_ = src->colorScheme_;
+  scheme_ = src->scheme_;
   direction_ = src->direction_;
   table_ = src->table_;
   backgroundBmp_->Assign(src->backgroundBmp_.get());

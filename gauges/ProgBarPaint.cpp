@@ -170,7 +170,7 @@ class TProgBar::TPainter {
   // inside two lines, black and light (sunken) or light and black (raised);
   // 4 and 5: two offset outlines; the two far corners take the margin colour.
   void Frame(TFrameStyle Style, int X1, int Y1, int X2, int Y2) {
-    const TColor black = clBlack, dark = bar_.frameDark_, light = bar_.frameLight_;
+    const TColor black = clBlack, dark = bar_.scheme_.Dark, light = bar_.scheme_.Light;
     c_.Pen()->SetStyle(psSolid);
     switch (Style) {
       case fsSimple: Outline(X1, Y1, X2, Y2, dark); return;

@@ -244,7 +244,7 @@ class TMeter : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's light and dark edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
   /// Style of the frame around the meter (see TFrameStyle).
@@ -407,8 +407,7 @@ class TMeter : public TGraphicControl {
   double scaleBkWidth_ = 0.0;
   TColor colorSclBkLow_ = 0x00FF00, colorSclBkNorm_ = 0x0080FF, colorSclBkHigh_ = 0x0000FF;
   TColor colorScale_ = 0x800000, colorBakG_ = 0xFFFFFF, colorCover_ = clBtnFace;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor frameDark_ = 0x808080, frameLight_ = 0xFFFFFF;
+  TSchemeColors scheme_;
   TFrameStyle frameStyle_ = fsRaised;
   int rimTop_ = 8, rimBottom_ = 10, rimSide_ = 10;
   bool limWatchHighOn_ = true, limWatchLowOn_ = true;

@@ -146,7 +146,7 @@ class TProgBar : public TGraphicControl {
   ///@}
   /// Colour scheme of the frames' light and dark edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
   /// A PNG or BMP file stretched over the bar area. A file that cannot be
@@ -243,8 +243,7 @@ class TProgBar : public TGraphicControl {
   int gridDist_ = 0;
   int marginLeft_ = 4, marginRight_ = 4, marginTop_ = 4, marginBottom_ = 4;
   TFrameStyle frameStyleOuter_ = fsRaised, frameStyleInner_ = fsLowered;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor frameDark_ = 0x808080, frameLight_ = 0xFFFFFF;
+  TSchemeColors scheme_;
   std::string backGroundImg_;
   bool textVisible_ = true;
   int textDecPlaces_ = 0;

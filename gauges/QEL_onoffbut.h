@@ -165,7 +165,7 @@ class TOnOffBut : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
   /// Style of the frame around the button.
@@ -256,8 +256,7 @@ class TOnOffBut : public TGraphicControl {
   std::array<std::string, 4> text_;
   std::array<TAlignment, 4> align_{taRightJustify, taLeftJustify, taCenter, taCenter};
   TColor colorText_ = clBlack, colorBackgnd_ = clBtnFace;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor schemeDark_ = 0x808080, schemeLight_ = 0xFFFFFF;  // kept, not painted
+  TSchemeColors scheme_;  // kept, not painted
   TFrameStyle frameStyle_ = fsLowered;
   bool transparent_ = false;
   std::array<std::unique_ptr<TBitmap>, 4> frames_, userFrames_;

@@ -69,16 +69,21 @@ void TGradFill::SetNrColors(int v) {
 // ---------------------------------------------------------- painting ----
 
 void TGradFill::DrawGradient(TBitmap& Bitmap) const {
-  const int W = Bitmap.GetWidth(), H = Bitmap.GetHeight(), N = nrColors_;
+  DrawGradient(*Bitmap.Canvas(), Bitmap.GetWidth(), Bitmap.GetHeight());
+}
+
+// Every band, grid line and frame line is a rectangle the canvas clips, so
+// only the pixels inside its clip are touched, whatever the size.
+void TGradFill::DrawGradient(TCanvas& C, int W, int H) const {
+  const int N = nrColors_;
   const bool vertical = fillType_ == gtVert || fillType_ == gtMidBandVert;
-  TCanvas& c = *Bitmap.Canvas();
   for (int k = 0; k < N; ++k) {
     int from = gradfill::BandStart(k, N, vertical ? W : H), to = gradfill::BandStart(k + 1, N, vertical ? W : H);
-    c.Brush()->SetColor(gradfill::BandColor(fillType_, k, N, colorFirst_, colorLast_));
-    c.FillRect(vertical ? Rect(from, 0, to, H) : Rect(0, from, W, to));
+    C.Brush()->SetColor(gradfill::BandColor(fillType_, k, N, colorFirst_, colorLast_));
+    C.FillRect(vertical ? Rect(from, 0, to, H) : Rect(0, from, W, to));
   }
-  DrawGrid(c, W, H);
-  DrawFrame(&c, frameStyle_, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
+  DrawGrid(C, W, H);
+  DrawFrame(&C, frameStyle_, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
 }
 
 // Lines on the first pixel of every step but the first.
@@ -96,12 +101,18 @@ void TGradFill::DrawGrid(TCanvas& Canvas, int W, int H) const {
   }
 }
 
+// Straight onto the control's canvas, which is clipped to the part that
+// shows: a fill far larger than its form (inside a scroll box) costs what
+// that part costs, and needs no bitmap of its full size. The brush is left
+// as OnPaint found it before.
 void TGradFill::Paint() {
-  {
-    TBitmap bmp(GetWidth(), GetHeight());
-    DrawGradient(bmp);
-    Canvas()->Draw(0, 0, &bmp);
-  }
+  TBrush& brush = *Canvas()->Brush();
+  const TColor color = brush.GetColor();
+  const TBrushStyle style = brush.GetStyle();
+  brush.SetStyle(bsSolid);
+  DrawGradient(*Canvas(), GetWidth(), GetHeight());
+  brush.SetColor(color);
+  brush.SetStyle(style);
   if (OnPaint) OnPaint(this);
 }
 

@@ -44,6 +44,8 @@
 namespace qel {
 QEL_API_BEGIN
 
+class TRasterTextRuler;
+
 // ------------------------------------------------------------ types ----
 
 /// rdbmOff: no dot grid, the ground is the background colour; rdbmOn: dot
@@ -158,7 +160,7 @@ class TRasterLab : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
 
@@ -240,10 +242,13 @@ class TRasterLab : public TGraphicControl {
   // Kills timer 1 and starts it again while scrolling; raises when refused.
   void RestartTimer();
   void DrawLabFrame(TCanvas& Canvas, int W, int H) const;
+  // The text at (X, Y), only the characters the canvas shows.
+  void PaintText(TCanvas& C, int X, int Y);
   void DrawGrid(TCanvas& Canvas, int W, int H, int X, int Y) const;
 
   std::unique_ptr<TRDCharMatrix> matrix_;
   std::unique_ptr<TBitmap> buffer_;  // reused by every paint
+  std::unique_ptr<TRasterTextRuler> ruler_;  // measured again after a text or matrix change
   int dotSize_ = 3, dotSpacing_ = 1;
   int posX_ = 1, posY_ = 1;
   bool proportional_ = true;
@@ -251,8 +256,8 @@ class TRasterLab : public TGraphicControl {
   bool autoHeight_ = false, autoCenter_ = false;
   TColor colorDotOn_ = clLime, colorDotOff_ = 0x404040, colorLabBakG_ = clBlack;
   TFrameStyle frameStyle_ = fsLowered;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor edge0_ = clBlack, edge1_ = 0x808080, edge2_ = clWhite;  // dark, scheme dark, scheme light
+  TSchemeColors scheme_;
+  TColor edge0_ = clBlack;  // the dark edge beside the scheme's two
   TRDScrollMode scrollMode_ = rdsmOff;
   int scrollInterval_ = 100, scrollIncrement_ = 1;
   bool scrollLoop_ = true;

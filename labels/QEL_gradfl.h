@@ -88,6 +88,8 @@ class TGradFill : public TGraphicControl {
 
   /// Bands, grid and frame onto Bitmap (of the control's size).
   void DrawGradient(TBitmap& Bitmap) const;
+  /// The same onto a canvas, for a fill W x H; only its clip is touched.
+  void DrawGradient(TCanvas& Canvas, int W, int H) const;
 
  protected:
   /// Draws the gradient, then fires OnPaint.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "labels/RasterFont.h"
+#include "labels/RasterTextRuler.h"
 #include "platform/controls/Application.h"
 #include "platform/rtl/Utf8.h"
 
@@ -12,6 +13,7 @@ TRasterLab::TRasterLab(TComponent* AOwner)
     : TGraphicControl(AOwner),
       matrix_(std::make_unique<TRDCharMatrix>(rasterfont::Builtin())),
       buffer_(std::make_unique<TBitmap>()),
+      ruler_(std::make_unique<TRasterTextRuler>()),
       timer_([this](uintptr_t) { DoTimer(); }, this) {
   controlStyle_.Include(csOpaque);  // every pixel is painted
   SetBounds(GetLeft(), GetTop(), 400, 68);
@@ -79,6 +81,7 @@ TRDCharMatrix TRasterLab::CreateBitFont(TFont* Font) {
 // A new matrix changes the text's size as a new font does.
 void TRasterLab::SetCharMatrix(const TRDCharMatrix& Matrix) {
   *matrix_ = Matrix;
+  ruler_->Forget();
   ApplyAutoHeight();
   ApplyAutoCenter();
   Paint();
@@ -89,16 +92,13 @@ void TRasterLab::FontMatrixChanged() { SetCharMatrix(CreateBitFont(GetFont())); 
 void TRasterLab::WndProc(TMessage& Message) {
   TGraphicControl::WndProc(Message);
   if (Message.Msg == CM_FONTCHANGED) FontMatrixChanged();
+  if (Message.Msg == CM_TEXTCHANGED) ruler_->Forget();
 }
 
 // ---------------------------------------------------- colours, assign ----
 
 void TRasterLab::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  colorScheme_ = v;
-  edge1_ = SchemeDarkColor(v);
-  edge2_ = SchemeLightColor(v);
-  Paint();
+  if (scheme_.Set(v)) Paint();
 }
 
 void TRasterLab::Assign(TPersistent* Source) {
@@ -108,8 +108,7 @@ void TRasterLab::Assign(TPersistent* Source) {
   TControl::SetText(s->GetText());
   colorLabBakG_ = s->colorLabBakG_;
   colorDotOn_ = s->colorDotOn_;
-  edge0_ = s->edge0_, edge1_ = s->edge1_, edge2_ = s->edge2_;
-  colorScheme_ = s->colorScheme_;
+  edge0_ = s->edge0_, scheme_ = s->scheme_;
   ApplyAutoCenter();
   Paint();
 }

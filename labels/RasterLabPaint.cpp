@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "labels/RasterFont.h"
+#include "labels/RasterTextRuler.h"
 
 namespace qel {
 namespace {
@@ -13,20 +14,11 @@ namespace {
 constexpr int64_t kCoordLimit = 1 << 28;
 int ClampCoord(int64_t v) { return int(std::clamp<int64_t>(v, -kCoordLimit, kCoordLimit)); }
 
-// The dot columns a character spans, clamped to the 32 a row word holds; a
-// character without dots (first column past the last) spans none.
-struct Span {
-  int L, R;
-  int Count() const { return std::max(0, R - L + 1); }
-};
-Span ColumnsOf(const TRDCharMatrix& M, uint8_t Code, bool FixedWidth) {
-  if (FixedWidth) return {0, std::clamp(M.Width, 0, 32) - 1};
-  return {std::min<int>(M.FirstCol[Code], 32), std::min<int>(M.LastCol[Code], 31)};
-}
+using rasterfont::ColumnsOf;
 
 int PaintCode(TCanvas& C, const TRDCharMatrix& M, int X, int Y, uint8_t Code, int DotSize, int P, TColor On,
               bool FixedWidth) {
-  const Span s = ColumnsOf(M, Code, FixedWidth);
+  const rasterfont::TColumns s = ColumnsOf(M, Code, FixedWidth);
   const int rows = std::clamp(M.Height, 0, 32);
   C.Pen()->SetColor(On);
   C.Brush()->SetColor(On);
@@ -46,6 +38,41 @@ int PaintCode(TCanvas& C, const TRDCharMatrix& M, int X, int Y, uint8_t Code, in
 
 int64_t FloorMod(int64_t A, int64_t B) { return ((A % B) + B) % B; }
 
+// How a text's dots are drawn.
+struct TDots {
+  int Size, P;
+  TColor On, Back;
+  TRDBlockMode Block;
+  bool Proportional;
+};
+
+// From the character at Start (X plus its offset) until one starts at or
+// past StopAt; returns where the next character would start. In rdbmOn the
+// dot column before each position is cleared, over the clip's full height.
+int64_t PaintCodes(TCanvas& C, const TRDCharMatrix& M, TRasterTextRuler::TMark Start, int X, int Y,
+                   const std::string& Text, const TDots& D, int64_t StopAt) {
+  const int P = D.P;
+  const TRect clip = C.GetClipRect();
+  // Every advance stops at INT_MAX / 2, so later positions are capped there.
+  int64_t g = Start.Byte == 0 ? X : std::min(X + Start.Offset, int64_t(INT_MAX / 2));
+  auto separate = [&] {
+    if (D.Block != rdbmOn || g - P >= clip.Right || g - 1 <= clip.Left) return;
+    C.Brush()->SetColor(D.Back);
+    C.FillRect(Rect(ClampCoord(g - P), clip.Top, ClampCoord(g - 1), clip.Bottom));
+  };
+  separate();
+  for (size_t i = Start.Byte, size = 0; i < Text.size() && g < StopAt; i += size) {
+    const uint8_t code = rasterfont::CodeAt(Text, i, size);
+    const int width = P * ColumnsOf(M, code, !D.Proportional).Count();
+    // Characters off the canvas only advance.
+    if (g + width > clip.Left && g < clip.Right && std::abs(Y) < kCoordLimit)
+      PaintCode(C, M, int(g), Y, code, D.Size, P, D.On, !D.Proportional);
+    g = std::min(g + P + width, int64_t(INT_MAX / 2));
+    separate();
+  }
+  return g;
+}
+
 }  // namespace
 
 // ------------------------------------------------------------- strings ----
@@ -60,29 +87,13 @@ int TRasterLab::PaintChar(TCanvas* Canvas, const TRDCharMatrix& CharMatrix, int 
 void TRasterLab::PaintString(TCanvas* Canvas, const TRDCharMatrix& CharMatrix, int X, int Y,
                              const std::string& Text, int DotSize, int DotSpacing, TColor ColorOn, TColor,
                              TColor ColorBack, TRDBlockMode BlockMode, bool Proportional, int& Length) {
-  const int P = DotSize + DotSpacing;
-  int64_t g = X;
   if (!Canvas) {
     Length = 1;
     return;
   }
-  const TRect clip = Canvas->GetClipRect();
-  // rdbmOn: the dot column before G, all the way down, in the background.
-  auto separate = [&] {
-    if (BlockMode != rdbmOn || g - P >= clip.Right || g - 1 <= clip.Left) return;
-    Canvas->Brush()->SetColor(ColorBack);
-    Canvas->FillRect(Rect(ClampCoord(g - P), clip.Top, ClampCoord(g - 1), clip.Bottom));
-  };
-  separate();
-  rasterfont::ForEachCode(Text, [&](uint8_t code) {
-    const int width = P * ColumnsOf(CharMatrix, code, !Proportional).Count();
-    // Characters off the canvas only advance: long texts scroll cheaply.
-    if (g + width > clip.Left && g < clip.Right && std::abs(Y) < kCoordLimit)
-      PaintCode(*Canvas, CharMatrix, int(g), Y, code, DotSize, P, ColorOn, !Proportional);
-    g = std::min(g + P + width, int64_t(INT_MAX / 2));
-    separate();
-  });
-  Length = int(std::min<int64_t>(g - X + 1, INT_MAX));
+  const TDots dots{DotSize, DotSize + DotSpacing, ColorOn, ColorBack, BlockMode, Proportional};
+  const int64_t end = PaintCodes(*Canvas, CharMatrix, {0, 0}, X, Y, Text, dots, INT64_MAX);
+  Length = int(std::min<int64_t>(end - X + 1, INT_MAX));
 }
 
 int TRasterLab::CalcTextBitLength(const std::string& Text) const {
@@ -115,43 +126,23 @@ void TRasterLab::DrawGrid(TCanvas& C, int W, int H, int X, int Y) const {
     }
 }
 
-// E0 black, E1 and E2 the scheme's dark and light edges; polylines leave
-// out their last point, outlines include their corners.
+// Black and the scheme's dark and light edges.
 void TRasterLab::DrawLabFrame(TCanvas& C, int W, int H) const {
-  auto poly = [&C](TColor color, TPoint a, TPoint b, TPoint c) {
-    C.Pen()->SetColor(color);
-    C.MoveTo(a.X, a.Y);
-    C.LineTo(b.X, b.Y);
-    C.LineTo(c.X, c.Y);
-  };
-  auto outline = [&C](TColor color, int l, int t, int r, int b) {
-    DrawFrame(&C, fsSimple, l, t, r, b, clWhite, clSilver, clGray, clBlack, color);
-  };
-  C.Pen()->SetWidth(1);
-  C.Pen()->SetStyle(psSolid);
-  C.Pen()->SetMode(pmCopy);
-  switch (frameStyle_) {
-    case fsSimple: outline(edge1_, 0, 0, W - 1, H - 1); break;
-    case fsLowered:
-      poly(edge0_, {1, H - 3}, {1, 1}, {W - 2, 1});
-      poly(edge2_, {2, H - 1}, {W - 1, H - 1}, {W - 1, 0});
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    case fsRaised:
-      poly(edge2_, {1, H - 3}, {1, 1}, {W - 2, 1});
-      poly(edge0_, {0, H - 1}, {W - 1, H - 1}, {W - 1, 0});
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    case fsEmbossed:
-      outline(edge1_, 1, 1, W - 1, H - 1);
-      outline(edge2_, 0, 0, W - 2, H - 2);
-      break;
-    case fsEngraved:
-      outline(edge2_, 1, 1, W - 1, H - 1);
-      outline(edge1_, 0, 0, W - 2, H - 2);
-      break;
-    default: break;
-  }
+  StylePainter::PaintDisplayFrame(&C, {0, 0, W, H}, FrameLook(frameStyle_), edge0_, scheme_.Dark, scheme_.Light);
+}
+
+// Only the characters the bitmap shows: the ruler tells which character
+// is the first whose dots or block gap reach into it, painting stops at the
+// first that starts past its right edge, and the length comes from the ruler.
+// Drawn from the start, the text would give the same pixels and length.
+void TRasterLab::PaintText(TCanvas& C, int X, int Y) {
+  const int P = Pitch();
+  if (!ruler_->Fits(P, proportional_)) ruler_->Measure(GetText(), *matrix_, P, proportional_);
+  const TRect clip = C.GetClipRect();
+  const TDots dots{dotSize_, P, colorDotOn_, colorLabBakG_, charBlockMode_, proportional_};
+  PaintCodes(C, *matrix_, ruler_->Before(int64_t(clip.Left) + 1 - X), X, Y, GetText(), dots, clip.Right);
+  const int64_t end = std::min(X + ruler_->Length(), int64_t(INT_MAX / 2));
+  textLength_ = int(std::min<int64_t>(end - X + 1, INT_MAX));
 }
 
 // Composed off screen and copied in one step. The ground covers the whole
@@ -165,8 +156,7 @@ void TRasterLab::Paint() {
   c.FillRect(Rect(0, 0, W, H));
   const int x = ClampCoord(int64_t(posX_) + offsetX_), y = ClampCoord(int64_t(posY_) + offsetY_);
   if (charBlockMode_ != rdbmOff) DrawGrid(c, W, H, x, y);
-  PaintString(&c, *matrix_, x, y, GetText(), dotSize_, dotSpacing_, colorDotOn_, colorDotOff_, colorLabBakG_,
-              charBlockMode_, proportional_, textLength_);
+  PaintText(c, x, y);
   DrawLabFrame(c, W, H);
   Canvas()->Draw(0, 0, buffer_.get());
 }

@@ -254,11 +254,7 @@ void TNumIO2::SetColorWarnBG(TColor v) { SetProperty(colorWarnBG_, v, TRefresh::
 void TNumIO2::SetColorWarnText(TColor v) { SetProperty(colorWarnText_, v, TRefresh::Paint, TStore::Always); }
 
 void TNumIO2::SetColorScheme(TColorScheme v) {
-  if (v == colorScheme_) return;
-  colorScheme_ = v;
-  edgeDark_ = SchemeDarkColor(v);
-  edgeLight_ = SchemeLightColor(v);
-  Redraw();
+  if (scheme_.Set(v)) Redraw();
 }
 
 // ------------------------------------------------------ clamped geometry ----
@@ -337,7 +333,7 @@ void TNumIO2::Assign(TPersistent* Source) {
   leftTextAlignment_ = s->leftTextAlignment_;
   colorBoxBG_ = s->colorBoxBG_, colorBoxText_ = s->colorBoxText_;
   colorOutBG_ = s->colorOutBG_, colorOutText_ = s->colorOutText_;
-  edgeDark_ = s->edgeDark_, edgeLight_ = s->edgeLight_, colorScheme_ = s->colorScheme_;
+  scheme_ = s->scheme_;
   inputFormat_ = s->inputFormat_, text_ = s->text_, caret_ = s->caret_, caretVisible_ = s->caretVisible_;
   colorWarnBG_ = s->colorWarnBG_, colorWarnText_ = s->colorWarnText_;
   selBegin_ = s->selBegin_, selEnd_ = s->selEnd_, decPlaceSep_ = s->decPlaceSep_;

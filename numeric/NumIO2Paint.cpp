@@ -128,21 +128,21 @@ void TNumIO2::PaintGauge(TCanvas* C) {
   C->Rectangle(gl, gt, gl + int(RoundHalfEven(gaugeWidth_ * f)), gb);
   if (gaugeFrameStyle_ == fsNone) return;
   C->Pen()->SetColor(gaugeFrameStyle_ == fsSimple     ? gaugeColorFrame_
-                     : gaugeFrameStyle_ == fsEmbossed ? edgeLight_
-                                                      : edgeDark_);
+                     : gaugeFrameStyle_ == fsEmbossed ? scheme_.Light
+                                                      : scheme_.Dark);
   C->Brush()->SetStyle(bsClear);
   C->Rectangle(gl, gt, gr, gb);
   C->Brush()->SetStyle(bsSolid);
   if (gaugeFrameStyle_ == fsSimple) return;
   TColor inner, outer;
-  BevelColors(gaugeFrameStyle_, edgeDark_, edgeLight_, inner, outer);
+  BevelColors(gaugeFrameStyle_, scheme_.Dark, scheme_.Light, inner, outer);
   BoxBevel(C, {gl, gt, gr, gb}, inner, outer);
 }
 
 void TNumIO2::PaintBox(TCanvas* C) {
   const bool enabled = GetEnabled(), warn = OutOfRange();
   const int ls = leftSpace_, tb = textBoxWidth_, bottom = GetHeight() - GaugeBand();
-  TColor pen = frameStyle_ == fsEmbossed ? edgeLight_ : edgeDark_;
+  TColor pen = frameStyle_ == fsEmbossed ? scheme_.Light : scheme_.Dark;
   if (frameStyle_ == fsNone) pen = enabled ? colorBoxBG_ : clSilver;
   TColor brush = warn ? colorWarnBG_ : colorBoxBG_;
   if (warn && frameStyle_ == fsNone && enabled) pen = colorWarnBG_;
@@ -155,7 +155,7 @@ void TNumIO2::PaintBox(TCanvas* C) {
   }
   C->Rectangle(ls, 0, ls + tb + 2, bottom - 1);
   TColor inner, outer;
-  BevelColors(frameStyle_, edgeDark_, edgeLight_, inner, outer);
+  BevelColors(frameStyle_, scheme_.Dark, scheme_.Light, inner, outer);
   BoxBevel(C, {ls, 0, ls + tb + 2, bottom - 1}, inner, outer);
 }
 

@@ -30,9 +30,7 @@ void TNumLab::SetLeftSpace(int v) {
 }
 
 void TNumLab::SetColorScheme(TColorScheme v) {
-  edgeDark_ = SchemeDarkColor(v);
-  edgeLight_ = SchemeLightColor(v);
-  Apply(colorScheme_, v);
+  if (scheme_.Set(v)) Changed(TRefresh::Repaint);
 }
 
 void TNumLab::SetEnabled(bool v) {
@@ -61,9 +59,7 @@ void TNumLab::Assign(TPersistent* Source) {
   colorLabText_ = src->colorLabText_;
   colorOutBakG_ = src->colorOutBakG_;
   colorOutText_ = src->colorOutText_;
-  edgeDark_ = src->edgeDark_;
-  edgeLight_ = src->edgeLight_;
-  colorScheme_ = src->colorScheme_;
+  scheme_ = src->scheme_;
   format_.Type = src->format_.Type;
   ShowChange(TRefresh::Repaint);
 }

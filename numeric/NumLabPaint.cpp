@@ -44,7 +44,7 @@ class TNumLab::TPainter {
   // The box's fill and outline, then the frame along the same edge.
   void Box() {
     const TFrameStyle fs = l_.frameStyle_;
-    c_.Pen()->SetColor(fs == fsNone ? l_.colorLabBakG_ : fs == fsEmbossed ? l_.edgeLight_ : l_.edgeDark_);
+    c_.Pen()->SetColor(fs == fsNone ? l_.colorLabBakG_ : fs == fsEmbossed ? l_.scheme_.Light : l_.scheme_.Dark);
     c_.Brush()->SetColor(l_.colorLabBakG_);
     c_.Rectangle(LS + 1, 0, LS + LW + 1, H - 1);
     DrawFrame(&c_, fs, LS + 1, 0, LS + LW, H - 2, clWhite, clSilver, clGray, clBlack, clBlack);

@@ -352,7 +352,7 @@ class TNumIO2 : public TCustomControl {
   ///@}
   /// Colour scheme of the frames' edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
 
@@ -469,8 +469,7 @@ class TNumIO2 : public TCustomControl {
   TColor gaugeColor_ = clNavy, gaugeColorBg_ = clSilver, gaugeColorFrame_ = clGray;
   TColor colorBoxBG_ = clWhite, colorBoxText_ = clBlack, colorOutBG_ = clBtnFace, colorOutText_ = clBlack;
   TColor colorWarnBG_ = TColor(0x6088FFF0), colorWarnText_ = clRed;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor edgeDark_ = clGray, edgeLight_ = clWhite;
+  TSchemeColors scheme_;
 
   int caret_ = 0, selBegin_ = 0, selEnd_ = 0;
   bool caretVisible_ = true;

@@ -169,7 +169,7 @@ class TNumLab : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
   /// Whether the parent shows through around the box.
@@ -219,8 +219,7 @@ class TNumLab : public TGraphicControl {
   TAlignment alignment_ = taCenter, leftTextAlignment_ = taRightJustify, rightTextAlignment_ = taLeftJustify;
   TFrameStyle frameStyle_ = fsLowered;
   TColor colorLabBakG_ = clBtnFace, colorLabText_ = clBlack, colorOutBakG_ = clBtnFace, colorOutText_ = clBlack;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor edgeDark_ = 0x808080, edgeLight_ = 0xFFFFFF;
+  TSchemeColors scheme_;
   bool transparent_ = false;
   std::unique_ptr<TBitmap> buffer_;
 };

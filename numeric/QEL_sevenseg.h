@@ -74,7 +74,7 @@ class TSevenSeg : public TGraphicControl {
   ///@}
   /// Colour scheme of the frame's edges.
   ///@{
-  TColorScheme GetColorScheme() const { return colorScheme_; }
+  TColorScheme GetColorScheme() const { return scheme_.Scheme; }
   void SetColorScheme(TColorScheme v);
   ///@}
 
@@ -121,8 +121,7 @@ class TSevenSeg : public TGraphicControl {
   TColor colorText_ = clRed, colorBackGnd_ = 0x333333;
   int margin_ = 8, interDigDist_ = 2;
   TFrameStyle frameStyle_ = fsLowered;
-  TColorScheme colorScheme_ = csBlackWhite;
-  TColor edgeDark_ = 0x808080, edgeLight_ = 0xFFFFFF;
+  TSchemeColors scheme_;
 
   std::unique_ptr<sevenseg::TPartImages> parts_;
   std::unique_ptr<TBitmap> raster_, strip_, buffer_;

@@ -36,9 +36,8 @@ void TSevenSeg::SetMargin(int v) {
 void TSevenSeg::SetInterDigDist(int v) { Apply(interDigDist_, std::min(v, 255), TRefresh::Paint, kRebuild, true); }
 
 void TSevenSeg::SetColorScheme(TColorScheme v) {
-  edgeDark_ = SchemeDarkColor(v);
-  edgeLight_ = SchemeLightColor(v);
-  Apply(colorScheme_, v, TRefresh::Paint, false, true);
+  scheme_.Set(v);
+  Paint();  // also when unchanged
 }
 
 void TSevenSeg::Assign(TPersistent* Source) {
@@ -49,9 +48,7 @@ void TSevenSeg::Assign(TPersistent* Source) {
   numDigits_ = src->numDigits_;
   caption_ = src->caption_;
   frameStyle_ = src->frameStyle_;
-  edgeDark_ = src->edgeDark_;
-  edgeLight_ = src->edgeLight_;
-  colorScheme_ = src->colorScheme_;
+  scheme_ = src->scheme_;
   // A margin that fits a taller display could leave this one no glyphs.
   margin_ = std::min(src->margin_, GetHeight() / 2 - 1);
   interDigDist_ = src->interDigDist_;

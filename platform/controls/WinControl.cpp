@@ -5,6 +5,7 @@
 #include "platform/controls/Application.h"
 #include "platform/controls/Controls.h"
 #include "platform/controls/Forms.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/rtl/Exceptions.h"
 
 namespace qel {
@@ -240,12 +241,8 @@ void TWinControl::PaintBorder() {
   if (BorderWidth() == 0) return;
   int w = GetWidth(), h = GetHeight();
   TCanvas border(surface_.get());  // the whole surface, outside the client area too
-  if (BorderWidth() == 1) {
-    DrawEdge(&border, {0, 0, w, h}, clWindowFrame, clWindowFrame);
-  } else {
-    DrawEdge(&border, {0, 0, w, h}, clBtnShadow, clBtnHighlight);
-    DrawEdge(&border, {1, 1, w - 1, h - 1}, cl3DDkShadow, cl3DLight);
-  }
+  if (BorderWidth() == 1) StylePainter::PaintFrame(&border, {0, 0, w, h}, flLine, clNone, clNone, clWindowFrame);
+  else StylePainter::PaintSunkenBorder(&border, {0, 0, w, h});
 }
 
 void TWinControl::ComposeInto(TBitmap& Dest, int X, int Y, const TRect& Clip) {

@@ -130,9 +130,9 @@ void TButton::Paint() {
   c->Brush()->SetStyle(bsSolid);
   c->Brush()->SetColor(GetColor());
   c->FillRect(r);
-  if (IsActive()) DrawBevel(c, r, clWindowFrame, clWindowFrame);
-  if (pressed_) DrawBevel(c, r, clBtnShadow, clBtnShadow);
-  else DrawButtonFrame(c, r, false);
+  if (IsActive()) StylePainter::PaintBevel(c, r, clWindowFrame, clWindowFrame);
+  if (pressed_) StylePainter::PaintBevel(c, r, clBtnShadow, clBtnShadow);
+  else StylePainter::PaintButtonFrame(c, r, false);
   TRect text = r;
   if (pressed_) text.Offset(1, 1);
   c->Font()->Assign(GetFont());

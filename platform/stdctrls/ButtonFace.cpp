@@ -11,26 +11,10 @@ void FillWith(TCanvas* c, const TRect& r, TColor color) {
 }
 }  // namespace
 
-void DrawBevel(TCanvas* Canvas, TRect& R, TColor TopLeft, TColor BottomRight) {
-  if (R.IsEmpty()) return;
-  DrawEdge(Canvas, R, TopLeft, BottomRight);
-  R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
-}
-
-void DrawButtonFrame(TCanvas* Canvas, TRect& R, bool Sunken) {
-  if (Sunken) {
-    DrawBevel(Canvas, R, cl3DDkShadow, clBtnHighlight);
-    DrawBevel(Canvas, R, clBtnShadow, cl3DLight);
-  } else {
-    DrawBevel(Canvas, R, clBtnHighlight, cl3DDkShadow);
-    DrawBevel(Canvas, R, cl3DLight, clBtnShadow);
-  }
-}
-
 void DrawDropDownButton(TCanvas* Canvas, const TRect& R, bool Sunken, bool Enabled, TDropDownGlyph Glyph) {
   FillWith(Canvas, R, clBtnFace);
   TRect edge = R;
-  DrawBevel(Canvas, edge, Sunken ? clBtnShadow : clBtnHighlight, Sunken ? clBtnHighlight : cl3DDkShadow);
+  StylePainter::PaintBevel(Canvas, edge, Sunken ? clBtnShadow : clBtnHighlight, Sunken ? clBtnHighlight : cl3DDkShadow);
   Canvas->Brush()->SetColor(Enabled ? clBtnText : clGrayText);
   int cx = (R.Left + R.Right) / 2 + (Sunken ? 1 : 0), cy = (R.Top + R.Bottom) / 2 + (Sunken ? 1 : 0);
   if (Glyph == dgArrow) {

@@ -1,20 +1,17 @@
-// The bevels, focus frame and disabled text that buttons share, so that
-// every button draws them alike.
+// The drop-down button, focus frame, latched face and disabled text that
+// buttons share, so that every button draws them alike (their bevels come
+// from StylePainter).
 #pragma once
 #include <cstdint>
 #include <string>
 
 #include "platform/graphics/Graphics.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/rtl/Export.h"
 
 namespace qel {
 QEL_API_BEGIN
 
-/// A one-pixel frame just inside R, light on top and left, dark on bottom and
-/// right; R shrinks by one pixel on each side.
-void DrawBevel(TCanvas* Canvas, TRect& R, TColor TopLeft, TColor BottomRight);
-/// The two-pixel frame of a push button, raised or pushed in; R shrinks by two.
-void DrawButtonFrame(TCanvas* Canvas, TRect& R, bool Sunken);
 /// The button at the right of a drop-down field (combo box, pick-list cell):
 /// a flat bevelled face with a small downward arrow or three dots, moved one
 /// pixel right and down while pushed in.

@@ -11,6 +11,7 @@
 
 #include "platform/controls/Application.h"
 #include "platform/controls/Forms.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/stdctrls/Label.h"
 
@@ -213,7 +214,8 @@ class TDialogButton : public TCustomControl {
     int w = ClientWidth(), h = ClientHeight();
     c->Brush()->SetColor(clBtnFace);
     c->FillRect({0, 0, w, h});
-    DrawEdge(c, {0, 0, w, h}, dialogKey_ == VK_RETURN ? clBlack : clBtnHighlight, cl3DDkShadow);
+    const TColor light = dialogKey_ == VK_RETURN ? clBlack : clBtnHighlight;
+    StylePainter::PaintFrame(c, {0, 0, w, h}, flRaised, light, cl3DDkShadow, clNone);
     c->Font()->Assign(GetFont());
     c->Brush()->SetStyle(bsClear);
     c->TextOut((w - c->TextWidth(GetCaption())) / 2, (h - c->TextHeight(GetCaption())) / 2, GetCaption());

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/controls/Application.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/controls/PopupPlacement.h"
 #include "platform/controls/Forms.h"
 
@@ -30,12 +31,6 @@ bool TryIncMonth(TDateTime day, int delta, TDateTime& Result) {
   if (y == 0 || months < 12 || months >= 10000L * 12) return false;
   Result = IncMonth(day, delta);
   return true;
-}
-
-void DrawRaisedBox(TCanvas* c, const TRect& r) {
-  c->Brush()->SetColor(clBtnFace);
-  c->FillRect(r);
-  DrawEdge(c, r, clBtnHighlight, clBtnShadow);
 }
 
 void DrawTriangle(TCanvas* c, TPoint tip, int dx, int dy, TColor color) {
@@ -353,12 +348,12 @@ void TDateTimePicker::Paint() {
   }
   TRect br = ButtonRect();
   if (kind_ == dtkDate) {
-    DrawRaisedBox(c, br);
+    StylePainter::PaintRaisedBox(c, br);
     DrawTriangle(c, {br.Left + br.Width() / 2, br.Top + br.Height() / 2 + 2}, 0, 1, clBtnText);
   } else {  // up and down halves step the selected field
     int mid = br.Top + br.Height() / 2;
-    DrawRaisedBox(c, {br.Left, br.Top, br.Right, mid});
-    DrawRaisedBox(c, {br.Left, mid, br.Right, br.Bottom});
+    StylePainter::PaintRaisedBox(c, {br.Left, br.Top, br.Right, mid});
+    StylePainter::PaintRaisedBox(c, {br.Left, mid, br.Right, br.Bottom});
     DrawTriangle(c, {br.Left + br.Width() / 2, br.Top + 3}, 0, -1, clBtnText);
     DrawTriangle(c, {br.Left + br.Width() / 2, br.Bottom - 4}, 0, 1, clBtnText);
   }

@@ -40,7 +40,7 @@ void THintWindow::PaintWindow() {
   TRect r = GetClientRect();
   c->Brush()->SetColor(GetColor());
   c->FillRect(r);
-  DrawBevel(c, r, clBlack, clBlack);
+  StylePainter::PaintBevel(c, r, clBlack, clBlack);
   c->Font()->Assign(GetFont());
   c->Brush()->SetStyle(bsClear);
   TRect text{kPadX, kPadY, GetClientRect().Right - kPadX, GetClientRect().Bottom - kPadY};

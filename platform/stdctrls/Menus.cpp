@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "platform/controls/Application.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/controls/PopupPlacement.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -301,9 +302,7 @@ class TMenuPopupWindow : public TCustomForm {
   void PaintWindow() override {
     TCustomForm::PaintWindow();
     TCanvas* c = PaintCanvas();
-    // Raised, with a second shadow line inside the dark one.
-    DrawEdge(c, {0, 0, GetWidth(), GetHeight()}, clBtnHighlight, cl3DDkShadow);
-    DrawEdge(c, {1, 1, GetWidth() - 1, GetHeight() - 1}, clNone, clBtnShadow);
+    StylePainter::PaintPopupFrame(c, {0, 0, GetWidth(), GetHeight()});
     for (size_t r = 0; r < rows_.size(); ++r) DrawRow(c, rows_[r], static_cast<int>(r) == hot_);
   }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/controls/Application.h"
+#include "platform/graphics/StylePainter.h"
 #include "platform/controls/Controls.h"
 
 namespace qel {
@@ -15,14 +16,6 @@ namespace {
 constexpr unsigned FirstRepeatMs = 400, RepeatMs = 50;
 constexpr int MinThumbLength = 8;
 
-// A raised button face: the two-pixel edge of push buttons.
-void RaisedFace(TCanvas* C, const TRect& R) {
-  C->Brush()->SetColor(clBtnFace);
-  C->FillRect(R);
-  if (R.Width() < 4 || R.Height() < 4) return;
-  DrawEdge(C, R, cl3DLight, cl3DDkShadow);
-  DrawEdge(C, {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1}, clBtnHighlight, clBtnShadow);
-}
 }  // namespace
 
 TClientScrollBar::TClientScrollBar(TScrollBarKind Kind)
@@ -139,7 +132,7 @@ void TClientScrollBar::PaintArrow(TCanvas* C, const TRect& R, bool Up, bool Pres
     C->Brush()->SetColor(clBtnShadow);
     C->FrameRect(R);
   } else {
-    RaisedFace(C, R);
+    StylePainter::PaintScrollButton(C, R);
   }
   // A small filled triangle, grey when there is nothing to scroll.
   TColor ink = Scrollable() ? clBtnText : clGrayText;
@@ -172,7 +165,7 @@ void TClientScrollBar::Paint(TCanvas* C) {
   PaintArrow(C, ArrowRect(true), true, held && part_ == partArrowUp);
   PaintArrow(C, ArrowRect(false), false, held && part_ == partArrowDown);
   TRect thumb = ThumbRect();
-  if (!thumb.IsEmpty()) RaisedFace(C, thumb);
+  if (!thumb.IsEmpty()) StylePainter::PaintScrollButton(C, thumb);
 }
 
 // ------------------------------------------------------------ mouse ----

@@ -208,9 +208,9 @@ void TSpeedButton::PaintFace(TCanvas* C, TRect& R) {
     C->Brush()->SetColor(face);
     C->FillRect(R);
   }
-  if (!flat_) DrawButtonFrame(C, R, Sunken());
-  else if (Sunken()) DrawBevel(C, R, clBtnShadow, clBtnHighlight);
-  else if (hot) DrawBevel(C, R, clBtnHighlight, clBtnShadow);
+  if (!flat_) StylePainter::PaintButtonFrame(C, R, Sunken());
+  else if (Sunken()) StylePainter::PaintBevel(C, R, clBtnShadow, clBtnHighlight);
+  else if (hot) StylePainter::PaintBevel(C, R, clBtnHighlight, clBtnShadow);
   else R = {R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1};
 }
 

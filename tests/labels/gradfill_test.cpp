@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "labels/QEL_gradfl.h"
 #include "platform/controls/Application.h"
@@ -187,4 +189,35 @@ TEST(GradFill, FrameAndOnPaintDrawOverTheBands) {
   EXPECT_EQ(s.At(0, 60), ColorToRGB(clGray));   // sunken: grey top and left
   EXPECT_EQ(s.At(120, 60), clWhite);            // white bottom and right
   EXPECT_EQ(s.At(60, 0), ColorToRGB(clGray));
+}
+
+// A 30000 x 30000 fill scrolled inside a 400 x 300 form (as in a scroll box)
+// paints the part that shows, band borders where a small fill has them,
+// without a bitmap of its full size, and goes on painting as it scrolls.
+TEST(GradFill, HugeFillPaintsTheVisiblePart) {
+  std::vector<std::string> handled;
+  auto before = Application->OnException;
+  Application->OnException = [&](TObject*, const std::exception& e) { handled.push_back(e.what()); };
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 400, 300);
+  auto* g = new TGradFill(&form);
+  g->SetParent(&form);
+  g->SetFrameStyle(fsRaised);
+  g->SetBounds(-1000, -(30000 / 16 * 7 - 100), 30000, 30000);  // the eighth band starts 100 pixels down
+  form.Show();
+  TTestRobot robot;
+  Application->ProcessMessages();
+  auto shot = robot.Capture(&form);
+  auto at = [&](int x, int y) { return PixelToColor(shot->ScanLine(y)[x]); };
+  EXPECT_EQ(at(10, 99), gradfill::BandColor(gtHoriz, 6, 16, clMaroon, clYellow));
+  EXPECT_EQ(at(10, 100), gradfill::BandColor(gtHoriz, 7, 16, clMaroon, clYellow));
+  EXPECT_EQ(at(shot->GetWidth() - 1, shot->GetHeight() - 1), gradfill::BandColor(gtHoriz, 7, 16, clMaroon, clYellow));
+  // Scrolled to its top-left corner: the raised frame's white edge shows.
+  g->SetBounds(0, 0, 30000, 30000);
+  Application->ProcessMessages();
+  shot = robot.Capture(&form);
+  EXPECT_EQ(at(0, 50), clWhite);
+  EXPECT_EQ(at(50, 1), gradfill::BandColor(gtHoriz, 0, 16, clMaroon, clYellow));
+  EXPECT_TRUE(handled.empty()) << handled.front();
+  Application->OnException = before;
 }
