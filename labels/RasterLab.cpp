@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "labels/RasterFont.h"
-#include "labels/RasterTextRuler.h"
+#include "labels/detail/RasterTextRuler.h"
 #include "platform/controls/Application.h"
 #include "platform/rtl/Utf8.h"
 

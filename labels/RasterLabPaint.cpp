@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "labels/RasterFont.h"
-#include "labels/RasterTextRuler.h"
+#include "labels/detail/RasterTextRuler.h"
 
 namespace qel {
 namespace {

@@ -1,4 +1,4 @@
-#include "labels/RasterTextRuler.h"
+#include "labels/detail/RasterTextRuler.h"
 
 #include <algorithm>
 

@@ -13,16 +13,15 @@
 
 namespace qel {
 
-namespace {
-std::string NTabedErrorMessage(const std::string& What) { return "Table editor error in " + What + "."; }
-}  // namespace
-
-// A table that cannot grow leaves everything as it was.
-void TNTabEd::ResizeTable(int Cols, int Rows, const char* What) {
+// A table that cannot grow leaves everything as it was; the message names
+// the component, the call with its value, and why.
+void TNTabEd::ResizeTable(int Cols, int Rows, const std::string& What) {
   try {
     table_->Resize(Cols, Rows);
-  } catch (const EOutOfMemory&) {
-    throw EQELError(NTabedErrorMessage(What));
+  } catch (const EOutOfMemory& e) {
+    throw EQELError(ComponentErrorMessage(GetName(), ": " + What + " refused: a table of " + IntToStr(Cols) + " x " +
+                                                         IntToStr(Rows) + " cells does not fit in memory (" +
+                                                         e.what() + ")"));
   }
 }
 
@@ -31,7 +30,7 @@ void TNTabEd::SetNrOfColumns(int n) {
   {
     TPaintPause updating(*this, TPaintPause::Quiet);
     int width = LastGridColWidth(), old = table_->GetNrOfColumns();
-    ResizeTable(n, table_->GetNrOfRows(), "TNTabEd.NrOfColumns");
+    ResizeTable(n, table_->GetNrOfRows(), "TNTabEd.NrOfColumns = " + IntToStr(n));
     SetColCount(GridCol(n) + 1);
     for (int c = std::max(old, 1); c <= n; ++c) SetGridColWidth(GridCol(c), width);
     uint8_t last = DecPlacesOf(old);
@@ -49,7 +48,7 @@ void TNTabEd::SetNrOfRows(int n) {
   n = std::max(n, 1);
   {
     TPaintPause updating(*this, TPaintPause::Quiet);
-    ResizeTable(table_->GetNrOfColumns(), n, "TNTabEd.NrOfRows");
+    ResizeTable(table_->GetNrOfColumns(), n, "TNTabEd.NrOfRows = " + IntToStr(n));
     SetRowCount(GridRow(n) + 1);
     ChangedSetup();
   }
@@ -62,7 +61,8 @@ void TNTabEd::Redimension(int Columns, int Rows) {
   {
     TPaintPause updating(*this, TPaintPause::Quiet);
     int width = LastGridColWidth(), old = table_->GetNrOfColumns();
-    ResizeTable(Columns, Rows, "TNTabEd.Redimension");
+    ResizeTable(Columns, Rows,
+                "TNTabEd.Redimension(" + IntToStr(Columns) + ", " + IntToStr(Rows) + ")");
     SetColCount(GridCol(Columns) + 1);
     for (int c = std::max(old, 1); c <= Columns; ++c) SetGridColWidth(GridCol(c), width);
     uint8_t last = DecPlacesOf(old);

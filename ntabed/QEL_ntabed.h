@@ -617,7 +617,7 @@ class TNTabEd : public TCustomDataGrid {
   void SetMarkBit(int Col, int Row, uint8_t Bit, bool v);
   void MarkAll(uint8_t Bit);
   int CountStateBit(uint8_t Bit) const;
-  void ResizeTable(int Cols, int Rows, const char* What);
+  void ResizeTable(int Cols, int Rows, const std::string& What);
 
   void ShowAttribColumn(bool Show);
   void ShowAttribRow(bool Show);

@@ -354,9 +354,9 @@ TEST(NTabEdErrors, FailedResizeLeavesTheEditorUsable) {
     const char* what;
     std::function<void()> call;
   };
-  Case cases[] = {{"TNTabEd.NrOfColumns", [&] { e->SetNrOfColumns(10); }},
-                  {"TNTabEd.NrOfRows", [&] { e->SetNrOfRows(10); }},
-                  {"TNTabEd.Redimension", [&] { e->Redimension(10, 10); }}};
+  Case cases[] = {{"TNTabEd.NrOfColumns = 10 refused", [&] { e->SetNrOfColumns(10); }},
+                  {"TNTabEd.NrOfRows = 10 refused", [&] { e->SetNrOfRows(10); }},
+                  {"TNTabEd.Redimension(10, 10) refused", [&] { e->Redimension(10, 10); }}};
   for (Case& c : cases) {
     SCOPED_TRACE(c.what);
     FailNextAllocations(1);
@@ -367,6 +367,8 @@ TEST(NTabEdErrors, FailedResizeLeavesTheEditorUsable) {
       ADD_FAILURE() << "wrong class";
     } catch (const EQELError& err) {
       EXPECT_NE(std::string(err.what()).find(c.what), std::string::npos) << err.what();
+      EXPECT_EQ(std::string(err.what()).rfind("Component \"Ed\": ", 0), 0u) << err.what();
+      EXPECT_NE(std::string(err.what()).find(" cells does not fit in memory (Out of memory)"), std::string::npos) << err.what();
     }
     EXPECT_EQ(e->GetNrOfColumns(), 3);
     EXPECT_EQ(e->GetNrOfRows(), 4);

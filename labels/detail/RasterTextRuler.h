@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "labels/QEL_RasterLab.h"
-#include "platform/rtl/Export.h"
 
 namespace qel {
-QEL_API_BEGIN
 
 class TRasterTextRuler {
  public:
@@ -39,5 +37,4 @@ class TRasterTextRuler {
   bool proportional_ = true, measured_ = false;
 };
 
-QEL_API_END
 }  // namespace qel
