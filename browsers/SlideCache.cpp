@@ -1,6 +1,7 @@
 // The thumbnail viewer's cache of scaled pictures.
 #include "browsers/SlideCache.h"
 
+#include <bit>
 #include <cstring>
 
 namespace qel::thumbs {
@@ -18,34 +19,35 @@ size_t BytesOf(int Width, int Height) { return size_t(Width) * size_t(Height) * 
 
 }  // namespace
 
-// Four independent lanes keep the multiplier busy; the pixels are read once,
-// at about the speed of copying them.
+// Four independent lanes of multiply and rotate keep the multiplier busy;
+// the pixels are read once, at about the speed of copying them.
 uint64_t Fingerprint(const TBitmap& Picture) {
+  constexpr uint64_t K = 0x9E3779B97F4A7C15ULL;
   const int w = Picture.GetWidth(), h = Picture.GetHeight();
-  uint64_t lane[4] = {uint64_t(w) << 32 | uint32_t(h), 0x8bb84b93962eacc9ULL, 0x4b33a62ed433d4a3ULL,
-                      0x4d5a2da51de1aa47ULL};
-  if (w <= 0 || h <= 0) return Mix(lane[0], lane[1]);
+  uint64_t l0 = uint64_t(w) << 32 | uint32_t(h), l1 = 0x8bb84b93962eacc9ULL, l2 = 0x4b33a62ed433d4a3ULL,
+           l3 = 0x4d5a2da51de1aa47ULL;
+  if (w <= 0 || h <= 0) return Mix(l0, l1);
   const auto* bytes = reinterpret_cast<const unsigned char*>(Picture.ScanLine(0));
   const size_t n = BytesOf(w, h);
+  auto step = [&](uint64_t& l, size_t at) {
+    uint64_t v;
+    std::memcpy(&v, bytes + at, 8);
+    l = std::rotl((l ^ v) * K, 29);
+  };
   size_t i = 0;
-  for (; i + 64 <= n; i += 64)
-    for (int k = 0; k < 4; ++k) {
-      uint64_t a, b;
-      std::memcpy(&a, bytes + i + 16 * k, 8);
-      std::memcpy(&b, bytes + i + 16 * k + 8, 8);
-      lane[k] = Mix(a ^ lane[k], b + uint64_t(k));
-    }
-  for (; i + 8 <= n; i += 8) {
-    uint64_t a;
-    std::memcpy(&a, bytes + i, 8);
-    lane[0] = Mix(a ^ lane[0], lane[1]);
+  for (; i + 32 <= n; i += 32) {
+    step(l0, i);
+    step(l1, i + 8);
+    step(l2, i + 16);
+    step(l3, i + 24);
   }
+  for (; i + 8 <= n; i += 8) step(l0, i);
   if (i < n) {  // an odd pixel count leaves one
-    uint32_t a;
-    std::memcpy(&a, bytes + i, 4);
-    lane[1] = Mix(a ^ lane[1], lane[2]);
+    uint32_t v;
+    std::memcpy(&v, bytes + i, 4);
+    l1 = Mix(l1, v);
   }
-  return Mix(Mix(lane[0], lane[1]) ^ n, Mix(lane[2], lane[3]));
+  return Mix(Mix(l0, l1) ^ n, Mix(l2, l3));
 }
 
 size_t TSlideCache::THashKey::operator()(const TKey& K) const {
