@@ -51,7 +51,7 @@
 //
 // Scaling. With AntiAlias off pictures are stretched nearest-pixel
 // (colour-on-colour); with it on every target pixel is the average of the
-// source area it covers (the platform's halftone stretch). Scaled pictures
+// source area it covers (the platform's halftone stretch). Averaged pictures
 // are kept between paints, known by their pixels (a changed picture is
 // scaled anew), within a bounded amount of memory.
 //

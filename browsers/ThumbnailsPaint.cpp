@@ -152,6 +152,13 @@ class TThumbnails::TPainter {
     TRect r = FitIntoSquare(picture.GetWidth(), picture.GetHeight(), g_.Size, x + m, y + m);
     if (r.Width() == picture.GetWidth() && r.Height() == picture.GetHeight()) {
       BitBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), picture.Canvas(), 0, 0, SRCCOPY);  // fits as it is
+    } else if (!t_.antiAlias_) {
+      // Nearest pixel costs about a copy: keeping it would only add the
+      // fingerprint to every paint.
+      int oldMode = SetStretchBltMode(&c_, COLORONCOLOR);
+      StretchBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), picture.Canvas(), 0, 0, picture.GetWidth(),
+                 picture.GetHeight(), SRCCOPY);
+      SetStretchBltMode(&c_, oldMode);
     } else {
       TBitmap& scaled = t_.slideCache_->Scaled(picture, r.Width(), r.Height(), t_.antiAlias_);
       BitBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), scaled.Canvas(), 0, 0, SRCCOPY);
