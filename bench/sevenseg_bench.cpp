@@ -9,9 +9,12 @@
 #include <string>
 
 #include "numeric/QEL_sevenseg.h"
+#include "numeric/SevenSegGlyphs.h"
 #include "platform/controls/Forms.h"
+#include "RatioTiming.h"
 
 using namespace qel;
+namespace bench = qel::bench;
 
 namespace {
 
@@ -66,5 +69,38 @@ void BM_SevenSegRebuild(benchmark::State& state) {
   state.counters["rebuilds_per_s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_SevenSegRebuild)->ArgNames({"w", "h"})->Args({216, 76})->Args({800, 200})->Unit(benchmark::kMillisecond);
+
+// Against the strip built the direct way (every glyph composed and shrunk,
+// as each look or size change did before the strip came from coverage): a
+// new colour, and a new size, each with its paint. x_rebuild below 1 is
+// how much less ours costs.
+void BM_SevenSegVersusRebuild(benchmark::State& state) {
+  const int W = int(state.range(0)), H = int(state.range(1));
+  const bool resize = state.range(2) != 0;
+  Display d(W, H);
+  d.seg->Paint();
+  sevenseg::TPartImages parts;
+  TBitmap raster, strip;
+  int k = 0;
+  auto cell = [&] { return std::pair{(d.seg->GetWidth() - 16) / 8 - 2, d.seg->GetHeight() - 16}; };
+  bench::Compare(state,
+                 [&] {
+                   if (resize) d.seg->SetWidth(++k % 2 ? W + 8 : W);  // a new cell width each time
+                   else Recolour(d, ++k);
+                   d.seg->Paint();
+                 },
+                 {{"rebuild", [&] {
+                     auto [g, gh] = cell();
+                     sevenseg::BuildStrip(strip, raster, parts, g, gh, k % 2 ? clRed : clLime, 0x333333);
+                     d.seg->Paint();
+                   }}});
+}
+BENCHMARK(BM_SevenSegVersusRebuild)
+    ->ArgNames({"w", "h", "resize"})
+    ->Args({216, 76, 0})
+    ->Args({800, 200, 0})
+    ->Args({216, 76, 1})
+    ->Args({800, 200, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -51,7 +51,9 @@
 //
 // Scaling. With AntiAlias off pictures are stretched nearest-pixel
 // (colour-on-colour); with it on every target pixel is the average of the
-// source area it covers (the platform's halftone stretch).
+// source area it covers (the platform's halftone stretch). Averaged pictures
+// are kept between paints, known by their pixels (a changed picture is
+// scaled anew), within a bounded amount of memory.
 //
 // Picture buffer. OnImageRequest gets a buffer bitmap that lives for one
 // paint and keeps what the previous slide left in it. A handler may instead
@@ -77,6 +79,7 @@ QEL_API_BEGIN
 namespace thumbs {
 struct TGrid;
 class TSelectionRuns;
+class TSlideCache;
 }
 
 // ------------------------------------------------- types and events ----
@@ -299,6 +302,7 @@ class TThumbnails : public TGraphicControl {
   bool painting_ = false;
   std::unique_ptr<thumbs::TSelectionRuns> selection_;
   std::unique_ptr<TBitmap> offscreen_;  // reused by every paint
+  std::unique_ptr<thumbs::TSlideCache> slideCache_;  // scaled pictures kept between paints
 };
 
 QEL_API_END

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "browsers/QEL_Thumbnails.h"
+#include "browsers/SlideCache.h"
 #include "browsers/SelectionRuns.h"
 #include "browsers/ThumbnailGrid.h"
 
@@ -17,7 +18,8 @@ namespace qel {
 TThumbnails::TThumbnails(TComponent* AOwner)
     : TGraphicControl(AOwner),
       selection_(std::make_unique<thumbs::TSelectionRuns>()),
-      offscreen_(std::make_unique<TBitmap>()) {
+      offscreen_(std::make_unique<TBitmap>()),
+      slideCache_(std::make_unique<thumbs::TSlideCache>()) {
   selection_->SetSize(max_ - min_ + 1);
   SetBounds(GetLeft(), GetTop(), 260, 400);
 }

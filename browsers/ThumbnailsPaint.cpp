@@ -16,6 +16,7 @@
 #include <exception>
 
 #include "browsers/QEL_Thumbnails.h"
+#include "browsers/SlideCache.h"
 #include "browsers/ThumbnailGrid.h"
 
 namespace qel {
@@ -149,10 +150,19 @@ class TThumbnails::TPainter {
     if (picture.GetWidth() <= 0 || picture.GetHeight() <= 0) return;
     const int m = g_.Margin;
     TRect r = FitIntoSquare(picture.GetWidth(), picture.GetHeight(), g_.Size, x + m, y + m);
-    int oldMode = SetStretchBltMode(&c_, t_.antiAlias_ ? HALFTONE : COLORONCOLOR);
-    StretchBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), picture.Canvas(), 0, 0, picture.GetWidth(),
-               picture.GetHeight(), SRCCOPY);
-    SetStretchBltMode(&c_, oldMode);
+    if (r.Width() == picture.GetWidth() && r.Height() == picture.GetHeight()) {
+      BitBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), picture.Canvas(), 0, 0, SRCCOPY);  // fits as it is
+    } else if (!t_.antiAlias_) {
+      // Nearest pixel costs about a copy: keeping it would only add the
+      // fingerprint to every paint.
+      int oldMode = SetStretchBltMode(&c_, COLORONCOLOR);
+      StretchBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), picture.Canvas(), 0, 0, picture.GetWidth(),
+                 picture.GetHeight(), SRCCOPY);
+      SetStretchBltMode(&c_, oldMode);
+    } else {
+      TBitmap& scaled = t_.slideCache_->Scaled(picture, r.Width(), r.Height(), t_.antiAlias_);
+      BitBlt(&c_, r.Left, r.Top, r.Width(), r.Height(), scaled.Canvas(), 0, 0, SRCCOPY);
+    }
     DrawFrame(&c_, t_.innerFrameStyle_, r.Left - 1, r.Top - 1, r.Right, r.Bottom, clWhite, 0xC0C0C0, 0x808080,
               clBlack, clBlack);
   }

@@ -6,7 +6,9 @@
 // (resources SEGHORZ, SEGVERT, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG) and scaled
 // into a glyph strip, cell by cell. The strip is rebuilt when the size,
 // the colours, Margin, InterDigDist or NumDigits change; a new Caption only
-// copies glyphs out of it. The rebuild waits for the next paint, so setting
+// copies glyphs out of it. What a cell size lights is measured once and
+// shared by the displays of that size, so new colours only repaint the
+// strip, and a new size measures only the shrunk glyphs. The rebuild waits for the next paint, so setting
 // up a display (bounds, digits, colours) builds its strip once, not per step.
 //
 // Cells. With A = (Width - 2 * Margin) div NumDigits, a glyph is
@@ -30,7 +32,7 @@ namespace qel {
 QEL_API_BEGIN
 
 namespace sevenseg {
-class TPartImages;
+struct TStripCoverage;
 }
 
 /// A row of slanted seven-segment digits showing a short text (digits, -, +, :, °, A to F, decimal points).
@@ -38,7 +40,7 @@ class TSevenSeg : public TGraphicControl {
  public:
   /// Four red digits showing "8.8.8.8." on dark grey.
   explicit TSevenSeg(TComponent* AOwner);
-  /// Frees the glyph pictures.
+  /// Lets go of the glyph strip.
   ~TSevenSeg() override;
 
   /// The text shown, one cell per character (a decimal point shares the cell before it); repaints.
@@ -123,8 +125,8 @@ class TSevenSeg : public TGraphicControl {
   TFrameStyle frameStyle_ = fsLowered;
   TSchemeColors scheme_;
 
-  std::unique_ptr<sevenseg::TPartImages> parts_;
-  std::unique_ptr<TBitmap> raster_, strip_, buffer_;
+  std::shared_ptr<const sevenseg::TStripCoverage> coverage_;  // of the strip's cell size
+  std::unique_ptr<TBitmap> strip_, buffer_;
   int glyphWidth_ = 0, glyphHeight_ = 0;  // the strip's cells
   int builtWidth_ = -1, builtHeight_ = -1;  // the size the strip was built for
   bool stripStale_ = true;                  // rebuilt at the next paint

@@ -1,9 +1,11 @@
 // TSevenSeg: properties, the glyph strip's life and painting by copying
-// glyphs. Glyph composition is in SevenSegGlyphs.cpp.
+// glyphs. Glyph composition is in SevenSegGlyphs.cpp, the strip from
+// coverage in SevenSegCoverage.cpp.
 #include <algorithm>
 #include <cstdint>
 
 #include "numeric/QEL_sevenseg.h"
+#include "numeric/SevenSegCoverage.h"
 #include "numeric/SevenSegGlyphs.h"
 #include "platform/rtl/Utf8.h"
 
@@ -13,8 +15,6 @@ using namespace sevenseg;
 
 TSevenSeg::TSevenSeg(TComponent* AOwner)
     : TGraphicControl(AOwner),
-      parts_(std::make_unique<TPartImages>()),
-      raster_(std::make_unique<TBitmap>(kMasterWidth, kMasterHeight)),
       strip_(std::make_unique<TBitmap>()),
       buffer_(std::make_unique<TBitmap>()) {
   SetBounds(GetLeft(), GetTop(), 216, 76);  // the first paint builds the strip
@@ -79,7 +79,14 @@ void TSevenSeg::RebuildCache() {
   glyphHeight_ = fits ? int(gh) : 0;
   ++cacheBuilds_;
   stripStale_ = false;
-  BuildStrip(*strip_, *raster_, *parts_, glyphWidth_, glyphHeight_, colorText_, colorBackGnd_);
+  if (!fits) {
+    coverage_.reset();
+    strip_->SetSize(0, 0);
+    return;
+  }
+  if (!coverage_ || coverage_->GlyphWidth != glyphWidth_ || coverage_->GlyphHeight != glyphHeight_)
+    coverage_ = CoverageFor(glyphWidth_, glyphHeight_);
+  PaintStrip(*strip_, *coverage_, colorText_, colorBackGnd_);
 }
 
 // The strip follows the size only when it really changed: moving the

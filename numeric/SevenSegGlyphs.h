@@ -104,7 +104,9 @@ void ComposeGlyph(TBitmap& Raster, const TPartImages& Images, char32_t Ch, bool 
 
 /// Sizes Strip to 21 cells of GlyphWidth x GlyphHeight filled with BackGnd
 /// and scales each composed glyph into its cell (halftone). A cell with no
-/// area leaves the strip empty.
+/// area leaves the strip empty. The displays paint their strips from
+/// coverage (SevenSegCoverage.h); this direct way is what that is checked
+/// and timed against.
 void BuildStrip(TBitmap& Strip, TBitmap& Raster, TPartImages& Images, int GlyphWidth, int GlyphHeight,
                 TColor Text, TColor BackGnd);
 
