@@ -1,6 +1,7 @@
 // The progress bar's arithmetic: colour blend, bar length, gradient index,
 // value text and text origin.
 #include "gauges/detail/ProgBarMath.h"
+#include "gauges/QEL_ProgBar.h"
 
 #include <algorithm>
 #include <cmath>

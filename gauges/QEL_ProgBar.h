@@ -46,6 +46,10 @@ QEL_API_BEGIN
 /// Raised when the automatic increment cannot get its timer.
 QEL_EXCEPTION(EQELProgBar, EQELError)
 
+/// How the colour table maps onto the bar: fixed to the scale (cgmCover),
+/// stretched over the bar (cgmStretch), or moving with its tip (cgmMove).
+enum TColorMapping : uint8_t { cgmCover, cgmStretch, cgmMove };
+
 /// Fired before the value text is drawn; the text the handler leaves is drawn.
 using TBeforeShowValueEvent = std::function<void(TObject* Sender, std::string& ValueText)>;
 

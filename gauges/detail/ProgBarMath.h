@@ -13,7 +13,7 @@
 
 namespace qel {
 
-enum TColorMapping : uint8_t { cgmCover, cgmStretch, cgmMove };
+enum TColorMapping : uint8_t;  // in QEL_ProgBar.h
 
 namespace progbar {
 
