@@ -43,6 +43,10 @@
 namespace qel {
 
 /// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
+///
+/// From examples/browser/main.cpp (`qel-browser`):
+/// \snippet browser/main.cpp tree
+/// \image html browsers.png "The gallery's page Browsers"
 class TFolderTree : public TCustomTreeView {
  public:
   /// A tree holding the root "/" (built when the window is created).

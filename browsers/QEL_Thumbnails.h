@@ -98,6 +98,10 @@ using TImageClickEvent = std::function<void(TObject* Sender, int X, int Y, int T
 // -------------------------------------------------------- TThumbnails ----
 
 /// A grid of numbered slides whose pictures the application hands over slide by slide on every paint, with selection, focus highlight and smooth scrolling.
+///
+/// From examples/browser/main.cpp (`qel-browser`):
+/// \snippet browser/main.cpp thumbs
+/// \image html browsers.png "The gallery's page Browsers"
 class TThumbnails : public TGraphicControl {
  public:
   /// Slides 1 to 100 with 120 pixel pictures.

@@ -124,6 +124,10 @@ class TNeedleLayout : public TPersistent {
 // ------------------------------------------------------------ TMeter ----
 
 /// An analog panel meter: a needle over a circular scale with low, normal and high zones, limit lamps, caption, cover, anchor and frame.
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp meter
+/// \image html meter.png "The gallery's page Meter"
 class TMeter : public TGraphicControl {
  public:
   /// A meter from 0 to 1 with a 90 degree scale.

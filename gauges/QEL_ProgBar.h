@@ -48,6 +48,10 @@ QEL_EXCEPTION(EQELProgBar, EQELError)
 using TBeforeShowValueEvent = std::function<void(TObject* Sender, std::string& ValueText)>;
 
 /// A progress bar in one colour or a colour gradient, with grid, frames, background picture, rotated value text and an optional automatic increment.
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp bar
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TProgBar : public TGraphicControl {
  public:
   /// A bar from 0 to 100 at 10, growing to the right.

@@ -62,6 +62,10 @@ enum TOOButMouseAction : uint8_t { oomaNone, oomaFocused, oomaPlain };
 const char* OnOffButResourceName(TOnOffButStyle Style);
 
 /// A two-state switch shown as a small picture (checkbox, slide, LED, bulb, ...) with up to four captions; buttons with the same GroupIndex on one parent act as radio buttons.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp switch
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TOnOffBut : public TGraphicControl {
  public:
   /// Pixels of this colour in a picture are see-through.

@@ -23,6 +23,10 @@ namespace qel {
 QEL_EXCEPTION(EQELRepSpeedButton, EQELError)
 
 /// A speed button that fires OnRepeatClick again and again while the left mouse button holds it down.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp repeat
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TRepSpeedButton : public TSpeedButton {
  public:
   /// A button with a 500 ms start delay and a 200 ms repeat interval.

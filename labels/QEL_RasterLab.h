@@ -74,6 +74,10 @@ uint8_t RasterCharCode(char32_t Ch);
 // ------------------------------------------------------- TRasterLab ----
 
 /// A dot-matrix display: each character of the text drawn as square dots from a character matrix, optionally in character blocks, scrolling on a timer.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp dots
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TRasterLab : public TGraphicControl {
  public:
   /// Green dots on black with the built-in raster font.

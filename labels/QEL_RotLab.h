@@ -32,6 +32,10 @@ namespace qel {
 TPoint RotatedTextOrigin(TAlignment Alignment, int PosX, int PosY, int W2, int H2, int Angle);
 
 /// A label whose caption is drawn at any angle around an anchor point, aligned to it, anti-aliased or not, with a frame.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp rotated
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TRotLab : public TCustomLabel {
  public:
   /// A centred, anti-aliased label at 0 degrees.

@@ -38,6 +38,10 @@ TColor BandColor(TGradType Type, int K, int N, TColor First, TColor Last);
 }  // namespace gradfill
 
 /// An area filled with a stepped colour gradient of NrColors bands, optionally gridded and framed.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp fill
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TGradFill : public TGraphicControl {
  public:
   /// Sixteen bands from maroon to yellow, top to bottom.

@@ -81,6 +81,10 @@ using TBeforeRenderCellEvent = std::function<void(TObject* Sender, int colix, in
 using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 
 /// A grid that shows and edits a numeric data table with row and column names, attributes, two kinds of cell marks and a precision per column, with its own popup menus, editors and clipboard exchange.
+///
+/// From examples/tableeditor/main.cpp (`qel-tableeditor`):
+/// \snippet tableeditor/main.cpp table
+/// \image html table-editor.png "The gallery's page Table editor"
 class TNTabEd : public TCustomDrawGrid {
  public:
   /// An editor of its own table of 3 columns and 4 rows, all 0, with the row-attribute column shown.

@@ -62,6 +62,10 @@ namespace qel {
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, std::string& Text)>;
 
 /// A read-only framed label showing one number in one of many forms (fixed, scientific, engineering, hexadecimal, date-time, degrees, ...), with a text on either side.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp readout
+/// \image html displays.png "The gallery's page Displays"
 class TNumLab : public TGraphicControl {
  public:
   /// A label showing 0.00 in a 80 pixel box.

@@ -32,6 +32,10 @@ class TPartImages;
 }
 
 /// A row of slanted seven-segment digits showing a short text (digits, -, +, :, °, A to F, decimal points).
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp display
+/// \image html displays.png "The gallery's page Displays"
 class TSevenSeg : public TGraphicControl {
  public:
   /// Four red digits showing "8.8.8.8." on dark grey.

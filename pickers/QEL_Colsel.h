@@ -28,6 +28,10 @@ namespace qel {
 using TOnColorNameChangeEvent = std::function<void(TObject* Sender, std::string& ColorName)>;
 
 /// A drop-down list of colours, each item a swatch and the colour's name; editable entries can be redefined through the colour dialog.
+///
+/// From examples/calendar/main.cpp (`qel-calendar`):
+/// \snippet calendar/main.cpp colour
+/// \image html pickers.png "The gallery's page Pickers"
 class TColSel : public TCustomComboBox {
  public:
   /// Size of the palette.

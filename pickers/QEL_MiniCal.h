@@ -42,6 +42,10 @@ enum TDayOfWeek : uint8_t { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
 void CalcEasterSunday(int Year, int& Day, int& Month);
 
 /// A one-month calendar on an 8 x 8 draw grid, with ISO week numbers, today circled, the selected day highlighted and holidays coloured and named in the hint.
+///
+/// From examples/calendar/main.cpp (`qel-calendar`):
+/// \snippet calendar/main.cpp calendar
+/// \image html calendar.png "The gallery's page Calendar"
 class TMiniCal : public TCustomDrawGrid {
  public:
   /// The year stored with a holiday that recurs every year.

@@ -30,6 +30,10 @@ namespace qel {
 using TMarkClickEvent = std::function<void(TObject* Sender, int X, int Y, int Mark)>;
 
 /// A grid of the 52 marker symbols; the one nearest the mouse is highlighted and a click picks it.
+///
+/// From examples/markers/main.cpp (`qel-markers`):
+/// \snippet markers/main.cpp picker
+/// \image html pickers.png "The gallery's page Pickers"
 class TMarkSel : public TGraphicControl {
  public:
   static constexpr int NumMarks = MaxMarkSymbol + 1;  ///< Symbols 0..51

@@ -51,6 +51,10 @@ namespace qel {
 QEL_EXCEPTION(EQELRepListError, EQELError)
 
 /// The report list: a grid of text rows over one TRLData it owns, with row and column selection, disabled rows, highlighting, shading bands, check boxes and radio buttons, password columns, a common header, sorting by header clicks and filtering.
+///
+/// From examples/reportlist/main.cpp (`qel-reportlist`):
+/// \snippet reportlist/main.cpp list
+/// \image html report-list.png "The gallery's page Report list"
 class TReportListView : public TCustomDrawGrid {
  public:
   /// An empty list of one column with column headers.
