@@ -1,17 +1,20 @@
-// QEL_repsbut: TRepSpeedButton, a speed button that repeats its click while
-// the left mouse button holds it down, like the arrow of a spin control.
-//
-// Timeline of a held button (timer 1 on the button's own message window):
-//   press                       -> start delay armed (StartClickInterval)
-//   first tick                  -> repeat interval armed, OnRepeatClick
-//   every RepeatClickInterval   -> OnRepeatClick
-//   release, leaving the button,
-//   losing the mouse, freeing   -> timer killed
-// OnClick stays the speed button's own: once, on a release over the button.
-// No timer runs in design mode.
-//
-// Leaving the button ends the repetition without a release, so it never
-// fires OnClick: a user who drags off the button has not clicked it.
+/// \file
+/// QEL_repsbut: TRepSpeedButton, a speed button that repeats its click while
+/// the left mouse button holds it down, like the arrow of a spin control.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Timeline of a held button (timer 1 on the button's own message window):
+///   press                       -> start delay armed (StartClickInterval)
+///   first tick                  -> repeat interval armed, OnRepeatClick
+///   every RepeatClickInterval   -> OnRepeatClick
+///   release, leaving the button,
+///   losing the mouse, freeing   -> timer killed
+/// OnClick stays the speed button's own: once, on a release over the button.
+/// No timer runs in design mode.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Leaving the button ends the repetition without a release, so it never
+/// fires OnClick: a user who drags off the button has not clicked it.
 #pragma once
 #include "framework/QEL_Base.h"
 #include "platform/controls/TimerWindow.h"

@@ -1,9 +1,10 @@
-// Unit QEL_NumIO: the number-text codec shared by the numeric inputs, the
-// edit-based numeric field TNumIO and the custom-drawn field TNumIO2 with
-// spin buttons, an inline gauge and its own blinking caret.
-//
-// Sections: the codec (formats, validators, scanners, writers); TNumIO;
-// TNumIO2.
+/// \file
+/// Unit QEL_NumIO: the number-text codec shared by the numeric inputs, the
+/// edit-based numeric field TNumIO and the custom-drawn field TNumIO2 with
+/// spin buttons, an inline gauge and its own blinking caret.
+///
+/// Sections: the codec (formats, validators, scanners, writers); TNumIO;
+/// TNumIO2.
 #pragma once
 #include <cstdint>
 #include <functional>
