@@ -1,36 +1,37 @@
-// QEL_FolderTree: TFolderTree, a tree view of the file system's folders that
-// loads each folder's subfolders when it is first expanded, keeps the path of
-// the selected folder as the current path, and selects, creates and removes
-// folders.
-//
-// On Linux. The tree has one root, "/", and paths use "/": the nodes "/" >
-// "home" > "user" have the path "/home/user/" (every node's text followed by
-// "/", the root's text being "/" already). Paths given to SelectPath may end
-// in "/" or not, and must be absolute. Names are compared exactly, case
-// included, since Linux file names are case-sensitive ("/home/User" and
-// "/home/user" are two folders); only the order of the names shown ignores
-// ASCII case. The current path after Reset is "/".
-//
-// Nodes. A folder whose subfolders are not loaded yet but which has some gets
-// one placeholder child, "Child", so that it shows an expand button. A folder
-// whose children were loaded carries LoadedMark as its data; a folder found
-// to have no subfolders loses its placeholder and stays unmarked, so a later
-// expansion lists it again. Names beginning with "." are never shown.
-//
-// Sound on real file systems: a folder that cannot be read (no permission,
-// removed meanwhile) shows as a leaf and raises nothing; a link to a folder
-// is shown, but a folder that is already on its own path (by device and
-// inode: a link, or links between siblings, leading back up) gets no expand
-// button and lists nothing, so neither a click, nor SelectPath, nor the *
-// key can open it down for ever; names are sorted in O(n log n); the
-// hourglass cursor of an expansion is restored even when it throws.
-//
-// Whole branches. Expanding everything below a node (the * key,
-// Expand(true), FullExpand) lists at most ExpansionBudget folders, reports
-// every 100 listed through OnExpansionProgress, whose handler may stop it,
-// and leaves the folders it did not reach with their expand buttons.
-//
-// Sections: TFolderTree (look, current path, operations, listing, lifecycle).
+/// \file
+/// QEL_FolderTree: TFolderTree, a tree view of the file system's folders that
+/// loads each folder's subfolders when it is first expanded, keeps the path of
+/// the selected folder as the current path, and selects, creates and removes
+/// folders.
+///
+/// On Linux. The tree has one root, "/", and paths use "/": the nodes "/" >
+/// "home" > "user" have the path "/home/user/" (every node's text followed by
+/// "/", the root's text being "/" already). Paths given to SelectPath may end
+/// in "/" or not, and must be absolute. Names are compared exactly, case
+/// included, since Linux file names are case-sensitive ("/home/User" and
+/// "/home/user" are two folders); only the order of the names shown ignores
+/// ASCII case. The current path after Reset is "/".
+///
+/// Nodes. A folder whose subfolders are not loaded yet but which has some gets
+/// one placeholder child, "Child", so that it shows an expand button. A folder
+/// whose children were loaded carries LoadedMark as its data; a folder found
+/// to have no subfolders loses its placeholder and stays unmarked, so a later
+/// expansion lists it again. Names beginning with "." are never shown.
+///
+/// Sound on real file systems: a folder that cannot be read (no permission,
+/// removed meanwhile) shows as a leaf and raises nothing; a link to a folder
+/// is shown, but a folder that is already on its own path (by device and
+/// inode: a link, or links between siblings, leading back up) gets no expand
+/// button and lists nothing, so neither a click, nor SelectPath, nor the *
+/// key can open it down for ever; names are sorted in O(n log n); the
+/// hourglass cursor of an expansion is restored even when it throws.
+///
+/// Whole branches. Expanding everything below a node (the * key,
+/// Expand(true), FullExpand) lists at most ExpansionBudget folders, reports
+/// every 100 listed through OnExpansionProgress, whose handler may stop it,
+/// and leaves the folders it did not reach with their expand buttons.
+///
+/// Sections: TFolderTree (look, current path, operations, listing, lifecycle).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -45,6 +46,10 @@ namespace qel {
 QEL_API_BEGIN
 
 /// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
+///
+/// From examples/browser/main.cpp (`qel-browser`):
+/// \snippet browser/main.cpp tree
+/// \image html browsers.png "The gallery's page Browsers"
 class TFolderTree : public TCustomTreeView {
  public:
   /// A tree holding the root "/" (built when the window is created).

@@ -1,68 +1,69 @@
-// QEL_Thumbnails: TThumbnails, a grid of numbered slides (cards) whose
-// pictures the application hands over on every paint, slide by slide.
-//
-// Geometry. P = SlideSize + SlideDistance + 2 * SlideMargin is the card pitch;
-// F the first-slide position; C = (W + SlideDistance - 20) div P (at least 1)
-// the column count; the grid starts 10 pixels inside the left and top edges.
-// b = floor(F) is the slide in the top-left card, frac(F) = F - b how far (in
-// pitches) the grid is scrolled up. Slide n's card has its top-left corner at
-//   X = P * ((n - b) mod C) + 10
-//   Y = P * ((n - b) div C) + SlideDistance - round(frac(F) * P) + 10
-// (div and mod round down, so slides above the top card lie above the
-// control; a card more than 2^30 pixels away is put at 2^30, so that adding
-// its size cannot overflow) and spans SlideSize + 2 * SlideMargin pixels each way. Painting
-// and hit testing both use this.
-//
-// Scrolling. SetFirstThumbIx(Pos) clamps Pos to [Min, Max]; with the row
-// start d = C * floor((Pos - Min) / C) + Min it stores F = d + (Pos - d) / C:
-// a row start shows that row at the top, a position inside a row scrolls the
-// grid by the matching fraction of a row (Pos 6 with 2 columns: F = 5.5).
-//
-// Min. Slides run from Min to Max for any Min, negative too, at most
-// 2147483647 of them (a wider range is refused with EQELThumbnailsError
-// naming the property and the value); the selection holds index i for slide
-// Min + i, kept as runs of selected slides, so a huge range costs nothing
-// until slides are selected. Max is raised to at least Min
-// (with the first slide 1, at least 1); raising Min above Max raises Max
-// with it, and a new Min re-aligns the first-slide position to its rows.
-// Slide number 0 is also the "no slide"
-// of the events and of CalcSlideIndex; a range that holds 0 can still be
-// clicked and selected, only the events cannot tell slide 0 from none.
-//
-// Selection modes. ssmDisabled: clicks change nothing. ssmSingle: a click
-// selects the slide under the mouse alone (a click between cards clears the
-// selection). ssmMultiple: a click, or a Ctrl+click, toggles the slide;
-// Shift+click adds every slide from the last clicked one to this one (the
-// last clicked slide stays where the range started); between cards nothing
-// changes.
-//
-// Painting. Every paint asks OnImageRequest once per visible slide (column
-// by column, top to bottom), between OnFirstImageRequest and
-// OnLastImageRequest, composes the cards off screen and copies them in one
-// step. A picture is fitted into the card's square with its aspect kept and
-// framed by InnerFrameStyle just outside its edge; the top and bottom
-// 10-pixel strips cut cards scrolled into them; FrameStyle frames the
-// control on (0, 0)-(W - 2, H - 2). A paint asked for while one runs (a
-// handler changing a property) is dropped: the running paint keeps the grid
-// it started with. A handler that raises spoils only its own card (drawn
-// as if not asked for); the paint is finished and shown, then the first
-// exception goes on. The focus highlight is drawn straight onto the control
-// and is not part of a paint.
-//
-// Scaling. With AntiAlias off pictures are stretched nearest-pixel
-// (colour-on-colour); with it on every target pixel is the average of the
-// source area it covers (the platform's halftone stretch). Averaged pictures
-// are kept between paints, known by their pixels (a changed picture is
-// scaled anew), within a bounded amount of memory.
-//
-// Picture buffer. OnImageRequest gets a buffer bitmap that lives for one
-// paint and keeps what the previous slide left in it. A handler may instead
-// point ImgBuffer at a bitmap of its own (a cached picture, no copy); that
-// bitmap stays the handler's, and the next request gets the paint's buffer
-// again. A null ImgBuffer shows no picture.
-//
-// Sections: types and events; TThumbnails (properties, scrolling, selection,
-// geometry, highlight, events, lifecycle).
+/// \file
+/// QEL_Thumbnails: TThumbnails, a grid of numbered slides (cards) whose
+/// pictures the application hands over on every paint, slide by slide.
+///
+/// Geometry. P = SlideSize + SlideDistance + 2 * SlideMargin is the card pitch;
+/// F the first-slide position; C = (W + SlideDistance - 20) div P (at least 1)
+/// the column count; the grid starts 10 pixels inside the left and top edges.
+/// b = floor(F) is the slide in the top-left card, frac(F) = F - b how far (in
+/// pitches) the grid is scrolled up. Slide n's card has its top-left corner at
+///   X = P * ((n - b) mod C) + 10
+///   Y = P * ((n - b) div C) + SlideDistance - round(frac(F) * P) + 10
+/// (div and mod round down, so slides above the top card lie above the
+/// control; a card more than 2^30 pixels away is put at 2^30, so that adding
+/// its size cannot overflow) and spans SlideSize + 2 * SlideMargin pixels each way. Painting
+/// and hit testing both use this.
+///
+/// Scrolling. SetFirstThumbIx(Pos) clamps Pos to [Min, Max]; with the row
+/// start d = C * floor((Pos - Min) / C) + Min it stores F = d + (Pos - d) / C:
+/// a row start shows that row at the top, a position inside a row scrolls the
+/// grid by the matching fraction of a row (Pos 6 with 2 columns: F = 5.5).
+///
+/// Min. Slides run from Min to Max for any Min, negative too, at most
+/// 2147483647 of them (a wider range is refused with EQELThumbnailsError
+/// naming the property and the value); the selection holds index i for slide
+/// Min + i, kept as runs of selected slides, so a huge range costs nothing
+/// until slides are selected. Max is raised to at least Min
+/// (with the first slide 1, at least 1); raising Min above Max raises Max
+/// with it, and a new Min re-aligns the first-slide position to its rows.
+/// Slide number 0 is also the "no slide"
+/// of the events and of CalcSlideIndex; a range that holds 0 can still be
+/// clicked and selected, only the events cannot tell slide 0 from none.
+///
+/// Selection modes. ssmDisabled: clicks change nothing. ssmSingle: a click
+/// selects the slide under the mouse alone (a click between cards clears the
+/// selection). ssmMultiple: a click, or a Ctrl+click, toggles the slide;
+/// Shift+click adds every slide from the last clicked one to this one (the
+/// last clicked slide stays where the range started); between cards nothing
+/// changes.
+///
+/// Painting. Every paint asks OnImageRequest once per visible slide (column
+/// by column, top to bottom), between OnFirstImageRequest and
+/// OnLastImageRequest, composes the cards off screen and copies them in one
+/// step. A picture is fitted into the card's square with its aspect kept and
+/// framed by InnerFrameStyle just outside its edge; the top and bottom
+/// 10-pixel strips cut cards scrolled into them; FrameStyle frames the
+/// control on (0, 0)-(W - 2, H - 2). A paint asked for while one runs (a
+/// handler changing a property) is dropped: the running paint keeps the grid
+/// it started with. A handler that raises spoils only its own card (drawn
+/// as if not asked for); the paint is finished and shown, then the first
+/// exception goes on. The focus highlight is drawn straight onto the control
+/// and is not part of a paint.
+///
+/// Scaling. With AntiAlias off pictures are stretched nearest-pixel
+/// (colour-on-colour); with it on every target pixel is the average of the
+/// source area it covers (the platform's halftone stretch). Averaged pictures
+/// are kept between paints, known by their pixels (a changed picture is
+/// scaled anew), within a bounded amount of memory.
+///
+/// Picture buffer. OnImageRequest gets a buffer bitmap that lives for one
+/// paint and keeps what the previous slide left in it. A handler may instead
+/// point ImgBuffer at a bitmap of its own (a cached picture, no copy); that
+/// bitmap stays the handler's, and the next request gets the paint's buffer
+/// again. A null ImgBuffer shows no picture.
+///
+/// Sections: types and events; TThumbnails (properties, scrolling, selection,
+/// geometry, highlight, events, lifecycle).
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -103,6 +104,10 @@ using TImageClickEvent = std::function<void(TObject* Sender, int X, int Y, int T
 // -------------------------------------------------------- TThumbnails ----
 
 /// A grid of numbered slides whose pictures the application hands over slide by slide on every paint, with selection, focus highlight and smooth scrolling.
+///
+/// From examples/browser/main.cpp (`qel-browser`):
+/// \snippet browser/main.cpp thumbs
+/// \image html browsers.png "The gallery's page Browsers"
 class TThumbnails : public TGraphicControl {
  public:
   /// Slides 1 to 100 with 120 pixel pictures.

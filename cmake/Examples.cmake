@@ -22,7 +22,7 @@ if(SDL2_FOUND)
 endif()
 
 # --- one short example per subsystem, each a single main.cpp like minimal ---
-foreach(example reportlist tableeditor dashboard labels calendar browser)
+foreach(example reportlist tableeditor dashboard labels calendar browser panel markers)
   if(EXISTS ${PROJECT_SOURCE_DIR}/examples/${example}/main.cpp)
     add_executable(qel-${example} examples/${example}/main.cpp)
     target_link_libraries(qel-${example} PRIVATE qel::qel)

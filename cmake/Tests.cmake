@@ -113,6 +113,8 @@ qel_example_test(dashboard "^value 50, bar 50, display 50\n")
 qel_example_test(labels "^text scrolled to x -?[0-9]+\n")
 qel_example_test(calendar "^2024-05-22, colour clMaroon\n")
 qel_example_test(browser "^pictures: 3 pictures\n")
+qel_example_test(panel "^power on, set point 22, read-out 22\n")
+qel_example_test(markers "^highlighted 13, selected 13, caption \"Marker 13 picked\"\n")
 
 # --- the command line of every example and tool program ---
 # --help: usage on stdout, exit 0; an unknown option, --screenshot without a
@@ -126,6 +128,7 @@ function(qel_program_args_test target name code stream)
   set_tests_properties(args-${target}-${name} PROPERTIES TIMEOUT 30)
 endfunction()
 foreach(program qel-minimal qel-reportlist qel-tableeditor qel-dashboard qel-labels qel-calendar qel-browser
+                qel-panel qel-markers
                 qel-sheet qel-gallery qel-resource-painter)
   if(TARGET ${program})
     qel_program_args_test(${program} help 0 stdout --help)

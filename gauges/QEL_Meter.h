@@ -1,28 +1,31 @@
-// QEL_Meter: TMeter, an analog panel meter (needle over a circular scale with
-// range zones, limit lamps, caption, cover, anchor and frame), and
-// TNeedleLayout, the shape and colours of a needle.
-//
-// Dial geometry (CalcMeterLayoutParams). W, H: control size; RT, RB, RS: rims.
-// Every dial keeps 8 pixels between its scale and the rims; Hi = H - RT - RB - 16
-// is the usable height and Wh = (W div 2) - RS - 8 the usable half width.
-// CentreX is always W div 2.
-//   mlCirc90   Radius = Hi;                                 CentreY = H - RB - 8
-//   mlCirc120  Radius = min(Hi, (W / 2 - RS - 8) * 1.1547);  CentreY = H - RB - 8
-//   mlCirc300  Radius = min(Wh, Hi / 1.866);                CentreY = round(RT + 8 + Radius)
-// The others take the largest radius whose arc fits both ways, and centre the
-// arc's height between the margins. An arc reaching Up * Radius above and
-// Down * Radius below its pivot gets
-//   CentreY = round(RT + 8 + Up * Radius + (Hi - (Up + Down) * Radius) / 2)
-//   mlCirc180  Up 1, Down 0:        Radius = min(Wh, Hi)
-//              (when the height limits, the pivot sits at H - RB - 8 as for 90)
-//   mlCirc270  Up 1, Down sin 45:   Radius = min(Wh, Hi / 1.7071)
-//   mlCirc360  Up 1, Down 1:        Radius = min(Wh, Hi / 2)
-//              (when the height limits, the pivot is at RT + 8 + Radius as for 300)
-// Labels sit inside the scale line (Radius - text size - 15), so a dial that
-// fits keeps its labels inside too.
-//
-// Sections: types and events; TNeedleLayout; TMeter (properties, range
-// state, geometry and mapping, painting, lifecycle).
+/// \file
+/// QEL_Meter: TMeter, an analog panel meter (needle over a circular scale with
+/// range zones, limit lamps, caption, cover, anchor and frame), and
+/// TNeedleLayout, the shape and colours of a needle.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Dial geometry (CalcMeterLayoutParams). W, H: control size; RT, RB, RS: rims.
+/// Every dial keeps 8 pixels between its scale and the rims; Hi = H - RT - RB - 16
+/// is the usable height and Wh = (W div 2) - RS - 8 the usable half width.
+/// CentreX is always W div 2.
+///   mlCirc90   Radius = Hi;                                 CentreY = H - RB - 8
+///   mlCirc120  Radius = min(Hi, (W / 2 - RS - 8) * 1.1547);  CentreY = H - RB - 8
+///   mlCirc300  Radius = min(Wh, Hi / 1.866);                CentreY = round(RT + 8 + Radius)
+/// The others take the largest radius whose arc fits both ways, and centre the
+/// arc's height between the margins. An arc reaching Up * Radius above and
+/// Down * Radius below its pivot gets
+///   CentreY = round(RT + 8 + Up * Radius + (Hi - (Up + Down) * Radius) / 2)
+///   mlCirc180  Up 1, Down 0:        Radius = min(Wh, Hi)
+///              (when the height limits, the pivot sits at H - RB - 8 as for 90)
+///   mlCirc270  Up 1, Down sin 45:   Radius = min(Wh, Hi / 1.7071)
+///   mlCirc360  Up 1, Down 1:        Radius = min(Wh, Hi / 2)
+///              (when the height limits, the pivot is at RT + 8 + Radius as for 300)
+/// Labels sit inside the scale line (Radius - text size - 15), so a dial that
+/// fits keeps its labels inside too.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Sections: types and events; TNeedleLayout; TMeter (properties, range
+/// state, geometry and mapping, painting, lifecycle).
 #pragma once
 #include <functional>
 #include <memory>
@@ -126,6 +129,10 @@ class TNeedleLayout : public TPersistent {
 // ------------------------------------------------------------ TMeter ----
 
 /// An analog panel meter: a needle over a circular scale with low, normal and high zones, limit lamps, caption, cover, anchor and frame.
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp meter
+/// \image html meter.png "The gallery's page Meter"
 class TMeter : public TGraphicControl {
  public:
   /// A meter from 0 to 1 with a 90 degree scale.

@@ -1,33 +1,36 @@
-// QEL_ProgBar: TProgBar, a bar that shows a value between Min and Max in one
-// colour or as a gradient from a 1024-entry colour table, over a background
-// colour or a stretched image, with a grid, two frames and a rotated value
-// text; it can advance its value by itself on a timer.
-//
-// Geometry. The bar area is L = MarginLeft, T = MarginTop, R = Width -
-// MarginRight, B = Height - MarginBottom (right and bottom exclusive). The
-// bar is n = round(Inner * (Value - Min) / (Max - Min)) pixels long, Inner
-// being the bar area's length along the bar; it starts at the area's edge
-// given by Direction and may run past the area when Value exceeds Max.
-//   Direction 3 (dirRight) columns L .. L+n-1      grid columns L, L+d, ... <= L+n
-//   Direction 2 (dirLeft)  columns R-1 .. R-n      grid columns R-1, R-1-d, ... >= R-1-n
-//   Direction 0 (dirUp)    rows B-1 .. B-n         grid rows B-1, B-1-d, ... >= B-n
-//   Direction 1 (dirDown)  rows T .. T+n-1         grid rows T, T+d, ... <= T+n-1
-// 1 and 2 are the mirror images of 3 and 0. Min = Max, NaN and a value below
-// Min give an empty bar; drawing work is bounded by the control's pixels,
-// however far the value lies outside the range.
-//
-// Gradient (ShowColorGradient): the e-th pixel line from the bar's root takes
-// table entry k (detail/ProgBarMath.h): cgmCover fixes each colour to its place on
-// the full scale, cgmStretch squeezes the table into the bar, cgmMove keeps
-// ColorMax at the tip. One table lookup per pixel line.
-//
-// Automatic increment (timer 1 on the bar's own message window): with
-// AutoInc on, Value grows by AutoIncStep after StartInterval, then every
-// RepeatInterval, firing OnAutoInc each time. No timer in design mode; a
-// refused timer raises EQELProgBar and the property keeps its new value.
-//
-// Sections: types; TProgBar (properties, range, colours, text, timer,
-// painting, lifecycle).
+/// \file
+/// QEL_ProgBar: TProgBar, a bar that shows a value between Min and Max in one
+/// colour or as a gradient from a 1024-entry colour table, over a background
+/// colour or a stretched image, with a grid, two frames and a rotated value
+/// text; it can advance its value by itself on a timer.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Geometry. The bar area is L = MarginLeft, T = MarginTop, R = Width -
+/// MarginRight, B = Height - MarginBottom (right and bottom exclusive). The
+/// bar is n = round(Inner * (Value - Min) / (Max - Min)) pixels long, Inner
+/// being the bar area's length along the bar; it starts at the area's edge
+/// given by Direction and may run past the area when Value exceeds Max.
+///   Direction 3 (dirRight) columns L .. L+n-1      grid columns L, L+d, ... <= L+n
+///   Direction 2 (dirLeft)  columns R-1 .. R-n      grid columns R-1, R-1-d, ... >= R-1-n
+///   Direction 0 (dirUp)    rows B-1 .. B-n         grid rows B-1, B-1-d, ... >= B-n
+///   Direction 1 (dirDown)  rows T .. T+n-1         grid rows T, T+d, ... <= T+n-1
+/// 1 and 2 are the mirror images of 3 and 0. Min = Max, NaN and a value below
+/// Min give an empty bar; drawing work is bounded by the control's pixels,
+/// however far the value lies outside the range.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Gradient (ShowColorGradient): the e-th pixel line from the bar's root takes
+/// table entry k (detail/ProgBarMath.h): cgmCover fixes each colour to its place on
+/// the full scale, cgmStretch squeezes the table into the bar, cgmMove keeps
+/// ColorMax at the tip. One table lookup per pixel line.
+///
+/// Automatic increment (timer 1 on the bar's own message window): with
+/// AutoInc on, Value grows by AutoIncStep after StartInterval, then every
+/// RepeatInterval, firing OnAutoInc each time. No timer in design mode; a
+/// refused timer raises EQELProgBar and the property keeps its new value.
+///
+/// Sections: types; TProgBar (properties, range, colours, text, timer,
+/// painting, lifecycle).
 #pragma once
 #include <functional>
 #include <memory>
@@ -54,6 +57,10 @@ enum TColorMapping : uint8_t { cgmCover, cgmStretch, cgmMove };
 using TBeforeShowValueEvent = std::function<void(TObject* Sender, std::string& ValueText)>;
 
 /// A progress bar in one colour or a colour gradient, with grid, frames, background picture, rotated value text and an optional automatic increment.
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp bar
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TProgBar : public TGraphicControl {
  public:
   /// A bar from 0 to 100 at 10, growing to the right.

@@ -1,40 +1,47 @@
-// QEL_onoffbut: TOnOffBut, a two-state switch shown as a small picture (a
-// checkbox, a slide, a LED, a bulb, ...) with up to four captions around it.
-// A click on the picture toggles it; buttons with the same GroupIndex on one
-// parent act as radio buttons.
-//
-// Frames. Each style has four frames, indexed OnOff * 2 + Enabled:
-//   0 off, disabled   1 off, enabled   2 on, disabled   3 on, enabled
-// A resource picture holds them as a 2 x 2 grid (top: enabled, on at the
-// left; bottom: disabled), each frame half the picture's width and height.
-// Pixels of the key colour 0xEBBEEB are see-through.
-//
-// Layout. The picture's area starts at (LeftSpace, TopSpace); the frame is
-// drawn one pixel in, at (LeftSpace + 1, TopSpace + 1). With AutoCenter the
-// area is centred in the control. Captions (TH: the font's text height, GW
-// and GH: the glyph size, TW: the caption's width, W: the control's width):
-//   left, right  y = TopSpace + (GH - TH) div 2
-//   top          y = TopSpace - TH - 4
-//   bottom       y = TopSpace + GH + 4
-//                taLeftJustify   taRightJustify   taCenter
-//   left         4               LS - TW - 3      (LS - TW) div 2
-//   right        LS + GW + 4     W - TW - 4       (W - TW - (LS + GW)) div 2 + LS + GW + 1
-//   top, bottom  4               W - TW - 4       LS + (GW - TW) div 2
-//
-// Mouse. With oomaFocused a left press strictly inside the picture's area
-// toggles the button, with oomaPlain one anywhere on it, with oomaNone none.
-// In oobmSpeedBut mode the button is on only while held. OnClick fires on a
-// release that meets the same conditions, after OnMouseUp.
-//
-// Where the description leaves room:
-//  - the user style (oobsUser) takes the size of its own frames (20 x 20 until
-//    SetUserGlyph gives others), so centring and hit testing match what is drawn;
-//  - a transparent button that would repaint at once invalidates instead, so
-//    that its parent repaints underneath first;
-//  - Assign switching a grouped button on tells its group.
-//
-// Sections: types; TOnOffBut (state, look, captions, pictures, group, mouse,
-// painting, lifecycle).
+/// \file
+/// QEL_onoffbut: TOnOffBut, a two-state switch shown as a small picture (a
+/// checkbox, a slide, a LED, a bulb, ...) with up to four captions around it.
+/// A click on the picture toggles it; buttons with the same GroupIndex on one
+/// parent act as radio buttons.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Frames. Each style has four frames, indexed OnOff * 2 + Enabled:
+///   0 off, disabled   1 off, enabled   2 on, disabled   3 on, enabled
+/// A resource picture holds them as a 2 x 2 grid (top: enabled, on at the
+/// left; bottom: disabled), each frame half the picture's width and height.
+/// Pixels of the key colour 0xEBBEEB are see-through.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Layout. The picture's area starts at (LeftSpace, TopSpace); the frame is
+/// drawn one pixel in, at (LeftSpace + 1, TopSpace + 1). With AutoCenter the
+/// area is centred in the control. Captions (TH: the font's text height, GW
+/// and GH: the glyph size, TW: the caption's width, W: the control's width):
+///   left, right  y = TopSpace + (GH - TH) div 2
+///   top          y = TopSpace - TH - 4
+///   bottom       y = TopSpace + GH + 4
+///                taLeftJustify   taRightJustify   taCenter
+///   left         4               LS - TW - 3      (LS - TW) div 2
+///   right        LS + GW + 4     W - TW - 4       (W - TW - (LS + GW)) div 2 + LS + GW + 1
+///   top, bottom  4               W - TW - 4       LS + (GW - TW) div 2
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Mouse. With oomaFocused a left press strictly inside the picture's area
+/// toggles the button, with oomaPlain one anywhere on it, with oomaNone none.
+/// In oobmSpeedBut mode the button is on only while held. OnClick fires on a
+/// release that meets the same conditions, after OnMouseUp.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Where the description leaves room:
+///  - the user style (oobsUser) takes the size of its own frames (20 x 20 until
+///    SetUserGlyph gives others), so centring and hit testing match what is drawn;
+///  - a transparent button that would repaint at once invalidates instead, so
+///    that its parent repaints underneath first;
+///  - Assign switching a grouped button on tells its group.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Sections: types; TOnOffBut (state, look, captions, pictures, group, mouse,
+/// painting, lifecycle).
 #pragma once
 #include <array>
 #include <memory>
@@ -64,6 +71,10 @@ enum TOOButMouseAction : uint8_t { oomaNone, oomaFocused, oomaPlain };
 const char* OnOffButResourceName(TOnOffButStyle Style);
 
 /// A two-state switch shown as a small picture (checkbox, slide, LED, bulb, ...) with up to four captions; buttons with the same GroupIndex on one parent act as radio buttons.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp switch
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TOnOffBut : public TGraphicControl {
  public:
   /// Pixels of this colour in a picture are see-through.

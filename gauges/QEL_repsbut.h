@@ -1,17 +1,20 @@
-// QEL_repsbut: TRepSpeedButton, a speed button that repeats its click while
-// the left mouse button holds it down, like the arrow of a spin control.
-//
-// Timeline of a held button (timer 1 on the button's own message window):
-//   press                       -> start delay armed (StartClickInterval)
-//   first tick                  -> repeat interval armed, OnRepeatClick
-//   every RepeatClickInterval   -> OnRepeatClick
-//   release, leaving the button,
-//   losing the mouse, freeing   -> timer killed
-// OnClick stays the speed button's own: once, on a release over the button.
-// No timer runs in design mode.
-//
-// Leaving the button ends the repetition without a release, so it never
-// fires OnClick: a user who drags off the button has not clicked it.
+/// \file
+/// QEL_repsbut: TRepSpeedButton, a speed button that repeats its click while
+/// the left mouse button holds it down, like the arrow of a spin control.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Timeline of a held button (timer 1 on the button's own message window):
+///   press                       -> start delay armed (StartClickInterval)
+///   first tick                  -> repeat interval armed, OnRepeatClick
+///   every RepeatClickInterval   -> OnRepeatClick
+///   release, leaving the button,
+///   losing the mouse, freeing   -> timer killed
+/// OnClick stays the speed button's own: once, on a release over the button.
+/// No timer runs in design mode.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Leaving the button ends the repetition without a release, so it never
+/// fires OnClick: a user who drags off the button has not clicked it.
 #pragma once
 #include "framework/QEL_Base.h"
 #include "platform/controls/TimerWindow.h"
@@ -25,6 +28,10 @@ QEL_API_BEGIN
 QEL_EXCEPTION(EQELRepSpeedButton, EQELError)
 
 /// A speed button that fires OnRepeatClick again and again while the left mouse button holds it down.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp repeat
+/// \image html bars-and-buttons.png "The gallery's page Bars and buttons"
 class TRepSpeedButton : public TSpeedButton {
  public:
   /// A button with a 500 ms start delay and a 200 ms repeat interval.

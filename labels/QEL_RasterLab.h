@@ -1,36 +1,39 @@
-// QEL_RasterLab: TRasterLab, a dot-matrix display. Every character of its
-// text is a pattern of square dots from a character matrix (the built-in
-// 7 x 12 raster font, or one sampled from any installed font), lit dots over
-// unlit ones, optionally in separate character blocks, scrolling on a timer.
-//
-// Geometry. P = DotSize + DotSpacing is the dot pitch. Dot column c of the
-// text's first character lies at x = PosX + x offset + c * P; the grid lines
-// (background colour, DotSpacing pixels wide) fill the gaps between dots and
-// move with the text. A character advances (LastCol - FirstCol + 2) * P when
-// proportional, (Width + 1) * P otherwise; a character without dots
-// (FirstCol > LastCol) advances P, never backwards.
-//
-// Text. Texts are UTF-8. A character of Windows-1252 is drawn as its code
-// there (é is 233, € is 128); any other character, and any byte that is not
-// valid UTF-8, as code 127, which holds a visible replacement glyph (an
-// inverse question mark in a box in the built-in font, U+FFFD sampled from
-// an installed font).
-//
-// Scrolling (one tick = ScrollInterval ms, ScrollIncrement pixels):
-//   rdsmRight  x offset grows;  with ScrollLoop, once past Width it becomes
-//              -(text length): the text re-enters from the left
-//   rdsmLeft   x offset falls;  with ScrollLoop, once below -(text length)
-//              it becomes Width: the text re-enters from the right
-//   rdsmDown   y offset grows;  with ScrollLoop, once past Height it becomes
-//              -(text height): the text re-enters from the top
-//   rdsmUp     y offset falls;  with ScrollLoop, once below -(text height)
-//              it becomes Height: the text re-enters from the bottom
-// Text length is the pixel length of the text as last painted; text height
-// is P * the matrix's Height. Each wrap calls DoScrLoopRestart. Nothing
-// scrolls in design mode.
-//
-// Sections: types; TRDCharMatrix; TRasterLab (text and dots, colours and
-// frame, scrolling, drawing helpers, lifecycle).
+/// \file
+/// QEL_RasterLab: TRasterLab, a dot-matrix display. Every character of its
+/// text is a pattern of square dots from a character matrix (the built-in
+/// 7 x 12 raster font, or one sampled from any installed font), lit dots over
+/// unlit ones, optionally in separate character blocks, scrolling on a timer.
+///
+/// Geometry. P = DotSize + DotSpacing is the dot pitch. Dot column c of the
+/// text's first character lies at x = PosX + x offset + c * P; the grid lines
+/// (background colour, DotSpacing pixels wide) fill the gaps between dots and
+/// move with the text. A character advances (LastCol - FirstCol + 2) * P when
+/// proportional, (Width + 1) * P otherwise; a character without dots
+/// (FirstCol > LastCol) advances P, never backwards.
+///
+/// Text. Texts are UTF-8. A character of Windows-1252 is drawn as its code
+/// there (é is 233, € is 128); any other character, and any byte that is not
+/// valid UTF-8, as code 127, which holds a visible replacement glyph (an
+/// inverse question mark in a box in the built-in font, U+FFFD sampled from
+/// an installed font).
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Scrolling (one tick = ScrollInterval ms, ScrollIncrement pixels):
+///   rdsmRight  x offset grows;  with ScrollLoop, once past Width it becomes
+///              -(text length): the text re-enters from the left
+///   rdsmLeft   x offset falls;  with ScrollLoop, once below -(text length)
+///              it becomes Width: the text re-enters from the right
+///   rdsmDown   y offset grows;  with ScrollLoop, once past Height it becomes
+///              -(text height): the text re-enters from the top
+///   rdsmUp     y offset falls;  with ScrollLoop, once below -(text height)
+///              it becomes Height: the text re-enters from the bottom
+/// Text length is the pixel length of the text as last painted; text height
+/// is P * the matrix's Height. Each wrap calls DoScrLoopRestart. Nothing
+/// scrolls in design mode.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Sections: types; TRDCharMatrix; TRasterLab (text and dots, colours and
+/// frame, scrolling, drawing helpers, lifecycle).
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -78,6 +81,10 @@ uint8_t RasterCharCode(char32_t Ch);
 // ------------------------------------------------------- TRasterLab ----
 
 /// A dot-matrix display: each character of the text drawn as square dots from a character matrix, optionally in character blocks, scrolling on a timer.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp dots
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TRasterLab : public TGraphicControl {
  public:
   /// Green dots on black with the built-in raster font.

@@ -1,24 +1,27 @@
-// QEL_RotLab: TRotLab, a label whose caption is drawn at any angle around an
-// anchor point (PosX, PosY), left-, centre- or right-aligned to it,
-// anti-aliased or not, with a frame. It keeps the platform label's painting
-// (background unless transparent, the disabled look) and replaces only the
-// step that draws the text.
-//
-// Geometry. w and h are half the text's width and height as unrotated text
-// measures them; theta is TextAngle (degrees, counter-clockwise). The text's
-// cell has its top-left corner at
-//   taLeftJustify   (PosX - h sin theta,             PosY - h cos theta)
-//   taCenter        (PosX - w cos theta - h sin theta, PosY + w sin theta - h cos theta)
-//   taRightJustify  (PosX - 2w cos theta - h sin theta, PosY + 2w sin theta - h cos theta)
-// each offset rounded to the nearest integer, ties to even; so the anchor is
-// the middle of the text's left end, centre or right end at any angle.
-//
-// Refresh: a setter that changes something invalidates when Transparent is
-// on (the parent must repaint underneath) and repaints at once otherwise.
-//
-// Transparency. A new label keeps Transparent on but paints its background
-// like an opaque one until Transparent is assigned; assigning it (either
-// value) hands it to the platform label.
+/// \file
+/// QEL_RotLab: TRotLab, a label whose caption is drawn at any angle around an
+/// anchor point (PosX, PosY), left-, centre- or right-aligned to it,
+/// anti-aliased or not, with a frame. It keeps the platform label's painting
+/// (background unless transparent, the disabled look) and replaces only the
+/// step that draws the text.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Geometry. w and h are half the text's width and height as unrotated text
+/// measures them; theta is TextAngle (degrees, counter-clockwise). The text's
+/// cell has its top-left corner at
+///   taLeftJustify   (PosX - h sin theta,             PosY - h cos theta)
+///   taCenter        (PosX - w cos theta - h sin theta, PosY + w sin theta - h cos theta)
+///   taRightJustify  (PosX - 2w cos theta - h sin theta, PosY + 2w sin theta - h cos theta)
+/// each offset rounded to the nearest integer, ties to even; so the anchor is
+/// the middle of the text's left end, centre or right end at any angle.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Refresh: a setter that changes something invalidates when Transparent is
+/// on (the parent must repaint underneath) and repaints at once otherwise.
+///
+/// Transparency. A new label keeps Transparent on but paints its background
+/// like an opaque one until Transparent is assigned; assigning it (either
+/// value) hands it to the platform label.
 #pragma once
 #include <cstdint>
 
@@ -34,6 +37,10 @@ QEL_API_BEGIN
 TPoint RotatedTextOrigin(TAlignment Alignment, int PosX, int PosY, int W2, int H2, int Angle);
 
 /// A label whose caption is drawn at any angle around an anchor point, aligned to it, anti-aliased or not, with a frame.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp rotated
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TRotLab : public TCustomLabel {
  public:
   /// A centred, anti-aliased label at 0 degrees.

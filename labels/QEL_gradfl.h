@@ -1,21 +1,24 @@
-// QEL_gradfl: TGradFill, an area filled with a stepped colour gradient of
-// NrColors bands, optionally gridded and framed; OnPaint draws on top.
-//
-// Bands. Band k of N covers MulDiv(k, S, N) .. MulDiv(k + 1, S, N) - 1 along
-// the banding axis (S the height for the horizontal types, the width for the
-// vertical ones; MulDiv rounds halves away from zero). Each channel of band k:
-//   gtHoriz, gtVert            C0 + MulDiv(k, D, N)   (C0 alone when N = 1), so
-//                              the last band stops one step short of ColorLast
-//   gtMidBand*, M = N div 2    C0 + MulDiv(k, D, M)          for k <= M
-//                              C0 + MulDiv(N - k - 1, D, M)  for k > M
-//                              with N = 1 the single band is ColorFirst
-// C0 is the channel of ColorFirst, D the signed difference to ColorLast.
-//
-// Grid. The area is divided into N equal steps along each axis the grid mode
-// names, and a one-pixel line in GridColor is drawn on the first pixel row
-// (gmHoriz) or column (gmVert) of every step but the first: on the band
-// borders along the banding axis, at the same pitch across it. The frame is
-// drawn over the grid.
+/// \file
+/// QEL_gradfl: TGradFill, an area filled with a stepped colour gradient of
+/// NrColors bands, optionally gridded and framed; OnPaint draws on top.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Bands. Band k of N covers MulDiv(k, S, N) .. MulDiv(k + 1, S, N) - 1 along
+/// the banding axis (S the height for the horizontal types, the width for the
+/// vertical ones; MulDiv rounds halves away from zero). Each channel of band k:
+///   gtHoriz, gtVert            C0 + MulDiv(k, D, N)   (C0 alone when N = 1), so
+///                              the last band stops one step short of ColorLast
+///   gtMidBand*, M = N div 2    C0 + MulDiv(k, D, M)          for k <= M
+///                              C0 + MulDiv(N - k - 1, D, M)  for k > M
+///                              with N = 1 the single band is ColorFirst
+/// C0 is the channel of ColorFirst, D the signed difference to ColorLast.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Grid. The area is divided into N equal steps along each axis the grid mode
+/// names, and a one-pixel line in GridColor is drawn on the first pixel row
+/// (gmHoriz) or column (gmVert) of every step but the first: on the band
+/// borders along the banding axis, at the same pitch across it. The frame is
+/// drawn over the grid.
 #pragma once
 #include <cstdint>
 
@@ -40,6 +43,10 @@ TColor BandColor(TGradType Type, int K, int N, TColor First, TColor Last);
 }  // namespace gradfill
 
 /// An area filled with a stepped colour gradient of NrColors bands, optionally gridded and framed.
+///
+/// From examples/labels/main.cpp (`qel-labels`):
+/// \snippet labels/main.cpp fill
+/// \image html labels-and-fills.png "The gallery's page Labels and fills"
 class TGradFill : public TGraphicControl {
  public:
   /// Sixteen bands from maroon to yellow, top to bottom.

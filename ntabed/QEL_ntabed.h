@@ -1,52 +1,55 @@
-// QEL_ntabed: TNTabEd, a grid that shows and edits a numeric data table
-// (TDataTable) with row and column names, attributes, cell marks and a
-// precision per column. This header is what applications include.
-//
-// Grid layout (table rows and columns count from 1, grid ones from 0):
-//   grid column 0        row names
-//   grid column 1        row attributes, while AttribRowVisible (column offset 1)
-//   grid row 0           column names
-//   grid row 1           column attributes, while AttribColVisible (row offset 1)
-//   grid cell (0, 0)     the corner: "column:row" of the current cell, or
-//                        "Comment:" while the comment is edited
-// Table column c is grid column c + column offset, table row r grid row
-// r + row offset.
-//
-// Cell state byte (kept in the table): bit 0 invalid entry ("-nan-"),
-// bit 1 empty (shown blank, wins over bit 0), bit 6 mark A, bit 7 mark B.
-//
-// Change notifications (OnChange, OnChangeSetup, OnHeadingChanged,
-// OnAttributeChanged, OnCellStateChanged, OnLayoutChanged,
-// OnSelectionChanged) are held back while painting is suppressed
-// (SetSuppressPaint) or a bulk operation runs; each one raised meanwhile
-// fires once when the last of the two is lifted.
-//
-// Index arguments outside the table are not errors: getters give 0, false
-// or "", setters do nothing.
-//
-// Editing: a cell editor (a pick list of the nominal identifiers in
-// columns of scale type 1 and 2), a name editor for headers and attributes
-// (right click on a header, "Edit Heading") and a comment editor (right
-// click on the corner cell). A first click on a cell selects it, a second
-// one opens the editor; typing on the current cell starts editing too.
-// Enter advances (AutoAdvance) down or to the right.
-//
-// Two internal popup menus, shown on a right click unless the application
-// assigns PopupMenu or sets BlockInternalPopup: the data menu
-// "PopupDTAction" (items "DIt1".."DIt12", submenus "M1It1".., "M2It1"..,
-// "U1It1".., "U2It1"..) and the header menu "PopupHTAction" ("HIt1"..
-// "HIt5"); bit i-1 of a mask enables item i.
-//
-// Clipboard text of "Copy": one line per selected row, ended by CR LF,
-// starting with a space, cells separated by TAB; "####" for a cell that is
-// no number; with ClipboardUseFullPrec the exponent form
-// " 1.2345678901234E+0005", else the column's decimals. "Extract from
-// Clipboard" reads such text and what spreadsheets copy (see ClipMatrix.h).
-//
-// Sections: types; properties; events; cells and marks; names, attributes
-// and precision; sizes of columns and rows; dimensions; sorting and
-// searching; other tables; editing, menus and clipboard; handlers and
-// notifications; internals.
+/// \file
+/// QEL_ntabed: TNTabEd, a grid that shows and edits a numeric data table
+/// (TDataTable) with row and column names, attributes, cell marks and a
+/// precision per column. This header is what applications include.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Grid layout (table rows and columns count from 1, grid ones from 0):
+///   grid column 0        row names
+///   grid column 1        row attributes, while AttribRowVisible (column offset 1)
+///   grid row 0           column names
+///   grid row 1           column attributes, while AttribColVisible (row offset 1)
+///   grid cell (0, 0)     the corner: "column:row" of the current cell, or
+///                        "Comment:" while the comment is edited
+/// Table column c is grid column c + column offset, table row r grid row
+/// r + row offset.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Cell state byte (kept in the table): bit 0 invalid entry ("-nan-"),
+/// bit 1 empty (shown blank, wins over bit 0), bit 6 mark A, bit 7 mark B.
+///
+/// Change notifications (OnChange, OnChangeSetup, OnHeadingChanged,
+/// OnAttributeChanged, OnCellStateChanged, OnLayoutChanged,
+/// OnSelectionChanged) are held back while painting is suppressed
+/// (SetSuppressPaint) or a bulk operation runs; each one raised meanwhile
+/// fires once when the last of the two is lifted.
+///
+/// Index arguments outside the table are not errors: getters give 0, false
+/// or "", setters do nothing.
+///
+/// Editing: a cell editor (a pick list of the nominal identifiers in
+/// columns of scale type 1 and 2), a name editor for headers and attributes
+/// (right click on a header, "Edit Heading") and a comment editor (right
+/// click on the corner cell). A first click on a cell selects it, a second
+/// one opens the editor; typing on the current cell starts editing too.
+/// Enter advances (AutoAdvance) down or to the right.
+///
+/// Two internal popup menus, shown on a right click unless the application
+/// assigns PopupMenu or sets BlockInternalPopup: the data menu
+/// "PopupDTAction" (items "DIt1".."DIt12", submenus "M1It1".., "M2It1"..,
+/// "U1It1".., "U2It1"..) and the header menu "PopupHTAction" ("HIt1"..
+/// "HIt5"); bit i-1 of a mask enables item i.
+///
+/// Clipboard text of "Copy": one line per selected row, ended by CR LF,
+/// starting with a space, cells separated by TAB; "####" for a cell that is
+/// no number; with ClipboardUseFullPrec the exponent form
+/// " 1.2345678901234E+0005", else the column's decimals. "Extract from
+/// Clipboard" reads such text and what spreadsheets copy (see ClipMatrix.h).
+///
+/// Sections: types; properties; events; cells and marks; names, attributes
+/// and precision; sizes of columns and rows; dimensions; sorting and
+/// searching; other tables; editing, menus and clipboard; handlers and
+/// notifications; internals.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -83,6 +86,10 @@ using TBeforeRenderCellEvent = std::function<void(TObject* Sender, int colix, in
 using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)>;
 
 /// A grid that shows and edits a numeric data table with row and column names, attributes, two kinds of cell marks and a precision per column, with its own popup menus, editors and clipboard exchange.
+///
+/// From examples/tableeditor/main.cpp (`qel-tableeditor`):
+/// \snippet tableeditor/main.cpp table
+/// \image html table-editor.png "The gallery's page Table editor"
 class TNTabEd : public TCustomDataGrid {
  public:
   /// An editor of its own table of 3 columns and 4 rows, all 0, with the row-attribute column shown.

@@ -1,9 +1,10 @@
-// Unit QEL_NumIO: the number-text codec shared by the numeric inputs, the
-// edit-based numeric field TNumIO and the custom-drawn field TNumIO2 with
-// spin buttons, an inline gauge and its own blinking caret.
-//
-// Sections: the codec (formats, validators, scanners, writers); TNumIO;
-// TNumIO2.
+/// \file
+/// Unit QEL_NumIO: the number-text codec shared by the numeric inputs, the
+/// edit-based numeric field TNumIO and the custom-drawn field TNumIO2 with
+/// spin buttons, an inline gauge and its own blinking caret.
+///
+/// Sections: the codec (formats, validators, scanners, writers); TNumIO;
+/// TNumIO2.
 #pragma once
 #include <cstdint>
 #include <functional>
@@ -83,6 +84,12 @@ int64_t RoundHalfEven(double Value);
 
 /// A platform edit that puts back its last valid text whenever a change does
 /// not convert into a number of InputFormat within the range.
+///
+/// From examples/minimal/main.cpp (`qel-minimal`):
+/// \dontinclude minimal/main.cpp
+/// \skip new TNumIO
+/// \until OnChange
+/// \image html numeric-input.png "The gallery's page Numeric input"
 class TNumIO : public TCustomEdit {
  public:
   /// An empty field of itDynamic format with the range 0..0.
@@ -157,6 +164,10 @@ QEL_EXCEPTION(EQELNumIO2Error, EQELError)
 using TOnGaugeChangeEvent = std::function<void(TObject* Sender, TShiftState Shift, double GaugeValue)>;
 
 /// A custom-drawn numeric field with spin buttons, an inline gauge, captions left and right and its own blinking caret; the text turns the warning colours while its value lies outside the range.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp field
+/// \image html numeric-input.png "The gallery's page Numeric input"
 class TNumIO2 : public TCustomControl {
  public:
   /// A float field from 0 to 1000.

@@ -1,51 +1,54 @@
-// QEL_NumLab: TNumLab, a read-only framed label showing one number, with a
-// text on either side.
-//
-// Display types (p = Precision, 0 to 15; texts for a point as separator):
-//   dtFloat      general form, p significant digits: fixed point while the
-//                whole part has at most p digits and the magnitude is at
-//                least 0.00001, else scientific (1234.5, p 2: "1.2E+003")
-//   dtFixP       fixed point with p decimals ("1234.57")
-//   dtExp        scientific with p digits in all ("1.23E+003")
-//   dtInt        the nearest integer, ties to even ("-12")
-//   dtZeroInt    the nearest integer padded with zeros to p digits (p 4: "-0042")
-//   dtHex, dtOct, dtBin
-//                the nearest integer in base 16, 8 or 2, upper case, without
-//                prefix; negative values in 64-bit two's complement
-//                (-1: "FFFFFFFFFFFFFFFF")
-//   dtDateTime   Value as a date-time serial formatted with DTFormat
-//                (FormatDateTime; initially "mmm-dd, yyyy")
-//   dtState      StateText, whatever the value (never replaced for overflow)
-//   dtDeg        degrees with p decimals ("12.50°")
-//   dtDegMin     whole degrees and minutes with p decimals ("12°30.00'")
-//   dtDegMinSec  whole degrees and minutes, seconds with p decimals
-//                ("12°30'15.0\""). Minutes and seconds have two whole
-//                digits; the value is rounded once at the last field, so
-//                59.9999 minutes with p 2 show as the next degree, "13°00.00'".
-//   dtEEng       engineering: p significant digits, the exponent a multiple
-//                of 3 ("12.3E+003"); whole digits beyond p are zeros
-//   dtEEngNoDP   engineering with a whole mantissa of 1 to 3 digits and no
-//                point ("12E+003"; 999.6 gives "1E+003"); p is not used
-// With p 0 the general, scientific and engineering forms show one digit.
-// Fixed forms show at most 15 significant digits, all a double holds.
-// Non-finite values show "NAN", "INF" or "-INF". A value the type cannot
-// show (an integer outside 64 bits, a date outside the years 1 to 9999)
-// shows the OverflowIndicator.
-//
-// The value text, on every paint: the type's form with the platform's
-// decimal separator; then, except for hexadecimal, binary, date-time and
-// state, every "." or "," becomes the separator Comma chooses and
-// ForcePlusSign puts "+" before a positive value; then OnBeforeDisplay may
-// change it; a text wider than LabelWidth - 6 pixels is replaced by the
-// OverflowIndicator (except for dtState). Empty shows no value text at all.
-//
-// Layout: the box spans x = LeftSpace + 1 to LeftSpace + LabelWidth and
-// y = 0 to Height - 2; the side texts sit left and right of it. Every text's
-// top is at (Height - TH) div 2, TH being the height of "(8g]}ÜÄ§".
-//
-// Transparent: the ground outside the box is the parent's. The picture is
-// ANDed onto the parent, so while Transparent every repaint is an
-// invalidation (the parent paints first); the box itself stays opaque.
+/// \file
+/// QEL_NumLab: TNumLab, a read-only framed label showing one number, with a
+/// text on either side.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Display types (p = Precision, 0 to 15; texts for a point as separator):
+///   dtFloat      general form, p significant digits: fixed point while the
+///                whole part has at most p digits and the magnitude is at
+///                least 0.00001, else scientific (1234.5, p 2: "1.2E+003")
+///   dtFixP       fixed point with p decimals ("1234.57")
+///   dtExp        scientific with p digits in all ("1.23E+003")
+///   dtInt        the nearest integer, ties to even ("-12")
+///   dtZeroInt    the nearest integer padded with zeros to p digits (p 4: "-0042")
+///   dtHex, dtOct, dtBin
+///                the nearest integer in base 16, 8 or 2, upper case, without
+///                prefix; negative values in 64-bit two's complement
+///                (-1: "FFFFFFFFFFFFFFFF")
+///   dtDateTime   Value as a date-time serial formatted with DTFormat
+///                (FormatDateTime; initially "mmm-dd, yyyy")
+///   dtState      StateText, whatever the value (never replaced for overflow)
+///   dtDeg        degrees with p decimals ("12.50°")
+///   dtDegMin     whole degrees and minutes with p decimals ("12°30.00'")
+///   dtDegMinSec  whole degrees and minutes, seconds with p decimals
+///                ("12°30'15.0\""). Minutes and seconds have two whole
+///                digits; the value is rounded once at the last field, so
+///                59.9999 minutes with p 2 show as the next degree, "13°00.00'".
+///   dtEEng       engineering: p significant digits, the exponent a multiple
+///                of 3 ("12.3E+003"); whole digits beyond p are zeros
+///   dtEEngNoDP   engineering with a whole mantissa of 1 to 3 digits and no
+///                point ("12E+003"; 999.6 gives "1E+003"); p is not used
+/// With p 0 the general, scientific and engineering forms show one digit.
+/// Fixed forms show at most 15 significant digits, all a double holds.
+/// Non-finite values show "NAN", "INF" or "-INF". A value the type cannot
+/// show (an integer outside 64 bits, a date outside the years 1 to 9999)
+/// shows the OverflowIndicator.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// The value text, on every paint: the type's form with the platform's
+/// decimal separator; then, except for hexadecimal, binary, date-time and
+/// state, every "." or "," becomes the separator Comma chooses and
+/// ForcePlusSign puts "+" before a positive value; then OnBeforeDisplay may
+/// change it; a text wider than LabelWidth - 6 pixels is replaced by the
+/// OverflowIndicator (except for dtState). Empty shows no value text at all.
+///
+/// Layout: the box spans x = LeftSpace + 1 to LeftSpace + LabelWidth and
+/// y = 0 to Height - 2; the side texts sit left and right of it. Every text's
+/// top is at (Height - TH) div 2, TH being the height of "(8g]}ÜÄ§".
+///
+/// Transparent: the ground outside the box is the parent's. The picture is
+/// ANDed onto the parent, so while Transparent every repaint is an
+/// invalidation (the parent paints first); the box itself stays opaque.
 #pragma once
 #include <functional>
 #include <memory>
@@ -64,6 +67,10 @@ QEL_API_BEGIN
 using TBeforeDisplayEvent = std::function<void(TObject* Sender, std::string& Text)>;
 
 /// A read-only framed label showing one number in one of many forms (fixed, scientific, engineering, hexadecimal, date-time, degrees, ...), with a text on either side.
+///
+/// From examples/panel/main.cpp (`qel-panel`):
+/// \snippet panel/main.cpp readout
+/// \image html displays.png "The gallery's page Displays"
 class TNumLab : public TGraphicControl {
  public:
   /// A label showing 0.00 in a 80 pixel box.

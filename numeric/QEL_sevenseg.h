@@ -1,25 +1,26 @@
-// QEL_sevenseg: TSevenSeg, a row of slanted seven-segment digits showing a
-// short text.
-//
-// Glyphs. The 21 glyphs of "0123456789-+:°ABCDEF." (the last is the decimal
-// point alone) are composed once at a master size from six segment pictures
-// (resources SEGHORZ, SEGVERT, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG) and scaled
-// into a glyph strip, cell by cell. The strip is rebuilt when the size,
-// the colours, Margin, InterDigDist or NumDigits change; a new Caption only
-// copies glyphs out of it. What a cell size lights is measured once and
-// shared by the displays of that size, so new colours only repaint the
-// strip, and a new size measures only the shrunk glyphs. The rebuild waits for the next paint, so setting
-// up a display (bounds, digits, colours) builds its strip once, not per step.
-//
-// Cells. With A = (Width - 2 * Margin) div NumDigits, a glyph is
-// G = A - InterDigDist wide and Height - 2 * Margin high; cell j (from 0)
-// starts at x = j * (G + InterDigDist) + Margin, y = Margin.
-//
-// Caption. Read character by character (UTF-8), one cell each, up to
-// NumDigits cells: "." or "," alone is an empty cell with a decimal point; a
-// character followed by "." or "," takes the point into its cell. Digits,
-// "-", "+", ":", "°" and A to F (either case; b and d are drawn lower-case)
-// have glyphs; any other character leaves its cell empty.
+/// \file
+/// QEL_sevenseg: TSevenSeg, a row of slanted seven-segment digits showing a
+/// short text.
+///
+/// Glyphs. The 21 glyphs of "0123456789-+:°ABCDEF." (the last is the decimal
+/// point alone) are composed once at a master size from six segment pictures
+/// (resources SEGHORZ, SEGVERT, SEGDOT, SEGPLUS, SEGCOLON, SEGDEG) and scaled
+/// into a glyph strip, cell by cell. The strip is rebuilt when the size,
+/// the colours, Margin, InterDigDist or NumDigits change; a new Caption only
+/// copies glyphs out of it. What a cell size lights is measured once and
+/// shared by the displays of that size, so new colours only repaint the
+/// strip, and a new size measures only the shrunk glyphs. The rebuild waits for the next paint, so setting
+/// up a display (bounds, digits, colours) builds its strip once, not per step.
+///
+/// Cells. With A = (Width - 2 * Margin) div NumDigits, a glyph is
+/// G = A - InterDigDist wide and Height - 2 * Margin high; cell j (from 0)
+/// starts at x = j * (G + InterDigDist) + Margin, y = Margin.
+///
+/// Caption. Read character by character (UTF-8), one cell each, up to
+/// NumDigits cells: "." or "," alone is an empty cell with a decimal point; a
+/// character followed by "." or "," takes the point into its cell. Digits,
+/// "-", "+", ":", "°" and A to F (either case; b and d are drawn lower-case)
+/// have glyphs; any other character leaves its cell empty.
 #pragma once
 #include <memory>
 #include <string>
@@ -36,6 +37,10 @@ struct TStripCoverage;
 }
 
 /// A row of slanted seven-segment digits showing a short text (digits, -, +, :, °, A to F, decimal points).
+///
+/// From examples/dashboard/main.cpp (`qel-dashboard`):
+/// \snippet dashboard/main.cpp display
+/// \image html displays.png "The gallery's page Displays"
 class TSevenSeg : public TGraphicControl {
  public:
   /// Four red digits showing "8.8.8.8." on dark grey.

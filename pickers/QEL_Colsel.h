@@ -1,19 +1,20 @@
-// TColSel: a drop-down list of colours, each item a swatch and the colour's
-// name. The palette holds 47 entries (numbered 1..47) taken from
-// PredefinedColors; the first NumColors are listed. An entry marked editable
-// can be redefined through the colour dialog: a click on its swatch in the
-// closed box opens the dialog before the list drops down.
-//
-// Entry numbers and the list: item k (from 0) shows entry k + 1. The list is
-// built by LoadColorsIntoComboList, by setting NumColors, by the palette
-// loads and by Loaded; a selector made at run time lists nothing until then.
-//
-// Names: ColorToString of the colour (the platform's constant name, else
-// "$00BBGGRR"), passed through OnColorNameChange; the item texts follow the
-// names, so typing a letter finds the names the user sees.
-//
-// Files: ColSel.cpp (palette, names, selection, list), ColSelItem.cpp
-// (drawing an item, the mouse and the colour dialog).
+/// \file
+/// TColSel: a drop-down list of colours, each item a swatch and the colour's
+/// name. The palette holds 47 entries (numbered 1..47) taken from
+/// PredefinedColors; the first NumColors are listed. An entry marked editable
+/// can be redefined through the colour dialog: a click on its swatch in the
+/// closed box opens the dialog before the list drops down.
+///
+/// Entry numbers and the list: item k (from 0) shows entry k + 1. The list is
+/// built by LoadColorsIntoComboList, by setting NumColors, by the palette
+/// loads and by Loaded; a selector made at run time lists nothing until then.
+///
+/// Names: ColorToString of the colour (the platform's constant name, else
+/// "$00BBGGRR"), passed through OnColorNameChange; the item texts follow the
+/// names, so typing a letter finds the names the user sees.
+///
+/// Files: ColSel.cpp (palette, names, selection, list), ColSelItem.cpp
+/// (drawing an item, the mouse and the colour dialog).
 #pragma once
 #include <array>
 #include <functional>
@@ -30,6 +31,10 @@ QEL_API_BEGIN
 using TOnColorNameChangeEvent = std::function<void(TObject* Sender, std::string& ColorName)>;
 
 /// A drop-down list of colours, each item a swatch and the colour's name; editable entries can be redefined through the colour dialog.
+///
+/// From examples/calendar/main.cpp (`qel-calendar`):
+/// \snippet calendar/main.cpp colour
+/// \image html pickers.png "The gallery's page Pickers"
 class TColSel : public TCustomComboBox {
  public:
   /// Size of the palette.

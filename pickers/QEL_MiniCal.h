@@ -1,25 +1,28 @@
-// TMiniCal: a one-month calendar on a draw grid of 8 by 8 cells, with ISO
-// week numbers, today circled, the selected day highlighted and holidays
-// (a user-extensible list of fixed dates plus six feasts that move with
-// Easter) coloured and named in the hint. CalcEasterSunday is the free
-// Gregorian computus the movable feasts use.
-//
-// Layout (columns 0..7, rows 0..7):
-//   row 0      "<<" "<" | caption over columns 3..5 | ">" ">>"
-//   row 1      weekday names; the "#" button (today) covers column 0 of rows 0 and 1
-//   rows 2..7  week number, then seven days; the first row holds the 1st
-//
-// Input. A left press on a day or a button changes the date at once. The
-// release runs the grid's own handling, so OnClick and then OnMouseUp fire
-// on the release as for any control (OnClick once, also for button cells).
-// The wheel moves a month per notch (towards the user: the next month)
-// unless an OnMouseWheel... handler takes it. Arrows move the day, Page
-// Up/Down the month, with Ctrl the year, Home and End to the first and last
-// day. A step past year 1 or 9999 does nothing.
-//
-// Files: MiniCal.cpp (state, setters, navigation), MiniCalHolidays.cpp
-// (computus, holiday tables and list), MiniCalPaint.cpp (sizing, cells),
-// MiniCalInput.cpp (mouse, keyboard, wheel).
+/// \file
+/// TMiniCal: a one-month calendar on a draw grid of 8 by 8 cells, with ISO
+/// week numbers, today circled, the selected day highlighted and holidays
+/// (a user-extensible list of fixed dates plus six feasts that move with
+/// Easter) coloured and named in the hint. CalcEasterSunday is the free
+/// Gregorian computus the movable feasts use.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Layout (columns 0..7, rows 0..7):
+///   row 0      "<<" "<" | caption over columns 3..5 | ">" ">>"
+///   row 1      weekday names; the "#" button (today) covers column 0 of rows 0 and 1
+///   rows 2..7  week number, then seven days; the first row holds the 1st
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Input. A left press on a day or a button changes the date at once. The
+/// release runs the grid's own handling, so OnClick and then OnMouseUp fire
+/// on the release as for any control (OnClick once, also for button cells).
+/// The wheel moves a month per notch (towards the user: the next month)
+/// unless an OnMouseWheel... handler takes it. Arrows move the day, Page
+/// Up/Down the month, with Ctrl the year, Home and End to the first and last
+/// day. A step past year 1 or 9999 does nothing.
+///
+/// Files: MiniCal.cpp (state, setters, navigation), MiniCalHolidays.cpp
+/// (computus, holiday tables and list), MiniCalPaint.cpp (sizing, cells),
+/// MiniCalInput.cpp (mouse, keyboard, wheel).
 #pragma once
 #include <array>
 #include <cstdint>
@@ -44,6 +47,10 @@ enum TDayOfWeek : uint8_t { dwMon, dwTue, dwWed, dwThu, dwFri, dwSat, dwSun };
 void CalcEasterSunday(int Year, int& Day, int& Month);
 
 /// A one-month calendar on an 8 x 8 draw grid, with ISO week numbers, today circled, the selected day highlighted and holidays coloured and named in the hint.
+///
+/// From examples/calendar/main.cpp (`qel-calendar`):
+/// \snippet calendar/main.cpp calendar
+/// \image html calendar.png "The gallery's page Calendar"
 class TMiniCal : public TCustomDrawGrid {
  public:
   /// The year stored with a holiday that recurs every year.

@@ -1,22 +1,27 @@
-// TMarkSel: the 52 marker symbols of DrawMarkOnCanvas in a grid of cells;
-// the symbol nearest to the mouse is highlighted and a click picks it.
-//
-// Geometry (one function serves painting and hit-testing):
-//   cell width  cw = (Width - 4) div NrOfColumns,  hw = cw div 2
-//   cell height ch = (Height - 4) div NrOfRows,    hh = ch div 2
-// The visible symbols are numbered n = 0, 1, ... in index order (hidden ones
-// leave no gap); number n has its centre at
-//   ((n mod NrOfColumns) * cw + hw, (n div NrOfColumns) * ch + hh)
-// so symbols past NrOfColumns * NrOfRows lie below the drawn area, where a
-// click near the bottom edge can still reach them. Symbol 0 is always shown.
-//
-// Cell rectangles around a centre (x, y), right and bottom exclusive:
-//   normal and selected   (x - hw + 3, y - hh + 3, x + hw + 3, y + hh + 3)
-//   highlight             (x - hw + 4, y - hh + 4, x + hw + 2, y + hh + 2)
-// and the symbol is drawn at (x + 2, y + 2).
-//
-// Files: MarkSel.cpp (state, setters, geometry), MarkSelPaint.cpp (painting,
-// highlight, mouse).
+/// \file
+/// TMarkSel: the 52 marker symbols of DrawMarkOnCanvas in a grid of cells;
+/// the symbol nearest to the mouse is highlighted and a click picks it.
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Geometry (one function serves painting and hit-testing):
+///   cell width  cw = (Width - 4) div NrOfColumns,  hw = cw div 2
+///   cell height ch = (Height - 4) div NrOfRows,    hh = ch div 2
+/// The visible symbols are numbered n = 0, 1, ... in index order (hidden ones
+/// leave no gap); number n has its centre at
+///   ((n mod NrOfColumns) * cw + hw, (n div NrOfColumns) * ch + hh)
+/// so symbols past NrOfColumns * NrOfRows lie below the drawn area, where a
+/// click near the bottom edge can still reach them. Symbol 0 is always shown.
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~{.unparsed}
+/// Cell rectangles around a centre (x, y), right and bottom exclusive:
+///   normal and selected   (x - hw + 3, y - hh + 3, x + hw + 3, y + hh + 3)
+///   highlight             (x - hw + 4, y - hh + 4, x + hw + 2, y + hh + 2)
+/// and the symbol is drawn at (x + 2, y + 2).
+/// ~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~
+///
+/// Files: MarkSel.cpp (state, setters, geometry), MarkSelPaint.cpp (painting,
+/// highlight, mouse).
 #pragma once
 #include <array>
 #include <functional>
@@ -32,6 +37,10 @@ QEL_API_BEGIN
 using TMarkClickEvent = std::function<void(TObject* Sender, int X, int Y, int Mark)>;
 
 /// A grid of the 52 marker symbols; the one nearest the mouse is highlighted and a click picks it.
+///
+/// From examples/markers/main.cpp (`qel-markers`):
+/// \snippet markers/main.cpp picker
+/// \image html pickers.png "The gallery's page Pickers"
 class TMarkSel : public TGraphicControl {
  public:
   static constexpr int NumMarks = MaxMarkSymbol + 1;  ///< Symbols 0..51

@@ -1,40 +1,41 @@
-// QEL_replist: the report list. This header is what applications include.
-//
-// TReportListView is the visual list over one TRLData that it owns: a draw
-// grid that paints every cell itself (row and column selection, disabled
-// rows, highlighting, shading bands, check boxes and radio buttons, password
-// columns), with an optional common header band above the column headers, a
-// sort arrow, a message for the empty list and an inter-row indicator line.
-//
-// Coordinates. The grid has 0, 1 or 2 fixed header rows (CountHeadRows: the
-// common header first, then the column headers) and 0 or 1 fixed column
-// (FixedFirstColumn). Grid column g shows data column g + 1; grid row r
-// below the header rows shows data row r - FixedRows + 1. The grid always
-// has at least one data row, even for an empty list. TopRow, LeftCol and
-// every column and row argument of the view are in data numbering; the
-// inherited ColCount, RowCount, FixedCols, FixedRows, CellRect and
-// MouseCoord are the grid's.
-//
-// Inherited properties and events that stay available as they are: Align,
-// Anchors, BorderStyle, Color, Ctl3D, Font, ParentColor, ParentFont,
-// PopupMenu, ShowHint, TabOrder, ScrollBars, Visible, Options,
-// DefaultDrawing (the view draws every cell itself in any case),
-// VisibleColCount, VisibleRowCount; OnMouseDown, OnMouseUp, OnMouseMove,
-// OnMouseWheel, OnMouseWheelDown, OnMouseWheelUp, OnClick, OnDblClick,
-// OnDrawCell, OnEnter, OnExit, OnGetEditText, OnSetEditText, OnGetEditMask,
-// OnKeyDown, OnKeyPress, OnKeyUp, OnRowMoved, OnSelectCell,
-// OnTopLeftChanged. Our platform has no drag-and-drop, docking, size
-// constraints, bidirectional modes, ParentCtl3D, ParentShowHint or
-// OnContextPopup, so the view has none of them either.
-//
-// Files: ReportListView.cpp (construction, coordinates, header rows,
-// properties, Assign), ReportListViewPaint.cpp (Paint, cells),
-// ReportListViewColumns.cpp (column settings, data access, widths),
-// ReportListViewRows.cpp (dimensions and row operations),
-// ReportListViewInput.cpp (mouse, keys, in-place editing),
-// ReportListViewSelection.cpp (row and column selection and enablement),
-// ReportListViewSort.cpp (sorting, header clicks), ReportListViewFilter.cpp
-// (FilterAndSort), RowEditor.cpp (the row editor dialog).
+/// \file
+/// QEL_replist: the report list. This header is what applications include.
+///
+/// TReportListView is the visual list over one TRLData that it owns: a draw
+/// grid that paints every cell itself (row and column selection, disabled
+/// rows, highlighting, shading bands, check boxes and radio buttons, password
+/// columns), with an optional common header band above the column headers, a
+/// sort arrow, a message for the empty list and an inter-row indicator line.
+///
+/// Coordinates. The grid has 0, 1 or 2 fixed header rows (CountHeadRows: the
+/// common header first, then the column headers) and 0 or 1 fixed column
+/// (FixedFirstColumn). Grid column g shows data column g + 1; grid row r
+/// below the header rows shows data row r - FixedRows + 1. The grid always
+/// has at least one data row, even for an empty list. TopRow, LeftCol and
+/// every column and row argument of the view are in data numbering; the
+/// inherited ColCount, RowCount, FixedCols, FixedRows, CellRect and
+/// MouseCoord are the grid's.
+///
+/// Inherited properties and events that stay available as they are: Align,
+/// Anchors, BorderStyle, Color, Ctl3D, Font, ParentColor, ParentFont,
+/// PopupMenu, ShowHint, TabOrder, ScrollBars, Visible, Options,
+/// DefaultDrawing (the view draws every cell itself in any case),
+/// VisibleColCount, VisibleRowCount; OnMouseDown, OnMouseUp, OnMouseMove,
+/// OnMouseWheel, OnMouseWheelDown, OnMouseWheelUp, OnClick, OnDblClick,
+/// OnDrawCell, OnEnter, OnExit, OnGetEditText, OnSetEditText, OnGetEditMask,
+/// OnKeyDown, OnKeyPress, OnKeyUp, OnRowMoved, OnSelectCell,
+/// OnTopLeftChanged. Our platform has no drag-and-drop, docking, size
+/// constraints, bidirectional modes, ParentCtl3D, ParentShowHint or
+/// OnContextPopup, so the view has none of them either.
+///
+/// Files: ReportListView.cpp (construction, coordinates, header rows,
+/// properties, Assign), ReportListViewPaint.cpp (Paint, cells),
+/// ReportListViewColumns.cpp (column settings, data access, widths),
+/// ReportListViewRows.cpp (dimensions and row operations),
+/// ReportListViewInput.cpp (mouse, keys, in-place editing),
+/// ReportListViewSelection.cpp (row and column selection and enablement),
+/// ReportListViewSort.cpp (sorting, header clicks), ReportListViewFilter.cpp
+/// (FilterAndSort), RowEditor.cpp (the row editor dialog).
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -53,6 +54,10 @@ QEL_API_BEGIN
 QEL_EXCEPTION(EQELRepListError, EQELError)
 
 /// The report list: a grid of text rows over one TRLData it owns, with row and column selection, disabled rows, highlighting, shading bands, check boxes and radio buttons, password columns, a common header, sorting by header clicks and filtering.
+///
+/// From examples/reportlist/main.cpp (`qel-reportlist`):
+/// \snippet reportlist/main.cpp list
+/// \image html report-list.png "The gallery's page Report list"
 class TReportListView : public TCustomDataGrid {
  public:
   /// An empty list of one column with column headers.

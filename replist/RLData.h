@@ -81,6 +81,10 @@ bool CheckIfValidReplist(TStream& Stream, const std::string& DataID);
 // ---------------------------------------------------------------- TRLData ----
 
 /// The data of the report list: a table of short strings (1-based rows and columns, plus a hidden column 0) with column names, formats and check modes, a common header, a comment, an identifier and the last sort.
+///
+/// From examples/reportlist/main.cpp (`qel-reportlist`):
+/// \snippet reportlist/main.cpp data
+/// \image html report-list.png "The gallery's page Report list"
 class TRLData : public TComponent {
  public:
   /// One column, no rows.

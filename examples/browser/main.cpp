@@ -39,13 +39,17 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 560, 320);
   form->SetCaption("libqel browser");
+  //! [tree]
   auto* tree = new TFolderTree(form);
   tree->SetParent(form);
   tree->SetBounds(8, 8, 200, 304);
+  //! [tree]
+  //! [thumbs]
   auto* thumbs = new TThumbnails(form);
   thumbs->SetParent(form);
   thumbs->SetBounds(216, 8, 336, 304);
   thumbs->SetSlideSize(90);
+  //! [thumbs]
 
   std::vector<std::unique_ptr<TBitmap>> pictures;  // the selected folder's, slide i is pictures[i - 1]
   tree->OnDirChanged = [&](TObject*) {
@@ -67,11 +71,13 @@ int main(int argc, char** argv) {
     Canvas->TextOut((thumbs->GetWidth() - Canvas->TextWidth(text)) / 2,
                     (thumbs->GetHeight() - Canvas->TextHeight(text)) / 2, text);
   };
+  //! [request]
   thumbs->OnImageRequest = [&](TObject*, int Id, TImageRequestProcessing& How, int&, TBitmap*& Img) {
     if (Id < 1 || Id > int(pictures.size())) return void(How = irpShowNothing);
     How = irpShowSlide;
     Img = pictures[Id - 1].get();  // ours: no copy
   };
+  //! [request]
   Application->CreateForm(form);
   form->Show();
   tree->SelectPath(headless                 ? temp.string()

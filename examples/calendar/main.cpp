@@ -17,16 +17,20 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 360, 260);
   form->SetCaption("libqel calendar");
+  //! [calendar]
   auto* calendar = new TMiniCal(form);
   calendar->SetParent(form);
   calendar->SetBounds(8, 40, 344, 212);
   calendar->SetIndicateHolidays(true);
   calendar->SetDate(EncodeDate(2024, 5, 15));
+  //! [calendar]
+  //! [colour]
   auto* colour = new TColSel(form);  // a drop-down list of named colours
   colour->SetParent(form);
   colour->SetBounds(8, 8, 160, 24);
   colour->SetNumColors(16);  // lists the first 16 colours of the palette
   colour->OnChange = [=](TObject*) { calendar->SetColorSelectedBg(colour->GetSelColor()); };
+  //! [colour]
   calendar->OnChange = [=](TObject*) { form->SetCaption(FormatDateTime("yyyy-mm-dd", calendar->GetDate())); };
   Application->CreateForm(form);
   form->Show();

@@ -17,19 +17,25 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 440, 280);
   form->SetCaption("libqel dashboard");
+  //! [meter]
   auto* meter = new TMeter(form);
   meter->SetParent(form);
   meter->SetBounds(8, 8, 240, 200);
   meter->SetMeterMaxValue(100);
+  //! [meter]
+  //! [bar]
   auto* bar = new TProgBar(form);
   bar->SetParent(form);
   bar->SetBounds(8, 224, 424, 32);
   bar->SetRange(0, 100);
   bar->SetTextVisible(true);
+  //! [bar]
+  //! [display]
   auto* digits = new TSevenSeg(form);
   digits->SetParent(form);
   digits->SetBounds(264, 60, 168, 64);
   digits->SetNumDigits(3);
+  //! [display]
 
   int value = 0;  // the timer: a window handle that receives WM_TIMER
   HWND timer = AllocateHWnd([&](TMessage& m) {

@@ -17,18 +17,23 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 400, 240);
   form->SetCaption("libqel labels");
+  //! [fill]
   auto* fill = new TGradFill(form);  // behind the others: created first
   fill->SetParent(form);
   fill->SetBounds(0, 0, 400, 240);
   fill->SetColorFirst(0xFFE0C0);  // colours are $00BBGGRR: light blue
   fill->SetColorLast(0x804000);
   fill->SetFillType(gtVert);
+  //! [fill]
+  //! [rotated]
   auto* rotated = new TRotLab(form);
   rotated->SetParent(form);
   rotated->SetBounds(8, 8, 60, 224);
   rotated->SetCaption("Turned 90\xC2\xB0");  // UTF-8: "°"
   rotated->SetTextAngle(90);
   rotated->SetTransparent(true);
+  //! [rotated]
+  //! [dots]
   auto* dots = new TRasterLab(form);
   dots->SetParent(form);
   dots->SetBounds(80, 80, 300, 60);
@@ -37,6 +42,7 @@ int main(int argc, char** argv) {
   dots->SetScrollInterval(50);
   dots->SetScrollIncrement(2);
   dots->SetScrollMode(rdsmLeft);
+  //! [dots]
   Application->CreateForm(form);
   form->Show();
   if (!headless) return Application->Run(), 0;

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 420, 300);
   form->SetCaption("libqel report list");
+  //! [list]
   auto* list = new TReportListView(form);
   list->SetParent(form);
   list->SetBounds(8, 40, 404, 252);
@@ -24,7 +25,9 @@ int main(int argc, char** argv) {
   list->SetColName(2, "Stock");
   list->SetColName(3, "Shelf");
   list->SetColAlignment(2, taRightJustify);
+  //! [list]
   const char* parts[] = {"Anchor bolt", "Ball bearing", "Cable tie", "Eye bolt", "Gasket", "Lock nut"};
+  //! [data]
   list->SetNrRows(6);
   for (int r = 1; r <= 6; ++r) {  // cells are numbered from 1: column, then row
     list->Data()->SetElem(1, r, parts[r - 1]);
@@ -32,11 +35,14 @@ int main(int argc, char** argv) {
     list->Data()->SetElem(3, r, "A" + std::to_string(r));
   }
   list->FitAllColWidths(3, true, 6, 200, 24);
+  //! [data]
 
+  //! [filter]
   auto* search = new TEdit(form);  // filters as you type: any column, any case
   search->SetParent(form);
   search->SetBounds(8, 8, 200, 24);
   search->OnChange = [=](TObject*) { list->FilterAndSort(search->GetText(), {}, false, fmSimple, 1, true); };
+  //! [filter]
   Application->CreateForm(form);
   form->Show();
   if (!headless) return Application->Run(), 0;

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
   auto* form = new TForm(Application);
   form->SetBounds(100, 100, 440, 260);
   form->SetCaption("libqel table editor");
+  //! [table]
   auto* table = new TNTabEd(form);
   table->SetParent(form);
   table->SetBounds(8, 8, 424, 244);
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     table->SetElem(2, r, 2.0 + r);
     table->SetElem(3, r, 1.5 * r * (2.0 + r));
   }
+  //! [table]
   Application->CreateForm(form);
   form->Show();
   if (!headless) return Application->Run(), 0;  // right click a cell for the menu with "Copy"

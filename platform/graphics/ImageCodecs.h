@@ -55,6 +55,7 @@ void SetMaxLoadPixels(int64_t Pixels);
 /// was taken for it: its size, so that a loader can name it with its file.
 class EImageTooLarge : public EInvalidGraphic {
  public:
+  /// Message as the decoder words it; the size and the limit.
   EImageTooLarge(const std::string& Message, int64_t AWidth, int64_t AHeight, int64_t ALimit)
       : EInvalidGraphic(Message), Width(AWidth), Height(AHeight), Limit(ALimit) {}
   /// The size the file declares, and the limit it broke.
