@@ -1,10 +1,13 @@
 // TFolderTree: construction and look, loading folders into nodes, the
 // current path, and the operations on paths and folders.
+#include <set>
 #include <vector>
 
 #include "browsers/FolderListing.h"
+#include "browsers/FolderWatcher.h"
 #include "browsers/QEL_FolderTree.h"
 #include "platform/controls/Application.h"
+#include "platform/controls/TimerWindow.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Utf8.h"
 
@@ -44,7 +47,11 @@ bool RefusedCharacter(unsigned char c) { return c < 32 || c == '"' || c == '<' |
 
 }  // namespace
 
-TFolderTree::TFolderTree(TComponent* AOwner) : TCustomTreeView(AOwner), storedColor_(TCustomTreeView::GetColor()) {
+TFolderTree::TFolderTree(TComponent* AOwner)
+    : TCustomTreeView(AOwner),
+      storedColor_(TCustomTreeView::GetColor()),
+      watcher_(std::make_unique<folders::TFolderWatcher>()),
+      watchTimer_(std::make_unique<TTimerWindow>([this](uintptr_t) { ApplyOutsideChanges(); }, this)) {
   SetMultiSelect(false);
   SetReadOnly(true);
   SetDoubleBuffered(true);
@@ -98,6 +105,8 @@ bool TFolderTree::GetSubDirs(const TTreeNode* Node, TStringList& List) {
 
 void TFolderTree::BuildMainTree() {
   Items()->Clear();
+  watcher_->KeepOnly({});
+  watchTimer_->Stop(1);
   TTreeNode* root = Items()->Add(nullptr, "/");
   Items()->AddChild(root, PlaceholderText);
 }
@@ -123,12 +132,88 @@ void TFolderTree::LoadChildren(TTreeNode* Node) {
     throw;
   }
   items->EndUpdate();
+  // Listed, so its subfolders are known: watched for them to change.
+  watcher_->Watch(FolderOf(PathOfNode(Node)));
+  watchTimer_->Start(1, WatchIntervalMs);
 }
 
 void TFolderTree::ProcessExpanding(TObject*, TTreeNode* Node, bool&) {
   if (!Node || ComponentState().Contains(csDesigning)) return;
   THourglass hourglass;
   if (Node->GetData() != LoadedMark) LoadChildren(Node);
+}
+
+// ------------------------------------------------------ outside changes ----
+
+// "/a/b/" as the watcher names it: "/a/b"; the root stays "/".
+std::string TFolderTree::FolderOf(const std::string& Path) {
+  return Path.size() > 1 ? Path.substr(0, Path.size() - 1) : Path;
+}
+
+TTreeNode* TFolderTree::NodeOf(const std::string& Folder) {
+  TTreeNode* node = Items()->GetFirstNode();
+  for (const std::string& level : Levels(Folder)) {
+    if (!node) break;
+    node = ChildNamed(node, level);
+  }
+  return node;
+}
+
+void TFolderTree::ApplyOutsideChanges() {
+  const std::set<std::string> changed = watcher_->Drain();
+  if (changed.empty()) return;
+  for (const std::string& folder : changed)
+    if (TTreeNode* node = NodeOf(folder)) UpdateChildren(node);
+  std::set<std::string> shown;  // a folder that went takes its watches with it
+  for (TTreeNode* n : *Items()) shown.insert(FolderOf(PathOfNode(n)));
+  watcher_->KeepOnly(shown);
+}
+
+// Children stay in the listing's order, so each new name goes before the
+// first child listed after it; the children that went are removed last, so
+// that a branch never empties (and collapses) on the way. A child that stays
+// keeps its own children, expansion and selection; an unloaded one gains or
+// loses its placeholder. A folder listed without subfolders before (no
+// children loaded) only gains its placeholder.
+void TFolderTree::UpdateChildren(TTreeNode* Node) {
+  TStringList names;
+  if (!DirExists(PathOfNode(Node))) return;  // its parent's change removes it
+  LoadDirNamesAndSort(PathOfNode(Node), names);
+  if (Node->GetData() != LoadedMark) {
+    if (names.Count() > 0 && !Node->GetFirstChild()) Items()->AddChild(Node, PlaceholderText);
+    return;
+  }
+  std::set<std::string> present;
+  for (int i = 0; i < names.Count(); ++i) present.insert(names[i]);
+  TTreeNodes* items = Items();
+  items->BeginUpdate();
+  try {
+    TTreeNode* after = Node->GetFirstChild();  // the first child not yet matched
+    for (int i = 0; i < names.Count(); ++i) {
+      const bool deeper = names.Objects(i) == HasSubfolders;
+      if (TTreeNode* child = ChildNamed(Node, names[i])) {
+        if (child->GetData() != LoadedMark && deeper != (child->GetFirstChild() != nullptr)) {
+          if (deeper) items->AddChild(child, PlaceholderText);
+          else child->DeleteChildren();
+        }
+        after = child->GetNextSibling();
+        continue;
+      }
+      TTreeNode* added = after ? items->Insert(after, names[i]) : items->AddChild(Node, names[i]);
+      if (deeper) items->AddChild(added, PlaceholderText);
+    }
+    for (TTreeNode *c = Node->GetFirstChild(), *next; c; c = next) {
+      next = c->GetNextSibling();
+      if (present.count(c->GetText())) continue;
+      TTreeNode* selected = GetSelected();
+      if (selected && (selected == c || selected->HasAsParent(c))) SetSelected(Node);
+      c->Delete();
+    }
+  } catch (...) {
+    items->EndUpdate();
+    throw;
+  }
+  items->EndUpdate();
 }
 
 // Counts the folders listed since the walk began (an already loaded folder

@@ -26,6 +26,16 @@
 /// key can open it down for ever; names are sorted in O(n log n); the
 /// hourglass cursor of an expansion is restored even when it throws.
 ///
+/// Outside changes. A folder created, renamed or removed by another program
+/// in a folder that was listed appears or goes within WatchIntervalMs (in a
+/// folder listed empty, as its expand button): the listed folders are watched
+/// through inotify, and the
+/// queued changes are read on a timer of the application's loop, each changed
+/// folder listed once however many changes it had. The other nodes, the
+/// expanded branches and the selection stay; a selection inside a folder that
+/// went moves up to the folder that held it (a renamed folder is one that went
+/// and one that came).
+///
 /// Whole branches. Expanding everything below a node (the * key,
 /// Expand(true), FullExpand) lists at most ExpansionBudget folders, reports
 /// every 100 listed through OnExpansionProgress, whose handler may stop it,
@@ -35,6 +45,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "framework/QEL_Base.h"
@@ -44,6 +55,11 @@
 
 namespace qel {
 QEL_API_BEGIN
+
+namespace folders {
+class TFolderWatcher;
+}
+class TTimerWindow;
 
 /// A tree view of the file system's folders that loads each folder's subfolders when it is first expanded and keeps the selected folder's path as the current path.
 ///
@@ -83,6 +99,9 @@ class TFolderTree : public TCustomTreeView {
   const std::string& CurrentPath() const { return currentPath_; }
   /// Fires when the current path changes.
   TNotifyEvent OnDirChanged;
+
+  /// How often changes made by other programs are looked for, in milliseconds.
+  static constexpr unsigned WatchIntervalMs = 200;
 
   // --- expanding whole branches ---
   /// Most folders one expansion of a whole branch lists (at least 1; 10000 at first).
@@ -150,6 +169,11 @@ class TFolderTree : public TCustomTreeView {
   // Fills the node's children from the file system.
   void LoadChildren(TTreeNode* Node);
   TTreeNode* ChildNamed(TTreeNode* Parent, const std::string& Name) const;
+  // Outside changes: the loaded folder's children made to match its listing.
+  void ApplyOutsideChanges();
+  void UpdateChildren(TTreeNode* Node);
+  TTreeNode* NodeOf(const std::string& Folder);
+  static std::string FolderOf(const std::string& Path);
 
   std::string currentPath_ = "/";
   TColor storedColor_;
@@ -160,6 +184,8 @@ class TFolderTree : public TCustomTreeView {
   int branchStart_ = 0;      // listed_ when the running whole-branch expansion began
   int branchReported_ = 0;   // folders of it reported through OnExpansionProgress
   TStringList names_;
+  std::unique_ptr<folders::TFolderWatcher> watcher_;
+  std::unique_ptr<TTimerWindow> watchTimer_;
 };
 
 QEL_API_END

@@ -21,7 +21,7 @@ if(NOT arch_failed AND arch)
 endif()
 # What a program that links the libraries needs (they are static: their
 # dependencies come along), and pkg-config for qel.pc.
-set(deps "libfreetype-dev, libfontconfig-dev, libexpat1-dev, libpng-dev, libpcre2-dev, pkg-config")
+set(deps "libfreetype-dev, libfontconfig-dev, libexpat1-dev, libpng-dev, libjpeg62-turbo-dev, libpcre2-dev, pkg-config")
 if(SDL2_FOUND)
   string(APPEND deps ", libsdl2-dev")
 endif()

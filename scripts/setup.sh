@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config clang
   libgtest-dev libgmock-dev libbenchmark-dev
-  libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev libexpat1-dev libpcre2-dev
+  libfreetype-dev libfontconfig-dev libpng-dev libjpeg62-turbo-dev zlib1g-dev libexpat1-dev libpcre2-dev
   fonts-dejavu-core fonts-liberation
   libsdl2-dev libx11-dev xvfb xdotool xauth
 )

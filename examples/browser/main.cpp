@@ -1,8 +1,9 @@
-// A folder browser: the folder tree on the left, the PNG pictures of the
-// selected folder as thumbnails on the right.
+// A folder browser: the folder tree on the left, the pictures of the
+// selected folder (PNG, BMP, JPEG) as thumbnails on the right.
 //   qel-browser [FOLDER]              a window (built with the SDL host, qel::sdl)
 //   qel-browser --screenshot DIR      no window: browses a temporary folder of three
 //                                     pictures it makes (and removes), writes DIR/browser.png
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -15,6 +16,13 @@
 #include <qel/qel.h>
 using namespace qel;
 namespace fs = std::filesystem;
+
+// The files the browser shows: PNG, BMP and JPEG, by their names in any case.
+bool IsPicture(const fs::path& File) {
+  std::string ext = File.extension().string();
+  for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return ext == ".png" || ext == ".bmp" || ext == ".jpg" || ext == ".jpeg";
+}
 
 // Three small pictures in Folder/pictures, for the headless run.
 void MakeSamples(const fs::path& Folder) {
@@ -30,7 +38,7 @@ void MakeSamples(const fs::path& Folder) {
 }
 
 int main(int argc, char** argv) {
-  const examples::TProgram program{"qel-browser", "A folder tree beside thumbnails of the selected folder's PNG pictures.",
+  const examples::TProgram program{"qel-browser", "A folder tree beside thumbnails of the selected folder's pictures (PNG, BMP, JPEG).",
                                    "[FOLDER]", 1, "a window on FOLDER (default: the current folder)"};
   const examples::TArgs args = examples::StartOrExit(argc, argv, program);
   const bool headless = args.Headless();
@@ -56,9 +64,9 @@ int main(int argc, char** argv) {
     pictures.clear();
     std::error_code ec;  // an unreadable folder shows no pictures, a failing one what was read
     for (fs::directory_iterator it(tree->CurrentPath(), ec), end; !ec && it != end; it.increment(ec)) {
-      if (it->path().extension() != ".png") continue;
+      if (!IsPicture(it->path())) continue;
       auto b = std::make_unique<TBitmap>();
-      try { b->LoadFromFile(it->path().string()); } catch (const std::exception&) { continue; }
+      try { b->LoadPreviewFromFile(it->path().string(), 90); } catch (const std::exception&) { continue; }
       pictures.push_back(std::move(b));
     }
     thumbs->SetMax(std::max<int>(1, int(pictures.size())));

@@ -467,9 +467,10 @@ class TBitmap : public TPersistent {
   void SetTransparentMode(TTransparentMode m) { transparentMode_ = m; }
   ///@}
 
-  /// Image files: BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4, RLE8) and
-  /// PNG, told apart by their first bytes. Bad data raises EInvalidGraphic
-  /// and leaves the bitmap as it was. Saving writes PNG for a ".png" name,
+  /// Image files: BMP (1, 4, 8, 24, 32 bits; uncompressed, RLE4, RLE8), PNG
+  /// and JPEG (turned upright by its Exif orientation), told apart by their
+  /// first bytes. Bad data raises EInvalidGraphic and leaves the bitmap as it
+  /// was. Saving writes PNG for a ".png" name,
   /// else a 32-bit BMP; SaveToStream writes BMP.
   ///@{
   void LoadFromFile(const std::string& FileName);
@@ -477,6 +478,11 @@ class TBitmap : public TPersistent {
   void LoadFromStream(TStream& Stream);
   void SaveToStream(TStream& Stream) const;
   ///@}
+  /// As LoadFromFile, for a picture to be shown no larger than FitSide pixels
+  /// on its longer side: a JPEG is decoded at 1/2, 1/4 or 1/8 of its size
+  /// where its longer side stays at least FitSide, which is several times
+  /// faster. Other formats load whole.
+  void LoadPreviewFromFile(const std::string& FileName, int FitSide);
   /// A picture embedded in the library at build time; EResNotFound if unknown.
   ///@{
   void LoadFromResourceName(uintptr_t Instance, const std::string& ResName);

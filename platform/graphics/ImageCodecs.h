@@ -10,7 +10,9 @@
 //  - a BMP palette index with no palette entry gives black;
 //  - pixels an RLE stream skips (delta, early end of line or bitmap) take
 //    palette entry 0; an RLE picture above 16 M pixels needs a byte of
-//    stream per 8192 pixels, so that a few bytes cannot demand gigabytes.
+//    stream per 8192 pixels, so that a few bytes cannot demand gigabytes;
+//  - a JPEG is turned upright by its Exif orientation; CMYK is turned to RGB;
+//    arithmetic-coded JPEG and a JPEG that ends early are refused.
 #pragma once
 #include <cstdint>
 #include <span>
@@ -64,17 +66,24 @@ class EImageTooLarge : public EInvalidGraphic {
   ///@}
 };
 /// Raises EImageTooLarge when Width x Height is more than Limits.MaxPixels;
-/// Format ("PNG", "BMP") starts the message.
+/// Format ("PNG", "BMP", "JPEG") starts the message.
 void CheckPixelCount(const char* Format, int64_t Width, int64_t Height, const ImageLimits& Limits);
 
-/// Tells PNG from BMP by the signature; anything else raises EInvalidGraphic.
+/// Tells PNG, JPEG and BMP apart by the signature; anything else raises
+/// EInvalidGraphic. FitSide > 0 says that a picture whose longer side is at
+/// least FitSide pixels will do: a JPEG is then decoded at 1/2, 1/4 or 1/8 of
+/// its size where that keeps its longer side at least FitSide (the limits
+/// still apply to the size the file declares); other formats ignore it.
 ///@{
-DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
+DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {}, int FitSide = 0);
 DecodedImage DecodeBmp(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
 DecodedImage DecodePng(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {});
+DecodedImage DecodeJpeg(std::span<const uint8_t> Bytes, const ImageLimits& Limits = {}, int FitSide = 0);
 ///@}
 /// Whether Bytes start with the PNG signature.
 bool IsPngSignature(std::span<const uint8_t> Bytes);
+/// Whether Bytes start as a JPEG file does (a start-of-image marker).
+bool IsJpegSignature(std::span<const uint8_t> Bytes);
 
 /// Pixels are Width * Height values 0x00RRGGBB, top row first; both sizes > 0.
 /// BMP: 32 bits per pixel, BI_RGB, bottom-up. PNG: 8-bit RGB.

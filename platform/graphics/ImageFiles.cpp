@@ -1,6 +1,6 @@
 // TBitmap's image files: loading from files, streams and embedded resources,
-// saving to files and streams. The codecs are in BmpCodec.cpp and
-// PngCodec.cpp; this file moves bytes and keeps a failed load harmless.
+// saving to files and streams. The codecs are in BmpCodec.cpp, PngCodec.cpp
+// and JpegCodec.cpp; this file moves bytes and keeps a failed load harmless.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -19,11 +19,12 @@
 
 namespace qel {
 
-DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits) {
+DecodedImage DecodeImage(std::span<const uint8_t> Bytes, const ImageLimits& Limits, int FitSide) {
   if (IsPngSignature(Bytes)) return DecodePng(Bytes, Limits);
+  if (IsJpegSignature(Bytes)) return DecodeJpeg(Bytes, Limits, FitSide);
   if (Bytes.size() >= 2 && Bytes[0] == 'B' && Bytes[1] == 'M') return DecodeBmp(Bytes, Limits);
   if (Bytes.empty()) throw EInvalidGraphic("Invalid image: no data");
-  throw EInvalidGraphic("Invalid image: neither a BMP nor a PNG file");
+  throw EInvalidGraphic("Invalid image: not a BMP, PNG or JPEG file");
 }
 
 void CheckPixelCount(const char* Format, int64_t Width, int64_t Height, const ImageLimits& Limits) {
@@ -44,14 +45,16 @@ constexpr int64_t kLargestBitmap = int64_t(1) << 28;
 ImageLimits LoadLimits() { return {.MaxPixels = maxLoadPixels}; }
 
 // The decoder does not know where its bytes came from: the message names it.
-DecodedImage DecodeNamed(std::span<const uint8_t> Bytes, const std::string& Source) {
+DecodedImage DecodeNamed(std::span<const uint8_t> Bytes, const std::string& Source, int FitSide = 0) {
   try {
-    return DecodeImage(Bytes, LoadLimits());
+    return DecodeImage(Bytes, LoadLimits(), FitSide);
   } catch (const EImageTooLarge& e) {
     throw EImageTooLarge("Cannot load " + Source + ": its picture of " + std::to_string(e.Width) + " x " +
                              std::to_string(e.Height) + " pixels is more than the limit of " +
                              std::to_string(e.Limit) + " pixels a picture may have (SetMaxLoadPixels)",
                          e.Width, e.Height, e.Limit);
+  } catch (const EInvalidGraphic& e) {
+    throw EInvalidGraphic("Cannot load " + Source + ": " + e.Message());
   }
 }
 
@@ -140,6 +143,11 @@ static void Adopt(int& width, int& height, std::vector<uint32_t>& pixels, Decode
 void TBitmap::LoadFromFile(const std::string& FileName) {
   std::vector<uint8_t> bytes = ReadFile(FileName);
   Adopt(width_, height_, pixels_, DecodeNamed(bytes, "file \"" + FileName + "\""));
+}
+
+void TBitmap::LoadPreviewFromFile(const std::string& FileName, int FitSide) {
+  std::vector<uint8_t> bytes = ReadFile(FileName);
+  Adopt(width_, height_, pixels_, DecodeNamed(bytes, "file \"" + FileName + "\"", FitSide));
 }
 
 void TBitmap::LoadFromStream(TStream& Stream) {

@@ -59,7 +59,7 @@ pc_flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs qel)
 "$work/qel-consumer-pc"
 
 echo "--- only <prefix>/include on the path"
-deps=$(pkg-config --cflags --libs freetype2 fontconfig expat libpng libpcre2-8)
+deps=$(pkg-config --cflags --libs freetype2 fontconfig expat libpng libjpeg libpcre2-8)
 # shellcheck disable=SC2086
 "${launcher[@]}" "$cxx" -std=c++20 -O1 $flags $strict -I"$prefix/include" "$here/main.cpp" \
   -o "$work/qel-consumer-root" -L"$libdir" -lqel $deps

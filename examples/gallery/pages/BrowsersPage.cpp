@@ -58,7 +58,7 @@ class TSlideScrollBar : public TCustomControl {
 
 bool IsPicture(const std::filesystem::path& p) {
   std::string ext = LowerCase(p.extension().string());
-  return ext == ".png" || ext == ".bmp";
+  return ext == ".png" || ext == ".bmp" || ext == ".jpg" || ext == ".jpeg";
 }
 
 // The page's state; owned by the panel, so it goes with the page.

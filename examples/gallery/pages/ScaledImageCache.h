@@ -78,7 +78,7 @@ class TScaledImageCache {
     ++decoded_;
     qel::TBitmap full;
     try {
-      full.LoadFromFile(File);
+      full.LoadPreviewFromFile(File, side_);  // a photograph decodes at the size it is shown
     } catch (const qel::Exception&) {
       return nullptr;  // a bad file shows as an empty card, and is not read again
     }
