@@ -16,7 +16,7 @@
 #include <memory>
 #include <vector>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/Forms.h"

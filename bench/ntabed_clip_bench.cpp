@@ -8,7 +8,7 @@
 #include <string>
 
 #include "framework/DataTable.h"
-#include "ntabed/ClipMatrix.h"
+#include "ntabed/detail/ClipMatrix.h"
 
 using namespace qel;
 

@@ -23,7 +23,7 @@
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "platform/hosts/headless/Robot.h"
-#include "replist/BooleanQuery.h"
+#include "replist/detail/BooleanQuery.h"
 #include "replist/QEL_replist.h"
 #include "RatioTiming.h"
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "numeric/QEL_sevenseg.h"
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 #include "platform/controls/Forms.h"
 #include "RatioTiming.h"
 

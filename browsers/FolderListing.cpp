@@ -1,7 +1,7 @@
 // Subfolder listing on opendir/readdir. Every directory handle is owned by a
 // small guard, so nothing leaks when an allocation throws midway. Loops are
 // told by the identities (device, inode) of the folders on the path.
-#include "browsers/FolderListing.h"
+#include "browsers/detail/FolderListing.h"
 
 #include <dirent.h>
 #include <fcntl.h>

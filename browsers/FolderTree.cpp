@@ -3,8 +3,8 @@
 #include <set>
 #include <vector>
 
-#include "browsers/FolderListing.h"
-#include "browsers/FolderWatcher.h"
+#include "browsers/detail/FolderListing.h"
+#include "browsers/detail/FolderWatcher.h"
 #include "browsers/QEL_FolderTree.h"
 #include "platform/controls/Application.h"
 #include "platform/controls/TimerWindow.h"

@@ -1,6 +1,6 @@
 // inotify on a non-blocking descriptor: reading until EAGAIN empties the
 // queue, and the events of one folder collapse into one entry of the result.
-#include "browsers/FolderWatcher.h"
+#include "browsers/detail/FolderWatcher.h"
 
 #include <sys/inotify.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "browsers/SelectionRuns.h"
+#include "browsers/detail/SelectionRuns.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,5 +1,5 @@
 // The thumbnail viewer's cache of scaled pictures.
-#include "browsers/SlideCache.h"
+#include "browsers/detail/SlideCache.h"
 
 #include <bit>
 #include <cstring>

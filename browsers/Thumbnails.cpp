@@ -9,9 +9,9 @@
 #include <string>
 
 #include "browsers/QEL_Thumbnails.h"
-#include "browsers/SlideCache.h"
-#include "browsers/SelectionRuns.h"
-#include "browsers/ThumbnailGrid.h"
+#include "browsers/detail/SlideCache.h"
+#include "browsers/detail/SelectionRuns.h"
+#include "browsers/detail/ThumbnailGrid.h"
 
 namespace qel {
 

@@ -3,7 +3,7 @@
 // reports it too. The platform's handling (OnMouseMove, OnClick, OnMouseUp,
 // OnDblClick) always comes first.
 #include "browsers/QEL_Thumbnails.h"
-#include "browsers/SelectionRuns.h"
+#include "browsers/detail/SelectionRuns.h"
 
 namespace qel {
 

@@ -16,8 +16,8 @@
 #include <exception>
 
 #include "browsers/QEL_Thumbnails.h"
-#include "browsers/SlideCache.h"
-#include "browsers/ThumbnailGrid.h"
+#include "browsers/detail/SlideCache.h"
+#include "browsers/detail/ThumbnailGrid.h"
 
 namespace qel {
 

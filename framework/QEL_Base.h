@@ -51,8 +51,12 @@ TColor SchemeLightColor(TColorScheme Scheme);
 /// A component's colour scheme with the edge colours it gives, stored
 /// together so that the edges always match the scheme.
 struct TSchemeColors {
+  /// The scheme.
   TColorScheme Scheme = csBlackWhite;
+  /// Its dark and light edge colours.
+  ///@{
   TColor Dark = clGray, Light = clWhite;
+  ///@}
   /// Takes Value and its edge colours; false when Value was the scheme already.
   bool Set(TColorScheme Value);
 };

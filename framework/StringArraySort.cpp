@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "framework/AllocGuard.h"
-#include "framework/SortInSteps.h"
+#include "framework/detail/SortInSteps.h"
 #include "framework/StringArray.h"
 #include "platform/rtl/Utf8.h"
 

@@ -10,8 +10,8 @@
 
 #include "framework/DataTable.h"
 #include "framework/QEL_Base.h"
-#include "ntabed/CellInput.h"
-#include "ntabed/ClipMatrix.h"
+#include "ntabed/detail/CellInput.h"
+#include "ntabed/detail/ClipMatrix.h"
 
 using namespace qel;
 

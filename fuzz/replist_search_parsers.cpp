@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "replist/BooleanQuery.h"
-#include "replist/RowEditorDate.h"
+#include "replist/detail/BooleanQuery.h"
+#include "replist/detail/RowEditorDate.h"
 
 using namespace qel;
 

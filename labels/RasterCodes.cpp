@@ -1,6 +1,6 @@
 // Which raster code a character is drawn with: Windows-1252 where the
 // character has a code there, the replacement code otherwise.
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel {

@@ -8,7 +8,7 @@
 // hold the replacement glyph.
 #include <string_view>
 
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 
 namespace qel::rasterfont {
 namespace {

@@ -3,7 +3,7 @@
 // dots wherever they are not pure white.
 #include <algorithm>
 
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel::rasterfont {

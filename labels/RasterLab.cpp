@@ -2,7 +2,7 @@
 // its character matrix, auto height and auto centre, Assign.
 #include <algorithm>
 
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 #include "labels/detail/RasterTextRuler.h"
 #include "platform/controls/Application.h"
 #include "platform/rtl/Utf8.h"

@@ -4,7 +4,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 #include "labels/detail/RasterTextRuler.h"
 
 namespace qel {

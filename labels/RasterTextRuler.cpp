@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 
 namespace qel {
 namespace {

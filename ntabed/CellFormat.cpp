@@ -1,6 +1,6 @@
 // The table editor's number texts (see CellFormat.h), built on the exact
 // shortest conversion of std::to_chars.
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 
 #include <charconv>
 #include <cmath>

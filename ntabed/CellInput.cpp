@@ -1,5 +1,5 @@
 // Typed cell texts (see CellInput.h), read with the platform's Val.
-#include "ntabed/CellInput.h"
+#include "ntabed/detail/CellInput.h"
 
 #include "platform/rtl/NumConv.h"
 

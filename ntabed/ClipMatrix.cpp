@@ -1,12 +1,12 @@
 // The clipboard number reader (see ClipMatrix.h) and the cell texts of "Copy".
-#include "ntabed/ClipMatrix.h"
+#include "ntabed/detail/ClipMatrix.h"
 
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
 #include "framework/QEL_Base.h"
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 
 namespace qel {
 

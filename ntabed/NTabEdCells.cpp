@@ -2,7 +2,7 @@
 // precision of each column.
 #include <algorithm>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 #include "ntabed/QEL_ntabed.h"
 #include "ntabed/detail/NTabEdInternal.h"
 

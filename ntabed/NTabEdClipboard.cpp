@@ -3,8 +3,8 @@
 // the matrix on the clipboard. Writes outside the table are dropped.
 #include <algorithm>
 
-#include "ntabed/CellFormat.h"
-#include "ntabed/ClipMatrix.h"
+#include "ntabed/detail/CellFormat.h"
+#include "ntabed/detail/ClipMatrix.h"
 #include "ntabed/QEL_ntabed.h"
 #include "ntabed/detail/NTabEdInternal.h"
 #include "platform/controls/Application.h"

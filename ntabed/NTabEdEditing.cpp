@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ntabed/CellFormat.h"
-#include "ntabed/CellInput.h"
+#include "ntabed/detail/CellFormat.h"
+#include "ntabed/detail/CellInput.h"
 #include "ntabed/QEL_ntabed.h"
 #include "ntabed/detail/NTabEdInternal.h"
 #include "platform/controls/Messages.h"

@@ -4,7 +4,7 @@
 // notification and the corner cell up to date.
 #include <algorithm>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 #include "ntabed/QEL_ntabed.h"
 #include "ntabed/detail/NTabEdInternal.h"
 #include "platform/rtl/NumConv.h"

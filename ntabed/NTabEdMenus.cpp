@@ -3,7 +3,7 @@
 // clipboard ones (NTabEdClipboard.cpp) and "Edit Heading" (NTabEdEditing.cpp).
 #include <algorithm>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 #include "ntabed/QEL_ntabed.h"
 #include "ntabed/detail/NTabEdInternal.h"
 #include "platform/stdctrls/Menus.h"

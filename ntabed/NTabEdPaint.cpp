@@ -9,7 +9,7 @@
 // Background ColorRangeSelBG when selected, else what the grid set.
 #include <cmath>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 #include "ntabed/QEL_ntabed.h"
 #include "platform/rtl/NumConv.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "numeric/QEL_sevenseg.h"
-#include "numeric/SevenSegCoverage.h"
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegCoverage.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 #include "platform/rtl/Utf8.h"
 
 namespace qel {

@@ -1,7 +1,7 @@
 // The seven-segment strip from coverage: the master glyphs as runs of lit
 // pixels (composed once, from the real part pictures), their box-filtered
 // shares at a cell size, and the strip painted from them.
-#include "numeric/SevenSegCoverage.h"
+#include "numeric/detail/SevenSegCoverage.h"
 
 #include <algorithm>
 #include <map>

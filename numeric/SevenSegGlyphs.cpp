@@ -1,6 +1,6 @@
 // Seven-segment glyphs: the character map, recolouring the part pictures,
 // composing glyphs in the master raster and scaling them into the strip.
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // TBooleanQuery: tokenizer, recursive-descent parser with a depth limit, and
 // a short-circuit evaluator.
-#include "replist/BooleanQuery.h"
+#include "replist/detail/BooleanQuery.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Column formats: splitting, numbers inside them and default values.
-#include "replist/ColumnFormat.h"
+#include "replist/detail/ColumnFormat.h"
 
 #include <cstdint>
 

@@ -15,9 +15,9 @@
 #include "platform/rtl/Streams.h"
 #include "platform/rtl/Utf8.h"
 #include "replist/RLData.h"
-#include "replist/XmlBudget.h"
-#include "replist/XmlEscape.h"
-#include "replist/XmlLines.h"
+#include "replist/detail/XmlBudget.h"
+#include "replist/detail/XmlEscape.h"
+#include "replist/detail/XmlLines.h"
 
 namespace qel {
 

@@ -18,8 +18,8 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "replist/RLData.h"
-#include "replist/XmlBudget.h"
-#include "replist/XmlEscape.h"
+#include "replist/detail/XmlBudget.h"
+#include "replist/detail/XmlEscape.h"
 
 namespace qel {
 namespace {

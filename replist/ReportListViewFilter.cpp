@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "platform/rtl/Utf8.h"
-#include "replist/BooleanQuery.h"
-#include "replist/TextMatcher.h"
+#include "replist/detail/BooleanQuery.h"
+#include "replist/detail/TextMatcher.h"
 #include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {

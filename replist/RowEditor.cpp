@@ -12,8 +12,8 @@
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/SpeedButton.h"
-#include "replist/ColumnFormat.h"
-#include "replist/RowEditorDate.h"
+#include "replist/detail/ColumnFormat.h"
+#include "replist/detail/RowEditorDate.h"
 #include "replist/detail/ReportListViewInternal.h"
 
 namespace qel {

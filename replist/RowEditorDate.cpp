@@ -1,5 +1,5 @@
 // ParseEditDate: a small reader for the formats date pickers show.
-#include "replist/RowEditorDate.h"
+#include "replist/detail/RowEditorDate.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
 // TTextMatcher: memmem for exact text, PCRE2 for the rest.
 #define PCRE2_CODE_UNIT_WIDTH 8
-#include "replist/TextMatcher.h"
+#include "replist/detail/TextMatcher.h"
 
 #include <pcre2.h>
 #include <string.h>

@@ -1,4 +1,4 @@
-#include "replist/XmlBudget.h"
+#include "replist/detail/XmlBudget.h"
 
 #include <algorithm>
 #include <cmath>

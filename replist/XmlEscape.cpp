@@ -1,4 +1,4 @@
-#include "replist/XmlEscape.h"
+#include "replist/detail/XmlEscape.h"
 
 #include <charconv>
 #include <cstdint>

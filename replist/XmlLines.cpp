@@ -1,5 +1,5 @@
 // Line sources and block recognition for the report-list XML format.
-#include "replist/XmlLines.h"
+#include "replist/detail/XmlLines.h"
 
 #include <algorithm>
 #include <cstring>

@@ -20,6 +20,8 @@ enum TFrameLook : uint8_t {
   flEngraved   ///< A lowered ring round a raised one: a groove
 };
 
+/// Every bevel and frame of the library in one place, drawn with DrawEdge:
+/// buttons, scroll-bar parts, popups, component frames and the sunken border.
 class StylePainter {
  public:
   /// One ring just inside R, Light on top and left, Dark on bottom and right

@@ -13,7 +13,7 @@
 #include <numbers>
 #include <vector>
 
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 #include "resources/art/PictureArt.h"
 
 namespace qel::art {

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "browsers/SlideCache.h"
+#include "browsers/detail/SlideCache.h"
 #include "tests/browsers/ThumbnailsFixture.h"
 
 using namespace qel;

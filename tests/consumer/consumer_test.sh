@@ -52,6 +52,8 @@ cmake --build "$work/cmake" >>"$work/cmake.log"
 echo "--- pkg-config qel"
 pc_dir=$(dirname "$(find "$prefix" -name qel.pc | head -n 1)")
 libdir=$(dirname "$pc_dir")
+# A shared qel is found where it was installed, as ldconfig would find it in /usr.
+export LD_LIBRARY_PATH="$libdir${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
 # Plain flags, as a user would write them: the file lists every library needed.
 pc_flags=$(PKG_CONFIG_PATH="$pc_dir" pkg-config --cflags --libs qel)
 # shellcheck disable=SC2086  # the flags are words

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "labels/QEL_RasterLab.h"
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 
 using namespace qel;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "labels/QEL_RasterLab.h"
-#include "labels/RasterFont.h"
+#include "labels/detail/RasterFont.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/Robot.h"
 

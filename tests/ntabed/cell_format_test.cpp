@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "ntabed/CellFormat.h"
+#include "ntabed/detail/CellFormat.h"
 
 using namespace qel;
 

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "framework/QEL_Base.h"
-#include "ntabed/ClipMatrix.h"
+#include "ntabed/detail/ClipMatrix.h"
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "tests/ntabed/NTabEdTestUtil.h"
 

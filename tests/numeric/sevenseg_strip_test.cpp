@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "numeric/QEL_sevenseg.h"
-#include "numeric/SevenSegCoverage.h"
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegCoverage.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/Robot.h"
 

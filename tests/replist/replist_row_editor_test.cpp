@@ -8,7 +8,7 @@
 #include "platform/stdctrls/Edit.h"
 #include "platform/stdctrls/Label.h"
 #include "platform/stdctrls/SpeedButton.h"
-#include "replist/RowEditorDate.h"
+#include "replist/detail/RowEditorDate.h"
 
 using namespace qel;
 using namespace qel::test;

@@ -8,7 +8,7 @@
 
 #include "platform/rtl/Exceptions.h"
 #include "replist/QEL_replist.h"
-#include "replist/XmlLines.h"
+#include "replist/detail/XmlLines.h"
 #include "tests/platform/rtl/NonRegularFiles.h"
 #include "tests/platform/rtl/Watchdog.h"
 

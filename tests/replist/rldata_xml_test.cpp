@@ -6,7 +6,7 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/NumConv.h"
 #include "replist/QEL_replist.h"
-#include "replist/XmlLines.h"
+#include "replist/detail/XmlLines.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 using namespace qel;

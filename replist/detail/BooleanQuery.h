@@ -15,7 +15,7 @@
 #include <string_view>
 #include <vector>
 
-#include "replist/TextMatcher.h"
+#include "replist/detail/TextMatcher.h"
 
 namespace qel {
 

@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "numeric/SevenSegGlyphs.h"
+#include "numeric/detail/SevenSegGlyphs.h"
 
 namespace qel::sevenseg {
 
