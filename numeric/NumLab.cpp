@@ -30,7 +30,7 @@ void TNumLab::SetLeftSpace(int v) {
 }
 
 void TNumLab::SetColorScheme(TColorScheme v) {
-  if (scheme_.Set(v)) Changed(TRefresh::Repaint);
+  if (scheme_.Set(v)) ShowChange(TRefresh::Repaint);
 }
 
 void TNumLab::SetEnabled(bool v) {
