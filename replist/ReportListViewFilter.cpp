@@ -67,6 +67,14 @@ std::string QuotedQuery(const std::string& Text) {
   return "\"" + (Utf8Length(Text) > size_t(kShown) ? Utf8Left(Text, kShown) + "..." : Text) + "\"";
 }
 
+// Out of the search loop's way (its code kept out of the loop too).
+[[noreturn, gnu::cold, gnu::noinline]] void GiveUpFilter(const std::string& Name, const std::string& Text, int Row,
+                                                         int Rows, const char* Reason) {
+  throw EQELRepListError(ComponentErrorMessage(Name, ": filtering by " + QuotedQuery(Text) + " gave up at row " +
+                                                         std::to_string(Row) + " of " + std::to_string(Rows) + ": " +
+                                                         Reason + "; the list is as it was"));
+}
+
 }  // namespace
 
 int TReportListView::FilterAndSort(const std::string& Text, const std::vector<int>& Columns, bool MatchCase,
@@ -106,12 +114,8 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
   // A handler may let input through: rows added, removed, reordered or replaced end the search.
   auto rowsChanged = [&] { return data_->Storage() != &storage || storage.OrderStamp() != order || GetNrRows() != rows; };
   const int64_t cellsPerRow = int64_t(columns.size()) * std::max(search->Weight(), 1);
-  auto giveUp = [&](int Row, const std::string& Reason) {
-    throw EQELRepListError(ComponentErrorMessage(GetName(), ": filtering by " + QuotedQuery(Text) + " gave up at row " +
-                                                                std::to_string(Row) + " of " + std::to_string(rows) +
-                                                                ": " + Reason + "; the list is as it was"));
-  };
-  TFilterBudget budget;
+  auto giveUp = [&](int Row, const char* Reason) { GiveUpFilter(GetName(), Text, Row, rows, Reason); };
+  TFilterBudget budget(cellsPerRow);
   struct TRunning {  // ends also when the search gives up
     bool& on;
     explicit TRunning(bool& On, bool& Stop) : on(On) { on = true, Stop = false; }
@@ -126,8 +130,8 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
       if (filterStopAsked_) giveUp(r, "stopped");
       if (rowsChanged()) giveUp(r, "the rows changed meanwhile");
     }
-    if ((r & 15) == 0 && !budget.Holds(cellsPerRow * r))
-      giveUp(r, "the search needs more time than " + std::to_string(rows) + " rows allow");
+    if (!budget.Holds(r))
+      giveUp(r, "the search needs more time than these rows allow");
     const std::string* row = storage.RowCells(r);  // read in place: every cell of the row is visited
     for (size_t i = 0; i < columns.size(); ++i) {
       std::string_view cell = row[columns[i]];
@@ -138,7 +142,7 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
     try {
       found = search->Matches(cells);
     } catch (const EMatchError& e) {
-      giveUp(r, std::string(e.what()) + " in row " + std::to_string(r));
+      giveUp(r, e.what());
     }
     if (OnBeforeFilter) {
       bool own = found;

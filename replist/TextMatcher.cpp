@@ -32,6 +32,7 @@ struct TTextMatcher::TPcre {
   pcre2_match_context* context = nullptr;
   pcre2_jit_stack* stack = nullptr;
   bool jit = false;
+  std::unique_ptr<TPcre> next;
   ~TPcre() {
     if (stack) pcre2_jit_stack_free(stack);
     if (context) pcre2_match_context_free(context);
@@ -119,15 +120,22 @@ void TTextMatcher::Compile(std::string_view Pattern, uint32_t Options) {
     pcre->stack = pcre2_jit_stack_create(32 * 1024, kJitStackMax, nullptr);
     if (pcre->stack) pcre2_jit_stack_assign(pcre->context, nullptr, pcre->stack);
   }
-  pcre_.push_back(std::move(pcre));
+  // Appended: the words are tried in the order given.
+  if (!pcre_) {
+    pcre_ = pcre.release();
+    return;
+  }
+  TPcre* last = pcre_;
+  while (last->next) last = last->next.get();
+  last->next = std::move(pcre);
 }
 
-TTextMatcher::~TTextMatcher() = default;
+TTextMatcher::~TTextMatcher() { delete pcre_; }
 
 bool TTextMatcher::Matches(std::string_view Cell) const {
-  if (pcre_.empty()) return text_.empty() || memmem(Cell.data(), Cell.size(), text_.data(), text_.size()) != nullptr;
+  if (!pcre_) return text_.empty() || memmem(Cell.data(), Cell.size(), text_.data(), text_.size()) != nullptr;
   const auto subject = reinterpret_cast<PCRE2_SPTR>(Cell.data());
-  for (const auto& p : pcre_) {
+  for (const TPcre* p = pcre_; p; p = p->next.get()) {
     const int rc = p->jit ? pcre2_jit_match(p->code, subject, Cell.size(), 0, 0, p->data, p->context)
                           : pcre2_match(p->code, subject, Cell.size(), 0, 0, p->data, p->context);
     if (rc >= 0) return true;

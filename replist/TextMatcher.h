@@ -49,7 +49,7 @@ class TTextMatcher {
   void Compile(std::string_view Pattern, uint32_t Options);
   void CompileWords(const std::vector<std::string>& Words, size_t From, size_t To, uint32_t Options);
   std::string text_;                         // exact text, when no PCRE2 code is needed
-  std::vector<std::unique_ptr<TPcre>> pcre_;  // a match of any one is a match
+  TPcre* pcre_ = nullptr;  // a chain: a match of any one is a match
 };
 
 /// The 1-based character position of byte Offset in UTF-8 Text.
