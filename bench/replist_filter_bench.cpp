@@ -4,6 +4,7 @@
 //    TRLData::Sort alone, both flipping the direction each time;
 //  - FilterAndSort fmSimple over every column against memmem over the same
 //    cells, and fmGrep against PCRE2's JIT matcher called on them directly;
+//  - fmBoolean with an OR list of words, with and without regard to case;
 //  - the header click and fmGrep once more as ratios measured in one run
 //    (RatioTiming.h), which a busy machine disturbs less;
 //  - parsing boolean queries of growing length, whose fitted complexity
@@ -141,6 +142,16 @@ void BM_FilterGrep(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * Rows() * kCols);
 }
 BENCHMARK(BM_FilterGrep)->Unit(benchmark::kMillisecond);
+
+// A query as typed into a search box: a few words, an OR list, none found.
+void BM_FilterBoolean(benchmark::State& state) {
+  FilledList& f = FilledList::Get();
+  const char* query = "(zqx OR qzx OR xzq OR zzq) anchor NOT bolt";
+  for (auto _ : state) benchmark::DoNotOptimize(f.list->FilterAndSort(query, {}, state.range(0), fmBoolean, -1, true));
+  f.list->ClearFilter();
+  state.SetItemsProcessed(state.iterations() * Rows() * kCols);
+}
+BENCHMARK(BM_FilterBoolean)->Arg(1)->Arg(0)->ArgName("match_case")->Unit(benchmark::kMillisecond);
 
 void BM_BaselinePcre2Jit(benchmark::State& state) {
   TRLData* d = FilledList::Get().list->Data();

@@ -99,17 +99,18 @@ class TBooleanQuery::TParser {
   int Or(int Depth) {
     int left = And(Depth);
     if (Peek().type != TToken::ttOr) return left;
-    TNode node{nkOr, -1, {left}};
+    TNode node{nkOr, -1, {}, {left}};
     while (Peek().type == TToken::ttOr) {
       Take();
       node.children.push_back(And(Depth));
     }
-    return Add(std::move(node));
+    MergeTerms(node.children);
+    return node.children.size() == 1 ? node.children[0] : Add(std::move(node));
   }
 
   int And(int Depth) {
     int left = Unary(Depth);
-    TNode node{nkAnd, -1, {left}};
+    TNode node{nkAnd, -1, {}, {left}};
     while (true) {
       if (Peek().type == TToken::ttAnd) Take();
       else if (!StartsUnary(Peek().type)) break;
@@ -124,11 +125,10 @@ class TBooleanQuery::TParser {
     switch (t.type) {
       case TToken::ttWord:
       case TToken::ttPhrase:
-        q_.terms_.push_back(t.text);
-        return Add({nkTerm, int(q_.terms_.size()) - 1, {}});
+        return Add({nkTerm, 0, {t.text}, {}});
       case TToken::ttNot: {
         const int operand = Unary(Depth + 1);
-        return Add({nkNot, -1, {operand}});
+        return Add({nkNot, -1, {}, {operand}});
       }
       case TToken::ttOpen: {
         const int inner = Or(Depth + 1);
@@ -140,6 +140,26 @@ class TBooleanQuery::TParser {
     }
   }
 
+  // The plain terms among OR's operands become the first of them, with all their words.
+  void MergeTerms(std::vector<int>& Children) {
+    int first = -1;
+    std::vector<int> kept;
+    for (int c : Children) {
+      TNode& n = q_.nodes_[size_t(c)];
+      if (n.kind != nkTerm) {
+        kept.push_back(c);
+      } else if (first < 0) {
+        first = c;
+        kept.push_back(c);
+      } else {
+        auto& words = q_.nodes_[size_t(first)].words;
+        words.insert(words.end(), std::make_move_iterator(n.words.begin()), std::make_move_iterator(n.words.end()));
+        n.term = -1;
+      }
+    }
+    Children.swap(kept);
+  }
+
   TBooleanQuery& q_;
   std::string_view text_;
   std::vector<TToken> tokens_;
@@ -148,7 +168,19 @@ class TBooleanQuery::TParser {
   int countedChars_ = 0;
 };
 
-TBooleanQuery::TBooleanQuery(std::string_view Text) { root_ = TParser(*this, Text).Parse(); }
+TBooleanQuery::TBooleanQuery(std::string_view Text) {
+  root_ = TParser(*this, Text).Parse();
+  NumberTerms();
+}
+
+void TBooleanQuery::NumberTerms() {
+  for (TNode& n : nodes_) {
+    if (n.kind != nkTerm || n.term < 0) continue;
+    n.term = int(terms_.size());
+    terms_.push_back(std::move(n.words));
+    n.words.clear();
+  }
+}
 
 bool TBooleanQuery::Evaluate(const std::function<bool(int Term)>& TermHolds) const { return Eval(root_, TermHolds); }
 

@@ -349,14 +349,27 @@ class TReportListView : public TCustomDataGrid {
   /// The shown rows come first, as rows 1 .. ShownRows(), in their order; the
   /// hidden rows follow them, so every cell stays where GetElem finds it. No
   /// cell, attribute or row is changed or removed. Returns ShownRows().
-  /// A malformed query or expression, or an expression too costly to match,
-  /// raises EQELRepListError naming the position in Text, and changes nothing.
+  /// A malformed query or expression raises EQELRepListError naming the
+  /// position in Text, and changes nothing. While the rows are searched
+  /// OnPercentDone reports the progress (0 .. 99, then 100 once the rows are
+  /// in place; a sort reports its own); its handler may let input through
+  /// and call StopFilter. The search gives up, raising EQELRepListError
+  /// with the list's name, the query and the reason and changing nothing,
+  /// when it is stopped, when the rows are changed meanwhile, when a cell
+  /// needs more work than PCRE2's limits allow, or when the whole search
+  /// takes longer than half a second plus 50 microseconds per cell and term
+  /// searched (time in the handlers not counted): far more than an honest
+  /// search needs. A FilterAndSort asked for while one runs raises.
   /// Changing the rows (SetNrRows, AddRow, InsertRow, RemoveRow, Clear, Assign)
   /// ends the filter.
   int FilterAndSort(const std::string& Text, const std::vector<int>& Columns, bool MatchCase, TFilterMode Mode,
                     int SortCol, bool SortAscending);
   /// Ends any filter: every row is shown again.
   void ClearFilter();
+  /// Asks a running FilterAndSort (from its progress handler) to give up.
+  void StopFilter();
+  /// True while FilterAndSort searches the rows.
+  bool Filtering() const { return filtering_; }
   /// Whether a filter is on.
   bool Filtered() const { return shownRows_ >= 0; }
   /// Rows the grid shows: NrOfRows, or those a filter lets through.
@@ -587,6 +600,7 @@ class TReportListView : public TCustomDataGrid {
   // The filter: -1 when off, else the rows shown. hits_ is by stored row,
   // baseOrder_ the stored row at each place of the unfiltered order.
   int shownRows_ = -1;
+  bool filtering_ = false, filterStopAsked_ = false;
   std::vector<uint8_t> hits_;
   std::vector<int> baseOrder_;
 

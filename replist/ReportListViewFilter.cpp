@@ -1,13 +1,16 @@
 // TReportListView::FilterAndSort: the rows a search lets through are shown
 // first, the others are kept after them, out of the grid. Nothing is
 // written to a cell; the order is the storage's shown order, which UnSort
-// and ClearFilter put back.
+// and ClearFilter put back. Every verdict comes before any change, so a
+// search that gives up (its time budget spent, stopped by the program, the
+// rows changed under it) leaves the list as it was.
 #include <algorithm>
 #include <memory>
 #include <optional>
 
 #include "platform/rtl/Utf8.h"
 #include "replist/detail/BooleanQuery.h"
+#include "replist/detail/FilterBudget.h"
 #include "replist/detail/TextMatcher.h"
 #include "replist/detail/ReportListViewInternal.h"
 
@@ -27,7 +30,7 @@ std::string FilterError(const std::string& What, int Position) {
 }
 
 // The search, compiled once: one matcher for fmSimple and fmGrep, one per
-// word for fmBoolean.
+// term for fmBoolean (words joined by OR are one term).
 class TRowSearch {
  public:
   TRowSearch(const std::string& Text, bool MatchCase, TFilterMode Mode) {
@@ -37,10 +40,12 @@ class TRowSearch {
       return;
     }
     query_.emplace(Text);
-    for (const std::string& term : query_->Terms())
-      matchers_.push_back(std::make_unique<TTextMatcher>(term, TTextMatcher::tkText, MatchCase));
+    for (const std::vector<std::string>& term : query_->Terms())
+      matchers_.push_back(std::make_unique<TTextMatcher>(term, MatchCase));
   }
 
+  /// Matchers a row may need per cell: what the time budget allows for.
+  int Weight() const { return int(matchers_.size()); }
   bool Matches(const std::vector<std::string_view>& Cells) const {
     if (!query_) return AnyCell(0, Cells);
     return query_->Evaluate([&](int term) { return AnyCell(term, Cells); });
@@ -56,10 +61,25 @@ class TRowSearch {
   std::vector<std::unique_ptr<TTextMatcher>> matchers_;
 };
 
+// The query as an error shows it: long ones cut.
+std::string QuotedQuery(const std::string& Text) {
+  constexpr int kShown = 60;
+  return "\"" + (Utf8Length(Text) > size_t(kShown) ? Utf8Left(Text, kShown) + "..." : Text) + "\"";
+}
+
+// Out of the search loop's way (its code kept out of the loop too).
+[[noreturn, gnu::cold, gnu::noinline]] void GiveUpFilter(const std::string& Name, const std::string& Text, int Row,
+                                                         int Rows, const char* Reason) {
+  throw EQELRepListError(ComponentErrorMessage(Name, ": filtering by " + QuotedQuery(Text) + " gave up at row " +
+                                                         std::to_string(Row) + " of " + std::to_string(Rows) + ": " +
+                                                         Reason + "; the list is as it was"));
+}
+
 }  // namespace
 
 int TReportListView::FilterAndSort(const std::string& Text, const std::vector<int>& Columns, bool MatchCase,
                                    TFilterMode Mode, int SortCol, bool SortAscending) {
+  if (filtering_) throw EQELRepListError(FilterError("another filter is running", 0));
   HideEditor();
   const bool sort = SortCol >= 0 && SortCol <= GetNrCols();
   if (Trim(Text).empty()) {
@@ -90,8 +110,28 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
   std::vector<uint8_t> hits(size_t(rows) + 1, 0);
   std::vector<std::string_view> cells(columns.size());
   const TStringArray& storage = *data_->Storage();
-  int shown = 0;
+  const uint64_t order = storage.OrderStamp();
+  // A handler may let input through: rows added, removed, reordered or replaced end the search.
+  auto rowsChanged = [&] { return data_->Storage() != &storage || storage.OrderStamp() != order || GetNrRows() != rows; };
+  const int64_t cellsPerRow = int64_t(columns.size()) * std::max(search->Weight(), 1);
+  auto giveUp = [&](int Row, const char* Reason) { GiveUpFilter(GetName(), Text, Row, rows, Reason); };
+  TFilterBudget budget(cellsPerRow);
+  struct TRunning {  // ends also when the search gives up
+    bool& on;
+    explicit TRunning(bool& On, bool& Stop) : on(On) { on = true, Stop = false; }
+    ~TRunning() { on = false; }
+  } running(filtering_, filterStopAsked_);
+  int shown = 0, nextPercent = 0;
   for (int r = 1; r <= rows; ++r) {
+    if (OnPercentDone && r - 1 >= int64_t(rows) * nextPercent / 100) {
+      const int percent = int(int64_t(r - 1) * 100 / rows);
+      budget.Exclude([&] { OnPercentDone(this, percent); });
+      nextPercent = percent + 1;
+      if (filterStopAsked_) giveUp(r, "stopped");
+      if (rowsChanged()) giveUp(r, "the rows changed meanwhile");
+    }
+    if (!budget.Holds(r))
+      giveUp(r, "the search needs more time than these rows allow");
     const std::string* row = storage.RowCells(r);  // read in place: every cell of the row is visited
     for (size_t i = 0; i < columns.size(); ++i) {
       std::string_view cell = row[columns[i]];
@@ -102,13 +142,14 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
     try {
       found = search->Matches(cells);
     } catch (const EMatchError& e) {
-      throw EQELRepListError(FilterError(std::string(e.what()) + " in row " + std::to_string(r), 0));
+      giveUp(r, e.what());
     }
     if (OnBeforeFilter) {
       bool own = found;
       TLogicOp op = loAND;
-      OnBeforeFilter(this, r, own, op);
+      budget.Exclude([&] { OnBeforeFilter(this, r, own, op); });
       found = ApplyLogicOp(op, found, own);
+      if (rowsChanged()) giveUp(r, "the rows changed meanwhile");
     }
     hits[size_t(data_->GetStoredRow(r))] = found;
     shown += found;
@@ -125,7 +166,12 @@ int TReportListView::FilterAndSort(const std::string& Text, const std::vector<in
   SetTopRow(1);
   SetCurrentGridRow(GetFixedRows());
   ChangedSetup();
+  if (OnPercentDone) OnPercentDone(this, 100);
   return shown;
+}
+
+void TReportListView::StopFilter() {
+  if (filtering_) filterStopAsked_ = true;
 }
 
 void TReportListView::ClearFilter() {

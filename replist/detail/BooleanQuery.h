@@ -8,7 +8,9 @@
 //   term    := word | '"' characters '"'   ("" inside a phrase is a quote)
 //
 // The operators are the upper-case words; "and", "or" and "not" are plain
-// words. Blanks separate words; "(", ")" and '"' end a word.
+// words. Blanks separate words; "(", ")" and '"' end a word. Words joined
+// only by OR make one term of several words, so that a long list of
+// alternatives is searched in one pass.
 #pragma once
 #include <functional>
 #include <string>
@@ -25,8 +27,9 @@ class TBooleanQuery {
   /// Raises EMatchError with the 1-based character position of the fault.
   explicit TBooleanQuery(std::string_view Text);
 
-  /// The words and phrases of the query, in order.
-  const std::vector<std::string>& Terms() const { return terms_; }
+  /// The terms of the query, in order: each the words and phrases of which
+  /// any one may occur (one, unless the query joins several by OR).
+  const std::vector<std::vector<std::string>>& Terms() const { return terms_; }
   /// The query's value when term i has the value TermHolds(i). Terms are
   /// asked lazily, left to right, and only as far as the answer needs them.
   bool Evaluate(const std::function<bool(int Term)>& TermHolds) const;
@@ -37,7 +40,8 @@ class TBooleanQuery {
   enum TKind : uint8_t { nkTerm, nkNot, nkAnd, nkOr };
   struct TNode {
     TKind kind;
-    int term = -1;              // nkTerm
+    int term = -1;                   // nkTerm, numbered once parsed; -1: merged into another
+    std::vector<std::string> words;  // nkTerm, while parsing
     std::vector<int> children;  // nkNot: one; nkAnd, nkOr: two or more
   };
   struct TToken {
@@ -48,7 +52,9 @@ class TBooleanQuery {
   class TParser;
   bool Eval(int Node, const std::function<bool(int)>& TermHolds) const;
 
-  std::vector<std::string> terms_;
+  void NumberTerms();
+
+  std::vector<std::vector<std::string>> terms_;
   std::vector<TNode> nodes_;
   int root_ = -1;
 };

@@ -1,11 +1,16 @@
-// TTextMatcher: finds a text or a regular expression in cells. Exact text is
-// found with memmem; text without regard to case and regular expressions go
-// through PCRE2 (UTF-8, Unicode case folding, JIT-compiled where the
-// machine allows), with limits so that no pattern can hang the caller.
+// TTextMatcher: finds a text, any of several words, or a regular expression
+// in cells. One exact text is found with memmem; the rest goes through PCRE2
+// (UTF-8, Unicode case folding, JIT-compiled where the machine allows), with
+// limits so that no pattern can hang the caller. Many words make one
+// alternation (a few when it outgrows PCRE2's pattern size), not a matcher
+// each: thousands of words then cost a few compiled patterns, not thousands.
 #pragma once
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <memory>
+#include <vector>
+#include <cstdint>
 
 namespace qel {
 
@@ -29,6 +34,8 @@ class TTextMatcher {
   enum TKind { tkText, tkRegex };
   /// Raises EMatchError for a regular expression that does not compile.
   TTextMatcher(std::string_view Pattern, TKind Kind, bool MatchCase);
+  /// Finds any of Words (none empty; at least one) as plain text.
+  TTextMatcher(const std::vector<std::string>& Words, bool MatchCase);
   ~TTextMatcher();
   TTextMatcher(const TTextMatcher&) = delete;
   TTextMatcher& operator=(const TTextMatcher&) = delete;
@@ -39,8 +46,10 @@ class TTextMatcher {
 
  private:
   struct TPcre;
-  std::string text_;  // exact text, when no PCRE2 code is needed
-  TPcre* pcre_ = nullptr;
+  void Compile(std::string_view Pattern, uint32_t Options);
+  void CompileWords(const std::vector<std::string>& Words, size_t From, size_t To, uint32_t Options);
+  std::string text_;                         // exact text, when no PCRE2 code is needed
+  TPcre* pcre_ = nullptr;  // a chain: a match of any one is a match
 };
 
 /// The 1-based character position of byte Offset in UTF-8 Text.

@@ -12,6 +12,8 @@
 #include "platform/hosts/headless/HeadlessHost.h"
 #include "platform/hosts/headless/Robot.h"
 #include "platform/stdctrls/Button.h"
+#include "platform/stdctrls/Edit.h"
+#include "platform/stdctrls/Label.h"
 #include "replist/QEL_replist.h"
 
 using namespace qel;
@@ -87,6 +89,7 @@ struct TLongWorkCheck {
 
   void FillAndStop();
   void SortAndStop();
+  void SearchAndStop(TEdit* Search, TLabel* Status);
 };
 
 void TLongWorkCheck::FillAndStop() {
@@ -142,6 +145,23 @@ void TLongWorkCheck::SortAndStop() {
   Expect(list->GetSortColumn() == -1 && RowsWhole(kRows), "a stopped sort shows the stored order, every row kept");
 }
 
+// A search over this many rows shows its progress; Stop ends it with the
+// rows shown as before, and the next key searches again.
+void TLongWorkCheck::SearchAndStop(TEdit* Search, TLabel* Status) {
+  robot.Click(Search, 5, 5);
+  Run([&] { robot.Type("1"); }, [&](int value) {
+    if (value == 30) ClickButton(stop);
+  });
+  Expect(!seen.empty() && seen.back() == 30, "Stop ends the search at once");
+  Expect(Status->GetCaption().find("stopped") != std::string::npos, "the status says the search stopped");
+  Expect(!list->Filtered() && RowsWhole(kRows), "a stopped search leaves every row shown as before");
+  Expect(!stop->GetEnabled(), "Stop is off once the search is stopped");
+  Run([&] { robot.Type("2"); }, [](int) {});
+  Expect(list->Filtered() && list->ShownRows() > 0 && list->ShownRows() < kRows, "the next key searches again");
+  Run([&] { robot.Key(VK_BACK); robot.Key(VK_BACK); }, [](int) {});
+  Expect(!list->Filtered(), "an empty search box shows every row");
+}
+
 }  // namespace
 
 int CheckLongWork() {
@@ -162,6 +182,10 @@ int CheckLongWork() {
   if (check.failures == 0) {
     check.FillAndStop();
     check.SortAndStop();
+    auto* search = Find<TEdit>(check.form, "Search");
+    auto* status = Find<TLabel>(check.form, "Status");
+    check.Expect(search && status, "the report list page has its search box and status line");
+    if (search && status) check.SearchAndStop(search, status);
   }
   delete check.form;
   Application->ProcessMessages();

@@ -5,8 +5,8 @@
 // widths, empty the list (showing its message), fill it with a million rows,
 // undo a header-click sort and open the row editor on the current row; the
 // search box filters the rows as you type, as text, a boolean query or a
-// regex. Filling and sorting a million rows show their progress in a bar
-// and keep the window responsive: "Stop" ends either.
+// regex. Filling, sorting and filtering a million rows show their progress
+// in a bar and keep the window responsive: "Stop" ends each.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -23,6 +23,7 @@ using namespace qel;
 namespace {
 
 constexpr int kStartRows = 10000;
+constexpr int kShowSearchFrom = 100000;  // rows from which a search shows its progress
 enum Column { colNo = 1, colDone, colPick, colName, colAmount, colPassword, colNotes, colCount = colNotes };
 
 const char* const kNames[] = {"Anchor bolt", "Ball bearing", "Cable tie", "Dowel pin", "Eye bolt", "Fuse 5 A",
@@ -124,8 +125,8 @@ TButton* AddButton(TComponent* owner, TWinControl* panel, int x, const std::stri
 
 // The page's state, owned by the panel. While long work lets input through
 // (TPumping), the buttons that would start more work or change the rows
-// refuse; "Stop" ends the fill (keeping the rows written) or the sort
-// (showing the stored order again).
+// refuse; "Stop" ends the fill (keeping the rows written), the sort
+// (showing the stored order again) or the search (showing what it showed).
 class TReportListPage : public TComponent {
  public:
   explicit TReportListPage(TWinControl* panel) : TComponent(panel) {
@@ -209,6 +210,11 @@ class TReportListPage : public TComponent {
 
   void Stop() {
     if (filling_) stopAsked_ = true;
+    if (list_->Filtering()) {
+      list_->StopFilter();  // FilterAndSort raises, the list as it was
+      stop_->SetEnabled(false);
+      return;
+    }
     if (!list_->Data()->Sorting()) return;
     list_->UnSort();  // ends the sort
     stop_->SetEnabled(false);
@@ -233,14 +239,29 @@ class TReportListPage : public TComponent {
   // The search box filters as you type; a bad expression is shown, not
   // raised. While long work pumps the rows are in flux: the fill applies
   // what was typed when it is done, a sort leaves it to the next key.
+  // A long search shows its progress and lets keys through; what was typed
+  // meanwhile is searched for next.
   void Search() {
     if (gallery::TPumping::Active()) return;
-    try {
-      const int shown = list_->FilterAndSort(search_->GetText(), {}, false,
-                                             TFilterMode(std::max(mode_->GetItemIndex(), 0)), -1, true);
-      status_->SetCaption(std::to_string(shown) + " of " + std::to_string(list_->GetNrRows()) + " rows shown");
-    } catch (const EQELRepListError& e) {
-      status_->SetCaption(e.what());
+    std::string text;
+    int mode = -1;
+    while (text != search_->GetText() || mode != mode_->GetItemIndex()) {
+      text = search_->GetText();
+      mode = mode_->GetItemIndex();
+      searching_ = true;
+      struct TEnd {  // also when the search raises
+        TReportListPage& page;
+        ~TEnd() {
+          page.searching_ = false;
+          page.stop_->SetEnabled(false);
+        }
+      } end{*this};
+      try {
+        const int shown = list_->FilterAndSort(text, {}, false, TFilterMode(std::max(mode, 0)), -1, true);
+        status_->SetCaption(std::to_string(shown) + " of " + std::to_string(list_->GetNrRows()) + " rows shown");
+      } catch (const EQELRepListError& e) {
+        status_->SetCaption(e.what());
+      }
     }
   }
 
@@ -270,6 +291,12 @@ class TReportListPage : public TComponent {
     // A header click sorts; the window stays responsive meanwhile.
     // 100 comes when the rows stand in their new order.
     list_->OnPercentDone = [this](TObject*, int percent) {
+      if (searching_) {  // a quick search goes by without a show
+        if (percent >= 100 || list_->GetNrRows() < kShowSearchFrom) return;
+        stop_->SetEnabled(true);
+        Progress("Searching...", percent);
+        return;
+      }
       stop_->SetEnabled(percent < 100);
       Progress("Sorting...", percent);
       if (percent >= 100) status_->SetCaption(SortedCaption());
@@ -287,7 +314,7 @@ class TReportListPage : public TComponent {
   TProgBar* bar_ = nullptr;
   TEdit* search_ = nullptr;
   TComboBox* mode_ = nullptr;
-  bool filling_ = false, stopAsked_ = false;
+  bool filling_ = false, stopAsked_ = false, searching_ = false;
 };
 
 gallery::PageRegistration page("Report list", 12, [](TWinControl* panel) { new TReportListPage(panel); },
