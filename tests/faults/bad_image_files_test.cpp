@@ -181,6 +181,21 @@ class TLargestPicturesAllowed {
   int64_t old_ = GetMaxLoadPixels();
 };
 
+// The sanitizers reserve address space and end the program when memory runs
+// out, so a test of running out of memory cannot run under them.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define QEL_UNDER_SANITIZERS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
+#define QEL_UNDER_SANITIZERS 1
+#endif
+#endif
+#ifdef QEL_UNDER_SANITIZERS
+#define SKIP_UNDER_SANITIZERS() GTEST_SKIP() << "the sanitizers end the program when memory runs out"
+#else
+#define SKIP_UNDER_SANITIZERS() (void)0
+#endif
+
 // While it lives, the process may take at most Spare more bytes of address
 // space: a larger allocation raises std::bad_alloc, as on a machine whose
 // memory is used up.
@@ -213,13 +228,7 @@ class TMemoryCeiling {
 // std::bad_alloc, not the library's own error: the bar ignores it like any
 // failed load, keeps its picture and name, and loads a good file afterwards.
 TEST(BadImageFiles, ProgressBarIgnoresAPictureTooLargeForTheMemoryLeft) {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
-  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
-#endif
-#endif
+  SKIP_UNDER_SANITIZERS();
   Files files;
   const std::string huge = files.dir.Path("huge.bmp");
   WriteGigabytePicture(huge);
@@ -251,13 +260,7 @@ TEST(BadImageFiles, ProgressBarIgnoresAPictureTooLargeForTheMemoryLeft) {
 // The meter's anchor picture is ignored as the bar's background is, and the
 // dial keeps painting.
 TEST(BadImageFiles, MeterIgnoresAnAnchorPictureTooLargeForTheMemoryLeft) {
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer) || __has_feature(thread_sanitizer)
-  GTEST_SKIP() << "the sanitizers reserve address space and end the program when memory runs out";
-#endif
-#endif
+  SKIP_UNDER_SANITIZERS();
   Files files;
   const std::string huge = files.dir.Path("huge.bmp");
   WriteGigabytePicture(huge);
