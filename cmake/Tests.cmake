@@ -32,7 +32,7 @@ file(GLOB QEL_MONKEY_SOURCES CONFIGURE_DEPENDS tests/monkey/*.cpp examples/galle
 add_executable(qel-monkey ${QEL_MONKEY_SOURCES} examples/gallery/MainForm.cpp examples/gallery/Sheet.cpp)
 target_link_libraries(qel-monkey PRIVATE qel)
 add_test(NAME monkey-gallery COMMAND qel-monkey)
-set_tests_properties(monkey-gallery PROPERTIES TIMEOUT 300)
+set_tests_properties(monkey-gallery PROPERTIES TIMEOUT 900)
 
 # The soak: the gallery's timer-driven pages for ten virtual minutes each,
 # failing when memory grows after the first minute (see its main file).

@@ -60,7 +60,7 @@ inline uint8_t GetGValue(TColor c) { return (c >> 8) & 0xFF; }
 inline uint8_t GetBValue(TColor c) { return (c >> 16) & 0xFF; }
 ///@}
 /// The colour of red, green and blue parts (0..255).
-constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return r | (g << 8) | (TColor(b) << 16); }
+constexpr TColor RGB(uint8_t r, uint8_t g, uint8_t b) { return TColor(r) | (TColor(g) << 8) | (TColor(b) << 16); }
 
 /// Pixels in a TBitmap are 0x00RRGGBB (bytes B, G, R, 0 in memory, as the
 /// platform's 32-bit device-independent bitmaps); TColor has R and B swapped.
