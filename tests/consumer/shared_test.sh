@@ -21,15 +21,19 @@ echo "$(basename "$so"), soname $soname"
 # Our dynamic symbols: every one in qel:: and none of the internals.
 nm -D --defined-only "$so" | awk '{print $3}' | c++filt >"$build.symbols.txt"
 ours=$(grep -c 'qel::' "$build.symbols.txt" || true)
-# The name itself (before its argument list) must not be an internal one.
-leaks=$(sed 's/(.*//' "$build.symbols.txt" |
+# The name itself (before its template or argument list) must not be an
+# internal one; the C++ library's containers of our types (exported in
+# unoptimised builds) are the C++ library's.
+leaks=$(sed 's/[(<].*//' "$build.symbols.txt" |
           grep -E '(^|[ <])qel::(detail|raster|rasterfont|folders|thumbs|sevenseg|progbar|meter|ntabed|replist)::|\(anonymous namespace\)' |
           head -n 5 || true)
 [ "$ours" -gt 100 ] || { echo "FAIL: only $ours qel:: symbols exported"; exit 1; }
 [ -z "$leaks" ] || { echo "FAIL: internal symbols exported, e.g.:"; echo "$leaks"; exit 1; }
-# Anything else must be the C++ library's own vague linkage (std::, operators).
-others=$(grep -v 'qel::' "$build.symbols.txt" | grep -vE '^(std::|operator |__gnu_cxx::|typeinfo|vtable|guard variable|void std::|bool std::|[a-z_ ]*std::)' |
-           grep -vE '^_(init|fini|edata|end|_bss_start)$|^__bss_start$|^_edata$|^_end$' | head -n 5 || true)
+# Anything else must be the C++ library's own vague linkage (std::,
+# __gnu_cxx::, operators, type information) or a sanitizer's markers.
+others=$(grep -v 'qel::' "$build.symbols.txt" | grep -vE 'std::|__gnu_cxx::|^operator |^typeinfo|^vtable|^guard variable' |
+           grep -vE '^_(init|fini|edata|end|_bss_start)$|^__bss_start$|^_edata$|^_end$|^__(odr_asan|asan|ubsan|sanitizer)' |
+           head -n 5 || true)
 [ -z "$others" ] || { echo "FAIL: symbols outside qel:: exported, e.g.:"; echo "$others"; exit 1; }
 echo "dynamic symbols: $ours in qel::, no internals"
 
