@@ -2,7 +2,9 @@
 // and the soak): numbers from the environment and finding a control.
 #pragma once
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/controls/Component.h"
 
@@ -14,14 +16,27 @@ inline uint64_t EnvNumber(const char* Name, uint64_t Default) {
   return v && *v ? std::strtoull(v, nullptr, 10) : Default;
 }
 
-// The first component of type T owned, directly or below, by Root.
+// The first component of type T (named Name, when given) owned, directly or
+// below, by Root.
 template <class T>
-T* FindOn(TComponent* Root) {
+T* FindOn(TComponent* Root, const std::string& Name = {}) {
   for (int i = 0; i < Root->ComponentCount(); ++i) {
-    if (auto* t = dynamic_cast<T*>(Root->Components(i))) return t;
-    if (T* t = FindOn<T>(Root->Components(i))) return t;
+    TComponent* c = Root->Components(i);
+    if (auto* t = dynamic_cast<T*>(c); t && (Name.empty() || c->GetName() == Name)) return t;
+    if (T* t = FindOn<T>(c, Name)) return t;
   }
   return nullptr;
 }
+
+// A scripted check's failures, each printed as "qel-monkey: <Topic>: <what>".
+struct TChecker {
+  const char* Topic;
+  int failures = 0;
+  void Expect(bool Ok, const std::string& What) {
+    if (Ok) return;
+    std::fprintf(stderr, "qel-monkey: %s: %s\n", Topic, What.c_str());
+    ++failures;
+  }
+};
 
 }  // namespace qel::test

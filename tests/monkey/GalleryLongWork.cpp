@@ -7,6 +7,7 @@
 
 #include "../../examples/gallery/Gallery.h"
 #include "../../examples/gallery/MainForm.h"
+#include "GalleryDriver.h"
 #include "gauges/QEL_ProgBar.h"
 #include "platform/controls/Application.h"
 #include "platform/hosts/headless/HeadlessHost.h"
@@ -26,12 +27,7 @@ enum { colNo = 1, colAmount = 5 };
 
 template <class T>
 T* Find(TComponent* Root, const std::string& Name = {}) {
-  for (int i = 0; i < Root->ComponentCount(); ++i) {
-    TComponent* c = Root->Components(i);
-    if (auto* t = dynamic_cast<T*>(c); t && (Name.empty() || c->GetName() == Name)) return t;
-    if (T* t = Find<T>(c, Name)) return t;
-  }
-  return nullptr;
+  return qel::test::FindOn<T>(Root, Name);
 }
 
 struct TLongWorkCheck {

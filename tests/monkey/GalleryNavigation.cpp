@@ -16,14 +16,7 @@ using namespace qel;
 namespace monkey {
 namespace {
 
-struct TChecker {
-  int failures = 0;
-  void Expect(bool Ok, const std::string& What) {
-    if (Ok) return;
-    std::fprintf(stderr, "qel-monkey: gallery navigation: %s\n", What.c_str());
-    ++failures;
-  }
-};
+using qel::test::TChecker;
 
 std::vector<std::string> ListedNames(const gallery::TMainForm& Form) {
   std::vector<std::string> names;
@@ -56,7 +49,7 @@ bool HeadingsFit(TNTabEd* Ed, std::string& Cut) {
 }  // namespace
 
 int CheckGalleryNavigation() {
-  TChecker check;
+  TChecker check{"gallery navigation"};
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();
   Application->ProcessMessages();

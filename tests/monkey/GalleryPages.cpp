@@ -16,14 +16,7 @@ using namespace qel;
 namespace monkey {
 namespace {
 
-struct TChecker {
-  int failures = 0;
-  void Expect(bool Ok, const std::string& What) {
-    if (Ok) return;
-    std::fprintf(stderr, "qel-monkey: gallery pages: %s\n", What.c_str());
-    ++failures;
-  }
-};
+using qel::test::TChecker;
 
 std::string Describe(const TRect& R) {
   return "(" + std::to_string(R.Left) + ", " + std::to_string(R.Top) + ")-(" + std::to_string(R.Right) + ", " +
@@ -88,7 +81,7 @@ void CheckEmptyFolder(TChecker& Check, gallery::TMainForm& Form) {
 }  // namespace
 
 int CheckGalleryPages() {
-  TChecker check;
+  TChecker check{"gallery pages"};
   auto* form = new gallery::TMainForm(nullptr);
   form->Show();
   Application->ProcessMessages();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../../examples/gallery/MainForm.h"
+#include "GalleryDriver.h"
 #include "gauges/QEL_ProgBar.h"
 #include "numeric/QEL_NumIO.h"
 #include "platform/controls/Application.h"
@@ -25,12 +26,7 @@ enum { colNo = 1, colName = 4, colAmount = 5 };
 
 template <class T>
 T* Find(TComponent* Root, const std::string& Name = {}) {
-  for (int i = 0; i < Root->ComponentCount(); ++i) {
-    TComponent* c = Root->Components(i);
-    if (auto* t = dynamic_cast<T*>(c); t && (Name.empty() || c->GetName() == Name)) return t;
-    if (T* t = Find<T>(c, Name)) return t;
-  }
-  return nullptr;
+  return qel::test::FindOn<T>(Root, Name);
 }
 
 // What the row editor showed when it opened.
